@@ -1,0 +1,35 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "text/StringLookup.h"
+
+namespace telvoran::test {
+
+// A string library held in memory; an ID it lacks yields an empty text.
+class FakeStrings : public StringLookup {
+ public:
+  FakeStrings() = default;
+  FakeStrings(std::map<int, std::string> texts) : texts_(std::move(texts)) {}
+
+  void Set(int id, std::string text) { texts_[id] = std::move(text); }
+
+  std::string_view Text(int id) const override {
+    auto it = texts_.find(id);
+    return it == texts_.end() ? std::string_view() : std::string_view(it->second);
+  }
+
+ private:
+  std::map<int, std::string> texts_;
+};
+
+// Every ID from 101 to 183 holds "S<id>", so a test sees which text was used.
+inline FakeStrings NumberedStrings() {
+  FakeStrings strings;
+  for (int id = 101; id <= 183; ++id) strings.Set(id, "S" + std::to_string(id));
+  return strings;
+}
+
+}  // namespace telvoran::test

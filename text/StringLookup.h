@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string_view>
+
+namespace telvoran {
+
+// Looks a text of the string library up by its number. Texts are single-byte Windows-1250
+// strings of at most 60 characters; a number the library lacks yields an empty text.
+// The returned view stays valid until the next lookup through the same object.
+class StringLookup {
+ public:
+  virtual ~StringLookup() = default;
+  virtual std::string_view Text(int id) const = 0;
+};
+
+}  // namespace telvoran

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian 12 machine lacks for building, running and testing Telvoran.
+# Only missing packages are installed; a machine that has them all is left untouched.
+set -euo pipefail
+
+packages=(
+  cmake g++ make pkg-config
+  qt6-base-dev libqt6svg6
+  libgtest-dev libgmock-dev libbenchmark-dev
+  binutils-mingw-w64-x86-64
+  clang libclang-rt-14-dev
+  xvfb xauth xdotool imagemagick x11-apps
+  fonts-liberation poppler-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
