@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "views/Collation.h"
+#include "views/RowList.h"
+
+namespace telvoran {
+namespace {
+
+std::vector<std::string> Rows(const RowList& list) {
+  std::vector<std::string> rows;
+  for (std::size_t i = 0; i < list.Size(); ++i) rows.emplace_back(list[i]);
+  return rows;
+}
+
+RowList ListOf(const std::vector<std::string>& rows) {
+  RowList list;
+  for (const auto& row : rows) list.Append(row);
+  return list;
+}
+
+TEST(Collation, OrdersSpacePunctuationDigitsLettersThenEverythingElse) {
+  // Each text orders strictly before the next.
+  const std::vector<std::string> ascending = {
+      " ",     "!",    "-", ".",    ":",    "@",    "[",    "_",    "~",    "0",    "9",   "a",
+      "A\xB9", "\xA5", "b", "c",    "\xE6", "d",    "e",    "\xEA", "l",    "\xB3", "n",   "\xF1",
+      "o",     "\xD3", "s", "\x9C", "z",    "\x9F", "\xBF", "\x01", "\x7F", "\x80", "\xE4"};
+  for (std::size_t i = 0; i + 1 < ascending.size(); ++i)
+    EXPECT_LT(Collation::Compare(ascending[i], ascending[i + 1]), 0)
+        << "'" << ascending[i] << "' before '" << ascending[i + 1] << "'";
+}
+
+TEST(Collation, IgnoresCaseOfAsciiAndPolishLetters) {
+  EXPECT_EQ(Collation::Compare("Abc", "aBC"), 0);
+  EXPECT_EQ(Collation::Compare("\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF",
+                               "\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF"),
+            0);
+  EXPECT_NE(Collation::Compare("\xC4", "\xE4"), 0) << "other letters are plain bytes";
+}
+
+TEST(Collation, PrefixComesFirst) {
+  EXPECT_LT(Collation::Compare("abc", "abcd"), 0);
+  EXPECT_LT(Collation::Compare("", " "), 0);
+  EXPECT_TRUE(Collation::RowLess("AB", "ab")) << "equal texts are ordered by their bytes";
+  EXPECT_FALSE(Collation::RowLess("ab", "AB"));
+  EXPECT_FALSE(Collation::RowLess("ab", "ab"));
+}
+
+TEST(RowList, SpaceBeforeDigitGivesNumericOrderOfRightAlignedValues) {
+  RowList list = ListOf({"101.0 b", " 21.5 a", "  5.0 c", "100.0 d"});
+  list.Sort();
+  EXPECT_EQ(Rows(list), (std::vector<std::string>{"  5.0 c", " 21.5 a", "100.0 d", "101.0 b"}));
+}
+
+TEST(RowList, SortAgreesWithTheCollationOnRandomRows) {
+  std::mt19937 random(7);
+  const std::string alphabet = " -:0123456789aAbB\xB9\xA5zZ\xBF\xAF\xFF";
+  std::vector<std::string> rows;
+  for (int i = 0; i < 3000; ++i) {
+    std::string row(random() % 14, ' ');
+    for (char& c : row) c = alphabet[random() % alphabet.size()];
+    rows.push_back(row);
+  }
+  RowList list = ListOf(rows);
+  list.Sort();
+  std::sort(rows.begin(), rows.end(), Collation::RowLess);
+  EXPECT_EQ(Rows(list), rows);
+}
+
+TEST(RowList, RemoveDuplicateRowsLeavesEachDistinctRowOnce) {
+  RowList list = ListOf({"b", "a", "B", "b", "a", "ab", "b"});
+  list.Sort();
+  list.RemoveDuplicateRows();
+  EXPECT_EQ(Rows(list), (std::vector<std::string>{"a", "ab", "B", "b"}));
+
+  RowList single = ListOf({"x"});
+  single.RemoveDuplicateRows();
+  EXPECT_EQ(Rows(single), (std::vector<std::string>{"x"}));
+}
+
+TEST(RowList, HoldsManyRowsAcrossTextBlocksAndClears) {
+  RowList list;
+  std::vector<std::string> rows;
+  for (int i = 0; i < 200000; ++i)
+    rows.push_back(std::to_string(i * 7919 % 200000) + std::string(i % 90, 'x'));
+  for (const auto& row : rows) list.Append(row);
+  ASSERT_EQ(list.Size(), rows.size());
+  for (std::size_t i = 0; i < rows.size(); i += 997) EXPECT_EQ(list[i], rows[i]);
+  list.Clear();
+  EXPECT_TRUE(list.Empty());
+  list.Append("again");
+  EXPECT_EQ(list[0], "again");
+}
+
+}  // namespace
+}  // namespace telvoran

@@ -1,0 +1,28 @@
+#include "views/DateTimeColumn.h"
+
+#include <string_view>
+
+namespace telvoran {
+namespace {
+
+int Decoded(unsigned char byte) {
+  return int{byte} - 10;
+}
+
+void AppendField(RowText& row, std::string_view shortLeadIn, std::string_view leadIn, int number) {
+  row.Append(number < 10 ? shortLeadIn : leadIn);
+  row.AppendNumber(number);
+}
+
+}  // namespace
+
+void AppendDateTime(RowText& row, const unsigned char* bytes) {
+  AppendField(row, "200", "20", Decoded(bytes[0]));
+  AppendField(row, "-0", "-", Decoded(bytes[1]));
+  AppendField(row, "-0", "-", Decoded(bytes[2]));
+  AppendField(row, "  0", "  ", Decoded(bytes[3]));
+  AppendField(row, ":0", ":", Decoded(bytes[4]));
+  AppendField(row, ":0", ":", Decoded(bytes[5]));
+}
+
+}  // namespace telvoran

@@ -1,0 +1,87 @@
+#include "views/RowList.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "views/Collation.h"
+
+namespace telvoran {
+namespace {
+
+constexpr std::uint64_t kLengthBits = 16;
+constexpr std::uint64_t kOffsetBits = 20;
+constexpr std::size_t kMaxRowLength = (std::size_t{1} << kLengthBits) - 1;
+constexpr std::size_t kFirstBlockSize = std::size_t{4} << 10;
+constexpr std::size_t kLargestBlockSize = std::size_t{1} << kOffsetBits;
+
+}  // namespace
+
+void RowList::Clear() {
+  blocks_.clear();
+  blockUsed_ = 0;
+  blockBytes_ = 0;
+  index_.clear();
+  index_.shrink_to_fit();
+}
+
+void RowList::Reserve(std::size_t rows) {
+  index_.reserve(index_.size() + rows);
+}
+
+void RowList::Append(std::string_view row) {
+  row = row.substr(0, std::min(row.size(), kMaxRowLength));
+  if (blocks_.empty() || blockUsed_ + row.size() > blocks_.back().size) {
+    // Each block is twice the size of the one before, up to a megabyte: a short list stays
+    // small and a long one wastes at most the end of its last block.
+    const std::size_t size =
+        blocks_.empty() ? kFirstBlockSize : std::min(2 * blocks_.back().size, kLargestBlockSize);
+    blocks_.push_back({std::make_unique_for_overwrite<char[]>(size), size});
+    blockBytes_ += size;
+    blockUsed_ = 0;
+  }
+  const std::uint64_t block = blocks_.size() - 1;
+  std::memcpy(blocks_.back().bytes.get() + blockUsed_, row.data(), row.size());
+  index_.push_back({KeyOf(row), block << (kOffsetBits + kLengthBits) |
+                                    std::uint64_t{blockUsed_} << kLengthBits | row.size()});
+  blockUsed_ += row.size();
+}
+
+std::uint64_t RowList::KeyOf(std::string_view row) {
+  std::uint64_t key = 0;
+  for (std::size_t i = 0; i < 8; ++i) {
+    const std::uint8_t weight =
+        i < row.size() ? Collation::Weight(static_cast<unsigned char>(row[i])) : 0;
+    key = key << 8 | weight;
+  }
+  return key;
+}
+
+std::string_view RowList::TextOf(const Entry& entry) const {
+  const std::size_t block = entry.location >> (kOffsetBits + kLengthBits);
+  const std::size_t offset = (entry.location >> kLengthBits) & (kLargestBlockSize - 1);
+  const std::size_t length = entry.location & kMaxRowLength;
+  return {blocks_[block].bytes.get() + offset, length};
+}
+
+void RowList::Sort() {
+  auto less = [this](const Entry& a, const Entry& b) {
+    if (a.key != b.key) return a.key < b.key;
+    return Collation::RowLess(TextOf(a), TextOf(b));
+  };
+  // Archives are written in time order, so a list sorted by date and time often already is.
+  if (std::is_sorted(index_.begin(), index_.end(), less)) return;
+  std::sort(index_.begin(), index_.end(), less);
+}
+
+void RowList::RemoveDuplicateRows() {
+  auto same = [this](const Entry& a, const Entry& b) {
+    return a.key == b.key && TextOf(a) == TextOf(b);
+  };
+  index_.erase(std::unique(index_.begin(), index_.end(), same), index_.end());
+}
+
+std::size_t RowList::MemoryBytes() const {
+  return blockBytes_ + blocks_.capacity() * sizeof(Block) + index_.capacity() * sizeof(Entry);
+}
+
+}  // namespace telvoran

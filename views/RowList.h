@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace telvoran {
+
+// The rows of a view in list order. Rows are collected as they are read and put in order
+// once, by Sort(); the texts live in blocks that grow with the list, so a row costs its text
+// and 16 bytes.
+class RowList {
+ public:
+  RowList() = default;
+  RowList(RowList&&) = default;
+  RowList& operator=(RowList&&) = default;
+
+  void Clear();
+  // Makes room for `rows` more rows, so that appending them does not move the index.
+  void Reserve(std::size_t rows);
+  // Adds a row at the end; the list is out of order until the next Sort().
+  void Append(std::string_view row);
+  // Puts the rows in the views' order (Collation::RowLess): equal rows end up side by side.
+  void Sort();
+  // Deletes every row equal to the row before it (exact comparison); run on a sorted list.
+  void RemoveDuplicateRows();
+
+  std::size_t Size() const { return index_.size(); }
+  bool Empty() const { return index_.empty(); }
+  std::string_view operator[](std::size_t row) const { return TextOf(index_[row]); }
+  // Bytes held for the rows: text blocks and index.
+  std::size_t MemoryBytes() const;
+
+ private:
+  // A row's first eight collation weights, packed so that comparing two keys as numbers
+  // orders most rows without touching their texts; then where its text lies.
+  struct Entry {
+    std::uint64_t key;
+    std::uint64_t location;  // block << 36 | offset in the block << 16 | length
+  };
+
+  std::string_view TextOf(const Entry& entry) const;
+  static std::uint64_t KeyOf(std::string_view row);
+
+  struct Block {
+    std::unique_ptr<char[]> bytes;
+    std::size_t size;
+  };
+  std::vector<Block> blocks_;
+  std::size_t blockUsed_ = 0;  // bytes used in the last block
+  std::size_t blockBytes_ = 0;
+  std::vector<Entry> index_;
+};
+
+}  // namespace telvoran

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+namespace telvoran {
+
+// A row text under construction, without heap allocation: the row proper is built from a
+// fixed point of the buffer on, and its sort prefix is then copied in front of it.
+class RowText {
+ public:
+  static constexpr std::size_t kPrefixRoom = 32;
+  static constexpr std::size_t kRowRoom = 224;
+
+  // Appends characters; a zero byte becomes a space, so that no row ever carries one.
+  void Append(std::string_view text) {
+    for (char c : text) Append(c);
+  }
+  void Append(char c) {
+    if (end_ < buffer_.size()) buffer_[end_++] = c == '\0' ? ' ' : c;
+  }
+  void AppendSpaces(std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) Append(' ');
+  }
+  void AppendNumber(int number);
+
+  // The row as built so far, without prefix.
+  std::string_view Row() const { return {buffer_.data() + kPrefixRoom, end_ - kPrefixRoom}; }
+
+  // Puts a copy of the row's characters [offset, offset + width) in front of the row, cut at
+  // the row's end.
+  void PrefixWithCopy(std::size_t offset, std::size_t width);
+
+  // The whole text: sort prefix and row.
+  std::string_view Text() const { return {buffer_.data() + start_, end_ - start_}; }
+
+ private:
+  std::array<char, kPrefixRoom + kRowRoom> buffer_{};
+  std::size_t start_ = kPrefixRoom;
+  std::size_t end_ = kPrefixRoom;
+};
+
+// How many characters of a stored row are the sort prefix copied from [offset, offset + width)
+// of the row proper. The prefix is cut at the row's end, so a stored text of length L holds a
+// prefix of `width` characters when L >= offset + 2 * width, of (L - offset) / 2 when the row
+// ended inside the piece, and none when the row ended before it.
+std::size_t StoredPrefixLength(std::size_t storedLength, std::size_t offset, std::size_t width);
+
+}  // namespace telvoran
