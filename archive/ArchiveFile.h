@@ -40,6 +40,8 @@ class ArchiveFile {
   void Close();
   bool IsOpen() const { return file_.IsOpen(); }
 
+  const StringLookup& Strings() const { return strings_; }
+  FailureReporter& Reporter() const { return reporter_; }
   const ArchiveRecord& Record() const { return record_; }
   const std::string& IntervalHeader() const { return intervalHeader_; }
   // The number of whole records; a shorter piece at the end of the file is never read.

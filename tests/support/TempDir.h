@@ -1,0 +1,54 @@
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "archive/ArchiveRecord.h"
+
+namespace telvoran::test {
+
+// A folder of its own for one test, removed with everything in it at the end.
+class TempDir {
+ public:
+  TempDir() {
+    std::random_device random;
+    path_ = std::filesystem::temp_directory_path() /
+            ("telvoran-test-" + std::to_string(random()) + std::to_string(random()));
+    std::filesystem::create_directories(path_);
+  }
+  ~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& Path() const { return path_; }
+  std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+
+  // Writes `bytes` to the file `name` and returns its path.
+  std::filesystem::path Write(std::string_view name, std::string_view bytes) const {
+    const auto file = path_ / name;
+    std::ofstream(file, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return file;
+  }
+
+  // Writes the records, then `tail` (a partial record, say), to the file `name`.
+  std::filesystem::path Write(std::string_view name, const std::vector<ArchiveRecord>& records,
+                              std::string_view tail = {}) const {
+    std::string bytes;
+    for (const auto& record : records) bytes.append(record.bytes.begin(), record.bytes.end());
+    bytes += tail;
+    return Write(name, bytes);
+  }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace telvoran::test

@@ -1,0 +1,86 @@
+#include "views/RowReading.h"
+
+#include "archive/ArchiveFile.h"
+#include "archive/FailureReporter.h"
+#include "text/StringIds.h"
+#include "views/EventRows.h"
+#include "views/IntervalRows.h"
+
+namespace telvoran {
+namespace {
+
+template <typename MakeRow>
+ReadStop ReadRows(ArchiveFile& file, std::uint32_t kind, RowList& rows, MakeRow makeRow) {
+  rows.Reserve(static_cast<std::size_t>(file.RecordCount() - file.RecordsRead()));
+  ReadStop stop = ReadStop::EndOfFile;
+  while (!file.AtEnd()) {
+    if (!file.ReadRecord()) {
+      stop = ReadStop::ReadError;
+      break;
+    }
+    if (file.Record().Kind() != kind) {
+      stop = ReadStop::WrongKind;
+      break;
+    }
+    rows.Append(makeRow(file.Record()).Text());
+  }
+  rows.Sort();
+  return stop;
+}
+
+}  // namespace
+
+const ArchiveMessages kOpenMessages{sid::kMissingFile, sid::kEmptyFile, sid::kShortHeader};
+const ArchiveMessages kReloadMessages{sid::kReloadMissingFile, sid::kReloadEmptyFile,
+                                      sid::kReloadShortHeader};
+
+ReadStop ReadIntervalRows(ArchiveFile& file, int channelCount, int sortColumn, RowList& rows) {
+  return ReadRows(file, kIntervalKind, rows, [&](const ArchiveRecord& record) {
+    return IntervalRow(record, channelCount, sortColumn);
+  });
+}
+
+ReadStop ReadEventRows(ArchiveFile& file, int sortColumn, RowList& rows) {
+  const StringLookup& strings = file.Strings();
+  return ReadRows(file, kEventKind, rows, [&](const ArchiveRecord& record) {
+    return EventRow(record, sortColumn, strings);
+  });
+}
+
+void ReportReadStop(ReadStop stop, const ArchiveFile& file) {
+  switch (stop) {
+    case ReadStop::EndOfFile:
+      break;
+    case ReadStop::WrongKind:
+      ReportWrongKind(file.Reporter(), file.Strings());
+      break;
+    case ReadStop::ReadError:
+      file.Reporter().ShowError(file.ErrorText());
+      break;
+  }
+}
+
+bool ReloadIntervalRows(ArchiveFile& file, const std::filesystem::path& path, int sortColumn,
+                        const ArchiveMessages& messages, RowList& rows) {
+  rows.Clear();
+  if (!file.OpenArchiveFile(path, messages.missingFile, messages.emptyFile)) return false;
+  if (!file.ReadIntervalHeader(messages.shortHeader)) return false;
+  const int channels = *ChannelCount(file.IntervalHeader());
+  const ReadStop stop = ReadIntervalRows(file, channels, sortColumn, rows);
+  ReportReadStop(stop, file);
+  file.Close();
+  return stop == ReadStop::EndOfFile;
+}
+
+bool ReloadEventRows(ArchiveFile& file, const std::filesystem::path& path, int sortColumn,
+                     const ArchiveMessages& messages, RowList& rows) {
+  rows.Clear();
+  if (!file.OpenArchiveFile(path, messages.missingFile, messages.emptyFile)) return false;
+  const ReadStop stop = ReadEventRows(file, sortColumn, rows);
+  ReportReadStop(stop, file);
+  if (stop == ReadStop::EndOfFile) rows.RemoveDuplicateRows();
+  file.Close();
+  return stop == ReadStop::EndOfFile;
+}
+
+}  // namespace telvoran

@@ -1,0 +1,61 @@
+#include "views/ViewTexts.h"
+
+#include "archive/ArchiveFile.h"
+#include "text/StringIds.h"
+#include "text/StringLookup.h"
+
+namespace telvoran {
+namespace {
+
+// Characters `first` to `first + count - 1` of `text`, counted from 1, cut at its end.
+std::string_view Piece(std::string_view text, std::size_t first, std::size_t count) {
+  if (first > text.size()) return {};
+  return text.substr(first - 1, count);
+}
+
+}  // namespace
+
+ArchiveKind ArchiveKindOfName(std::string_view fileName) {
+  const std::size_t point = fileName.rfind('.');
+  if (point == std::string_view::npos) return ArchiveKind::Other;
+  const std::string_view extension = fileName.substr(point);
+  if (extension == ".czt") return ArchiveKind::Interval;
+  if (extension == ".zdr") return ArchiveKind::Event;
+  return ArchiveKind::Other;
+}
+
+std::array<std::string, 4> ChannelPanelCaptions(std::string_view intervalHeader) {
+  const int channels = ChannelCount(intervalHeader).value_or(0);
+  std::array<std::string, 4> captions;
+  for (std::size_t k = 1; k <= 4; ++k) {
+    std::string& caption = captions[k - 1];
+    caption = std::to_string(k);
+    if (static_cast<int>(k) > channels) continue;
+    caption += ' ';
+    caption += Piece(intervalHeader, 26 * k - 23, 4);
+    caption += " [";
+    caption += Piece(intervalHeader, 26 * k - 19, 4);
+    caption += ']';
+  }
+  return captions;
+}
+
+bool IsAbsentChannelCaption(std::string_view caption, int channel) {
+  return caption == std::to_string(channel);
+}
+
+std::string IntervalViewTitle(const StringLookup& strings, std::string_view fileName) {
+  std::string title(strings.Text(sid::kIntervalTitleStart));
+  title += Piece(fileName, 13, 2);
+  title += strings.Text(sid::kIntervalTitleMiddle);
+  title += Piece(fileName, 1, 10);
+  return title;
+}
+
+std::string EventViewTitle(const StringLookup& strings, std::string_view fileName) {
+  std::string title(strings.Text(sid::kEventTitleStart));
+  title += Piece(fileName, 1, 7);
+  return title;
+}
+
+}  // namespace telvoran
