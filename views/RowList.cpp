@@ -41,14 +41,14 @@ void RowList::Append(std::string_view row) {
   }
   const std::uint64_t block = blocks_.size() - 1;
   std::memcpy(blocks_.back().bytes.get() + blockUsed_, row.data(), row.size());
-  index_.push_back({KeyOf(row), block << (kOffsetBits + kLengthBits) |
+  index_.push_back({KeyOf(row, 0), block << (kOffsetBits + kLengthBits) |
                                     std::uint64_t{blockUsed_} << kLengthBits | row.size()});
   blockUsed_ += row.size();
 }
 
-std::uint64_t RowList::KeyOf(std::string_view row) {
+std::uint64_t RowList::KeyOf(std::string_view row, std::size_t offset) {
   std::uint64_t key = 0;
-  for (std::size_t i = 0; i < 8; ++i) {
+  for (std::size_t i = offset; i < offset + 8; ++i) {
     const std::uint8_t weight =
         i < row.size() ? Collation::Weight(static_cast<unsigned char>(row[i])) : 0;
     key = key << 8 | weight;
@@ -65,18 +65,49 @@ std::string_view RowList::TextOf(const Entry& entry) const {
 
 void RowList::Sort() {
   auto less = [this](const Entry& a, const Entry& b) {
-    if (a.key != b.key) return a.key < b.key;
-    return Collation::RowLess(TextOf(a), TextOf(b));
+    return a.key != b.key ? a.key < b.key : Collation::RowLess(TextOf(a), TextOf(b));
   };
   // Archives are written in time order, so a list sorted by date and time often already is.
   if (std::is_sorted(index_.begin(), index_.end(), less)) return;
-  std::sort(index_.begin(), index_.end(), less);
+  SortByKeys(index_.begin(), index_.end(), 0);
+}
+
+// Sorts rows whose texts have equal weights before `offset`, eight characters at a time: by
+// the weights of the next eight characters packed into the key (which needs no text), then each
+// run of rows sharing those weights by the eight after them. Every text is read once a level,
+// not once a comparison, and a row is compared in full only within a small run.
+void RowList::SortByKeys(std::vector<Entry>::iterator first, std::vector<Entry>::iterator last,
+                         std::size_t offset) {
+  constexpr std::ptrdiff_t kSmallRun = 16;
+  auto byText = [this](const Entry& a, const Entry& b) {
+    return Collation::RowLess(TextOf(a), TextOf(b));
+  };
+  if (last - first <= kSmallRun) {
+    std::sort(first, last, byText);
+    return;
+  }
+  if (offset > 0)
+    for (auto entry = first; entry != last; ++entry) entry->key = KeyOf(TextOf(*entry), offset);
+  auto byKey = [](const Entry& a, const Entry& b) { return a.key < b.key; };
+  std::sort(first, last, byKey);
+  for (auto run = first; run != last;) {
+    const auto runEnd = std::upper_bound(run, last, *run, byKey);
+    // A key whose last weight is 0 belongs to texts that end inside these eight characters:
+    // equal keys then mean equal weights to the end, and only the exact bytes are left.
+    const bool textsEnd = (run->key & 0xFF) == 0;
+    if (runEnd - run > 1) {
+      if (textsEnd) {
+        std::sort(run, runEnd, byText);
+      } else {
+        SortByKeys(run, runEnd, offset + 8);
+      }
+    }
+    run = runEnd;
+  }
 }
 
 void RowList::RemoveDuplicateRows() {
-  auto same = [this](const Entry& a, const Entry& b) {
-    return a.key == b.key && TextOf(a) == TextOf(b);
-  };
+  auto same = [this](const Entry& a, const Entry& b) { return TextOf(a) == TextOf(b); };
   index_.erase(std::unique(index_.begin(), index_.end(), same), index_.end());
 }
 

@@ -34,15 +34,18 @@ class RowList {
   std::size_t MemoryBytes() const;
 
  private:
-  // A row's first eight collation weights, packed so that comparing two keys as numbers
-  // orders most rows without touching their texts; then where its text lies.
+  // Eight collation weights of a row (its first eight, or further ones while sorting), packed
+  // so that comparing two keys as numbers orders rows without touching their texts; then
+  // where its text lies.
   struct Entry {
     std::uint64_t key;
     std::uint64_t location;  // block << 36 | offset in the block << 16 | length
   };
 
   std::string_view TextOf(const Entry& entry) const;
-  static std::uint64_t KeyOf(std::string_view row);
+  static std::uint64_t KeyOf(std::string_view row, std::size_t offset);
+  void SortByKeys(std::vector<Entry>::iterator first, std::vector<Entry>::iterator last,
+                  std::size_t offset);
 
   struct Block {
     std::unique_ptr<char[]> bytes;
