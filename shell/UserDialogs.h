@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+namespace telvoran {
+
+// Every modal dialog and message box of the program goes through here, so that tests can
+// answer them from a script. Texts are Unicode; captions of message boxes are given.
+class UserDialogs {
+ public:
+  virtual ~UserDialogs() = default;
+
+  // The open dialog. `filter` holds pairs "description|patterns|description|patterns" with
+  // patterns separated by "; "; `filterIndex` (from 1) picks the entry shown first. The chosen
+  // full path, or nothing when the user cancels.
+  virtual std::optional<QString> OpenFileName(QWidget* parent, const QString& title,
+                                              const QString& filter, int filterIndex) = 0;
+
+  // The save dialog: a name typed without extension receives `defaultSuffix`; each name the
+  // user confirms is put to `acceptName`, and the dialog stays open while it says no.
+  virtual std::optional<QString> SaveFileName(
+      QWidget* parent, const QString& title, const QString& filter, const QString& defaultSuffix,
+      const std::function<bool(const QString& path)>& acceptName) = 0;
+
+  // The print dialog: true when the user confirms; the printer then holds the choices.
+  virtual bool PrintDialog(QWidget* parent, QPrinter& printer) = 0;
+  // The printer set-up dialog; the choices made there stay on the printer for later jobs.
+  virtual void PrintSetupDialog(QWidget* parent, QPrinter& printer) = 0;
+
+  // A plain message box: no icon, one OK button.
+  virtual void Message(QWidget* parent, const QString& caption, const QString& text) = 0;
+  // A question with Yes and No, Yes the default; true for Yes.
+  virtual bool YesNo(QWidget* parent, const QString& caption, const QString& text) = 0;
+  // An error box with the error icon and one OK button.
+  virtual void Error(QWidget* parent, const QString& caption, const QString& text) = 0;
+  // The platform's default message sound.
+  virtual void Beep() = 0;
+};
+
+}  // namespace telvoran

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QPrinter>
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <stdexcept>
+
+#include "shell/UserDialogs.h"
+
+namespace telvoran::test {
+
+// Answers every dialog from a script and records what was asked, one line each:
+// "open:<title>|<filter>|<index>", "save:<title>|<filter>|<suffix>", "print", "setup",
+// "message:<caption>|<text>", "yesno:<caption>|<text>", "error:<caption>|<text>", "beep".
+// A dialog without a scripted answer fails the test instead of waiting for a person.
+class ScriptedDialogs : public UserDialogs {
+ public:
+  std::deque<std::optional<QString>> openAnswers;  // a path, or nothing for Cancel
+  std::deque<QStringList> saveAnswers;  // the names the user confirms in turn; empty = Cancel
+  std::deque<bool> printAnswers;
+  std::deque<bool> yesNoAnswers;
+  QStringList asked;
+  // Run while a message box is up, to look at the windows behind it.
+  std::function<void()> whileMessageShown;
+
+  std::optional<QString> OpenFileName(QWidget*, const QString& title, const QString& filter,
+                                      int filterIndex) override {
+    asked << "open:" + title + "|" + filter + "|" + QString::number(filterIndex);
+    return Take(openAnswers, "open dialog");
+  }
+
+  std::optional<QString> SaveFileName(
+      QWidget*, const QString& title, const QString& filter, const QString& defaultSuffix,
+      const std::function<bool(const QString&)>& acceptName) override {
+    asked << "save:" + title + "|" + filter + "|" + defaultSuffix;
+    for (const QString& name : Take(saveAnswers, "save dialog"))
+      if (acceptName(name)) return name;
+    return std::nullopt;
+  }
+
+  bool PrintDialog(QWidget*, QPrinter&) override {
+    asked << "print";
+    return Take(printAnswers, "print dialog");
+  }
+  void PrintSetupDialog(QWidget*, QPrinter&) override { asked << "setup"; }
+
+  void Message(QWidget*, const QString& caption, const QString& text) override {
+    asked << "message:" + caption + "|" + text;
+    if (whileMessageShown) whileMessageShown();
+  }
+  bool YesNo(QWidget*, const QString& caption, const QString& text) override {
+    asked << "yesno:" + caption + "|" + text;
+    return Take(yesNoAnswers, "question");
+  }
+  void Error(QWidget*, const QString& caption, const QString& text) override {
+    asked << "error:" + caption + "|" + text;
+    if (whileMessageShown) whileMessageShown();
+  }
+  void Beep() override { asked << "beep"; }
+
+ private:
+  template <typename T>
+  static T Take(std::deque<T>& answers, const char* what) {
+    if (answers.empty()) throw std::logic_error(std::string("no scripted answer for the ") + what);
+    T answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+  }
+};
+
+}  // namespace telvoran::test
