@@ -41,8 +41,10 @@ class PeStringLibrary : public StringLookup {
 std::unique_ptr<StringLookup> ParseStringLibrary(ByteSpan fileBytes);
 
 // The string library kStringLibraryFileName in `programDirectory` and nowhere else, read as
-// data and never loaded as code, so a planted file cannot run anything in the program. Null
-// when the file is missing, not a regular file, unreadable, too large or malformed.
+// data and never loaded as code, so a planted file cannot run anything in the program.
+// `programDirectory` must be absolute: a relative one would depend on the working directory.
+// Null when the directory is relative, or the file missing, not a regular file, unreadable,
+// too large or malformed.
 std::unique_ptr<StringLookup> LoadStringLibrary(const std::filesystem::path& programDirectory);
 
 }  // namespace telvoran

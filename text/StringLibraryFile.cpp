@@ -35,6 +35,7 @@ std::optional<std::vector<unsigned char>> ReadSmallFile(const std::filesystem::p
 }  // namespace
 
 std::unique_ptr<StringLookup> LoadStringLibrary(const std::filesystem::path& programDirectory) {
+  if (!programDirectory.is_absolute()) return nullptr;
   const std::optional<std::vector<unsigned char>> bytes =
       ReadSmallFile(programDirectory / kStringLibraryFileName, kMaxStringLibraryBytes);
   if (!bytes) return nullptr;

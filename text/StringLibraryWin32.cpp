@@ -41,6 +41,7 @@ class Win32StringLibrary : public StringLookup {
 std::unique_ptr<StringLookup> LoadStringLibrary(const std::filesystem::path& programDirectory) {
   // The full path keeps the system from searching other directories for the file; the wide
   // form keeps a program directory whose name the ANSI code page cannot spell usable.
+  if (!programDirectory.is_absolute()) return nullptr;
   const std::filesystem::path path = programDirectory / kStringLibraryFileName;
   const HMODULE module = LoadLibraryExW(path.c_str(), nullptr,
                                         LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
