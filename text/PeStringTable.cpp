@@ -17,11 +17,6 @@ constexpr std::size_t kDirectoryEntrySize = 8;
 constexpr std::size_t kDataEntrySize = 16;
 constexpr std::uint32_t kHighBit = 0x80000000;
 
-// Type, block and language; a directory below the language level is malformed.
-constexpr int kTypeLevel = 1;
-constexpr int kBlockLevel = 2;
-constexpr int kLanguageLevel = 3;
-
 // Block N holds the texts with IDs (N - 1) * 16 to (N - 1) * 16 + 15.
 constexpr int kTextsPerBlock = 16;
 constexpr std::uint32_t kLastBlock = 4096;
@@ -39,13 +34,14 @@ struct DataEntry {
 };
 
 // The resource directory tree of one image, read with every offset checked against the
-// resource section. It refuses to visit a directory twice, so a loop in the tree ends the read.
+// resource section. The tree has three levels: type, block (name) and language; the reader
+// follows no deeper. It refuses to visit a directory twice, so a loop ends the read.
 class ResourceTree {
  public:
   explicit ResourceTree(ByteSpan section) : section_(section) {}
 
-  std::optional<std::vector<DirectoryEntry>> Directory(std::uint32_t offset, int level) {
-    if (level > kLanguageLevel || !visited_.insert(offset).second) return std::nullopt;
+  std::optional<std::vector<DirectoryEntry>> Directory(std::uint32_t offset) {
+    if (!visited_.insert(offset).second) return std::nullopt;
     const std::optional<ByteSpan> header = Slice(section_, offset, kDirectoryHeaderSize);
     if (!header) return std::nullopt;
     const std::uint64_t entryCount = std::uint64_t{ReadU16(*header, kNamedEntryCountField)} +
@@ -99,19 +95,19 @@ bool ReadBlock(ByteSpan block, std::uint32_t blockNumber, StringTable& table) {
 bool ReadBlocks(const PeImage& image, ResourceTree& tree, const DirectoryEntry& stringType,
                 StringTable& table) {
   if (!stringType.leadsToDirectory) return false;
-  const auto blocks = tree.Directory(stringType.childOffset, kBlockLevel);
+  const auto blocks = tree.Directory(stringType.childOffset);
   if (!blocks) return false;
 
   for (const DirectoryEntry& block : *blocks) {
     if (!block.leadsToDirectory) return false;
-    const auto languages = tree.Directory(block.childOffset, kLanguageLevel);
+    const auto languages = tree.Directory(block.childOffset);
     if (!languages) return false;
     // Windows never looks up a named block nor one numbered outside 1 to 4096.
     const bool usable = !block.named && block.id >= 1 && block.id <= kLastBlock;
     if (!usable || languages->empty()) continue;
 
     const DirectoryEntry& firstLanguage = languages->front();
-    if (firstLanguage.leadsToDirectory) return false;
+    if (firstLanguage.leadsToDirectory) return false;  // a fourth level
     const std::optional<DataEntry> data = tree.Data(firstLanguage.childOffset);
     if (!data) return false;
     const std::optional<ByteSpan> bytes = image.BytesAt(data->rva, data->size);
@@ -129,7 +125,7 @@ std::optional<StringTable> ParsePeStringTable(ByteSpan file) {
   if (image->ResourceSection().empty()) return table;
 
   ResourceTree tree(image->ResourceSection());
-  const auto types = tree.Directory(0, kTypeLevel);
+  const auto types = tree.Directory(0);
   if (!types) return std::nullopt;
   for (const DirectoryEntry& type : *types) {
     if (type.named || type.id != kStringTableType) continue;
