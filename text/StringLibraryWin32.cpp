@@ -1,4 +1,6 @@
 // Loads the string library on Windows: mapped as an image resource, never as code.
+#define WIN32_LEAN_AND_MEAN
+#define NOMINMAX
 #include <windows.h>
 
 #include <algorithm>
@@ -25,10 +27,10 @@ class Win32StringLibrary : public StringLookup {
     const int length =
         LoadStringW(module_, static_cast<UINT>(id), reinterpret_cast<LPWSTR>(&text), 0);
     if (length <= 0 || text == nullptr) return {};
-    const std::string converted = ToLibraryText(
-        std::u16string_view(reinterpret_cast<const char16_t*>(text), static_cast<size_t>(length)));
+    const std::string converted = ToLibraryText(std::u16string_view(
+        reinterpret_cast<const char16_t*>(text), static_cast<std::size_t>(length)));
     const auto end = std::copy(converted.begin(), converted.end(), buffer_.begin());
-    return std::string_view(buffer_.data(), static_cast<size_t>(end - buffer_.begin()));
+    return std::string_view(buffer_.data(), static_cast<std::size_t>(end - buffer_.begin()));
   }
 
  private:
