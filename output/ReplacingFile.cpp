@@ -48,7 +48,7 @@ ReplacingFile::~ReplacingFile() {
 }
 
 std::optional<std::string> ReplacingFile::Open() {
-  if (auto refusal = RefuseUnwritableTarget()) return refusal;
+  if (auto refusal = CheckTarget()) return refusal;
   return CreateTemporaryFile();
 }
 
@@ -68,6 +68,10 @@ std::optional<std::string> ReplacingFile::Commit() {
   const int closeError = errno;
   stream_ = nullptr;
   if (!failure_ && closed != 0) failure_ = ErrorText(closeError);
+  if (!failure_ && targetPermissions_) {
+    std::error_code ignored;  // the report itself is complete either way
+    std::filesystem::permissions(temporary_, *targetPermissions_, ignored);
+  }
   if (!failure_) {
     std::error_code renamed;
     std::filesystem::rename(temporary_, target_, renamed);
@@ -83,13 +87,13 @@ std::optional<std::string> ReplacingFile::Commit() {
 
 // A rename would replace a directory's entry or a read-only file just as well as a writable
 // file; refuse both up front, as writing into them in place would fail.
-std::optional<std::string> ReplacingFile::RefuseUnwritableTarget() const {
+std::optional<std::string> ReplacingFile::CheckTarget() {
   std::error_code unknown;
   const auto status = std::filesystem::status(target_, unknown);
   if (std::filesystem::is_directory(status)) return ErrorText(EISDIR);
-  if (std::filesystem::exists(status) && HasNoWritePermission(status.permissions())) {
-    return ErrorText(EACCES);
-  }
+  if (!std::filesystem::exists(status)) return std::nullopt;
+  if (HasNoWritePermission(status.permissions())) return ErrorText(EACCES);
+  targetPermissions_ = status.permissions();
   return std::nullopt;
 }
 

@@ -10,7 +10,8 @@ namespace telvoran {
 
 // Writes a file under a temporary name in its target's folder and moves it over the target only
 // once it is complete. A failure anywhere leaves no partial file behind and any existing target
-// untouched. Failures are returned as the platform's text for the error.
+// untouched; a replaced file keeps its permissions. Failures are returned as the platform's text
+// for the error.
 class ReplacingFile {
  public:
   explicit ReplacingFile(std::filesystem::path target);
@@ -28,13 +29,15 @@ class ReplacingFile {
   std::optional<std::string> Commit();
 
  private:
-  std::optional<std::string> RefuseUnwritableTarget() const;
+  std::optional<std::string> CheckTarget();
   std::optional<std::string> CreateTemporaryFile();
   void Discard();
 
   std::filesystem::path target_;
   std::filesystem::path temporary_;
   std::FILE* stream_ = nullptr;
+  // An existing target's permissions, given to its replacement.
+  std::optional<std::filesystem::perms> targetPermissions_;
   std::optional<std::string> failure_;
 };
 

@@ -61,12 +61,15 @@ TEST(TextReport, WritesRowsInListOrderEachEndedByCrLf) {
   EXPECT_EQ(folder.Entries(), std::vector<std::string>{"report.txt"});
 }
 
-TEST(TextReport, ReplacesAnExistingFileCompletely) {
+TEST(TextReport, ReplacesAnExistingFileCompletelyKeepingItsPermissions) {
   TemporaryFolder folder;
   const auto target = folder / "report.txt";
   WriteBytes(target, std::string(10000, 'x'));
+  const auto permissions = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write;
+  std::filesystem::permissions(target, permissions);
   ASSERT_EQ(WriteTextReport(SourceWithRows({"row"}), target), std::nullopt);
   EXPECT_EQ(ReadBytes(target), kHeadingBytes + "row\r\n");
+  EXPECT_EQ(std::filesystem::status(target).permissions(), permissions);
   EXPECT_EQ(folder.Entries(), std::vector<std::string>{"report.txt"});
 }
 
