@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace telvoran {
+
+// What the text report and the printout read from a data view. The desktop views and the
+// command-line tool implement it. All texts are Windows-1250.
+class ReportSource {
+ public:
+  virtual ~ReportSource() = default;
+
+  // The caption of the view's title panel: the report's first line.
+  virtual std::string Title() const = 0;
+  // The column titles laid out over the row fields (IntervalColumnTitleLine or
+  // EventColumnTitleLine of the view's panel captions).
+  virtual std::string ColumnTitleLine() const = 0;
+  // The "<>" mark under the sorted column (IntervalSortMarkLine or EventSortMarkLine).
+  virtual std::string SortMarkLine() const = 0;
+  // The number of rows the view lists.
+  virtual std::size_t RowCount() const = 0;
+  // Row `row` (0 to RowCount() - 1, in list order) exactly as the view draws it. The text stays
+  // valid until the next call on this source or until the view's rows change.
+  virtual std::string_view DisplayText(std::size_t row) const = 0;
+  // The caption of the view's window: the archive's file name.
+  virtual std::string Caption() const = 0;
+};
+
+}  // namespace telvoran
