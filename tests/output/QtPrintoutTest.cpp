@@ -125,7 +125,7 @@ TEST_F(QtPrintout, ReportsAFileThatCannotBeWritten) {
 TEST(FromCp1250, ConvertsPolishLettersAndKeepsAscii) {
   EXPECT_EQ(FromCp1250("Zak\xb3\xf3\xe6 \xb9\xe6\xea\xb3\xf1\xf3\x9c\x9f\xbf "
                             "\xa5\xc6\xca\xa3\xd1\xd3\x8c\x8f\xaf \x80\x81\xff"),
-            QString::fromUtf8("Zakłóć ąćęłńóśźż ĄĆĘŁŃÓŚŹŻ €\u0081˙"));
+            QString::fromUtf8("Zakłóć ąćęłńóśźż ĄĆĘŁŃÓŚŹŻ €\uFFFD˙"));
   EXPECT_EQ(FromCp1250(std::string_view("a\0b", 3)), QString(QChar('a')) + QChar(0) + 'b');
 }
 
