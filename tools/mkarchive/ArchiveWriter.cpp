@@ -52,8 +52,9 @@ void ArchiveWriter::Discard() noexcept {
   if (file_ != nullptr) std::fclose(file_);
   file_ = nullptr;
   buffer_.clear();
+  // Only a file of our own making goes; a device such as /dev/null stays.
   std::error_code ignored;
-  std::filesystem::remove(path_, ignored);
+  if (std::filesystem::is_regular_file(path_, ignored)) std::filesystem::remove(path_, ignored);
 }
 
 void ArchiveWriter::Append(const unsigned char* data, std::size_t size) {

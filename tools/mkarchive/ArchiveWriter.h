@@ -31,7 +31,8 @@ class ArchiveWriter {
 
   // Writes what is still buffered and closes the file.
   void Close();
-  // Closes the file, written or not, and removes it: for a write that cannot be completed.
+  // Closes the file, written or not, and removes it if it is a regular file: for a write
+  // that cannot be completed.
   void Discard() noexcept;
 
   std::uint64_t BytesWritten() const { return bytesWritten_; }
