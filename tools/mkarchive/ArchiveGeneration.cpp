@@ -1,6 +1,7 @@
 #include "tools/mkarchive/ArchiveGeneration.h"
 
 #include <functional>
+#include <vector>
 
 #include "tools/mkarchive/ArchiveWriter.h"
 #include "tools/mkarchive/SampleSources.h"
@@ -68,12 +69,13 @@ void ReplaceChannelCountCharacter(std::vector<ArchiveRecord>& header, char chara
   for (std::size_t r = 1; r < header.size(); ++r) header[r].bytes[0] = 0;
 }
 
-}  // namespace
-
+// The header records an interval archive is asked to have: as many as requested, of the
+// requested kind, with the channel-count character replaced if asked.
 std::vector<ArchiveRecord> RequestedIntervalHeader(const MkArchiveOptions& options) {
   std::vector<ChannelLabel> labels;
-  for (std::size_t k = 0; k < options.channelCount; ++k)
+  for (std::size_t k = 0; k < options.channelCount; ++k) {
     labels.push_back(options.channels[k].label);
+  }
   std::vector<ArchiveRecord> header = MakeIntervalHeader(labels, options.headerKind);
   if (options.channelCountCharacter) {
     ReplaceChannelCountCharacter(header, *options.channelCountCharacter);
@@ -81,6 +83,8 @@ std::vector<ArchiveRecord> RequestedIntervalHeader(const MkArchiveOptions& optio
   header.resize(options.headerRecords);
   return header;
 }
+
+}  // namespace
 
 void WriteArchive(const MkArchiveOptions& options) {
   ArchiveWriter writer(options.output);

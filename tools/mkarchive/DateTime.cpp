@@ -5,10 +5,11 @@ namespace telvoran {
 using namespace std::chrono;
 
 bool IsValidDateTime(const DateTime& time) {
+  if (time.month < 1 || time.month > 12 || time.day < 1 || time.day > 31) return false;
   const year_month_day date{year{time.year}, month{static_cast<unsigned>(time.month)},
                             day{static_cast<unsigned>(time.day)}};
-  return time.month >= 1 && time.day >= 1 && date.ok() && time.hour >= 0 && time.hour < 24 &&
-         time.minute >= 0 && time.minute < 60 && time.second >= 0 && time.second < 60;
+  return date.ok() && time.hour >= 0 && time.hour < 24 && time.minute >= 0 && time.minute < 60 &&
+         time.second >= 0 && time.second < 60;
 }
 
 sys_seconds ToSysSeconds(const DateTime& time) {

@@ -59,7 +59,7 @@ struct MkArchiveOptions {
        25},  // 0xB0 is the degree sign in Windows-1250
       {{"P1", "kPa"}, {}, 95, 105},
       {{"Q1", "m3/h"}, {}, 0, 50},
-      {{"H1", "%RH"}, {ValueFormat::Style::kFixed, 0}, 30, 70},
+      {{"H1", "%RH"}, {}, 30, 70},
   }};
 
   // Event archives only.

@@ -1,11 +1,11 @@
 #include "tools/mkarchive/OptionHandlers.h"
 
 #include <algorithm>
-#include <array>
 #include <limits>
 #include <utility>
 
 #include "tools/mkarchive/ArgumentParsing.h"
+#include "tools/mkarchive/RecordFieldNames.h"
 #include "tools/mkarchive/Windows1250.h"
 
 namespace telvoran {
@@ -54,40 +54,7 @@ void ForChannels(MkArchiveOptions& options, std::string_view option, std::string
 
 std::size_t ParseOffset(const MkArchiveOptions& options, std::string_view option,
                         std::string_view text) {
-  using FieldOffsets = std::span<const std::pair<std::string_view, std::size_t>>;
-  static constexpr std::array<std::pair<std::string_view, std::size_t>, 11> kIntervalFields = {{
-      {"year", interval_field::kYear},
-      {"month", interval_field::kMonth},
-      {"day", interval_field::kDay},
-      {"hour", interval_field::kHour},
-      {"minute", interval_field::kMinute},
-      {"second", interval_field::kSecond},
-      {"value1", interval_field::ValueOffset(1)},
-      {"value2", interval_field::ValueOffset(2)},
-      {"value3", interval_field::ValueOffset(3)},
-      {"value4", interval_field::ValueOffset(4)},
-      {"kind", kKindOffset},
-  }};
-  static constexpr std::array<std::pair<std::string_view, std::size_t>, 13> kEventFields = {{
-      {"address", event_field::kCentralAddress},
-      {"year", event_field::kYear},
-      {"month", event_field::kMonth},
-      {"day", event_field::kDay},
-      {"hour", event_field::kHour},
-      {"minute", event_field::kMinute},
-      {"second", event_field::kSecond},
-      {"channel", event_field::kChannel},
-      {"code", event_field::kSituation},
-      {"reading", event_field::kReading},
-      {"medium", event_field::kMedium},
-      {"unit", event_field::kUnit},
-      {"kind", kKindOffset},
-  }};
-  const FieldOffsets fields =
-      options.kind == ArchiveKind::kInterval ? FieldOffsets(kIntervalFields) : kEventFields;
-  const auto field = std::find_if(fields.begin(), fields.end(),
-                                  [&](const auto& entry) { return entry.first == text; });
-  if (field != fields.end()) return field->second;
+  if (const auto field = FieldOffset(options.kind, text)) return *field;
   if (!text.empty() && text.front() >= '0' && text.front() <= '9') {
     return ParseWholeNumber(option, text, 0, kRecordSize - 1);
   }

@@ -1,7 +1,8 @@
 #include "tools/mkarchive/ValueFormat.h"
 
+#include <algorithm>
 #include <array>
-#include <cstdio>
+#include <charconv>
 
 #include "tools/mkarchive/RecordEncoding.h"
 
@@ -28,17 +29,15 @@ std::optional<ValueFormat> ParseValueFormat(std::string_view text) {
 }
 
 std::string FormatNumber(double value, const ValueFormat& format) {
-  const int width = static_cast<int>(kValueWidth);
-  std::array<char, 32> buffer{};
-  const int length =
-      std::snprintf(buffer.data(), buffer.size(), "%*.*f", width, format.decimals, value);
-  if (length < 0) return std::string(kValueWidth, '?');
-  if (static_cast<std::size_t>(length) < buffer.size()) {
-    return std::string(buffer.data(), static_cast<std::size_t>(length));
-  }
-  std::string wide(static_cast<std::size_t>(length), ' ');
-  std::snprintf(wide.data(), wide.size() + 1, "%*.*f", width, format.decimals, value);
-  return wide;
+  // Large enough for any double in fixed notation with up to three decimals.
+  std::array<char, 320> digits{};
+  const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value,
+                                    std::chars_format::fixed, format.decimals);
+  const std::string_view number(digits.data(),
+                                static_cast<std::size_t>(result.ptr - digits.data()));
+  std::string text(kValueWidth - std::min(number.size(), kValueWidth), ' ');
+  text += number;
+  return text;
 }
 
 std::string RandomText(DeterministicRandom& random) {
