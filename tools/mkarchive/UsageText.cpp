@@ -59,7 +59,7 @@ Interval archive header
                            records then take the place of the missing ones
       --count-char C       put character C (e.g. 5 or x) in place of the channel-count
                            digit; 'missing' ends the header text after its first
-                           character instead
+                           character instead (with all four header records)
 
 Faults (RECORD counts every record of the file from 1, header records included)
       --wrong-kind RECORD:KIND     store KIND (0 to 4294967295) as the record's kind
