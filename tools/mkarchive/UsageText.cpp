@@ -31,7 +31,7 @@ Channels
                            archive, the medium written with the channel's events
       --unit K=TEXT        unit of channel K, up to 4 characters
                            Defaults: T1 °C, P1 kPa, Q1 m3/h, H1 %RH
-      --format [K=]SPEC    how values of channel K (or of every channel) are written in
+      --format [K=]FORMAT  how values of channel K (or of every channel) are written in
                            their 5 characters:
                              fixed:D or %5.Df  right-aligned with D decimals (0 to 3),
                                                like " 21.5" (default fixed:1)
