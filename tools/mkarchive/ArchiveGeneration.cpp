@@ -1,0 +1,111 @@
+#include "tools/mkarchive/ArchiveGeneration.h"
+
+#include <functional>
+#include <vector>
+
+#include "tools/mkarchive/ArchiveWriter.h"
+#include "tools/mkarchive/SampleSources.h"
+
+namespace telvoran {
+namespace {
+
+// Writes records in file order, numbering them from 1 and applying the faults meant for each.
+class FaultingRecordSink {
+ public:
+  FaultingRecordSink(ArchiveWriter& writer, const RecordOverrides& overrides)
+      : writer_(writer), overrides_(overrides) {}
+
+  void Put(ArchiveRecord record) {
+    ApplyOverrides(overrides_, ++recordNumber_, record);
+    writer_.Write(record);
+  }
+
+ private:
+  ArchiveWriter& writer_;
+  const RecordOverrides& overrides_;
+  std::uint64_t recordNumber_ = 0;
+};
+
+// Encoded data records, each possibly a repetition of the one before.
+class DataRecordSource {
+ public:
+  DataRecordSource(const MkArchiveOptions& options, DeterministicRandom& random)
+      : options_(options), random_(random), fresh_(FreshRecords(options, random)) {}
+
+  ArchiveRecord Next() {
+    const bool repeat = hasPrevious_ && options_.duplicatePercent > 0 &&
+                        random_.Below(100) < options_.duplicatePercent;
+    if (!repeat) previous_ = fresh_();
+    hasPrevious_ = true;
+    return previous_;
+  }
+
+ private:
+  static std::function<ArchiveRecord()> FreshRecords(const MkArchiveOptions& options,
+                                                     DeterministicRandom& random) {
+    if (options.kind == ArchiveKind::kInterval) {
+      return [source = IntervalSampleSource(options, random)]() mutable {
+        return EncodeIntervalRecord(source.Next());
+      };
+    }
+    return [source = EventSampleSource(options, random)]() mutable {
+      return EncodeEventRecord(source.Next());
+    };
+  }
+
+  const MkArchiveOptions& options_;
+  DeterministicRandom& random_;
+  std::function<ArchiveRecord()> fresh_;
+  ArchiveRecord previous_;
+  bool hasPrevious_ = false;
+};
+
+// Puts `character` where the channel-count digit belongs. A zero byte there would leave the
+// digit's place to the next record's text, so for a missing digit the other header records'
+// texts are emptied too and the header text ends after its first character.
+void ReplaceChannelCountCharacter(std::vector<ArchiveRecord>& header, char character) {
+  header[0].bytes[1] = static_cast<unsigned char>(character);
+  if (character != '\0') return;
+  for (std::size_t r = 1; r < header.size(); ++r) header[r].bytes[0] = 0;
+}
+
+// The header records an interval archive is asked to have: as many as requested, of the
+// requested kind, with the channel-count character replaced if asked.
+std::vector<ArchiveRecord> RequestedIntervalHeader(const MkArchiveOptions& options) {
+  std::vector<ChannelLabel> labels;
+  for (std::size_t k = 0; k < options.channelCount; ++k) {
+    labels.push_back(options.channels[k].label);
+  }
+  std::vector<ArchiveRecord> header = MakeIntervalHeader(labels, options.headerKind);
+  if (options.channelCountCharacter) {
+    ReplaceChannelCountCharacter(header, *options.channelCountCharacter);
+  }
+  header.resize(options.headerRecords);
+  return header;
+}
+
+}  // namespace
+
+void WriteArchive(const MkArchiveOptions& options) {
+  ArchiveWriter writer(options.output);
+  try {
+    FaultingRecordSink sink(writer, options.overrides);
+    if (options.kind == ArchiveKind::kInterval) {
+      for (const ArchiveRecord& record : RequestedIntervalHeader(options)) sink.Put(record);
+    }
+
+    DeterministicRandom random(options.seed);
+    DataRecordSource data(options, random);
+    for (std::uint64_t i = 0; i < options.records; ++i) sink.Put(data.Next());
+    // A file cut off while its last record was being written.
+    if (options.trailingBytes > 0) writer.WritePartial(data.Next(), options.trailingBytes);
+
+    writer.Close();
+  } catch (...) {
+    // Half an archive would pass for a whole one; leave nothing behind.
+    writer.Discard();
+    throw;
+  }
+}
+
+}  // namespace telvoran
