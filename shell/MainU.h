@@ -115,8 +115,8 @@ class TMainForm : public QMainWindow {
   int activeViewKind_ = kNoViewKind;
   QPrinter printer_;
   QMdiArea* mdiArea_ = nullptr;
-  QPointer<THelpForm> helpForm_;
-  QPointer<TAboutBox> aboutBox_;
+  THelpForm* helpForm_ = nullptr;
+  TAboutBox* aboutBox_ = nullptr;
 };
 
 }  // namespace telvoran

@@ -42,7 +42,7 @@ void RowList::Append(std::string_view row) {
   const std::uint64_t block = blocks_.size() - 1;
   std::memcpy(blocks_.back().bytes.get() + blockUsed_, row.data(), row.size());
   index_.push_back({KeyOf(row, 0), block << (kOffsetBits + kLengthBits) |
-                                    std::uint64_t{blockUsed_} << kLengthBits | row.size()});
+                                       std::uint64_t{blockUsed_} << kLengthBits | row.size()});
   blockUsed_ += row.size();
 }
 

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "shell/UserDialogs.h"
+#include "support/QtPrinters.h"
 
 namespace telvoran::test {
 
