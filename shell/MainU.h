@@ -11,6 +11,8 @@
 #include "archive/FailureReporter.h"
 
 class QAction;
+class QCloseEvent;
+class QContextMenuEvent;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -56,8 +58,8 @@ class TMainForm : public QMainWindow {
   void SetViewCommandsEnabled(bool enabled);
   bool ViewCommandsEnabled() const;
 
-  void SetHelpWindow(THelpForm* help) { helpForm_ = help; }
-  void SetAboutBox(TAboutBox* about) { aboutBox_ = about; }
+  void SetHelpWindow(THelpForm* help);
+  void SetAboutBox(TAboutBox* about);
 
   // Handlers of the commands.
   void FileOpenClick();
@@ -103,8 +105,24 @@ class TMainForm : public QMainWindow {
   QMenu* PopupMenu = nullptr;
   QToolBar* ToolBar = nullptr;
 
+ protected:
+  // Closing the main window ends the program: the views close with it, without asking.
+  void closeEvent(QCloseEvent* event) override;
+  // The pop-up menu over the client area and the views in it.
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  // No menu for showing and hiding the tool bar: the window's menus are fixed.
+  QMenu* createPopupMenu() override { return nullptr; }
+
  private:
+  // The window as its layout declares it, with the built-in captions and hints.
+  void BuildLayout();
+  void BuildMenus();
+  void BuildToolBar();
   void FormCreate();
+  // The library texts that replace the built-in ones, set once at creation.
+  void ReplaceMenuTexts();
+  void ReplaceToolButtonHints();
+  QString LibraryText(int id) const;
 
   const StringLookup& strings_;
   UserDialogs& dialogs_;

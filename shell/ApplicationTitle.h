@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace telvoran {
+
+// The application title: the caption of the main window and of every message box.
+inline const QString kApplicationTitle = QStringLiteral("Telvoran");
+
+// The title an application has before it sets its own: the program file's name without its
+// folder, cut at its first dot, its first letter kept and the rest in lower case.
+QString DefaultApplicationTitle(const QString& programFilePath);
+
+}  // namespace telvoran
