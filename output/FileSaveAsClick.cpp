@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "output/TextReport.h"
+#include "shell/ApplicationTitle.h"
 #include "shell/MainU.h"
 #include "shell/UserDialogs.h"
 #include "text/QtText.h"
@@ -32,7 +33,7 @@ bool TMainForm::SaveDialogCanClose(const QString& fileName) {
   question += '\r';
   question += Strings().Text(sid::kOverwriteLine2);
   Dialogs().Beep();
-  return Dialogs().YesNo(this, TitleCopy(), FromCp1250(question));
+  return Dialogs().YesNo(this, kApplicationTitle, FromCp1250(question));
 }
 
 }  // namespace telvoran

@@ -53,7 +53,8 @@ TMainForm::TMainForm(const StringLookup& strings, UserDialogs& dialogs, QString 
       dialogs_(dialogs),
       reporter_(std::make_unique<DialogReporter>(dialogs, this)),
       archive_(strings, *reporter_),
-      programDirectory_(std::move(programDirectory)) {
+      programDirectory_(std::move(programDirectory)),
+      printer_(QPrinter::HighResolution) {
   BuildLayout();
   FormCreate();
 }
