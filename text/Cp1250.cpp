@@ -191,4 +191,27 @@ std::string Utf8ToCp1250(std::string_view text) {
   return out;
 }
 
+bool IsValidUtf8(std::string_view text) {
+  for (std::size_t pos = 0; pos < text.size();) {
+    const Utf8Sequence sequence = DecodeUtf8(text, pos);
+    if (!sequence.codePoint) return false;
+    pos += sequence.length;
+  }
+  return true;
+}
+
+std::optional<std::string> Utf8ToCp1250Exactly(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t pos = 0; pos < text.size();) {
+    const Utf8Sequence sequence = DecodeUtf8(text, pos);
+    if (!sequence.codePoint) return std::nullopt;
+    const char byte = UnicodeToCp1250(*sequence.codePoint);
+    if (byte == kUnmappable && *sequence.codePoint != U'?') return std::nullopt;
+    out += byte;
+    pos += sequence.length;
+  }
+  return out;
+}
+
 }  // namespace telvoran

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,5 +21,9 @@ std::string Utf16ToCp1250(std::u16string_view text);
 std::string Cp1250ToUtf8(std::string_view text);
 // Each malformed UTF-8 sequence becomes one '?'.
 std::string Utf8ToCp1250(std::string_view text);
+
+bool IsValidUtf8(std::string_view text);
+// The text in Windows-1250 when it is valid UTF-8 and every character has a byte there.
+std::optional<std::string> Utf8ToCp1250Exactly(std::string_view text);
 
 }  // namespace telvoran

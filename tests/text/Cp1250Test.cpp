@@ -76,5 +76,13 @@ TEST(Cp1250, MalformedUtf8BecomesQuestionMarks) {
   }
 }
 
+TEST(Utf8ToCp1250Exactly, ConvertsOnlyTextTheCodePageHoldsWhole) {
+  EXPECT_EQ(Utf8ToCp1250Exactly("za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87?"), "za\xBF\xF3\xB3\xE6?");
+  EXPECT_EQ(Utf8ToCp1250Exactly("m\xC2\xB3"), std::nullopt) << "superscript three";
+  EXPECT_EQ(Utf8ToCp1250Exactly("\xB0" "C"), std::nullopt) << "not UTF-8";
+  EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));
+  EXPECT_TRUE(IsValidUtf8("\xC5\xBC"));
+}
+
 }  // namespace
 }  // namespace telvoran
