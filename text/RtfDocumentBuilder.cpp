@@ -33,22 +33,25 @@ RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument& document, const RtfFontTab
   cursor_.movePosition(QTextCursor::End);
 }
 
-void RtfDocumentBuilder::AppendText(QStringView text, const RtfCharacterState& state) {
+void RtfDocumentBuilder::AppendText(QStringView text, const RtfCharacterState& character,
+                                    const RtfParagraphState& paragraph) {
   if (text.isEmpty()) return;
-  if (state != runState_) InsertRun();
-  runState_ = state;
+  if (character != runState_) InsertRun();
+  runState_ = character;
   run_ += text;
+  openParagraph_ = paragraph;
 }
 
 void RtfDocumentBuilder::EndParagraph(const RtfParagraphState& paragraph) {
   InsertRun();
   cursor_.setBlockFormat(BlockFormat(paragraph));
   cursor_.insertBlock();
+  openParagraph_ = paragraph;
 }
 
-void RtfDocumentBuilder::Finish(const RtfParagraphState& paragraph) {
+void RtfDocumentBuilder::Finish() {
   InsertRun();
-  cursor_.setBlockFormat(BlockFormat(paragraph));
+  cursor_.setBlockFormat(BlockFormat(openParagraph_));
 }
 
 void RtfDocumentBuilder::InsertRun() {

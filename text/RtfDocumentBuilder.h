@@ -22,11 +22,15 @@ class RtfDocumentBuilder {
   RtfDocumentBuilder(QTextDocument& document, const RtfFontTable& fonts,
                      const RtfColorTable& colors);
 
-  void AppendText(QStringView text, const RtfCharacterState& state);
-  // Ends the current paragraph with the given properties and starts a new one.
+  // Text of the open paragraph; the paragraph properties in effect with it are kept for the
+  // case that the paragraph never gets its paragraph mark.
+  void AppendText(QStringView text, const RtfCharacterState& character,
+                  const RtfParagraphState& paragraph);
+  // Ends the open paragraph with the properties in effect at its paragraph mark.
   void EndParagraph(const RtfParagraphState& paragraph);
-  // Writes what is gathered; the last paragraph takes the given properties.
-  void Finish(const RtfParagraphState& paragraph);
+  // Writes what is gathered. A last paragraph without a paragraph mark takes the properties in
+  // effect with its last text, even when the groups that set them are closed by now.
+  void Finish();
 
  private:
   void InsertRun();
@@ -38,6 +42,7 @@ class RtfDocumentBuilder {
   const RtfColorTable& colors_;
   QString run_;
   RtfCharacterState runState_;
+  RtfParagraphState openParagraph_;
 };
 
 }  // namespace telvoran

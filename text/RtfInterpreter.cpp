@@ -45,7 +45,7 @@ void RtfInterpreter::Read(QByteArrayView bytes) {
        token = tokenizer.Next()) {
     OnToken(token);
   }
-  builder_.Finish(State().paragraph);
+  builder_.Finish();
 }
 
 void RtfInterpreter::OnToken(const RtfToken& token) {
@@ -277,7 +277,7 @@ void RtfInterpreter::Emit(QString text) {
     case Destination::kBody:
       if (State().character.hidden) return;
       RemoveControlCharacters(text);
-      builder_.AppendText(text, State().character);
+      builder_.AppendText(text, State().character, State().paragraph);
       return;
     case Destination::kFontTable:
       fonts_.AppendText(text);
