@@ -31,6 +31,9 @@ RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument& document, const RtfFontTab
                                        const RtfColorTable& colors)
     : cursor_(&document), fonts_(fonts), colors_(colors) {
   cursor_.movePosition(QTextCursor::End);
+  // One edit block for the whole document: outside one, every insertion would lay out its
+  // paragraph again to place the cursor, which is quadratic in the paragraph's length.
+  cursor_.beginEditBlock();
 }
 
 void RtfDocumentBuilder::AppendText(QStringView text, const RtfCharacterState& character,
@@ -44,14 +47,24 @@ void RtfDocumentBuilder::AppendText(QStringView text, const RtfCharacterState& c
 
 void RtfDocumentBuilder::EndParagraph(const RtfParagraphState& paragraph) {
   InsertRun();
-  cursor_.setBlockFormat(BlockFormat(paragraph));
-  cursor_.insertBlock();
+  FormatOpenBlock(paragraph);
+  // The next paragraph most likely has the same properties; if not, it is formatted again.
+  cursor_.insertBlock(blockFormat_, QTextCharFormat());
   openParagraph_ = paragraph;
 }
 
 void RtfDocumentBuilder::Finish() {
   InsertRun();
-  cursor_.setBlockFormat(BlockFormat(openParagraph_));
+  FormatOpenBlock(openParagraph_);
+  cursor_.endEditBlock();
+}
+
+// Formatting a block costs as much as inserting one, so it is done only when the format changes.
+void RtfDocumentBuilder::FormatOpenBlock(const RtfParagraphState& paragraph) {
+  if (paragraph == blockParagraph_) return;
+  blockParagraph_ = paragraph;
+  blockFormat_ = BlockFormat(paragraph);
+  cursor_.setBlockFormat(blockFormat_);
 }
 
 void RtfDocumentBuilder::InsertRun() {
@@ -79,12 +92,21 @@ QTextCharFormat RtfDocumentBuilder::CharFormat(const RtfCharacterState& state) c
   return format;
 }
 
+// Only what differs from the defaults is set, so default paragraphs share the empty format.
 QTextBlockFormat RtfDocumentBuilder::BlockFormat(const RtfParagraphState& paragraph) {
   QTextBlockFormat format;
-  format.setAlignment(ToQtAlignment(paragraph.alignment));
-  format.setLeftMargin(TwipsToPixels(paragraph.leftIndentTwips));
-  format.setRightMargin(TwipsToPixels(paragraph.rightIndentTwips));
-  format.setTextIndent(TwipsToPixels(paragraph.firstLineIndentTwips));
+  if (paragraph.alignment != RtfAlignment::kLeft) {
+    format.setAlignment(ToQtAlignment(paragraph.alignment));
+  }
+  if (paragraph.leftIndentTwips != 0) {
+    format.setLeftMargin(TwipsToPixels(paragraph.leftIndentTwips));
+  }
+  if (paragraph.rightIndentTwips != 0) {
+    format.setRightMargin(TwipsToPixels(paragraph.rightIndentTwips));
+  }
+  if (paragraph.firstLineIndentTwips != 0) {
+    format.setTextIndent(TwipsToPixels(paragraph.firstLineIndentTwips));
+  }
   return format;
 }
 

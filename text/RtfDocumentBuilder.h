@@ -34,6 +34,7 @@ class RtfDocumentBuilder {
 
  private:
   void InsertRun();
+  void FormatOpenBlock(const RtfParagraphState& paragraph);
   QTextCharFormat CharFormat(const RtfCharacterState& state) const;
   static QTextBlockFormat BlockFormat(const RtfParagraphState& paragraph);
 
@@ -43,6 +44,9 @@ class RtfDocumentBuilder {
   QString run_;
   RtfCharacterState runState_;
   RtfParagraphState openParagraph_;
+  // The properties the cursor's block has now, and its block format.
+  RtfParagraphState blockParagraph_;
+  QTextBlockFormat blockFormat_;
 };
 
 }  // namespace telvoran

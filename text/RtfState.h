@@ -10,6 +10,8 @@ struct RtfParagraphState {
   int leftIndentTwips = 0;
   int rightIndentTwips = 0;
   int firstLineIndentTwips = 0;
+
+  bool operator==(const RtfParagraphState&) const = default;
 };
 
 // Character properties as RTF states them. Fonts and colours are indices into the document's
