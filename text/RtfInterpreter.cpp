@@ -160,6 +160,9 @@ void RtfInterpreter::OnControlWord(const RtfToken& token) {
     case RtfKeyword::kAnsiCodePage:
       documentCodePage_ = CodePageFromNumber(value);
       return;
+    case RtfKeyword::kDefaultFont:
+      if (token.hasParameter) defaultFontIndex_ = value;
+      return;
     case RtfKeyword::kFontCharset:
     case RtfKeyword::kRed:
     case RtfKeyword::kGreen:
@@ -292,7 +295,8 @@ void RtfInterpreter::Emit(QString text) {
 
 // Bytes above 0x7F are in the current font's character set, or else in the document's code page.
 CodePage RtfInterpreter::CurrentCodePage() const {
-  const RtfFont* font = fonts_.Find(State().character.fontIndex);
+  const int fontIndex = State().character.fontIndex;
+  const RtfFont* font = fonts_.Find(fontIndex >= 0 ? fontIndex : defaultFontIndex_);
   return font && font->codePage ? *font->codePage : documentCodePage_;
 }
 

@@ -53,6 +53,9 @@ class RtfInterpreter {
   qsizetype groupsBeyondLimit_ = 0;
   qsizetype charactersToSkip_ = 0;
   CodePage documentCodePage_ = CodePage::kWindows1252;
+  // \deffN: the font of text without \fN. Only its character set is used; the family and size
+  // of such text stay the document's defaults.
+  int defaultFontIndex_ = -1;
   RtfFontTable fonts_;
   RtfColorTable colors_;
   RtfDocumentBuilder builder_;

@@ -31,6 +31,7 @@ constexpr auto kEntries = std::to_array<Entry>({
     {"colortbl", RtfKeyword::kColorTable},
     {"comment", RtfKeyword::kSkippedDestination},
     {"datastore", RtfKeyword::kSkippedDestination},
+    {"deff", RtfKeyword::kDefaultFont},
     {"doccomm", RtfKeyword::kSkippedDestination},
     {"emdash", RtfKeyword::kCharacter, u'\u2014'},
     {"emspace", RtfKeyword::kCharacter, u'\u2003'},

@@ -13,6 +13,7 @@ enum class RtfKeyword {
   kFontTable,
   kColorTable,
   kAnsiCodePage,
+  kDefaultFont,
   kFontCharset,
   kRed,
   kGreen,

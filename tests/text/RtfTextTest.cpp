@@ -35,6 +35,8 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"WesternFontInCentralEuropeanDocument",
                  "{\\rtf1\\ansi\\ansicpg1250{\\fonttbl{\\f0\\fcharset0 Arial;}}\\f0 \\'e6}",
                  u"æ"_s},
+        TextCase{"DefaultFontCharsetWithoutF",
+                 "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fcharset238 Arial;}}\\'e6}", u"ć"_s},
         TextCase{"OtherCharsetKeepsTheDocumentCodePage",
                  "{\\rtf1\\ansi\\ansicpg1250{\\fonttbl{\\f0\\fcharset204 Arial;}}\\f0 \\'e6}",
                  u"ć"_s}),
