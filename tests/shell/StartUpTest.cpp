@@ -1,8 +1,8 @@
 #include <QCoreApplication>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <random>
 
@@ -28,19 +28,19 @@ std::string UniqueGuardName() {
 // Points the user's runtime folder, where the guard's lock file lies, somewhere of our own.
 class ScopedRuntimeDir {
  public:
-  explicit ScopedRuntimeDir(const std::filesystem::path& dir) {
-    if (const char* old = std::getenv("XDG_RUNTIME_DIR")) old_ = old;
-    setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
+  explicit ScopedRuntimeDir(const std::filesystem::path& dir) : old_(qgetenv(kName)) {
+    qputenv(kName, QFile::encodeName(QString::fromStdString(dir.string())));
   }
   ~ScopedRuntimeDir() {
-    if (old_)
-      setenv("XDG_RUNTIME_DIR", old_->c_str(), 1);
+    if (old_.isNull())
+      qunsetenv(kName);
     else
-      unsetenv("XDG_RUNTIME_DIR");
+      qputenv(kName, old_);
   }
 
  private:
-  std::optional<std::string> old_;
+  static constexpr const char* kName = "XDG_RUNTIME_DIR";
+  QByteArray old_;
 };
 
 class StartUp : public ::testing::Test {
@@ -50,29 +50,33 @@ class StartUp : public ::testing::Test {
   test::ScriptedDialogs dialogs;
   const std::string guard = UniqueGuardName();
 };
+class SingleInstance : public StartUp {};
 
-TEST_F(StartUp, OnlyTheFirstClaimOfAGuardSucceeds) {
+TEST_F(SingleInstance, OnlyTheFirstClaimOfAGuardSucceeds) {
   EXPECT_EQ(ClaimSingleInstance(guard), InstanceClaim::kFirstCopy);
   EXPECT_EQ(ClaimSingleInstance(guard), InstanceClaim::kAnotherCopyRunning);
   EXPECT_EQ(ClaimSingleInstance(UniqueGuardName()), InstanceClaim::kFirstCopy);
 }
 
-TEST_F(StartUp, ALockFileLeftBehindByAnEndedCopyDoesNotBlock) {
+#ifndef _WIN32
+// The lock file of the POSIX guard.
+TEST_F(SingleInstance, ALockFileLeftBehindByAnEndedCopyDoesNotBlock) {
   runtimeDir.Write(guard + ".lock", "");
   EXPECT_EQ(ClaimSingleInstance(guard), InstanceClaim::kFirstCopy);
 }
 
-TEST_F(StartUp, AGuardThatCannotBeSetUpLetsEveryCopyRun) {
+TEST_F(SingleInstance, AGuardThatCannotBeSetUpLetsEveryCopyRun) {
   ScopedRuntimeDir missing(runtimeDir / "missing" / "folder");
   EXPECT_EQ(ClaimSingleInstance(guard), InstanceClaim::kFirstCopy);
   EXPECT_EQ(ClaimSingleInstance(guard), InstanceClaim::kFirstCopy);
 }
 
-TEST_F(StartUp, APlantedLinkInPlaceOfTheLockFileIsNotFollowed) {
+TEST_F(SingleInstance, APlantedLinkInPlaceOfTheLockFileIsNotFollowed) {
   std::filesystem::create_symlink(runtimeDir / "target", runtimeDir / (guard + ".lock"));
   EXPECT_EQ(ClaimSingleInstance(guard), InstanceClaim::kFirstCopy);
   EXPECT_FALSE(std::filesystem::exists(runtimeDir / "target"));
 }
+#endif
 
 TEST_F(StartUp, WithoutTheStringLibraryTheBuiltInErrorShowsAndNothingElseHappens) {
   const QString program = QString::fromStdString((runtimeDir / "telvoran").string());
