@@ -16,7 +16,10 @@ done
 work=$(mktemp -d)
 pids=()
 cleanup() {
-  for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null; done
+  for pid in "${pids[@]}"; do
+    kill -9 "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
   rm -rf "$work"
 }
 trap cleanup EXIT
