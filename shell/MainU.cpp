@@ -29,8 +29,10 @@ static void RegisterIcons() {
 namespace telvoran {
 namespace {
 
+using Command = QAction* TMainForm::*;
+
 // The commands usable only while a data view is open, in the order they are switched.
-constexpr std::array<QAction * TMainForm::*, 15> kViewCommands = {
+constexpr std::array<Command, 15> kViewCommands = {
     &TMainForm::FileSaveAs,      &TMainForm::FilePrint,        &TMainForm::FilePrintSetup,
     &TMainForm::WindowNext,      &TMainForm::WindowPrevious,   &TMainForm::WindowTile,
     &TMainForm::WindowCascade,   &TMainForm::WindowArrangeAll, &TMainForm::PopUpNext,
@@ -106,13 +108,12 @@ QMdiSubWindow* TMainForm::ActiveChild() const {
 }
 
 void TMainForm::SetViewCommandsEnabled(bool enabled) {
-  for (QAction* TMainForm::*command : kViewCommands) (this->*command)->setEnabled(enabled);
+  for (Command command : kViewCommands) (this->*command)->setEnabled(enabled);
 }
 
 bool TMainForm::ViewCommandsEnabled() const {
-  return std::all_of(
-      kViewCommands.begin(), kViewCommands.end(),
-      [this](QAction* TMainForm::*command) { return (this->*command)->isEnabled(); });
+  return std::all_of(kViewCommands.begin(), kViewCommands.end(),
+                     [this](Command command) { return (this->*command)->isEnabled(); });
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

@@ -155,23 +155,21 @@ void Connect(TMainForm& form, QAction* action, Handler handler) {
 // that the following rows go to.
 QMenu* AddMenuRow(TMainForm& form, QMenu* menu, const MenuRow& row,
                   Qt::ShortcutContext keyContext) {
+  if (row.kind == RowKind::kSeparator) {
+    menu->addSeparator()->setObjectName(row.name);
+    return menu;
+  }
   QAction*& item = form.*row.item;
-  switch (row.kind) {
-    case RowKind::kSeparator:
-      menu->addSeparator()->setObjectName(row.name);
-      return menu;
-    case RowKind::kSubmenu:
-      menu = form.menuBar()->addMenu(QString::fromUtf8(row.caption));
-      item = menu->menuAction();
-      break;
-    case RowKind::kItem:
-      item = menu->addAction(QString::fromUtf8(row.caption));
-      if (row.key != kNoKey) {
-        item->setShortcut(QKeySequence(row.key));
-        item->setShortcutContext(keyContext);
-      }
-      Connect(form, item, row.handler);
-      break;
+  if (row.kind == RowKind::kSubmenu) {
+    menu = form.menuBar()->addMenu(QString::fromUtf8(row.caption));
+    item = menu->menuAction();
+  } else {
+    item = menu->addAction(QString::fromUtf8(row.caption));
+    if (row.key != kNoKey) {
+      item->setShortcut(QKeySequence(row.key));
+      item->setShortcutContext(keyContext);
+    }
+    Connect(form, item, row.handler);
   }
   SetHint(*item, QString::fromUtf8(row.hint));
   item->setEnabled(row.enabled);

@@ -44,6 +44,8 @@ std::unique_ptr<RunningProgram> StartTelvoran(const QString& programFilePath, Us
     return nullptr;
   }
 
+  // The name alone is the title: a display name would make the platform append " — Telvoran"
+  // to every caption that does not already end with it (the help window, the dialogs).
   QCoreApplication::setApplicationName(kApplicationTitle);
   // The main window comes first: the help window looks in its program directory.
   program->mainForm = std::make_unique<TMainForm>(*program->strings, dialogs, programDirectory);

@@ -8,7 +8,7 @@ int main(int argc, char** argv) {
           qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
   QApplication app(argc, argv);
   // As at start-up: the application title is set before any window is made.
-  QApplication::setApplicationDisplayName("Telvoran");
+  QApplication::setApplicationName("Telvoran");
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
