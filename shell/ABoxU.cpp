@@ -1,18 +1,46 @@
 #include "shell/ABoxU.h"
 
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 
+#include "shell/ApplicationTitle.h"
 #include "shell/MainU.h"
 #include "text/QtText.h"
 #include "text/StringIds.h"
 #include "text/StringLookup.h"
 
 namespace telvoran {
+namespace {
+
+const QString kMakerLine = QStringLiteral("\u00A9 2026 Zesp\u00F3\u0142 Telvoran");
+
+QLabel* PlacedLabel(QWidget* parent, int x, int y, int width) {
+  auto* label = new QLabel(parent);
+  label->setGeometry(x, y, width, 16);
+  return label;
+}
+
+}  // namespace
 
 TAboutBox::TAboutBox(TMainForm& mainForm) : QDialog(&mainForm), mainForm_(mainForm) {
   setObjectName("AboutBox");
   setWindowTitle("AboutBox");
   setFixedSize(232, 166);
+
+  auto* panel = new QFrame(this);
+  panel->setGeometry(13, 8, 206, 113);
+  panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  auto* image = new QLabel(panel);
+  image->setGeometry(16, 16, 32, 32);
+  image->setPixmap(mainForm.windowIcon().pixmap(32, 32));
+  ProductName = PlacedLabel(panel, 72, 16, 126);
+  Version = PlacedLabel(panel, 72, 32, 126);
+  Info = PlacedLabel(panel, 16, 64, 182);
+  Comments = PlacedLabel(panel, 16, 80, 182);
+
   OKButton = new QPushButton("OK", this);
   OKButton->setObjectName("OKButton");
   OKButton->setGeometry(78, 132, 75, 25);
@@ -23,8 +51,22 @@ TAboutBox::TAboutBox(TMainForm& mainForm) : QDialog(&mainForm), mainForm_(mainFo
 
 void TAboutBox::FormCreate() {
   const StringLookup& strings = mainForm_.Strings();
+  ProductName->setText(FromCp1250(strings.Text(sid::kAboutProduct)) + kApplicationTitle);
+  Version->setText(FromCp1250(strings.Text(sid::kAboutVersion)) + "3.0");
+  Info->setText(FromCp1250(strings.Text(sid::kAboutInfo)));
+  Comments->setText(kMakerLine);
   setWindowTitle(FromCp1250(strings.Text(sid::kAboutCaption)));
   OKButton->setText(FromCp1250(strings.Text(sid::kAboutOk)));
+}
+
+void TAboutBox::showEvent(QShowEvent* event) {
+  // Centred on the screen the first time; later it opens where it was last.
+  if (!shownBefore_) {
+    shownBefore_ = true;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+      move(screen->availableGeometry().center() - rect().center());
+  }
+  QDialog::showEvent(event);
 }
 
 }  // namespace telvoran

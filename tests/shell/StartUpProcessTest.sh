@@ -7,7 +7,7 @@
 set -u
 
 program=$1
-wait_limit=20  # seconds for any one thing to happen
+wait_limit=60  # seconds for any one thing to happen, generous for a busy machine
 
 for tool in Xvfb xdotool; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
