@@ -17,9 +17,11 @@ namespace {
 
 const QString kMakerLine = QStringLiteral("\u00A9 2026 Zesp\u00F3\u0142 Telvoran");
 
-QLabel* PlacedLabel(QWidget* parent, int x, int y, int width) {
+QLabel* PlacedLabel(QWidget* parent, int x, int y, int width, int lines = 1) {
   auto* label = new QLabel(parent);
-  label->setGeometry(x, y, width, 16);
+  label->setGeometry(x, y, width, 16 * lines);
+  label->setWordWrap(lines > 1);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   return label;
 }
 
@@ -29,6 +31,9 @@ TAboutBox::TAboutBox(TMainForm& mainForm) : QDialog(&mainForm), mainForm_(mainFo
   setObjectName("AboutBox");
   setWindowTitle("AboutBox");
   setFixedSize(232, 166);
+  QFont font = this->font();
+  font.setPointSize(8);
+  setFont(font);
 
   auto* panel = new QFrame(this);
   panel->setGeometry(13, 8, 206, 113);
@@ -38,8 +43,9 @@ TAboutBox::TAboutBox(TMainForm& mainForm) : QDialog(&mainForm), mainForm_(mainFo
   image->setPixmap(mainForm.windowIcon().pixmap(32, 32));
   ProductName = PlacedLabel(panel, 72, 16, 126);
   Version = PlacedLabel(panel, 72, 32, 126);
-  Info = PlacedLabel(panel, 16, 64, 182);
-  Comments = PlacedLabel(panel, 16, 80, 182);
+  // A library text may not fit one line of the panel: it gets a second one.
+  Info = PlacedLabel(panel, 16, 60, 182, 2);
+  Comments = PlacedLabel(panel, 16, 92, 182);
 
   OKButton = new QPushButton("OK", this);
   OKButton->setObjectName("OKButton");

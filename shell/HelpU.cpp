@@ -90,6 +90,7 @@ void THelpForm::LoadHelpFile() {
     return;
   }
   LoadHelpText(bytes, *RichEdit->document());
+  RichEdit->moveCursor(QTextCursor::Start);
 }
 
 void THelpForm::ShowPopupMenu(QWidget* source, const QPoint& position) {
