@@ -76,6 +76,10 @@ void RowList::Sort() {
 // the weights of the next eight characters packed into the key (which needs no text), then each
 // run of rows sharing those weights by the eight after them. Every text is read once a level,
 // not once a comparison, and a row is compared in full only within a small run.
+// Rows with equal keys keep their order, which is the order they were read in. Archives are
+// written in time order and every row continues with its date and time after its prefix, so a
+// run of rows sharing a prefix is most often in order already: one pass over it, through texts
+// that lie one after the other in memory, then confirms it instead of sorting it again.
 void RowList::SortByKeys(std::vector<Entry>::iterator first, std::vector<Entry>::iterator last,
                          std::size_t offset) {
   constexpr std::ptrdiff_t kSmallRun = 16;
@@ -89,13 +93,13 @@ void RowList::SortByKeys(std::vector<Entry>::iterator first, std::vector<Entry>:
   if (offset > 0)
     for (auto entry = first; entry != last; ++entry) entry->key = KeyOf(TextOf(*entry), offset);
   auto byKey = [](const Entry& a, const Entry& b) { return a.key < b.key; };
-  std::sort(first, last, byKey);
+  std::stable_sort(first, last, byKey);
   for (auto run = first; run != last;) {
     const auto runEnd = std::upper_bound(run, last, *run, byKey);
     // A key whose last weight is 0 belongs to texts that end inside these eight characters:
     // equal keys then mean equal weights to the end, and only the exact bytes are left.
     const bool textsEnd = (run->key & 0xFF) == 0;
-    if (runEnd - run > 1) {
+    if (runEnd - run > 1 && !std::is_sorted(run, runEnd, byText)) {
       if (textsEnd) {
         std::sort(run, runEnd, byText);
       } else {

@@ -52,8 +52,8 @@ TEST_P(IntervalReport, ListsTheRowsInTheOrderOfTheSortColumn) {
 
   const ReportRun run = RunReportWith({"--sort", std::to_string(sort.column), archive.string()});
 
-  std::vector<std::string> lines = {kIntervalTitle, kRule, kIntervalColumns,
-                                    SortMark(sort.markEnd), kRule};
+  std::vector<std::string> lines = {kIntervalTitle, kRule, kIntervalColumns, SortMark(sort.markEnd),
+                                    kRule};
   for (int row : sort.order) {
     std::string line = kIntervalRows[row];
     // Rows sorted by a channel are saved one closing space shorter.
@@ -72,9 +72,9 @@ INSTANTIATE_TEST_SUITE_P(EveryColumn, IntervalReport,
 
 TEST(IntervalReport, ArchiveOfFiveRecordsGivesOneRowAndTitlesAbsentChannelsByNumber) {
   test::TempDir folder;
-  const auto archive =
-      folder.Write("abc.czt", test::Join(test::IntervalHeader('2'),
-                                         std::vector{test::IntervalRecord(5, " 21.5101.0")}));
+  const auto archive = folder.Write(
+      "abc.czt",
+      test::Join(test::IntervalHeader('2'), std::vector{test::IntervalRecord(5, " 21.5101.0")}));
 
   const ReportRun run = RunReportWith({archive.string()});
 
@@ -139,14 +139,12 @@ TEST_P(EventReport, ListsEachDistinctRowOnceInTheOrderOfTheSortColumn) {
 }
 
 // A row of code O has blank columns 2 to 6, which sort before every filled column.
-INSTANTIATE_TEST_SUITE_P(EveryColumn, EventReport,
-                         testing::Values(SortCase{1, {0, 1, 2, 3}, 11},
-                                         SortCase{2, {3, 1, 2, 0}, 25},
-                                         SortCase{3, {3, 0, 1, 2}, 31},
-                                         SortCase{4, {3, 0, 2, 1}, 37},
-                                         SortCase{5, {3, 1, 0, 2}, 44},
-                                         SortCase{6, {3, 2, 0, 1}, 50},
-                                         SortCase{7, {3, 2, 1, 0}, 66}));
+INSTANTIATE_TEST_SUITE_P(
+    EveryColumn, EventReport,
+    testing::Values(SortCase{1, {0, 1, 2, 3}, 11}, SortCase{2, {3, 1, 2, 0}, 25},
+                    SortCase{3, {3, 0, 1, 2}, 31}, SortCase{4, {3, 0, 2, 1}, 37},
+                    SortCase{5, {3, 1, 0, 2}, 44}, SortCase{6, {3, 2, 0, 1}, 50},
+                    SortCase{7, {3, 2, 1, 0}, 66}));
 
 TEST(EventReport, ArchiveOfOneRecordGivesOneRow) {
   test::TempDir folder;
@@ -155,10 +153,10 @@ TEST(EventReport, ArchiveOfOneRecordGivesOneRow) {
   const ReportRun run = RunReportWith({archive.string()});
 
   EXPECT_EQ(run.exitStatus, kReportDone) << run.err;
-  EXPECT_EQ(run.out, CrLfLines({"Pami\xea\xe6 zdarze\xf1: a.zdr", kRule, kEventColumns,
-                                SortMark(11), kRule,
-                                "2009-03-05  07:04:09    5     2   AB     45.0  cd    "
-                                "Przekroczony g\xf3rny pr\xf3g alarmowy"}));
+  EXPECT_EQ(run.out,
+            CrLfLines({"Pami\xea\xe6 zdarze\xf1: a.zdr", kRule, kEventColumns, SortMark(11), kRule,
+                       "2009-03-05  07:04:09    5     2   AB     45.0  cd    "
+                       "Przekroczony g\xf3rny pr\xf3g alarmowy"}));
 }
 
 }  // namespace

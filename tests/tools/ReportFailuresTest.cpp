@@ -52,7 +52,8 @@ const MessageCase kMessageCases[] = {
      kWrongKind},
     {"IntervalRecordOfTheEventKind",
      [](const TempDir& d) {
-       return d.Write("a.czt", test::Join(test::IntervalHeader('2'), IntervalRecords(3, kEventKind)));
+       return d.Write("a.czt",
+                      test::Join(test::IntervalHeader('2'), IntervalRecords(3, kEventKind)));
      },
      kWrongKind},
     {"ThirdEventRecordOfTheIntervalKind",
@@ -62,9 +63,7 @@ const MessageCase kMessageCases[] = {
      },
      kWrongKind},
     {"EventArchiveNamedAsIntervalArchive",
-     [](const TempDir& d) {
-       return d.Write("a.czt", std::vector(6, test::EventRecord(1)));
-     },
+     [](const TempDir& d) { return d.Write("a.czt", std::vector(6, test::EventRecord(1))); },
      kWrongKind},
 };
 
@@ -92,8 +91,10 @@ struct RefusalCase {
 };
 
 const RefusalCase kRefusalCases[] = {
-    {"AbsentChannel3", "a.czt", 2, "4", "telvoran-report: --sort 4: the archive has no channel 3\n"},
-    {"AbsentChannel1", "a.czt", 0, "2", "telvoran-report: --sort 2: the archive has no channel 1\n"},
+    {"AbsentChannel3", "a.czt", 2, "4",
+     "telvoran-report: --sort 4: the archive has no channel 3\n"},
+    {"AbsentChannel1", "a.czt", 0, "2",
+     "telvoran-report: --sort 2: the archive has no channel 1\n"},
     {"IntervalColumn6", "a.czt", 4, "6",
      "telvoran-report: --sort 6: an interval archive has the columns 1 to 5\n"},
     {"IntervalColumn0", "a.czt", 4, "0",
@@ -112,9 +113,9 @@ TEST_P(ToolRefusal, SaysWhatIsWrongWithExitStatus1) {
   const std::string name = refusal.fileName;
   const auto archive =
       name.ends_with(".czt")
-          ? folder.Write(name, test::Join(test::IntervalHeader(static_cast<char>(
-                                              '0' + refusal.channels)),
-                                          IntervalRecords(2)))
+          ? folder.Write(name,
+                         test::Join(test::IntervalHeader(static_cast<char>('0' + refusal.channels)),
+                                    IntervalRecords(2)))
           : folder.Write(name, std::vector{test::EventRecord(1)});
 
   const ReportRun run = RunReportWith({"--sort", refusal.sortColumn, archive.string()});

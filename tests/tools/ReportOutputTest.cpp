@@ -13,9 +13,9 @@ using test::ReportRun;
 using test::RunReportWith;
 
 std::filesystem::path WriteEventArchive(const test::TempDir& folder) {
-  return folder.Write("alarm2009.zdr", std::vector{test::EventRecord(3, 'W'),
-                                                   test::EventRecord(1, 'G'),
-                                                   test::EventRecord(2, 'O')});
+  return folder.Write(
+      "alarm2009.zdr",
+      std::vector{test::EventRecord(3, 'W'), test::EventRecord(1, 'G'), test::EventRecord(2, 'O')});
 }
 
 TEST(ReportOutput, FileHoldsTheBytesWrittenToStandardOutput) {
@@ -24,7 +24,8 @@ TEST(ReportOutput, FileHoldsTheBytesWrittenToStandardOutput) {
   const auto target = folder / "report.txt";
 
   const ReportRun toStandardOutput = RunReportWith({"--sort", "7", archive.string()});
-  const ReportRun toFile = RunReportWith({"--sort", "7", "--output", target.string(), archive.string()});
+  const ReportRun toFile =
+      RunReportWith({"--sort", "7", "--output", target.string(), archive.string()});
 
   ASSERT_EQ(toStandardOutput.exitStatus, kReportDone) << toStandardOutput.err;
   ASSERT_EQ(toFile.exitStatus, kReportDone) << toFile.err;

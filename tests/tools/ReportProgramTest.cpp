@@ -14,7 +14,8 @@
 namespace telvoran {
 namespace {
 
-const std::filesystem::path kProgram = std::filesystem::path(TELVORAN_BUILD_DIR) / "telvoran-report";
+const std::filesystem::path kProgram =
+    std::filesystem::path(TELVORAN_BUILD_DIR) / "telvoran-report";
 
 bool HasPoppler() {
   return std::system("command -v pdfinfo >/dev/null && command -v pdftotext >/dev/null") == 0;
@@ -24,8 +25,8 @@ bool HasPoppler() {
 // and standard error land in files of that folder.
 test::ReportRun RunInFolder(const test::TempDir& folder, const std::string& command) {
   const std::string shell = "cd '" + folder.Path().string() +
-                            "' && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
-                            command + " >stdout 2>stderr";
+                            "' && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + command +
+                            " >stdout 2>stderr";
   const int status = std::system(shell.c_str());
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, test::ReadFileBytes(folder / "stdout"),
           test::ReadFileBytes(folder / "stderr")};
@@ -97,7 +98,8 @@ TEST(ReportProgram, WritesTheSameReportInProcessAndAsAProgram) {
   const test::ReportRun run = RunInFolder(folder, kProgram.string() + " -s 3 2005-03-14_C07.czt");
 
   EXPECT_EQ(run.exitStatus, kReportDone) << run.err;
-  EXPECT_EQ(run.out, test::RunReportWith({"-s", "3", (folder / "2005-03-14_C07.czt").string()}).out);
+  EXPECT_EQ(run.out,
+            test::RunReportWith({"-s", "3", (folder / "2005-03-14_C07.czt").string()}).out);
 }
 
 TEST(ReportProgram, ExitsWithTheStatusOfAFailure) {

@@ -74,6 +74,25 @@ TEST(RowList, SortAgreesWithTheCollationOnRandomRows) {
   EXPECT_EQ(Rows(list), rows);
 }
 
+// Rows read from an archive in time order and led by a sort prefix: within each prefix they are
+// in order already, except where a record is out of place.
+TEST(RowList, SortsRowsThatAreInOrderWithinEachPrefix) {
+  std::mt19937 random(11);
+  const std::string prefixes[] = {" 21.5", "101.0", "  5.0", " 21.5", "ab", "AB", "  5.0"};
+  std::vector<std::string> rows;
+  for (int minute = 0; minute < 5000; ++minute) {
+    const std::string time = "2005-03-14  " + std::to_string(10 + minute / 60) + ":" +
+                             std::to_string(10 + minute % 60) + ":00" + std::string(24, ' ');
+    rows.push_back(prefixes[random() % 7] + time);
+  }
+  std::swap(rows[100], rows[4000]);  // one record written out of time order
+  rows.push_back(rows[17]);          // and one twice
+  RowList list = ListOf(rows);
+  list.Sort();
+  std::sort(rows.begin(), rows.end(), Collation::RowLess);
+  EXPECT_EQ(Rows(list), rows);
+}
+
 TEST(RowList, RemoveDuplicateRowsLeavesEachDistinctRowOnce) {
   RowList list = ListOf({"b", "a", "B", "b", "a", "ab", "b"});
   list.Sort();

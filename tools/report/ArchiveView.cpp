@@ -62,7 +62,8 @@ ArchiveView ReadIntervalView(ArchiveFile& archive, const std::filesystem::path& 
     content.columnCaptions.push_back(std::move(caption));
   }
   const int channel = sortColumn - 1;
-  if (channel >= 1 && IsAbsentChannelCaption(content.columnCaptions[static_cast<std::size_t>(channel)], channel)) {
+  if (channel >= 1 &&
+      IsAbsentChannelCaption(content.columnCaptions[static_cast<std::size_t>(channel)], channel)) {
     return Refuse(archive, ViewRefusal::AbsentChannel);
   }
 
@@ -71,16 +72,15 @@ ArchiveView ReadIntervalView(ArchiveFile& archive, const std::filesystem::path& 
   return FinishReading(archive, stop, std::move(content), fileName);
 }
 
-ArchiveView ReadEventView(ArchiveFile& archive, const std::filesystem::path& path,
-                          int sortColumn, const std::string& fileName) {
+ArchiveView ReadEventView(ArchiveFile& archive, const std::filesystem::path& path, int sortColumn,
+                          const std::string& fileName) {
   if (!IsColumnOf(ArchiveKind::Event, sortColumn)) {
     return Refuse(archive, ViewRefusal::ColumnOutOfRange);
   }
   const StringLookup& strings = archive.Strings();
   ViewContent content = NewContent(ArchiveKind::Event, path, sortColumn);
-  for (int id : {sid::kDateTimeColumn, sid::kCentralColumn, sid::kChannelColumn,
-                 sid::kMediumColumn, sid::kReadingColumn, sid::kUnitColumn,
-                 sid::kSituationColumn}) {
+  for (int id : {sid::kDateTimeColumn, sid::kCentralColumn, sid::kChannelColumn, sid::kMediumColumn,
+                 sid::kReadingColumn, sid::kUnitColumn, sid::kSituationColumn}) {
     content.columnCaptions.emplace_back(strings.Text(id));
   }
   content.title = EventViewTitle(strings, fileName);

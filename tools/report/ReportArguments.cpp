@@ -51,7 +51,8 @@ ReportOptions ParseReportArguments(std::span<const std::string> arguments) {
     const std::string_view argument = arguments[i];
     if (optionsEnded || argument == "-" || !argument.starts_with("-")) {
       if (archiveGiven) {
-        throw ReportUsageError("one archive at a time: '" + std::string(argument) + "' is one more");
+        throw ReportUsageError("one archive at a time: '" + std::string(argument) +
+                               "' is one more");
       }
       options.archive = std::filesystem::path(argument);
       archiveGiven = true;

@@ -36,15 +36,15 @@ int ExplainRefusal(ViewRefusal refusal, const ReportOptions& options,
       break;
     case ViewRefusal::UnsupportedKind:
       return Complain(err, kReportRefused, options.archive.string(),
-                    "not an archive this tool reads: the name must end in .czt (interval "
-                    "archive) or .zdr (event archive)");
+                      "not an archive this tool reads: the name must end in .czt (interval "
+                      "archive) or .zdr (event archive)");
     case ViewRefusal::ColumnOutOfRange:
       return Complain(err, kReportRefused, SortOption(options.sortColumn),
-                    std::string(kind == ArchiveKind::Event ? "an event" : "an interval") +
-                        " archive has the columns 1 to " + std::to_string(ColumnCount(kind)));
+                      std::string(kind == ArchiveKind::Event ? "an event" : "an interval") +
+                          " archive has the columns 1 to " + std::to_string(ColumnCount(kind)));
     case ViewRefusal::AbsentChannel:
       return Complain(err, kReportRefused, SortOption(options.sortColumn),
-                    "the archive has no channel " + std::to_string(options.sortColumn - 1));
+                      "the archive has no channel " + std::to_string(options.sortColumn - 1));
   }
   return reporter.ShowedError() ? kReportFailed : kReportRefused;
 }
@@ -85,7 +85,7 @@ int RunReport(std::span<const std::string> arguments, std::ostream& out, std::os
   const std::unique_ptr<StringLookup> strings = LoadStringLibrary(programDirectory);
   if (!strings) {
     return Complain(err, kReportFailed, (programDirectory / kStringLibraryFileName).string(),
-                "the string library is missing or cannot be read");
+                    "the string library is missing or cannot be read");
   }
 
   ConsoleReporter reporter(err);

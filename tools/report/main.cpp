@@ -16,11 +16,8 @@ int main(int argc, char** argv) {
   // The report carries its own CR LF line ends; a text-mode stream would double the CR.
   _setmode(_fileno(stdout), _O_BINARY);
 #endif
-  // The report's lines go through the stream's own buffer, not C stdio's, a large one so that a
-  // big report takes few writes.
+  // The report goes out in large pieces straight through the stream, not through C stdio.
   std::ios::sync_with_stdio(false);
-  static char outputBuffer[1 << 20];
-  std::cout.rdbuf()->pubsetbuf(outputBuffer, sizeof outputBuffer);
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   return telvoran::RunReport(arguments, std::cout, std::cerr, telvoran::ProgramDirectory());
 }
