@@ -7,6 +7,7 @@
 
 #include "output/ReplacingFile.h"
 #include "output/ReportLines.h"
+#include "text/FetchAhead.h"
 
 namespace telvoran {
 namespace {
@@ -15,24 +16,6 @@ constexpr std::string_view kLineEnd = "\r\n";
 // Lines are collected into pieces of about this size before they are written: a large report
 // then costs a few thousand writes, not two for every row.
 constexpr std::size_t kPieceBytes = std::size_t{64} << 10;
-// How many rows ahead of the one being written the texts are fetched into the cache.
-constexpr std::size_t kRowsFetchedAhead = 16;
-constexpr std::size_t kCacheLineBytes = 64;
-
-// Asks the processor to bring a text into the cache: its first, second and last cache line,
-// which is all of a row. In list order the rows of a sorted view lie scattered over memory;
-// fetching them ahead lets many of them travel at once. The text is never read here, so the view
-// it came from may be gone by the time the fetch ends; a fetch never faults.
-void FetchAhead(std::string_view text) {
-  if (text.empty()) return;
-#if defined(__GNUC__) || defined(__clang__)
-  // Kept to these plain forms: GCC drops prefetches of some computed addresses.
-  __builtin_prefetch(text.data());
-  __builtin_prefetch(text.data() + kCacheLineBytes);
-  __builtin_prefetch(text.data() + text.size() - 1);
-#endif
-}
-
 // Writes the report's bytes through `write`, which takes a piece of them and returns false once
 // writing has failed: the heading block first, then each row's DisplayText, every line followed
 // by CR LF. Stops at the first refused piece.
@@ -54,7 +37,8 @@ void WriteReportLines(const ReportSource& source, Write write) {
   }
   const std::size_t rowCount = source.RowCount();
   for (std::size_t row = 0; row < rowCount; ++row) {
-    if (row + kRowsFetchedAhead < rowCount) FetchAhead(source.DisplayText(row + kRowsFetchedAhead));
+    if (row + kTextsFetchedAhead < rowCount)
+      FetchAhead(source.DisplayText(row + kTextsFetchedAhead));
     if (!add(source.DisplayText(row))) return;
   }
   if (!piece.empty()) write(std::string_view(piece));

@@ -11,7 +11,14 @@ int Decoded(unsigned char byte) {
 
 void AppendField(RowText& row, std::string_view shortLeadIn, std::string_view leadIn, int number) {
   row.Append(number < 10 ? shortLeadIn : leadIn);
-  row.AppendNumber(number);
+  // The one or two digits of a date or time in range, written directly: a row is built for
+  // every record read.
+  if (number >= 0 && number < 100) {
+    if (number >= 10) row.Append(static_cast<char>('0' + number / 10));
+    row.Append(static_cast<char>('0' + number % 10));
+  } else {
+    row.AppendNumber(number);
+  }
 }
 
 }  // namespace

@@ -22,7 +22,8 @@ class RowList {
   void Reserve(std::size_t rows);
   // Adds a row at the end; the list is out of order until the next Sort().
   void Append(std::string_view row);
-  // Puts the rows in the views' order (Collation::RowLess): equal rows end up side by side.
+  // Puts the rows in the views' order (Collation::RowLess): equal rows end up side by side. A
+  // long list is sorted by two threads.
   void Sort();
   // Deletes every row equal to the row before it (exact comparison); run on a sorted list.
   void RemoveDuplicateRows();
@@ -42,10 +43,18 @@ class RowList {
     std::uint64_t location;  // block << 36 | offset in the block << 16 | length
   };
 
+  static bool KeyLess(const Entry& a, const Entry& b) { return a.key < b.key; }
   std::string_view TextOf(const Entry& entry) const;
   static std::uint64_t KeyOf(std::string_view row, std::size_t offset);
+  // Whether the rows from `first` to `last` are in list order already.
+  bool InOrder(std::vector<Entry>::const_iterator first,
+               std::vector<Entry>::const_iterator last) const;
   void SortByKeys(std::vector<Entry>::iterator first, std::vector<Entry>::iterator last,
-                  std::size_t offset);
+                  std::size_t offset, bool twoThreads);
+  static void StableSortByKey(std::vector<Entry>::iterator first,
+                              std::vector<Entry>::iterator last);
+  void SortRuns(std::vector<Entry>::iterator first, std::vector<Entry>::iterator last,
+                std::size_t offset);
 
   struct Block {
     std::unique_ptr<char[]> bytes;
