@@ -178,7 +178,7 @@ void RowList::SortRuns(std::vector<Entry>::iterator first, std::vector<Entry>::i
     // A key whose last weight is 0 belongs to texts that end inside these eight characters:
     // equal keys then mean equal weights to the end, and only the exact bytes are left.
     const bool textsEnd = (run->key & 0xFF) == 0;
-    if (runEnd - run > 1 && !InOrder(run, runEnd)) {
+    if (runEnd - run > 1 && !InOrder(run, runEnd, offset + 8)) {
       if (textsEnd) {
         std::sort(run, runEnd, [this](const Entry& a, const Entry& b) {
           return Collation::RowLess(TextOf(a), TextOf(b));
@@ -192,11 +192,17 @@ void RowList::SortRuns(std::vector<Entry>::iterator first, std::vector<Entry>::i
 }
 
 bool RowList::InOrder(std::vector<Entry>::const_iterator first,
-                      std::vector<Entry>::const_iterator last) const {
+                      std::vector<Entry>::const_iterator last, std::size_t sameWeights) const {
   constexpr auto kAhead = static_cast<std::ptrdiff_t>(kTextsFetchedAhead);
+  // Collation::RowLess, its comparison of weights started where they may first differ.
+  auto less = [sameWeights](std::string_view a, std::string_view b) {
+    const int order = Collation::Compare(a.substr(std::min(sameWeights, a.size())),
+                                         b.substr(std::min(sameWeights, b.size())));
+    return order != 0 ? order < 0 : a < b;
+  };
   for (auto entry = first; last - entry > 1; ++entry) {
     if (last - entry > kAhead) FetchAhead(TextOf(entry[kAhead]));
-    if (Collation::RowLess(TextOf(entry[1]), TextOf(entry[0]))) return false;
+    if (less(TextOf(entry[1]), TextOf(entry[0]))) return false;
   }
   return true;
 }
