@@ -1,16 +1,15 @@
 #include "tools/report/PdfPrintout.h"
 
 #include <QFile>
-#include <QGuiApplication>
 #include <QPageSize>
 #include <QPrinter>
 
-#include <memory>
 #include <string_view>
 
 #include "output/PageScheme.h"
 #include "output/QtPageSurface.h"
 #include "output/ReplacingFile.h"
+#include "tools/report/PrintingSession.h"
 
 namespace telvoran {
 namespace {
@@ -19,17 +18,6 @@ constexpr std::string_view kTitleCopy = "Telvoran";
 constexpr std::string_view kListFontFamily = "Courier New";
 constexpr int kListFontPoints = 8;
 constexpr int kPrinterDotsPerInch = 600;
-
-// A GUI application for fonts and printing, unless one runs already. Unless told otherwise it
-// uses the offscreen platform: it draws the same pages and needs no display.
-std::unique_ptr<QGuiApplication> StartGuiApplication() {
-  if (QCoreApplication::instance() != nullptr) return nullptr;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "telvoran-report";
-  static char* argv[] = {name, nullptr};
-  return std::make_unique<QGuiApplication>(argc, argv);
-}
 
 void SetUpPdfPrinter(QPrinter& printer, const std::filesystem::path& file) {
   printer.setOutputFormat(QPrinter::PdfFormat);
@@ -42,10 +30,8 @@ void SetUpPdfPrinter(QPrinter& printer, const std::filesystem::path& file) {
 
 std::optional<std::string> PrintToPdf(const ReportSource& report, const StringLookup& strings,
                                       const std::filesystem::path& target) {
-  const std::unique_ptr<QGuiApplication> application = StartGuiApplication();
-  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
-    return "printing needs a graphical Qt application";
-  }
+  const PrintingSession session;
+  if (!session.CanPrint()) return "printing needs a graphical Qt application";
 
   // The printer writes a new file beside the target, which then takes the target's place.
   ReplacingFile file(target);

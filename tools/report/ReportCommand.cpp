@@ -29,7 +29,6 @@ std::string SortOption(int column) {
 // Says why the archive gave no view, unless the core has said it, and picks the exit status.
 int ExplainRefusal(ViewRefusal refusal, const ReportOptions& options,
                    const ConsoleReporter& reporter, std::ostream& err) {
-  const ArchiveKind kind = ArchiveKindOfName(options.archive.filename().string());
   switch (refusal) {
     case ViewRefusal::None:
     case ViewRefusal::Reported:
@@ -38,14 +37,17 @@ int ExplainRefusal(ViewRefusal refusal, const ReportOptions& options,
       return Complain(err, kReportRefused, options.archive.string(),
                       "not an archive this tool reads: the name must end in .czt (interval "
                       "archive) or .zdr (event archive)");
-    case ViewRefusal::ColumnOutOfRange:
+    case ViewRefusal::ColumnOutOfRange: {
+      const ArchiveKind kind = ArchiveKindOfName(options.archive.filename().string());
       return Complain(err, kReportRefused, SortOption(options.sortColumn),
                       std::string(kind == ArchiveKind::Event ? "an event" : "an interval") +
                           " archive has the columns 1 to " + std::to_string(ColumnCount(kind)));
+    }
     case ViewRefusal::AbsentChannel:
       return Complain(err, kReportRefused, SortOption(options.sortColumn),
                       "the archive has no channel " + std::to_string(options.sortColumn - 1));
   }
+  // The core has shown a library message, or the platform's text of an unforeseen error.
   return reporter.ShowedError() ? kReportFailed : kReportRefused;
 }
 
