@@ -43,9 +43,7 @@ class RowText {
   std::string_view Text() const { return {buffer_.data() + start_, end_ - start_}; }
 
  private:
-  // Only [start_, end_) is ever read, so the buffer is left uninitialised: a row is built for
-  // every record read.
-  std::array<char, kPrefixRoom + kRowRoom> buffer_;
+  std::array<char, kPrefixRoom + kRowRoom> buffer_{};
   std::size_t start_ = kPrefixRoom;
   std::size_t end_ = kPrefixRoom;
 };
