@@ -24,6 +24,9 @@ class ReplacingFile {
   std::optional<std::string> Open();
   // Appends bytes through a buffer. False once any write has failed; Commit() then says why.
   bool Write(std::string_view bytes);
+  // The temporary file's name, once Open() has created it: for a writer that writes the file by
+  // its name (a printer) instead of through Write().
+  const std::filesystem::path& TemporaryPath() const { return temporary_; }
   // Flushes and closes the temporary file and renames it to the target. Empty on success, else
   // the first failure of the whole run.
   std::optional<std::string> Commit();

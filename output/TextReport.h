@@ -2,6 +2,7 @@
 
 #include <array>
 #include <filesystem>
+#include <iosfwd>
 #include <optional>
 #include <string>
 
@@ -19,5 +20,9 @@ std::array<std::string, 5> ReportHeadingLines(const ReportSource& source);
 // on success, else the platform's text for the failure; the target is then left as it was.
 std::optional<std::string> WriteTextReport(const ReportSource& source,
                                            const std::filesystem::path& target);
+
+// Writes the same bytes to `out` as they come, and flushes it. Returns nothing on success, else
+// the platform's text for the failure; what was written before it stays written.
+std::optional<std::string> WriteTextReport(const ReportSource& source, std::ostream& out);
 
 }  // namespace telvoran

@@ -1,8 +1,11 @@
 #include "views/RowList.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <utility>
 
+#include "text/FetchAhead.h"
 #include "views/Collation.h"
 
 namespace telvoran {
@@ -13,7 +16,6 @@ constexpr std::uint64_t kOffsetBits = 20;
 constexpr std::size_t kMaxRowLength = (std::size_t{1} << kLengthBits) - 1;
 constexpr std::size_t kFirstBlockSize = std::size_t{4} << 10;
 constexpr std::size_t kLargestBlockSize = std::size_t{1} << kOffsetBits;
-
 }  // namespace
 
 void RowList::Clear() {
@@ -79,31 +81,98 @@ void RowList::Sort() {
 void RowList::SortByKeys(std::vector<Entry>::iterator first, std::vector<Entry>::iterator last,
                          std::size_t offset) {
   constexpr std::ptrdiff_t kSmallRun = 16;
-  auto byText = [this](const Entry& a, const Entry& b) {
-    return Collation::RowLess(TextOf(a), TextOf(b));
-  };
+  constexpr auto kAhead = static_cast<std::ptrdiff_t>(kTextsFetchedAhead);
   if (last - first <= kSmallRun) {
-    std::sort(first, last, byText);
+    std::sort(first, last, [this](const Entry& a, const Entry& b) {
+      return Collation::RowLess(TextOf(a), TextOf(b));
+    });
     return;
   }
-  if (offset > 0)
-    for (auto entry = first; entry != last; ++entry) entry->key = KeyOf(TextOf(*entry), offset);
-  auto byKey = [](const Entry& a, const Entry& b) { return a.key < b.key; };
-  std::sort(first, last, byKey);
+  if (offset > 0) {
+    for (auto entry = first; entry != last; ++entry) {
+      if (last - entry > kAhead) FetchAhead(TextOf(entry[kAhead]));
+      entry->key = KeyOf(TextOf(*entry), offset);
+    }
+  }
+  StableSortByKey(first, last);
+  SortRuns(first, last, offset);
+}
+
+// Rows with equal keys keep their order, which is the order they were read in. A long range is
+// sorted a key byte at a time from the last, each byte's pass spreading the rows over 256 places
+// in one sweep; a byte that every key shares needs no pass, and most of them do (a sort prefix is
+// a few digits wide, and the date after it starts with "20").
+void RowList::StableSortByKey(std::vector<Entry>::iterator first,
+                              std::vector<Entry>::iterator last) {
+  constexpr std::ptrdiff_t kShortRange = 4096;
+  if (last - first < kShortRange) {
+    std::stable_sort(first, last, KeyLess);
+    return;
+  }
+  const auto count = static_cast<std::size_t>(last - first);
+  constexpr int kKeyBytes = 8;
+  auto byteOf = [](const Entry& entry, int byte) {
+    return static_cast<std::size_t>(entry.key >> (8 * byte)) & 0xFF;
+  };
+  std::array<std::array<std::size_t, 256>, kKeyBytes> counts{};
+  for (auto entry = first; entry != last; ++entry) {
+    for (int byte = 0; byte < kKeyBytes; ++byte) ++counts[byte][byteOf(*entry, byte)];
+  }
+
+  auto scratch = std::make_unique_for_overwrite<Entry[]>(count);
+  Entry* from = &*first;
+  Entry* to = scratch.get();
+  for (int byte = 0; byte < kKeyBytes; ++byte) {
+    std::array<std::size_t, 256>& places = counts[byte];
+    if (places[byteOf(*from, byte)] == count) continue;
+    std::size_t place = 0;
+    for (std::size_t& slot : places) place += std::exchange(slot, place);
+    for (const Entry* entry = from; entry != from + count; ++entry) {
+      to[places[byteOf(*entry, byte)]++] = *entry;
+    }
+    std::swap(from, to);
+  }
+  if (from != &*first) std::copy(from, from + count, first);
+}
+
+// Puts the rows of every run of equal keys in order. Archives are written in time order and
+// every row continues with its date and time after its prefix, so a run of rows sharing a prefix,
+// kept in reading order, is most often in order already: one pass over it, through texts that lie
+// one after the other in memory, then confirms it instead of sorting it again.
+void RowList::SortRuns(std::vector<Entry>::iterator first, std::vector<Entry>::iterator last,
+                       std::size_t offset) {
   for (auto run = first; run != last;) {
-    const auto runEnd = std::upper_bound(run, last, *run, byKey);
+    const auto runEnd = std::upper_bound(run, last, *run, KeyLess);
     // A key whose last weight is 0 belongs to texts that end inside these eight characters:
     // equal keys then mean equal weights to the end, and only the exact bytes are left.
     const bool textsEnd = (run->key & 0xFF) == 0;
-    if (runEnd - run > 1) {
+    if (runEnd - run > 1 && !InOrder(run, runEnd, offset + 8)) {
       if (textsEnd) {
-        std::sort(run, runEnd, byText);
+        std::sort(run, runEnd, [this](const Entry& a, const Entry& b) {
+          return Collation::RowLess(TextOf(a), TextOf(b));
+        });
       } else {
         SortByKeys(run, runEnd, offset + 8);
       }
     }
     run = runEnd;
   }
+}
+
+bool RowList::InOrder(std::vector<Entry>::const_iterator first,
+                      std::vector<Entry>::const_iterator last, std::size_t sameWeights) const {
+  constexpr auto kAhead = static_cast<std::ptrdiff_t>(kTextsFetchedAhead);
+  // Collation::RowLess, its comparison of weights started where they may first differ.
+  auto less = [sameWeights](std::string_view a, std::string_view b) {
+    const int order = Collation::Compare(a.substr(std::min(sameWeights, a.size())),
+                                         b.substr(std::min(sameWeights, b.size())));
+    return order != 0 ? order < 0 : a < b;
+  };
+  for (auto entry = first; last - entry > 1; ++entry) {
+    if (last - entry > kAhead) FetchAhead(TextOf(entry[kAhead]));
+    if (less(TextOf(entry[1]), TextOf(entry[0]))) return false;
+  }
+  return true;
 }
 
 void RowList::RemoveDuplicateRows() {

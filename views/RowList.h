@@ -42,10 +42,19 @@ class RowList {
     std::uint64_t location;  // block << 36 | offset in the block << 16 | length
   };
 
+  static bool KeyLess(const Entry& a, const Entry& b) { return a.key < b.key; }
   std::string_view TextOf(const Entry& entry) const;
   static std::uint64_t KeyOf(std::string_view row, std::size_t offset);
+  // Whether the rows from `first` to `last`, whose texts have equal weights in their first
+  // `sameWeights` characters, are in list order already.
+  bool InOrder(std::vector<Entry>::const_iterator first, std::vector<Entry>::const_iterator last,
+               std::size_t sameWeights) const;
   void SortByKeys(std::vector<Entry>::iterator first, std::vector<Entry>::iterator last,
                   std::size_t offset);
+  static void StableSortByKey(std::vector<Entry>::iterator first,
+                              std::vector<Entry>::iterator last);
+  void SortRuns(std::vector<Entry>::iterator first, std::vector<Entry>::iterator last,
+                std::size_t offset);
 
   struct Block {
     std::unique_ptr<char[]> bytes;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string_view>
@@ -13,15 +14,21 @@ class RowText {
   static constexpr std::size_t kPrefixRoom = 32;
   static constexpr std::size_t kRowRoom = 224;
 
-  // Appends characters; a zero byte becomes a space, so that no row ever carries one.
+  // Appends characters; a zero byte becomes a space, so that no row ever carries one. What does
+  // not fit into the buffer is dropped.
   void Append(std::string_view text) {
-    for (char c : text) Append(c);
+    const std::size_t count = std::min(text.size(), buffer_.size() - end_);
+    char* out = buffer_.data() + end_;
+    for (std::size_t i = 0; i < count; ++i) out[i] = text[i] == '\0' ? ' ' : text[i];
+    end_ += count;
   }
   void Append(char c) {
     if (end_ < buffer_.size()) buffer_[end_++] = c == '\0' ? ' ' : c;
   }
   void AppendSpaces(std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) Append(' ');
+    count = std::min(count, buffer_.size() - end_);
+    std::fill_n(buffer_.data() + end_, count, ' ');
+    end_ += count;
   }
   void AppendNumber(int number);
 

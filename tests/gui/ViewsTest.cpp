@@ -339,7 +339,9 @@ TEST_F(OpenViewsTest, EventViewSortsByEveryColumnAndDropsDuplicatesAgain) {
     for (int panel = 1; panel <= 7; ++panel)
       EXPECT_EQ(view->Panel(panel)->IsLowered(), panel == column) << column << panel;
     // The switched-off row has blank columns 2 to 6 and sorts first by them.
-    if (column <= 6) EXPECT_EQ(view->Report().DisplayText(0).substr(14, 3), ":01");
+    if (column <= 6) {
+      EXPECT_EQ(view->Report().DisplayText(0).substr(14, 3), ":01");
+    }
   }
   EXPECT_TRUE(Asked().isEmpty());
 }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <fstream>
+#include <sstream>
 #include <system_error>
 
 #include "output/FakeReportSource.h"
@@ -146,6 +148,30 @@ TEST(TextReport, AFailedWriteLeavesTheOldFileAndNoPartialOne) {
   EXPECT_EQ(error, PlatformText(EFBIG));
   EXPECT_EQ(ReadBytes(target), "old report");
   EXPECT_EQ(folder.Entries(), std::vector<std::string>{"report.txt"});
+}
+#endif
+
+TEST(TextReportStream, WritesTheBytesOfTheFile) {
+  TemporaryFolder folder;
+  const auto target = folder / "report.txt";
+  const FakeReportSource source = SourceWithRows({"b row", "", "a row \x8c\xb9"});
+  ASSERT_EQ(WriteTextReport(source, target), std::nullopt);
+  std::ostringstream out;
+  EXPECT_EQ(WriteTextReport(source, out), std::nullopt);
+  EXPECT_EQ(out.str(), ReadBytes(target));
+}
+
+TEST(TextReportStream, ReportsAStreamThatTakesNothing) {
+  std::ostream broken(nullptr);
+  EXPECT_EQ(WriteTextReport(SourceWithRows({"row"}), broken), PlatformText(EIO));
+}
+
+#ifdef __linux__
+// /dev/full takes the bytes into the stream's buffer and refuses them when they are flushed.
+TEST(TextReportStream, ReportsAFullDevice) {
+  std::ofstream full("/dev/full", std::ios::binary);
+  ASSERT_TRUE(full.is_open());
+  EXPECT_EQ(WriteTextReport(SourceWithRows({"row"}), full), PlatformText(ENOSPC));
 }
 #endif
 

@@ -83,10 +83,13 @@ INSTANTIATE_TEST_SUITE_P(
         DateCase{DateBytes(10, 12, 31, 23, 59, 59), "2010-12-31  23:59:59"},
         DateCase{DateBytes(5, 3, 14, 9, 8, 7), "2005-03-14  09:08:07"},
         DateCase{DateBytes(5, 3, 14, 10, 10, 10), "2005-03-14  10:10:10"},
+        DateCase{DateBytes(99, 99, 99, 99, 99, 99), "2099-99-99  99:99:99"},
+        DateCase{DateBytes(0, 0, 0, 0, 0, 0), "2000-00-00  00:00:00"},
         // Out of range: a year from 100 up has three digits, a negative number keeps the
         // zero lead-in in front of its minus sign.
         DateCase{std::string("\x6E\x0D\x18\x12\x0F\x0A"), "20100-03-14  08:05:00"},
         DateCase{std::string("\x0F\x05\x18\x12\x0F\x0A"), "2005-0-5-14  08:05:00"},
+        DateCase{DateBytes(5, 3, 14, 8, 5, 100), "2005-03-14  08:05:100"},
         DateCase{std::string("\x0F\x0D\x18\x00\x0F\x0A", 6), "2005-03-14  0-10:05:00"},
         DateCase{std::string("\xFF\xFF\xFF\xFF\xFF\xFF"), "20245-245-245  245:245:245"}));
 

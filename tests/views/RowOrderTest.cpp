@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
@@ -68,6 +69,25 @@ TEST(RowList, SortAgreesWithTheCollationOnRandomRows) {
     for (char& c : tail) c = alphabet[random() % alphabet.size()];
     rows.push_back(beginnings[random() % 4] + tail);
   }
+  RowList list = ListOf(rows);
+  list.Sort();
+  std::sort(rows.begin(), rows.end(), Collation::RowLess);
+  EXPECT_EQ(Rows(list), rows);
+}
+
+// Rows read from an archive in time order and led by a sort prefix: within each prefix they are
+// in order already, except where a record is out of place.
+TEST(RowList, SortsRowsThatAreInOrderWithinEachPrefix) {
+  std::mt19937 random(11);
+  const std::string prefixes[] = {" 21.5", "101.0", "  5.0", " 21.5", "ab", "AB", "  5.0"};
+  std::vector<std::string> rows;
+  for (int minute = 0; minute < 100000; ++minute) {
+    char time[64];
+    std::snprintf(time, sizeof time, "2005-03-14  %06d:00%24s", minute, "");
+    rows.push_back(prefixes[random() % 7] + time);
+  }
+  std::swap(rows[100], rows[90000]);  // one record written out of time order
+  rows.push_back(rows[17]);           // and one twice
   RowList list = ListOf(rows);
   list.Sort();
   std::sort(rows.begin(), rows.end(), Collation::RowLess);

@@ -1,0 +1,247 @@
+// What telvoran-report says, and with which exit status, when it cannot make the report.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <functional>
+
+#include "tools/ReportTestSupport.h"
+
+namespace telvoran {
+namespace {
+
+using test::ReportRun;
+using test::RunReportWith;
+using test::TempDir;
+
+// `count` interval records, the last of kind `lastKind`.
+std::vector<ArchiveRecord> IntervalRecords(int count, std::uint32_t lastKind = kIntervalKind) {
+  std::vector<ArchiveRecord> records;
+  for (int minute = 0; minute < count; ++minute) {
+    const bool last = minute == count - 1;
+    records.push_back(test::IntervalRecord(minute, " 21.5101.0", last ? lastKind : kIntervalKind));
+  }
+  return records;
+}
+
+// --- The program's own messages, in UTF-8, on standard error --------------------------------
+
+struct MessageCase {
+  const char* name;
+  // Writes the archive into the folder and returns its path.
+  std::function<std::filesystem::path(const TempDir&)> archive;
+  const char* message;
+};
+
+const char kWrongKind[] =
+    "telvoran-report: Plik nie jest plikiem pamięci oczekiwanego rodzaju.\n"
+    "Nie można go wyświetlić.\n";
+
+const MessageCase kMessageCases[] = {
+    {"MissingFile", [](const TempDir& d) { return d / "2005-03-14_C07.czt"; },
+     "telvoran-report: Nie ma pliku o podanej nazwie.\n"},
+    {"FileOf39Bytes", [](const TempDir& d) { return d.Write("a.czt", std::string(39, 'x')); },
+     "telvoran-report: Plik jest pusty: nie zawiera żadnego pełnego rekordu.\n"},
+    {"IntervalArchiveOfFourRecords",
+     [](const TempDir& d) { return d.Write("a.czt", test::IntervalHeader('2')); },
+     "telvoran-report: Plik pamięci przedziałowej kończy się w nagłówku.\n"},
+    {"HeaderRecordOfAnotherKind",
+     [](const TempDir& d) {
+       return d.Write("a.czt", test::Join(test::IntervalHeader('2', 7), IntervalRecords(1)));
+     },
+     kWrongKind},
+    {"IntervalRecordOfTheEventKind",
+     [](const TempDir& d) {
+       return d.Write("a.czt",
+                      test::Join(test::IntervalHeader('2'), IntervalRecords(3, kEventKind)));
+     },
+     kWrongKind},
+    {"ThirdEventRecordOfTheIntervalKind",
+     [](const TempDir& d) {
+       return d.Write("a.zdr", std::vector{test::EventRecord(1), test::EventRecord(2),
+                                           test::EventRecord(3, 'H', kIntervalKind)});
+     },
+     kWrongKind},
+    {"EventArchiveNamedAsIntervalArchive",
+     [](const TempDir& d) { return d.Write("a.czt", std::vector(6, test::EventRecord(1))); },
+     kWrongKind},
+};
+
+class LibraryMessage : public testing::TestWithParam<MessageCase> {};
+
+TEST_P(LibraryMessage, GoesToStandardErrorInUtf8WithExitStatus1) {
+  TempDir folder;
+  const ReportRun run = RunReportWith({GetParam().archive(folder).string()});
+  EXPECT_EQ(run.exitStatus, kReportRefused);
+  EXPECT_EQ(run.err, GetParam().message);
+  EXPECT_EQ(run.out, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(OpenFailures, LibraryMessage, testing::ValuesIn(kMessageCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// --- The tool's own refusals ---------------------------------------------------------------
+
+struct RefusalCase {
+  const char* name;
+  const char* fileName;
+  int channels;  // interval archives only
+  const char* sortColumn;
+  const char* message;
+};
+
+const RefusalCase kRefusalCases[] = {
+    {"AbsentChannel3", "a.czt", 2, "4",
+     "telvoran-report: --sort 4: the archive has no channel 3\n"},
+    {"AbsentChannel1", "a.czt", 0, "2",
+     "telvoran-report: --sort 2: the archive has no channel 1\n"},
+    {"IntervalColumn6", "a.czt", 4, "6",
+     "telvoran-report: --sort 6: an interval archive has the columns 1 to 5\n"},
+    {"IntervalColumn0", "a.czt", 4, "0",
+     "telvoran-report: --sort 0: an interval archive has the columns 1 to 5\n"},
+    {"EventColumn8", "a.zdr", 0, "8",
+     "telvoran-report: --sort 8: an event archive has the columns 1 to 7\n"},
+    {"EventColumnNegative", "a.zdr", 0, "-1",
+     "telvoran-report: --sort -1: an event archive has the columns 1 to 7\n"},
+};
+
+class ToolRefusal : public testing::TestWithParam<RefusalCase> {};
+
+TEST_P(ToolRefusal, SaysWhatIsWrongWithExitStatus1) {
+  const RefusalCase& refusal = GetParam();
+  TempDir folder;
+  const std::string name = refusal.fileName;
+  const auto archive =
+      name.ends_with(".czt")
+          ? folder.Write(name,
+                         test::Join(test::IntervalHeader(static_cast<char>('0' + refusal.channels)),
+                                    IntervalRecords(2)))
+          : folder.Write(name, std::vector{test::EventRecord(1)});
+
+  const ReportRun run = RunReportWith({"--sort", refusal.sortColumn, archive.string()});
+
+  EXPECT_EQ(run.exitStatus, kReportRefused);
+  EXPECT_EQ(run.err, refusal.message);
+  EXPECT_EQ(run.out, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Columns, ToolRefusal, testing::ValuesIn(kRefusalCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ToolRefusal, NameWithAnotherExtension) {
+  TempDir folder;
+  // Upper case is another extension, as in the program's open command.
+  for (const char* name : {"DATA.CZT", "data.txt", "data"}) {
+    const auto archive = folder.Write(name, std::vector{test::EventRecord(1)});
+    const ReportRun run = RunReportWith({archive.string()});
+    EXPECT_EQ(run.exitStatus, kReportRefused) << name;
+    EXPECT_EQ(run.err, "telvoran-report: " + archive.string() +
+                           ": not an archive this tool reads: the name must end in .czt "
+                           "(interval archive) or .zdr (event archive)\n");
+    EXPECT_EQ(run.out, "");
+  }
+}
+
+// --- Failures of the tool itself -----------------------------------------------------------
+
+TEST(ToolFailure, StringLibraryMissingFromTheProgramDirectory) {
+  TempDir folder;
+  const auto archive = folder.Write("a.zdr", std::vector{test::EventRecord(1)});
+
+  const ReportRun run = RunReportWith({archive.string()}, folder.Path());
+
+  EXPECT_EQ(run.exitStatus, kReportFailed);
+  EXPECT_EQ(run.err, "telvoran-report: " + (folder.Path() / "Telvoran.dll").string() +
+                         ": the string library is missing or cannot be read\n");
+}
+
+TEST(ToolFailure, StringLibraryOfARelativeProgramDirectory) {
+  const ReportRun run = RunReportWith({"a.zdr"}, "build");
+  EXPECT_EQ(run.exitStatus, kReportFailed);
+  EXPECT_NE(run.err.find("the string library is missing or cannot be read"), std::string::npos);
+}
+
+TEST(ToolFailure, WrongCommandLines) {
+  const std::vector<std::vector<std::string>> commandLines = {
+      {},
+      {"--sort"},
+      {"--sort", "two", "a.czt"},
+      {"--sort", "", "a.czt"},
+      {"--output=", "a.czt"},
+      {"--colour", "a.czt"},
+      {"a.czt", "b.czt"},
+  };
+  for (const auto& arguments : commandLines) {
+    const ReportRun run = RunReportWith(arguments);
+    EXPECT_EQ(run.exitStatus, kReportFailed) << testing::PrintToString(arguments);
+    EXPECT_TRUE(run.err.starts_with("telvoran-report: ")) << run.err;
+    EXPECT_TRUE(run.err.ends_with("Try 'telvoran-report --help' for more.\n")) << run.err;
+    EXPECT_EQ(run.out, "");
+  }
+}
+
+TEST(ToolFailure, RefusesToWriteOverTheArchive) {
+  TempDir folder;
+  const auto archive = folder.Write("a.zdr", std::vector{test::EventRecord(1)});
+  const std::string before = test::ReadFileBytes(archive);
+  const std::string sameFile = (folder.Path() / "." / "a.zdr").string();
+
+  for (const char* option : {"--output", "--pdf"}) {
+    const ReportRun run = RunReportWith({option, sameFile, archive.string()});
+    EXPECT_EQ(run.exitStatus, kReportFailed) << option;
+    EXPECT_NE(run.err.find("this is the archive itself"), std::string::npos) << run.err;
+  }
+  EXPECT_EQ(test::ReadFileBytes(archive), before);
+}
+
+TEST(ToolFailure, RefusesOneFileForReportAndPrintout) {
+  TempDir folder;
+  const auto archive = folder.Write("a.zdr", std::vector{test::EventRecord(1)});
+  const std::string target = (folder / "out").string();
+
+  const ReportRun run = RunReportWith({"-o", target, "--pdf", target, archive.string()});
+
+  EXPECT_EQ(run.exitStatus, kReportFailed);
+  EXPECT_EQ(run.err, "telvoran-report: --output and --pdf name the same file\n");
+}
+
+TEST(ToolFailure, ReportFileThatCannotBeWritten) {
+  TempDir folder;
+  const auto archive = folder.Write("a.zdr", std::vector{test::EventRecord(1)});
+  const auto target = folder / "missing" / "report.txt";
+
+  const ReportRun run = RunReportWith({"--output", target.string(), archive.string()});
+
+  EXPECT_EQ(run.exitStatus, kReportFailed);
+  EXPECT_EQ(run.err, "telvoran-report: " + target.string() + ": No such file or directory\n");
+  EXPECT_FALSE(std::filesystem::exists(target));
+}
+
+TEST(ToolFailure, StandardOutputThatCannotBeWritten) {
+  TempDir folder;
+  const auto archive = folder.Write("a.zdr", std::vector{test::EventRecord(1)});
+  std::ostream broken(nullptr);  // no buffer: every write fails
+  std::ostringstream err;
+
+  const std::vector<std::string> arguments = {archive.string()};
+
+  const int status = RunReport(arguments, broken, err, TELVORAN_BUILD_DIR);
+
+  EXPECT_EQ(status, kReportFailed);
+  EXPECT_TRUE(err.str().starts_with("telvoran-report: standard output: ")) << err.str();
+}
+
+TEST(ToolFailure, ArchiveThatCannotBeOpenedGivesThePlatformText) {
+  TempDir folder;
+  // A named pipe exists but is no file of records.
+  const auto archive = folder / "a.zdr";
+  ASSERT_EQ(::mkfifo(archive.c_str(), 0600), 0);
+
+  const ReportRun run = RunReportWith({archive.string()});
+
+  EXPECT_EQ(run.exitStatus, kReportFailed);
+  EXPECT_EQ(run.err, "telvoran-report: Invalid argument\n");
+}
+
+}  // namespace
+}  // namespace telvoran

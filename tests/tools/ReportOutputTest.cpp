@@ -1,0 +1,71 @@
+// Where telvoran-report puts the report, run in-process.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <iterator>
+
+#include "tools/ReportTestSupport.h"
+
+namespace telvoran {
+namespace {
+
+using test::ReportRun;
+using test::RunReportWith;
+
+std::filesystem::path WriteEventArchive(const test::TempDir& folder) {
+  return folder.Write(
+      "alarm2009.zdr",
+      std::vector{test::EventRecord(3, 'W'), test::EventRecord(1, 'G'), test::EventRecord(2, 'O')});
+}
+
+TEST(ReportOutput, FileHoldsTheBytesWrittenToStandardOutput) {
+  test::TempDir folder;
+  const auto archive = WriteEventArchive(folder);
+  const auto target = folder / "report.txt";
+
+  const ReportRun toStandardOutput = RunReportWith({"--sort", "7", archive.string()});
+  const ReportRun toFile =
+      RunReportWith({"--sort", "7", "--output", target.string(), archive.string()});
+
+  ASSERT_EQ(toStandardOutput.exitStatus, kReportDone) << toStandardOutput.err;
+  ASSERT_EQ(toFile.exitStatus, kReportDone) << toFile.err;
+  EXPECT_EQ(toFile.out, "");
+  EXPECT_EQ(toFile.err, "");
+  EXPECT_EQ(test::ReadFileBytes(target), toStandardOutput.out);
+  EXPECT_EQ(std::count(toStandardOutput.out.begin(), toStandardOutput.out.end(), '\n'), 5 + 3);
+}
+
+TEST(ReportOutput, FileReplacesAnExistingFileWhole) {
+  test::TempDir folder;
+  const auto archive = WriteEventArchive(folder);
+  const auto target = folder.Write("report.txt", std::string(100000, 'x'));
+
+  const ReportRun run = RunReportWith({"-o", target.string(), archive.string()});
+
+  ASSERT_EQ(run.exitStatus, kReportDone) << run.err;
+  EXPECT_EQ(test::ReadFileBytes(target), RunReportWith({archive.string()}).out);
+  // Nothing but the report is left in the folder.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 2);
+}
+
+TEST(ReportOutput, ArchiveNameAfterTheEndOfOptions) {
+  test::TempDir folder;
+  const auto archive = folder.Write("-a.zdr", std::vector{test::EventRecord(1)});
+  const auto previousFolder = std::filesystem::current_path();
+  std::filesystem::current_path(folder.Path());
+  const ReportRun run = RunReportWith({"--", "-a.zdr"});
+  std::filesystem::current_path(previousFolder);
+
+  EXPECT_EQ(run.exitStatus, kReportDone) << run.err;
+  EXPECT_TRUE(run.out.starts_with("Pami\xea\xe6 zdarze\xf1: -a.zdr\r\n"));
+}
+
+TEST(ReportOutput, HelpNeedsNoArchive) {
+  const ReportRun run = RunReportWith({"--help"}, "/nonexistent");
+  EXPECT_EQ(run.exitStatus, kReportDone);
+  EXPECT_TRUE(run.out.starts_with("Usage: telvoran-report [--sort N]")) << run.out;
+  EXPECT_EQ(run.err, "");
+}
+
+}  // namespace
+}  // namespace telvoran

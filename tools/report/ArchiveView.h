@@ -1,0 +1,39 @@
+#pragma once
+
+#include <filesystem>
+
+#include "views/ViewContent.h"
+
+namespace telvoran {
+
+class ArchiveFile;
+
+// Why an archive gives no view.
+enum class ViewRefusal {
+  None,
+  // A library message or the platform's text has gone to the archive's failure reporter.
+  Reported,
+  // The file name ends neither in ".czt" nor in ".zdr".
+  UnsupportedKind,
+  // No panel of that number: 1 to 5 in an interval view, 1 to 7 in an event view.
+  ColumnOutOfRange,
+  // The panel of a channel the archive does not have, which cannot be clicked.
+  AbsentChannel,
+};
+
+struct ArchiveView {
+  ViewRefusal refusal = ViewRefusal::None;
+  ViewContent content;
+};
+
+// The view the open command makes of the archive at `path`, with its rows built for
+// `sortColumn` as clicking that column's panel would rebuild them: the same checks, failures
+// and texts, the caption being the file name. Library texts come from `archive`'s strings.
+// The file is closed again whatever happens.
+ArchiveView ReadArchiveView(ArchiveFile& archive, const std::filesystem::path& path,
+                            int sortColumn);
+
+// The number of column panels of a view of `kind`.
+int ColumnCount(ArchiveKind kind);
+
+}  // namespace telvoran

@@ -1,0 +1,51 @@
+#include "tools/report/PdfPrintout.h"
+
+#include <QFile>
+#include <QPageSize>
+#include <QPrinter>
+
+#include <string_view>
+
+#include "output/PageScheme.h"
+#include "output/QtPageSurface.h"
+#include "output/ReplacingFile.h"
+#include "tools/report/PrintingSession.h"
+
+namespace telvoran {
+namespace {
+
+constexpr std::string_view kTitleCopy = "Telvoran";
+constexpr std::string_view kListFontFamily = "Courier New";
+constexpr int kListFontPoints = 8;
+constexpr int kPrinterDotsPerInch = 600;
+
+void SetUpPdfPrinter(QPrinter& printer, const std::filesystem::path& file) {
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  printer.setResolution(kPrinterDotsPerInch);
+  printer.setOutputFileName(QFile::decodeName(file.c_str()));
+}
+
+}  // namespace
+
+std::optional<std::string> PrintToPdf(const ReportSource& report, const StringLookup& strings,
+                                      const std::filesystem::path& target) {
+  const PrintingSession session;
+  if (!session.CanPrint()) return "printing needs a graphical Qt application";
+
+  // The printer writes a new file beside the target, which then takes the target's place.
+  ReplacingFile file(target);
+  if (auto failure = file.Open()) return failure;
+  QPrinter printer(QPrinter::HighResolution);
+  SetUpPdfPrinter(printer, file.TemporaryPath());
+  {
+    QtPageSurface surface(printer);
+    if (auto failure =
+            PrintDataView(surface, strings, kTitleCopy, report, kListFontFamily, kListFontPoints)) {
+      return failure;
+    }
+  }
+  return file.Commit();
+}
+
+}  // namespace telvoran

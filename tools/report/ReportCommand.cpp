@@ -1,0 +1,114 @@
+#include "tools/report/ReportCommand.h"
+
+#include <memory>
+#include <optional>
+
+#include "archive/ArchiveFile.h"
+#include "output/TextReport.h"
+#include "text/StringLibrary.h"
+#include "tools/report/ArchiveView.h"
+#include "tools/report/ConsoleReporter.h"
+#include "tools/report/OutputTargets.h"
+#include "tools/report/PdfPrintout.h"
+#include "tools/report/ReportArguments.h"
+#include "tools/report/ReportUsageText.h"
+
+namespace telvoran {
+namespace {
+
+// Prints "telvoran-report: what: why" and returns `status`.
+int Complain(std::ostream& err, int status, std::string_view what, std::string_view why) {
+  err << kReportProgram << what << ": " << why << '\n';
+  return status;
+}
+
+std::string SortOption(int column) {
+  return "--sort " + std::to_string(column);
+}
+
+// Says why the archive gave no view, unless the core has said it, and picks the exit status.
+int ExplainRefusal(ViewRefusal refusal, const ReportOptions& options,
+                   const ConsoleReporter& reporter, std::ostream& err) {
+  switch (refusal) {
+    case ViewRefusal::None:
+    case ViewRefusal::Reported:
+      break;
+    case ViewRefusal::UnsupportedKind:
+      return Complain(err, kReportRefused, options.archive.string(),
+                      "not an archive this tool reads: the name must end in .czt (interval "
+                      "archive) or .zdr (event archive)");
+    case ViewRefusal::ColumnOutOfRange: {
+      const ArchiveKind kind = ArchiveKindOfName(options.archive.filename().string());
+      return Complain(err, kReportRefused, SortOption(options.sortColumn),
+                      std::string(kind == ArchiveKind::Event ? "an event" : "an interval") +
+                          " archive has the columns 1 to " + std::to_string(ColumnCount(kind)));
+    }
+    case ViewRefusal::AbsentChannel:
+      return Complain(err, kReportRefused, SortOption(options.sortColumn),
+                      "the archive has no channel " + std::to_string(options.sortColumn - 1));
+  }
+  // The core has shown a library message, or the platform's text of an unforeseen error.
+  return reporter.ShowedError() ? kReportFailed : kReportRefused;
+}
+
+// The text report into its file, or onto `out` when no file is named.
+int WriteReport(const ReportSource& report, const ReportOptions& options, std::ostream& out,
+                std::ostream& err) {
+  if (options.output) {
+    if (auto failure = WriteTextReport(report, *options.output)) {
+      return Complain(err, kReportFailed, options.output->string(), *failure);
+    }
+  } else if (auto failure = WriteTextReport(report, out)) {
+    return Complain(err, kReportFailed, "standard output", *failure);
+  }
+  return kReportDone;
+}
+
+}  // namespace
+
+int RunReport(std::span<const std::string> arguments, std::ostream& out, std::ostream& err,
+              const std::filesystem::path& programDirectory) {
+  ReportOptions options;
+  try {
+    options = ParseReportArguments(arguments);
+  } catch (const ReportUsageError& error) {
+    err << kReportProgram << error.what() << "\nTry 'telvoran-report --help' for more.\n";
+    return kReportFailed;
+  }
+  if (options.showHelp) {
+    out << ReportUsageText();
+    return kReportDone;
+  }
+  if (auto clash = FindOutputClash(options)) {
+    err << kReportProgram << *clash << '\n';
+    return kReportFailed;
+  }
+
+  const std::unique_ptr<StringLookup> strings = LoadStringLibrary(programDirectory);
+  if (!strings) {
+    return Complain(err, kReportFailed, (programDirectory / kStringLibraryFileName).string(),
+                    "the string library is missing or cannot be read");
+  }
+
+  ConsoleReporter reporter(err);
+  ArchiveFile archive(*strings, reporter);
+  const ArchiveView view = ReadArchiveView(archive, options.archive, options.sortColumn);
+  if (view.refusal != ViewRefusal::None) {
+    return ExplainRefusal(view.refusal, options, reporter, err);
+  }
+
+  const ViewReport report(view.content);
+  if (options.WritesTextReport()) {
+    if (const int status = WriteReport(report, options, out, err); status != kReportDone) {
+      return status;
+    }
+  }
+  if (options.pdf) {
+    if (auto failure = PrintToPdf(report, *strings, *options.pdf)) {
+      return Complain(err, kReportFailed, options.pdf->string(), *failure);
+    }
+  }
+  return kReportDone;
+}
+
+}  // namespace telvoran

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+
+namespace telvoran {
+
+// What telvoran-report was asked to do.
+struct ReportOptions {
+  bool showHelp = false;
+  // The column whose panel the user would have clicked: 1 date and time, then 2 to 5 (interval)
+  // or 2 to 7 (event). Checked against the archive's kind once it is known.
+  int sortColumn = 1;
+  std::filesystem::path archive;
+  // Where the text report goes; standard output when neither this nor `pdf` is given.
+  std::optional<std::filesystem::path> output;
+  // Where the printout goes as a PDF file.
+  std::optional<std::filesystem::path> pdf;
+
+  bool WritesTextReport() const { return output.has_value() || !pdf.has_value(); }
+};
+
+}  // namespace telvoran

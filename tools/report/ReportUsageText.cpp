@@ -1,0 +1,38 @@
+#include "tools/report/ReportUsageText.h"
+
+namespace telvoran {
+
+std::string_view ReportUsageText() {
+  return R"(Usage: telvoran-report [--sort N] [--output FILE] [--pdf FILE] ARCHIVE
+
+Makes the text report, and on request the printout, that Telvoran's save and print
+commands make for the view of ARCHIVE, without a window. ARCHIVE is an interval
+archive (.czt) or an event archive (.zdr), opened with the same checks and messages
+as in the program.
+
+  -s, --sort N       sort by column N, as a click on its panel does (default 1):
+                       interval archive: 1 date and time, 2 to 5 channels 1 to 4
+                       (only channels the archive has)
+                       event archive: 1 date and time, 2 central unit, 3 channel,
+                       4 medium, 5 reading, 6 unit, 7 situation
+  -o, --output FILE  write the text report to FILE; an existing file is replaced
+                     once the report is complete
+      --pdf FILE     print the view into the PDF file FILE (A4, 600 dpi); an existing
+                     file is replaced once the printout is complete
+  -h, --help         show this text
+
+The text report goes to standard output unless --output or --pdf is given; with both,
+both are written. It holds the same bytes as the program's saved report: Windows-1250
+text, every line ended by CR LF, the heading block and then the rows.
+
+The string library Telvoran.dll is read from the folder of this program. Messages
+go to standard error in UTF-8.
+
+Exit status: 0 when everything asked for was written; 1 when the archive cannot be
+shown (the program's own message, a name that ends neither in .czt nor in .zdr, or a
+column the view does not have); 2 when an unexpected error stopped the work (reading,
+writing or printing), the string library is missing, or the command line is wrong.
+)";
+}
+
+}  // namespace telvoran

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string_view>
+
+namespace telvoran {
+
+// The text of "telvoran-report --help".
+std::string_view ReportUsageText();
+
+}  // namespace telvoran
