@@ -49,6 +49,14 @@ TEST_F(FileChangedBeforeResort, CutInsideARecordKeepsTheWholeRecords) {
   EXPECT_TRUE(reporter.events.empty());
 }
 
+TEST_F(FileChangedBeforeResort, CutAfterOpeningIsAnErrorWhenRead) {
+  ASSERT_TRUE(file.OpenArchiveFile(path, 155, 156));
+  fs::resize_file(path, kRecordSize);
+  EXPECT_EQ(ReadEventRows(file, 1, rows), ReadStop::ReadError);
+  ReportReadStop(ReadStop::ReadError, file);
+  EXPECT_EQ(reporter.events, (Events{"error:Read beyond end of file"}));
+}
+
 TEST_F(FileChangedBeforeResort, ReplacedByAFolderIsAMissingFile) {
   fs::remove(path);
   fs::create_directory(path);
