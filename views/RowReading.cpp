@@ -1,5 +1,7 @@
 #include "views/RowReading.h"
 
+#include <algorithm>
+
 #include "archive/ArchiveFile.h"
 #include "archive/FailureReporter.h"
 #include "text/StringIds.h"
@@ -9,9 +11,14 @@
 namespace telvoran {
 namespace {
 
+// A file's size promises nothing about its records (a huge file may fail at its first record):
+// room is made ahead for this many rows at most, and the list grows as rows arrive.
+constexpr std::uint64_t kRowsReservedAhead = 1 << 15;
+
 template <typename MakeRow>
 ReadStop ReadRows(ArchiveFile& file, std::uint32_t kind, RowList& rows, MakeRow makeRow) {
-  rows.Reserve(static_cast<std::size_t>(file.RecordCount() - file.RecordsRead()));
+  const std::uint64_t remaining = file.RecordCount() - file.RecordsRead();
+  rows.Reserve(static_cast<std::size_t>(std::min(remaining, kRowsReservedAhead)));
   ReadStop stop = ReadStop::EndOfFile;
   while (!file.AtEnd()) {
     if (!file.ReadRecord()) {

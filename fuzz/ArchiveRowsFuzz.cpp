@@ -1,0 +1,159 @@
+// Any bytes as an archive file, read the way a view reads its file to re-sort it. The first
+// byte chooses how to read the rest, which is the file:
+//   bit 0      the kind: 0 interval archive (.czt), 1 event archive (.zdr)
+//   bits 1-3   the sort column, taken modulo the view's column count
+//   bits 4-5   the set of situation texts the string library holds
+// The file is read twice, by date and time and by the chosen column, and the two readings
+// must agree: the same outcome and messages, the same rows as drawn, each list in order.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "archive/ArchiveFile.h"
+#include "fuzz/FuzzCheck.h"
+#include "fuzz/MemoryFile.h"
+#include "output/TextReport.h"
+#include "support/FakeStrings.h"
+#include "support/RecordingReporter.h"
+#include "views/Collation.h"
+#include "views/EventRows.h"
+#include "views/IntervalRows.h"
+#include "views/RowReading.h"
+#include "views/ViewContent.h"
+#include "views/ViewTexts.h"
+
+namespace telvoran {
+namespace {
+
+using test::FakeStrings;
+using test::RecordingReporter;
+
+// Situation texts of lengths around the 29 characters of the situation column's sort prefix,
+// none at all, and the longest a library text can be, with Windows-1250 letters.
+FakeStrings StringsWithSituations(int set) {
+  FakeStrings strings = test::NumberedStrings();
+  for (int id = 160; id <= 166; ++id) {
+    switch (set) {
+      case 0:
+        break;
+      case 1:
+        strings.Set(id, "");
+        break;
+      case 2:
+        strings.Set(id, std::string(static_cast<std::size_t>(25 + id - 160), 'a' + (id - 160)));
+        break;
+      default:
+        strings.Set(id, std::string(60, static_cast<char>(0xA5 + id - 160)));
+        break;
+    }
+  }
+  return strings;
+}
+
+struct Reading {
+  bool complete = false;
+  std::vector<std::string> events;
+  std::vector<std::string> rows;  // as stored, in list order
+};
+
+Reading Read(const FakeStrings& strings, ArchiveKind kind, const std::filesystem::path& path,
+             int sortColumn, ViewContent& content, std::string& header) {
+  RecordingReporter reporter;
+  ArchiveFile file(strings, reporter);
+  Reading reading;
+  content.rows.Clear();
+  reading.complete = kind == ArchiveKind::Interval
+                         ? ReloadIntervalRows(file, path, sortColumn, kReloadMessages, content.rows)
+                         : ReloadEventRows(file, path, sortColumn, kReloadMessages, content.rows);
+  TELVORAN_FUZZ_CHECK(!file.IsOpen());
+  header = file.IntervalHeader();
+  reading.events = reporter.events;
+  for (std::size_t i = 0; i < content.rows.Size(); ++i) reading.rows.emplace_back(content.rows[i]);
+  return reading;
+}
+
+// What every reading must keep on its own.
+void CheckReading(const Reading& reading, ArchiveKind kind) {
+  // A complete reading reports nothing; one that stopped has said why, once.
+  if (reading.complete) {
+    TELVORAN_FUZZ_CHECK(reading.events.empty());
+  } else {
+    TELVORAN_FUZZ_CHECK(!reading.events.empty() && reading.events.size() <= 2);
+  }
+  for (std::size_t i = 1; i < reading.rows.size(); ++i) {
+    TELVORAN_FUZZ_CHECK(!Collation::RowLess(reading.rows[i], reading.rows[i - 1]));
+    if (kind == ArchiveKind::Event && reading.complete)
+      TELVORAN_FUZZ_CHECK(reading.rows[i] != reading.rows[i - 1]);
+  }
+  for (const std::string& row : reading.rows)
+    TELVORAN_FUZZ_CHECK(row.find('\0') == std::string::npos);
+}
+
+// The rows as drawn, printed and saved, in an order that does not depend on the sort column.
+std::vector<std::string> Drawn(const ViewContent& content, bool dropClosingSpace) {
+  std::vector<std::string> drawn;
+  for (std::size_t i = 0; i < content.rows.Size(); ++i) {
+    std::string text(content.DisplayText(content.rows[i]));
+    if (dropClosingSpace) {
+      TELVORAN_FUZZ_CHECK(!text.empty() && text.back() == ' ');
+      text.pop_back();
+    }
+    drawn.push_back(std::move(text));
+  }
+  std::sort(drawn.begin(), drawn.end());
+  return drawn;
+}
+
+// The report's heading and rows, with the interval view's channel captions from the header.
+void MakeReport(ViewContent& content, const std::string& header) {
+  if (content.kind == ArchiveKind::Interval) {
+    const auto captions = ChannelPanelCaptions(header);
+    content.columnCaptions.assign(1, "Date");
+    content.columnCaptions.insert(content.columnCaptions.end(), captions.begin(), captions.end());
+  }
+  const ViewReport report(content);
+  ReportHeadingLines(report);
+  for (std::size_t i = 0; i < report.RowCount(); ++i) report.DisplayText(i);
+}
+
+}  // namespace
+}  // namespace telvoran
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace telvoran;
+  if (size == 0) return 0;
+  const std::uint8_t choice = data[0];
+  const ArchiveKind kind = (choice & 1) ? ArchiveKind::Event : ArchiveKind::Interval;
+  const int columns = kind == ArchiveKind::Event ? kEventSortColumns : kIntervalSortColumns;
+  const int sortColumn = 1 + (choice >> 1 & 7) % columns;
+  static const FakeStrings stringSets[] = {StringsWithSituations(0), StringsWithSituations(1),
+                                           StringsWithSituations(2), StringsWithSituations(3)};
+  const FakeStrings& strings = stringSets[choice >> 4 & 3];
+
+  static fuzz::MemoryFile file;
+  file.Fill(data + 1, size - 1);
+
+  ViewContent byDate;
+  byDate.kind = kind;
+  ViewContent byColumn;
+  byColumn.kind = kind;
+  byColumn.sortColumn = sortColumn;
+  byColumn.columnCaptions.assign(7, "Caption");
+  std::string header;
+  const Reading first = Read(strings, kind, file.Path(), 1, byDate, header);
+  const Reading second = Read(strings, kind, file.Path(), sortColumn, byColumn, header);
+  CheckReading(first, kind);
+  CheckReading(second, kind);
+
+  TELVORAN_FUZZ_CHECK(first.complete == second.complete);
+  TELVORAN_FUZZ_CHECK(first.events == second.events);
+  TELVORAN_FUZZ_CHECK(first.rows.size() == second.rows.size());
+  // Sorted by a channel, an interval row is drawn without the last of its closing spaces.
+  const bool dropClosingSpace = kind == ArchiveKind::Interval && sortColumn > 1;
+  TELVORAN_FUZZ_CHECK(Drawn(byDate, dropClosingSpace) == Drawn(byColumn, false));
+
+  MakeReport(byColumn, header);
+  return 0;
+}
