@@ -73,6 +73,36 @@ TEST_F(HelpWindow, UnreadableHelpFileGivesThePlatformsWordsForTheError) {
   EXPECT_TRUE(help->RichEdit->document()->isEmpty());
 }
 
+TEST_F(HelpWindow, EmptyOrBinaryHelpFilesLoadWithoutAWord) {
+  auto empty = MakeHelp("");
+  EXPECT_TRUE(empty->RichEdit->document()->isEmpty());
+  std::string binary;
+  for (int i = 0; i < 65536; ++i) binary += static_cast<char>((i * 7919) & 0xFF);
+  dir.Write("Telvoran.hlp", binary);
+  THelpForm help(*form);
+  EXPECT_FALSE(help.RichEdit->document()->isEmpty());
+  EXPECT_TRUE(dialogs.asked.isEmpty());
+}
+
+TEST_F(HelpWindow, FiftyMegabytesOfRichTextLoadWhole) {
+  std::string rtf = "{\\rtf1\\ansi\\ansicpg1250 ";
+  const std::string paragraph =
+      "{\\b Rozdzia\\'b3} " + std::string(10000, 'x') + " {\\cf1 kolor}\\par ";
+  int paragraphs = 0;
+  while (rtf.size() < 50'000'000) {
+    rtf += paragraph;
+    ++paragraphs;
+  }
+  rtf += "Koniec}";
+  dir.Write("Telvoran.hlp", rtf);
+  form = std::make_unique<TMainForm>(strings, dialogs, QString::fromStdString(dir.Path().string()));
+  THelpForm help(*form);
+  const QTextDocument& document = *help.RichEdit->document();
+  EXPECT_EQ(document.blockCount(), paragraphs + 1);
+  EXPECT_EQ(document.lastBlock().text(), "Koniec");
+  EXPECT_TRUE(dialogs.asked.isEmpty());
+}
+
 TEST_F(HelpWindow, ClosingOnlyHidesIt) {
   auto help = MakeHelp("text");
   help->show();
