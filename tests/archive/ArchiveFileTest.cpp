@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 
+#include "support/ArchiveReading.h"
 #include "support/ArchiveRecords.h"
 #include "support/FakeStrings.h"
 #include "support/RecordingReporter.h"
@@ -18,13 +19,8 @@ namespace {
 using namespace test;
 using Events = std::vector<std::string>;
 
-class ArchiveFileTest : public ::testing::Test {
+class ArchiveFileTest : public ::testing::Test, protected test::ArchiveReading {
  protected:
-  FakeStrings strings = NumberedStrings();
-  RecordingReporter reporter;
-  ArchiveFile file{strings, reporter};
-  TempDir dir;
-
   bool Open(const std::filesystem::path& path) { return file.OpenArchiveFile(path, 106, 107); }
 };
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "archive/ArchiveFile.h"
+#include "support/ArchiveReading.h"
 #include "support/ArchiveRecords.h"
 #include "support/FakeStrings.h"
 #include "support/RecordingReporter.h"
@@ -86,14 +87,8 @@ std::vector<BadFile> BadFiles() {
   };
 }
 
-class BadArchiveFiles : public ::testing::Test {
+class BadArchiveFiles : public ::testing::Test, protected test::ArchiveReading {
  protected:
-  FakeStrings strings = NumberedStrings();
-  RecordingReporter reporter;
-  ArchiveFile file{strings, reporter};
-  TempDir dir;
-  RowList rows;
-
   bool Read(const std::filesystem::path& path) {
     return ArchiveKindOfName(path.filename().string()) == ArchiveKind::Interval
                ? ReloadIntervalRows(file, path, 1, kOpenMessages, rows)

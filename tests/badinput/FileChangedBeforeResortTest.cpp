@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "archive/ArchiveFile.h"
+#include "support/ArchiveReading.h"
 #include "support/ArchiveRecords.h"
 #include "support/FakeStrings.h"
 #include "support/RecordingReporter.h"
@@ -23,13 +24,8 @@ using namespace test;
 using Events = std::vector<std::string>;
 namespace fs = std::filesystem;
 
-class FileChangedBeforeResort : public ::testing::Test {
+class FileChangedBeforeResort : public ::testing::Test, protected test::ArchiveReading {
  protected:
-  FakeStrings strings = NumberedStrings();
-  RecordingReporter reporter;
-  ArchiveFile file{strings, reporter};
-  TempDir dir;
-  RowList rows;
   fs::path path = dir.Write("e.zdr", {EventRecord(1), EventRecord(2), EventRecord(3)});
 
   void SetUp() override {

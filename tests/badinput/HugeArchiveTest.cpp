@@ -9,6 +9,7 @@
 #include <string>
 
 #include "archive/ArchiveFile.h"
+#include "support/ArchiveReading.h"
 #include "support/FakeStrings.h"
 #include "support/RecordingReporter.h"
 #include "support/TempDir.h"
@@ -37,14 +38,8 @@ std::optional<std::uint64_t> BytesReadSoFar() {
   return std::nullopt;
 }
 
-class HugeArchiveTest : public ::testing::TestWithParam<const char*> {
- protected:
-  FakeStrings strings = NumberedStrings();
-  RecordingReporter reporter;
-  ArchiveFile file{strings, reporter};
-  TempDir dir;
-  RowList rows;
-};
+class HugeArchiveTest : public ::testing::TestWithParam<const char*>,
+                        protected test::ArchiveReading {};
 
 INSTANTIATE_TEST_SUITE_P(BothKinds, HugeArchiveTest, ::testing::Values("zeros.czt", "zeros.zdr"));
 

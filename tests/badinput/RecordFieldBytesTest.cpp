@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "archive/ArchiveFile.h"
+#include "support/ArchiveReading.h"
 #include "support/ArchiveRecords.h"
 #include "support/FakeStrings.h"
 #include "support/RecordingReporter.h"
@@ -29,13 +30,8 @@ ViewContent Content(ArchiveKind kind, int sortColumn) {
   return content;
 }
 
-class OddRecordTest : public ::testing::Test {
+class OddRecordTest : public ::testing::Test, protected test::ArchiveReading {
  protected:
-  FakeStrings strings = NumberedStrings();
-  RecordingReporter reporter;
-  ArchiveFile file{strings, reporter};
-  TempDir dir;
-
   // The one row of an interval archive with four channels and `record`, as drawn when sorted
   // by `sortColumn`; empty when the reading fails.
   std::string IntervalRowRead(const std::vector<ArchiveRecord>& header, const ArchiveRecord& record,

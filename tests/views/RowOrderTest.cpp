@@ -6,17 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "support/ArchiveReading.h"
 #include "views/Collation.h"
 #include "views/RowList.h"
 
 namespace telvoran {
 namespace {
 
-std::vector<std::string> Rows(const RowList& list) {
-  std::vector<std::string> rows;
-  for (std::size_t i = 0; i < list.Size(); ++i) rows.emplace_back(list[i]);
-  return rows;
-}
+using test::RowTexts;
 
 RowList ListOf(const std::vector<std::string>& rows) {
   RowList list;
@@ -54,7 +51,7 @@ TEST(Collation, PrefixComesFirst) {
 TEST(RowList, SpaceBeforeDigitGivesNumericOrderOfRightAlignedValues) {
   RowList list = ListOf({"101.0 b", " 21.5 a", "  5.0 c", "100.0 d"});
   list.Sort();
-  EXPECT_EQ(Rows(list), (std::vector<std::string>{"  5.0 c", " 21.5 a", "100.0 d", "101.0 b"}));
+  EXPECT_EQ(RowTexts(list), (std::vector<std::string>{"  5.0 c", " 21.5 a", "100.0 d", "101.0 b"}));
 }
 
 TEST(RowList, SortAgreesWithTheCollationOnRandomRows) {
@@ -72,7 +69,7 @@ TEST(RowList, SortAgreesWithTheCollationOnRandomRows) {
   RowList list = ListOf(rows);
   list.Sort();
   std::sort(rows.begin(), rows.end(), Collation::RowLess);
-  EXPECT_EQ(Rows(list), rows);
+  EXPECT_EQ(RowTexts(list), rows);
 }
 
 // Rows read from an archive in time order and led by a sort prefix: within each prefix they are
@@ -91,18 +88,18 @@ TEST(RowList, SortsRowsThatAreInOrderWithinEachPrefix) {
   RowList list = ListOf(rows);
   list.Sort();
   std::sort(rows.begin(), rows.end(), Collation::RowLess);
-  EXPECT_EQ(Rows(list), rows);
+  EXPECT_EQ(RowTexts(list), rows);
 }
 
 TEST(RowList, RemoveDuplicateRowsLeavesEachDistinctRowOnce) {
   RowList list = ListOf({"b", "a", "B", "b", "a", "ab", "b"});
   list.Sort();
   list.RemoveDuplicateRows();
-  EXPECT_EQ(Rows(list), (std::vector<std::string>{"a", "ab", "B", "b"}));
+  EXPECT_EQ(RowTexts(list), (std::vector<std::string>{"a", "ab", "B", "b"}));
 
   RowList single = ListOf({"x"});
   single.RemoveDuplicateRows();
-  EXPECT_EQ(Rows(single), (std::vector<std::string>{"x"}));
+  EXPECT_EQ(RowTexts(single), (std::vector<std::string>{"x"}));
 }
 
 TEST(RowList, HoldsManyRowsAcrossTextBlocksAndClears) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "archive/ArchiveFile.h"
+#include "support/ArchiveReading.h"
 #include "support/ArchiveRecords.h"
 #include "support/FakeStrings.h"
 #include "support/RecordingReporter.h"
@@ -18,20 +19,8 @@ namespace {
 using namespace test;
 using Events = std::vector<std::string>;
 
-std::vector<std::string> Rows(const RowList& list) {
-  std::vector<std::string> rows;
-  for (std::size_t i = 0; i < list.Size(); ++i) rows.emplace_back(list[i]);
-  return rows;
-}
-
-class ReloadTest : public ::testing::Test {
+class ReloadTest : public ::testing::Test, protected test::ArchiveReading {
  protected:
-  FakeStrings strings = NumberedStrings();
-  RecordingReporter reporter;
-  ArchiveFile file{strings, reporter};
-  TempDir dir;
-  RowList rows;
-
   bool ReloadInterval(const std::filesystem::path& path, int sortColumn) {
     return ReloadIntervalRows(file, path, sortColumn, kReloadMessages, rows);
   }
@@ -49,14 +38,14 @@ TEST_F(ReloadTest, IntervalRowsComeInTimeOrderAndByChannelValue) {
                                                                IntervalRecord(7, "101.0  2.0"),
                                                                IntervalRecord(8, "  5.0  1.0")}));
   ASSERT_TRUE(ReloadInterval(path, 1));
-  EXPECT_EQ(Rows(rows), (std::vector{Interval(7, "101.0  2.0", 1), Interval(8, "  5.0  1.0", 1),
-                                     Interval(9, " 21.5  3.0", 1)}));
+  EXPECT_EQ(RowTexts(rows), (std::vector{Interval(7, "101.0  2.0", 1), Interval(8, "  5.0  1.0", 1),
+                                         Interval(9, " 21.5  3.0", 1)}));
   ASSERT_TRUE(ReloadInterval(path, 2));
-  EXPECT_EQ(Rows(rows), (std::vector{Interval(8, "  5.0  1.0", 2), Interval(9, " 21.5  3.0", 2),
-                                     Interval(7, "101.0  2.0", 2)}));
+  EXPECT_EQ(RowTexts(rows), (std::vector{Interval(8, "  5.0  1.0", 2), Interval(9, " 21.5  3.0", 2),
+                                         Interval(7, "101.0  2.0", 2)}));
   ASSERT_TRUE(ReloadInterval(path, 3));
-  EXPECT_EQ(Rows(rows), (std::vector{Interval(8, "  5.0  1.0", 3), Interval(7, "101.0  2.0", 3),
-                                     Interval(9, " 21.5  3.0", 3)}));
+  EXPECT_EQ(RowTexts(rows), (std::vector{Interval(8, "  5.0  1.0", 3), Interval(7, "101.0  2.0", 3),
+                                         Interval(9, " 21.5  3.0", 3)}));
   EXPECT_TRUE(reporter.events.empty());
   EXPECT_FALSE(file.IsOpen());
 }
@@ -75,7 +64,8 @@ TEST_F(ReloadTest, IntervalRecordOfTheWrongKindKeepsTheRowsReadBefore) {
                                 IntervalRecord(3, " 21.5101.0", kEventKind), IntervalRecord(4)}));
   EXPECT_FALSE(ReloadInterval(path, 2));
   EXPECT_EQ(reporter.events, (Events{"beep", "message:S108\rS109"}));
-  EXPECT_EQ(Rows(rows), (std::vector{Interval(1, " 21.5101.0", 2), Interval(2, " 21.5101.0", 2)}));
+  EXPECT_EQ(RowTexts(rows),
+            (std::vector{Interval(1, " 21.5101.0", 2), Interval(2, " 21.5101.0", 2)}));
   EXPECT_FALSE(file.IsOpen());
 }
 
