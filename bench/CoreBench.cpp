@@ -40,30 +40,27 @@ void ReportMemory(benchmark::State& state, const RowList& rows) {
       static_cast<double>(rows.MemoryBytes() - textBytes) / static_cast<double>(rows.Size());
 }
 
-void BM_ReadAndSortIntervalArchive(benchmark::State& state) {
-  const auto path = WriteBenchArchive(true);
+// Reads a million-record archive of one kind and puts its rows in order for the sort column
+// given as the benchmark's argument.
+template <auto Reload>
+void ReadAndSort(benchmark::State& state, bool interval) {
+  const auto path = WriteBenchArchive(interval);
   BenchStrings strings;
   SilentReporter reporter;
   ArchiveFile file(strings, reporter);
   RowList rows;
   for (auto _ : state) {
-    if (!ReloadIntervalRows(file, path, static_cast<int>(state.range(0)), kOpenMessages, rows))
+    if (!Reload(file, path, static_cast<int>(state.range(0)), kOpenMessages, rows))
       state.SkipWithError("reading failed");
   }
   ReportMemory(state, rows);
 }
 
+void BM_ReadAndSortIntervalArchive(benchmark::State& state) {
+  ReadAndSort<ReloadIntervalRows>(state, true);
+}
 void BM_ReadAndSortEventArchive(benchmark::State& state) {
-  const auto path = WriteBenchArchive(false);
-  BenchStrings strings;
-  SilentReporter reporter;
-  ArchiveFile file(strings, reporter);
-  RowList rows;
-  for (auto _ : state) {
-    if (!ReloadEventRows(file, path, static_cast<int>(state.range(0)), kOpenMessages, rows))
-      state.SkipWithError("reading failed");
-  }
-  ReportMemory(state, rows);
+  ReadAndSort<ReloadEventRows>(state, false);
 }
 
 BENCHMARK(BM_ReadAndSortIntervalArchive)->Arg(1)->Arg(3)->Unit(benchmark::kMillisecond);
