@@ -86,10 +86,9 @@ void OpenEventArchive(TMainForm& main, const std::filesystem::path& path,
   ArchiveFile& archive = main.Archive();
   const StringLookup& strings = main.Strings();
   auto* view = CreateView<TChildForm2>(main, path);
-  const int columnCaptions[] = {sid::kCentralColumn, sid::kChannelColumn, sid::kMediumColumn,
-                                sid::kReadingColumn, sid::kUnitColumn,    sid::kSituationColumn};
+  const std::vector<std::string> captions = EventColumnCaptions(strings);
   for (int panel = 2; panel <= 7; ++panel)
-    view->SetPanelCaption(panel, strings.Text(columnCaptions[panel - 2]));
+    view->SetPanelCaption(panel, captions[static_cast<std::size_t>(panel - 1)]);
   view->SetTitle(EventViewTitle(strings, fileName));
 
   RowList rows;

@@ -40,6 +40,22 @@ std::array<std::string, 4> ChannelPanelCaptions(std::string_view intervalHeader)
   return captions;
 }
 
+std::vector<std::string> IntervalColumnCaptions(const StringLookup& strings,
+                                                std::string_view intervalHeader) {
+  std::vector<std::string> captions{std::string(strings.Text(sid::kDateTimeColumn))};
+  for (std::string& caption : ChannelPanelCaptions(intervalHeader))
+    captions.push_back(std::move(caption));
+  return captions;
+}
+
+std::vector<std::string> EventColumnCaptions(const StringLookup& strings) {
+  std::vector<std::string> captions;
+  for (int id : {sid::kDateTimeColumn, sid::kCentralColumn, sid::kChannelColumn, sid::kMediumColumn,
+                 sid::kReadingColumn, sid::kUnitColumn, sid::kSituationColumn})
+    captions.emplace_back(strings.Text(id));
+  return captions;
+}
+
 bool IsAbsentChannelCaption(std::string_view caption, int channel) {
   return caption == std::to_string(channel);
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace telvoran {
 
@@ -18,6 +19,15 @@ ArchiveKind ArchiveKindOfName(std::string_view fileName);
 // channel number, its four-character name and its unit in brackets ("1 T1   [deg ]"), or the
 // bare number for a channel the file does not have.
 std::array<std::string, 4> ChannelPanelCaptions(std::string_view intervalHeader);
+
+// The captions of an interval view's column panels 1 to 5: the date and time text, then the
+// channel captions of the header.
+std::vector<std::string> IntervalColumnCaptions(const StringLookup& strings,
+                                                std::string_view intervalHeader);
+
+// The captions of an event view's column panels 1 to 7: date and time, central unit, channel,
+// medium, reading, unit, situation.
+std::vector<std::string> EventColumnCaptions(const StringLookup& strings);
 
 // True when a channel panel's caption marks its channel as absent.
 bool IsAbsentChannelCaption(std::string_view caption, int channel);

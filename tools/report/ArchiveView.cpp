@@ -57,10 +57,7 @@ ArchiveView ReadIntervalView(ArchiveFile& archive, const std::filesystem::path& 
   const StringLookup& strings = archive.Strings();
   ViewContent content = NewContent(ArchiveKind::Interval, path, sortColumn);
   content.title = IntervalViewTitle(strings, fileName);
-  content.columnCaptions.emplace_back(strings.Text(sid::kDateTimeColumn));
-  for (std::string& caption : ChannelPanelCaptions(archive.IntervalHeader())) {
-    content.columnCaptions.push_back(std::move(caption));
-  }
+  content.columnCaptions = IntervalColumnCaptions(strings, archive.IntervalHeader());
   const int channel = sortColumn - 1;
   if (channel >= 1 &&
       IsAbsentChannelCaption(content.columnCaptions[static_cast<std::size_t>(channel)], channel)) {
@@ -79,10 +76,7 @@ ArchiveView ReadEventView(ArchiveFile& archive, const std::filesystem::path& pat
   }
   const StringLookup& strings = archive.Strings();
   ViewContent content = NewContent(ArchiveKind::Event, path, sortColumn);
-  for (int id : {sid::kDateTimeColumn, sid::kCentralColumn, sid::kChannelColumn, sid::kMediumColumn,
-                 sid::kReadingColumn, sid::kUnitColumn, sid::kSituationColumn}) {
-    content.columnCaptions.emplace_back(strings.Text(id));
-  }
+  content.columnCaptions = EventColumnCaptions(strings);
   content.title = EventViewTitle(strings, fileName);
 
   const ReadStop stop = ReadEventRows(archive, sortColumn, content.rows);
