@@ -24,10 +24,16 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() { echo "FAIL: $*"; exit 1; }
+fail() {
+  echo "FAIL: $*"
+  echo "What the program printed:"
+  cat "$work/output" 2>/dev/null
+  exit 1
+}
 
-# A display number of its own, chosen by the server, so parallel runs never collide.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+# A display number of its own, chosen by the server, so parallel runs never collide; -noreset
+# keeps the server up while the last copy is killed and the next one connects.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
 pids+=($!)
 for _ in $(seq $((wait_limit * 10))); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "the X server did not start"
