@@ -22,11 +22,6 @@ namespace {
 
 using namespace test;
 
-std::string FileBytes(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), {}};
-}
-
 class OutputCommandsTest : public ::testing::Test {
  protected:
   FakeStrings strings = NumberedStrings();
@@ -53,7 +48,7 @@ class OutputCommandsTest : public ::testing::Test {
   std::string ExpectedReport() {
     const auto path = dir / "expected.txt";
     EXPECT_EQ(WriteTextReport(view->Report(), path), std::nullopt);
-    return FileBytes(path);
+    return ReadBytes(path);
   }
 };
 
@@ -63,7 +58,7 @@ TEST_F(OutputCommandsTest, SaveWritesTheReportOfTheActiveView) {
   dialogs.saveAnswers.push_back({QString::fromStdString(target.string())});
   main.FileSaveAsClick();
   EXPECT_EQ(dialogs.asked, QStringList{"save:S114|S115 (*.txt)|*.txt|txt"});
-  const std::string report = FileBytes(target);
+  const std::string report = ReadBytes(target);
   EXPECT_EQ(report, ExpectedReport());
   EXPECT_EQ(report.substr(0, 11), "S113e.zdr\r\n");
 }
@@ -86,8 +81,8 @@ TEST_F(OutputCommandsTest, ExistingFileIsReplacedOnlyAfterYes) {
   EXPECT_EQ(dialogs.asked,
             (QStringList{"save:S114|S115 (*.txt)|*.txt|txt", "beep", "yesno:Telvoran|S153\rS154",
                          "beep", "yesno:Telvoran|S153\rS154"}));
-  EXPECT_EQ(FileBytes(first), "keep");
-  EXPECT_EQ(FileBytes(second), ExpectedReport());
+  EXPECT_EQ(ReadBytes(first), "keep");
+  EXPECT_EQ(ReadBytes(second), ExpectedReport());
 }
 
 TEST_F(OutputCommandsTest, FailedWriteIsShownAndLeavesNothingBehind) {

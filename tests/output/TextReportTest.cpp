@@ -8,7 +8,7 @@
 #include <system_error>
 
 #include "output/FakeReportSource.h"
-#include "output/TemporaryFolder.h"
+#include "support/TempDir.h"
 
 #ifdef __unix__
 #include <signal.h>
@@ -21,8 +21,7 @@ namespace {
 
 using test::FakeReportSource;
 using test::ReadBytes;
-using test::TemporaryFolder;
-using test::WriteBytes;
+using test::TempDir;
 
 const std::string kRule(92, '-');
 
@@ -45,14 +44,14 @@ const std::string kHeadingBytes = "Pomiary \xb3\xb9k\r\n" + kRule +
                                   "\r\n";
 
 TEST(TextReport, EmptyViewGivesTheFiveHeadingLines) {
-  TemporaryFolder folder;
+  TempDir folder;
   const auto target = folder / "report.txt";
   ASSERT_EQ(WriteTextReport(SourceWithRows({}), target), std::nullopt);
   EXPECT_EQ(ReadBytes(target), kHeadingBytes);
 }
 
 TEST(TextReport, WritesRowsInListOrderEachEndedByCrLf) {
-  TemporaryFolder folder;
+  TempDir folder;
   const auto target = folder / "report.txt";
   FakeReportSource source = SourceWithRows({"b row", "", "a row \x8c\xb9"});
   source.title = "";
@@ -64,9 +63,8 @@ TEST(TextReport, WritesRowsInListOrderEachEndedByCrLf) {
 }
 
 TEST(TextReport, ReplacesAnExistingFileCompletelyKeepingItsPermissions) {
-  TemporaryFolder folder;
-  const auto target = folder / "report.txt";
-  WriteBytes(target, std::string(10000, 'x'));
+  TempDir folder;
+  const auto target = folder.Write("report.txt", std::string(10000, 'x'));
   const auto permissions = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write;
   std::filesystem::permissions(target, permissions);
   ASSERT_EQ(WriteTextReport(SourceWithRows({"row"}), target), std::nullopt);
@@ -76,7 +74,7 @@ TEST(TextReport, ReplacesAnExistingFileCompletelyKeepingItsPermissions) {
 }
 
 TEST(TextReport, WritesAMillionRows) {
-  TemporaryFolder folder;
+  TempDir folder;
   const auto target = folder / "big.txt";
   FakeReportSource source =
       SourceWithRows(std::vector<std::string>(1'000'000, std::string(78, 'r')));
@@ -86,8 +84,8 @@ TEST(TextReport, WritesAMillionRows) {
 
 // Each failure names its cause in the platform's words and leaves nothing behind.
 TEST(TextReport, ReportsACreateFailureAndLeavesNoFile) {
-  TemporaryFolder folder;
-  WriteBytes(folder / "plain-file", "keep");
+  TempDir folder;
+  folder.Write("plain-file", "keep");
   std::filesystem::create_directory(folder / "a-folder");
   struct Case {
     std::string target;
@@ -104,9 +102,8 @@ TEST(TextReport, ReportsACreateFailureAndLeavesNoFile) {
 }
 
 TEST(TextReport, LeavesAReadOnlyFileAsItWas) {
-  TemporaryFolder folder;
-  const auto target = folder / "report.txt";
-  WriteBytes(target, "old report");
+  TempDir folder;
+  const auto target = folder.Write("report.txt", "old report");
   std::filesystem::permissions(
       target, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
   EXPECT_EQ(WriteTextReport(SourceWithRows({"row"}), target), PlatformText(EACCES));
@@ -117,7 +114,7 @@ TEST(TextReport, LeavesAReadOnlyFileAsItWas) {
 #ifdef __unix__
 TEST(TextReport, ReportsAnUnwritableFolder) {
   if (geteuid() == 0) GTEST_SKIP() << "the superuser may write into any folder";
-  TemporaryFolder folder;
+  TempDir folder;
   std::filesystem::create_directory(folder / "locked");
   std::filesystem::permissions(
       folder / "locked", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
@@ -128,9 +125,8 @@ TEST(TextReport, ReportsAnUnwritableFolder) {
 
 // A file size limit makes the writes fail part way through the rows, as a full disk would.
 TEST(TextReport, AFailedWriteLeavesTheOldFileAndNoPartialOne) {
-  TemporaryFolder folder;
-  const auto target = folder / "report.txt";
-  WriteBytes(target, "old report");
+  TempDir folder;
+  const auto target = folder.Write("report.txt", "old report");
   FakeReportSource source = SourceWithRows(std::vector<std::string>(200'000, std::string(60, 'r')));
 
   struct sigaction ignore = {}, previous = {};
@@ -152,7 +148,7 @@ TEST(TextReport, AFailedWriteLeavesTheOldFileAndNoPartialOne) {
 #endif
 
 TEST(TextReportStream, WritesTheBytesOfTheFile) {
-  TemporaryFolder folder;
+  TempDir folder;
   const auto target = folder / "report.txt";
   const FakeReportSource source = SourceWithRows({"b row", "", "a row \x8c\xb9"});
   ASSERT_EQ(WriteTextReport(source, target), std::nullopt);
