@@ -63,9 +63,9 @@ std::filesystem::path WriteBenchArchive(bool interval) {
     }
     bytes.append(record, 40);
   }
-  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   return path;
 }
-
 
 }  // namespace telvoran

@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "archive/ArchiveFile.h"
-#include "archive/FailureReporter.h"
-#include "text/StringLookup.h"
-#include "views/RowReading.h"
 #include "BenchArchives.h"
+#include "core/archive/ArchiveFile.h"
+#include "core/archive/FailureReporter.h"
+#include "core/rows/RowReading.h"
+#include "core/text/StringLookup.h"
 
 namespace telvoran {
 namespace {
@@ -16,9 +16,13 @@ namespace {
 class BenchStrings : public StringLookup {
  public:
   std::string_view Text(int id) const override {
-    static const std::string situations[] = {"Stan normalny", "Przekroczenie progu niskiego",
-                                             "Przekroczenie progu wysokiego", "Awaria czujnika",
-                                             "Ostrzeżenie", "Kanał wyłączony", "Awaria centrali"};
+    static const std::string situations[] = {"Stan normalny",
+                                             "Przekroczenie progu niskiego",
+                                             "Przekroczenie progu wysokiego",
+                                             "Awaria czujnika",
+                                             "Ostrzeżenie",
+                                             "Kanał wyłączony",
+                                             "Awaria centrali"};
     return id >= 160 && id <= 166 ? std::string_view(situations[id - 160]) : "text";
   }
 };

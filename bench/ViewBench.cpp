@@ -7,10 +7,10 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchArchives.h"
-#include "shell/MainU.h"
+#include "app/mainwindow/MainWindow.h"
+#include "app/views/DataView.h"
+#include "core/text/StringLibrary.h"
 #include "support/ScriptedDialogs.h"
-#include "text/StringLibrary.h"
-#include "views/DataView.h"
 
 namespace telvoran {
 namespace {
@@ -23,14 +23,14 @@ void OpenAndResort(benchmark::State& state, bool interval, int column) {
   const auto path = WriteBenchArchive(interval);
   const auto strings = Strings();
   test::ScriptedDialogs dialogs;
-  TMainForm main(*strings, dialogs, QString());
+  MainWindow main(*strings, dialogs, QString());
   for (auto _ : state) {
     state.PauseTiming();
     main.MdiArea()->closeAllSubWindows();
     QApplication::processEvents();
     dialogs.openAnswers.push_back(QString::fromStdString(path.string()));
     state.ResumeTiming();
-    main.FileOpenClick();
+    main.OpenArchive();
     auto* view = dynamic_cast<DataView*>(main.ActiveChild());
     if (!view || view->Report().RowCount() == 0) state.SkipWithError("the archive did not open");
     if (column > 1 && view) {
@@ -41,11 +41,15 @@ void OpenAndResort(benchmark::State& state, bool interval, int column) {
   }
 }
 
-void BM_OpenIntervalArchive(benchmark::State& state) { OpenAndResort(state, true, 1); }
+void BM_OpenIntervalArchive(benchmark::State& state) {
+  OpenAndResort(state, true, 1);
+}
 void BM_OpenIntervalArchiveAndSortByChannel2(benchmark::State& state) {
   OpenAndResort(state, true, 3);
 }
-void BM_OpenEventArchive(benchmark::State& state) { OpenAndResort(state, false, 1); }
+void BM_OpenEventArchive(benchmark::State& state) {
+  OpenAndResort(state, false, 1);
+}
 void BM_OpenEventArchiveAndSortBySituation(benchmark::State& state) {
   OpenAndResort(state, false, 7);
 }

@@ -11,18 +11,18 @@
 #include <string>
 #include <vector>
 
-#include "archive/ArchiveFile.h"
+#include "core/archive/ArchiveFile.h"
+#include "core/report/TextReport.h"
+#include "core/rows/Collation.h"
+#include "core/rows/EventRows.h"
+#include "core/rows/IntervalRows.h"
+#include "core/rows/RowReading.h"
+#include "core/view/ViewContent.h"
+#include "core/view/ViewTexts.h"
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/MemoryFile.h"
-#include "output/TextReport.h"
 #include "support/FakeStrings.h"
 #include "support/RecordingReporter.h"
-#include "views/Collation.h"
-#include "views/EventRows.h"
-#include "views/IntervalRows.h"
-#include "views/RowReading.h"
-#include "views/ViewContent.h"
-#include "views/ViewTexts.h"
 
 namespace telvoran {
 namespace {

@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "app/richtext/RtfHelpText.h"
 #include "fuzz/FuzzCheck.h"
-#include "text/RtfHelpText.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
   // Fonts and text layout need an application; no window is ever shown.

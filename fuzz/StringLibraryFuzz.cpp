@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
+#include "core/text/PeStringTable.h"
+#include "core/text/StringLibrary.h"
 #include "fuzz/FuzzCheck.h"
-#include "text/PeStringTable.h"
-#include "text/StringLibrary.h"
 
 namespace telvoran {
 namespace {

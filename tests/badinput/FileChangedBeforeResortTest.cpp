@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "archive/ArchiveFile.h"
+#include "core/archive/ArchiveFile.h"
+#include "core/rows/RowReading.h"
 #include "support/ArchiveReading.h"
 #include "support/ArchiveRecords.h"
 #include "support/FakeStrings.h"
 #include "support/RecordingReporter.h"
 #include "support/TempDir.h"
-#include "views/RowReading.h"
 
 namespace telvoran {
 namespace {

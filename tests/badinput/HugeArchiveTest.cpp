@@ -8,13 +8,13 @@
 #include <optional>
 #include <string>
 
-#include "archive/ArchiveFile.h"
+#include "core/archive/ArchiveFile.h"
+#include "core/rows/RowReading.h"
+#include "core/view/ViewTexts.h"
 #include "support/ArchiveReading.h"
 #include "support/FakeStrings.h"
 #include "support/RecordingReporter.h"
 #include "support/TempDir.h"
-#include "views/RowReading.h"
-#include "views/ViewTexts.h"
 
 namespace telvoran {
 namespace {

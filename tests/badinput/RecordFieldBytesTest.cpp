@@ -6,17 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "archive/ArchiveFile.h"
+#include "core/archive/ArchiveFile.h"
+#include "core/rows/EventRows.h"
+#include "core/rows/IntervalRows.h"
+#include "core/rows/RowReading.h"
+#include "core/view/ViewContent.h"
+#include "core/view/ViewTexts.h"
 #include "support/ArchiveReading.h"
 #include "support/ArchiveRecords.h"
 #include "support/FakeStrings.h"
 #include "support/RecordingReporter.h"
 #include "support/TempDir.h"
-#include "views/EventRows.h"
-#include "views/IntervalRows.h"
-#include "views/RowReading.h"
-#include "views/ViewContent.h"
-#include "views/ViewTexts.h"
 
 namespace telvoran {
 namespace {

@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "archive/ArchiveFile.h"
+#include "core/archive/ArchiveFile.h"
+#include "core/rows/RowList.h"
 #include "support/FakeStrings.h"
 #include "support/RecordingReporter.h"
 #include "support/TempDir.h"
-#include "views/RowList.h"
 
 namespace telvoran::test {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "text/StringLookup.h"
+#include "core/text/StringLookup.h"
 
 namespace telvoran::test {
 

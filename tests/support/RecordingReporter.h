@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "archive/FailureReporter.h"
+#include "core/archive/FailureReporter.h"
 
 namespace telvoran::test {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "archive/ArchiveRecord.h"
+#include "core/archive/ArchiveRecord.h"
 
 namespace telvoran::test {
 

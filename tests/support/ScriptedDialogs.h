@@ -7,7 +7,7 @@
 #include <deque>
 #include <stdexcept>
 
-#include "shell/UserDialogs.h"
+#include "app/dialogs/UserDialogs.h"
 #include "support/QtPrinters.h"
 
 namespace telvoran::test {

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "archive/ArchiveRecord.h"
+#include "core/archive/ArchiveRecord.h"
 
 namespace telvoran::test {
 

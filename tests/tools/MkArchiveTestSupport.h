@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "archive/ArchiveRecord.h"
+#include "core/archive/ArchiveRecord.h"
 #include "tools/mkarchive/MkArchiveCommand.h"
 
 namespace telvoran::test {

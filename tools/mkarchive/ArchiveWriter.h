@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "archive/ArchiveRecord.h"
+#include "core/archive/ArchiveRecord.h"
 
 namespace telvoran {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "archive/ArchiveRecord.h"
+#include "core/archive/ArchiveRecord.h"
 #include "tools/mkarchive/DateTime.h"
 
 namespace telvoran {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "archive/ArchiveRecord.h"
+#include "core/archive/ArchiveRecord.h"
 
 namespace telvoran {
 

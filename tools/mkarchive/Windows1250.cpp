@@ -1,6 +1,6 @@
 #include "tools/mkarchive/Windows1250.h"
 
-#include "text/Cp1250.h"
+#include "core/text/Cp1250.h"
 
 namespace telvoran {
 

@@ -1,12 +1,12 @@
 #include "tools/report/ArchiveView.h"
 
-#include "archive/ArchiveFile.h"
-#include "text/Cp1250.h"
-#include "text/StringIds.h"
-#include "text/StringLookup.h"
-#include "views/EventRows.h"
-#include "views/IntervalRows.h"
-#include "views/RowReading.h"
+#include "core/archive/ArchiveFile.h"
+#include "core/rows/EventRows.h"
+#include "core/rows/IntervalRows.h"
+#include "core/rows/RowReading.h"
+#include "core/text/Cp1250.h"
+#include "core/text/StringIds.h"
+#include "core/text/StringLookup.h"
 
 namespace telvoran {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "views/ViewContent.h"
+#include "core/view/ViewContent.h"
 
 namespace telvoran {
 

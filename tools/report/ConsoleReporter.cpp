@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "text/Cp1250.h"
+#include "core/text/Cp1250.h"
 #include "tools/report/ReportCommand.h"
 
 namespace telvoran {

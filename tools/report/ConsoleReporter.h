@@ -3,7 +3,7 @@
 #include <ostream>
 #include <string_view>
 
-#include "archive/FailureReporter.h"
+#include "core/archive/FailureReporter.h"
 
 namespace telvoran {
 

@@ -6,9 +6,9 @@
 
 #include <string_view>
 
-#include "output/PageScheme.h"
-#include "output/QtPageSurface.h"
-#include "output/ReplacingFile.h"
+#include "app/printing/QtPageSurface.h"
+#include "core/platform/ReplacingFile.h"
+#include "core/report/PageScheme.h"
 #include "tools/report/PrintingSession.h"
 
 namespace telvoran {

@@ -3,9 +3,9 @@
 #include <memory>
 #include <optional>
 
-#include "archive/ArchiveFile.h"
-#include "output/TextReport.h"
-#include "text/StringLibrary.h"
+#include "core/archive/ArchiveFile.h"
+#include "core/report/TextReport.h"
+#include "core/text/StringLibrary.h"
 #include "tools/report/ArchiveView.h"
 #include "tools/report/ConsoleReporter.h"
 #include "tools/report/OutputTargets.h"

@@ -1,0 +1,45 @@
+// The save command: the active data view as a text report.
+#include "app/commands/SaveReport.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QMdiArea>
+
+#include "app/ApplicationTitle.h"
+#include "app/ProgramState.h"
+#include "app/QtText.h"
+#include "app/dialogs/UserDialogs.h"
+#include "app/views/DataView.h"
+#include "core/report/TextReport.h"
+#include "core/text/StringIds.h"
+#include "core/text/StringLookup.h"
+
+namespace telvoran::commands {
+
+void SaveReport(ProgramState& state, QMdiArea& area) {
+  const StringLookup& strings = state.Strings();
+  QWidget* parent = area.window();
+  const QString title = FromCp1250(strings.Text(sid::kSaveDialogTitle));
+  const QString filter = FromCp1250(std::string(strings.Text(sid::kSaveFilter)) + " (*.txt)|*.txt");
+  const auto chosen = state.Dialogs().SaveFileName(
+      parent, title, filter, "txt",
+      [&state, parent](const QString& name) { return AcceptReportName(state, parent, name); });
+  if (!chosen) return;
+
+  const auto* view = qobject_cast<const DataView*>(area.currentSubWindow());
+  if (!view) return;
+  const std::filesystem::path target(QFile::encodeName(*chosen).toStdString());
+  if (const auto error = WriteTextReport(view->Report(), target))
+    state.Reporter().ShowError(*error);
+}
+
+bool AcceptReportName(ProgramState& state, QWidget* parent, const QString& fileName) {
+  if (!QFileInfo::exists(fileName)) return true;
+  std::string question(state.Strings().Text(sid::kOverwriteLine1));
+  question += '\r';
+  question += state.Strings().Text(sid::kOverwriteLine2);
+  state.Dialogs().Beep();
+  return state.Dialogs().YesNo(parent, kApplicationTitle, FromCp1250(question));
+}
+
+}  // namespace telvoran::commands

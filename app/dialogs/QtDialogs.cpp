@@ -1,0 +1,107 @@
+#include "app/dialogs/QtDialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+
+#include "app/dialogs/DialogTexts.h"
+#include "app/platform/Beep.h"
+
+namespace telvoran {
+namespace {
+
+// A save dialog that puts each name the user confirms to `acceptName` and stays open while
+// the answer is no. Qt's own overwrite question is off: the caller asks its own.
+class ConfirmingSaveDialog : public QFileDialog {
+ public:
+  ConfirmingSaveDialog(QWidget* parent, const QString& title,
+                       const std::function<bool(const QString&)>& acceptName)
+      : QFileDialog(parent, title), acceptName_(acceptName) {}
+
+  void done(int result) override {
+    if (result == QDialog::Accepted && !acceptName_(selectedFiles().value(0))) return;
+    QFileDialog::done(result);
+  }
+
+ private:
+  const std::function<bool(const QString&)>& acceptName_;
+};
+
+// Each Qt filter carries its patterns in brackets for the dialog to match with; the dialog
+// hides them, so the user reads the descriptions exactly as the program gives them.
+void SetFilter(QFileDialog& dialog, const QString& filter, int filterIndex) {
+  const QStringList nameFilters = NameFiltersFromPairs(filter);
+  dialog.setOption(QFileDialog::HideNameFilterDetails);
+  dialog.setNameFilters(nameFilters);
+  if (filterIndex >= 1 && filterIndex <= nameFilters.size())
+    dialog.selectNameFilter(nameFilters[filterIndex - 1]);
+}
+
+bool ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text,
+             QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton) {
+  QMessageBox box(icon, caption, WithLineBreaks(text), buttons, parent);
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(defaultButton);
+  return box.exec() == defaultButton;
+}
+
+}  // namespace
+
+std::optional<QString> QtDialogs::OpenFileName(QWidget* parent, const QString& title,
+                                               const QString& filter, int filterIndex) {
+  QFileDialog dialog(parent, title);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  // A typed name that does not exist is returned too: the open command reports it.
+  dialog.setFileMode(QFileDialog::AnyFile);
+  SetFilter(dialog, filter, filterIndex);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.selectedFiles().value(0);
+}
+
+std::optional<QString> QtDialogs::SaveFileName(
+    QWidget* parent, const QString& title, const QString& filter, const QString& defaultSuffix,
+    const std::function<bool(const QString& path)>& acceptName) {
+  ConfirmingSaveDialog dialog(parent, title, acceptName);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(defaultSuffix);
+  SetFilter(dialog, filter, 1);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.selectedFiles().value(0);
+}
+
+bool QtDialogs::PrintDialog(QWidget* parent, QPrinter& printer) {
+  QPrintDialog dialog(&printer, parent);
+  dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+  dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+  dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+void QtDialogs::PrintSetupDialog(QWidget* parent, QPrinter& printer) {
+  QPageSetupDialog dialog(&printer, parent);
+  dialog.exec();
+}
+
+void QtDialogs::Message(QWidget* parent, const QString& caption, const QString& text) {
+  ShowBox(parent, QMessageBox::NoIcon, caption, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool QtDialogs::YesNo(QWidget* parent, const QString& caption, const QString& text) {
+  return ShowBox(parent, QMessageBox::NoIcon, caption, text, QMessageBox::Yes | QMessageBox::No,
+                 QMessageBox::Yes);
+}
+
+void QtDialogs::Error(QWidget* parent, const QString& caption, const QString& text) {
+  ShowBox(parent, QMessageBox::Critical, caption, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void QtDialogs::Beep() {
+  platform::Beep();
+}
+
+}  // namespace telvoran

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "app/dialogs/UserDialogs.h"
+
+namespace telvoran {
+
+// The dialogs and message boxes the user really sees, made with Qt's own dialogs.
+class QtDialogs : public UserDialogs {
+ public:
+  std::optional<QString> OpenFileName(QWidget* parent, const QString& title, const QString& filter,
+                                      int filterIndex) override;
+  std::optional<QString> SaveFileName(
+      QWidget* parent, const QString& title, const QString& filter, const QString& defaultSuffix,
+      const std::function<bool(const QString& path)>& acceptName) override;
+  bool PrintDialog(QWidget* parent, QPrinter& printer) override;
+  void PrintSetupDialog(QWidget* parent, QPrinter& printer) override;
+  void Message(QWidget* parent, const QString& caption, const QString& text) override;
+  bool YesNo(QWidget* parent, const QString& caption, const QString& text) override;
+  void Error(QWidget* parent, const QString& caption, const QString& text) override;
+  void Beep() override;
+};
+
+}  // namespace telvoran

@@ -1,0 +1,184 @@
+#include "app/mainwindow/MainWindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QStatusBar>
+
+#include <algorithm>
+#include <array>
+
+#include "app/ApplicationTitle.h"
+#include "app/commands/OpenArchive.h"
+#include "app/commands/PrintView.h"
+#include "app/commands/SaveReport.h"
+#include "app/help/AboutBox.h"
+#include "app/help/HelpWindow.h"
+#include "app/mainwindow/MdiArrangement.h"
+#include "app/mainwindow/StatusTipRelay.h"
+#include "app/views/DataView.h"
+
+// Resources of a static library are registered by hand; the name must stay global.
+static void RegisterIcons() {
+  Q_INIT_RESOURCE(icons);
+}
+
+namespace telvoran {
+namespace {
+
+using Command = QAction* MainWindow::*;
+
+// The commands usable only while a data view is open, in the order they are switched.
+constexpr std::array<Command, 15> kViewCommands = {
+    &MainWindow::FileSaveAs,      &MainWindow::FilePrint,        &MainWindow::FilePrintSetup,
+    &MainWindow::WindowNext,      &MainWindow::WindowPrevious,   &MainWindow::WindowTile,
+    &MainWindow::WindowCascade,   &MainWindow::WindowArrangeAll, &MainWindow::PopUpNext,
+    &MainWindow::PopUpPrevious,   &MainWindow::PopUpTile,        &MainWindow::PopUpCascade,
+    &MainWindow::PopUpArrangeAll, &MainWindow::SaveAsBtn,        &MainWindow::PrintBtn,
+};
+
+// The window commands act on the client area, and only when it holds a view.
+QMdiArea* AreaWithViews(QMdiArea* mdiArea) {
+  return mdiArea && !mdiArea->subWindowList().isEmpty() ? mdiArea : nullptr;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(const StringLookup& strings, UserDialogs& dialogs,
+                       const QString& programDirectory, QWidget* parent)
+    : QMainWindow(parent), state_(strings, dialogs, programDirectory, this) {
+  BuildLayout();
+  SetUpWindow();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::BuildLayout() {
+  RegisterIcons();
+  setObjectName("MainWindow");
+  setWindowTitle("MainWindow");
+  setWindowIcon(QIcon(":/icons/telvoran.svg"));
+  mdiArea_ = new QMdiArea(this);
+  setCentralWidget(mdiArea_);
+  connect(mdiArea_, &QMdiArea::subWindowActivated, this, &MainWindow::ViewActivated);
+  BuildMenus();
+  BuildToolBar();
+  statusBar();  // created here, so that hints have somewhere to go from the start
+  new StatusTipRelay(this, statusBar());
+}
+
+void MainWindow::SetUpWindow() {
+  // Fixed placement: the whole window lies on any screen of 800 x 600 or more.
+  resize(800, 600);
+  move(0, 0);
+  setWindowTitle(kApplicationTitle);
+  ReplaceMenuTexts();
+  ReplaceToolButtonHints();
+}
+
+void MainWindow::SetHelpWindow(HelpWindow* help) {
+  helpWindow_ = help;
+}
+
+void MainWindow::SetAboutBox(AboutBox* about) {
+  aboutBox_ = about;
+}
+
+QMdiSubWindow* MainWindow::ActiveChild() const {
+  return mdiArea_ ? mdiArea_->currentSubWindow() : nullptr;
+}
+
+void MainWindow::SetViewCommandsEnabled(bool enabled) {
+  for (Command command : kViewCommands) (this->*command)->setEnabled(enabled);
+}
+
+bool MainWindow::ViewCommandsEnabled() const {
+  return std::all_of(kViewCommands.begin(), kViewCommands.end(),
+                     [this](Command command) { return (this->*command)->isEnabled(); });
+}
+
+void MainWindow::ViewActivated(QMdiSubWindow* window) {
+  // The client area reports no window both when the last one has closed (a closed view
+  // leaves its list at once) and when the program loses the focus; only the first disables.
+  if (!window) {
+    if (mdiArea_->subWindowList().isEmpty()) SetViewCommandsEnabled(false);
+    return;
+  }
+  if (const auto* view = qobject_cast<const DataView*>(window)) {
+    SetViewCommandsEnabled(true);
+    activeViewKind_ = view->ViewKind();
+  }
+}
+
+void MainWindow::OpenArchive() {
+  commands::OpenArchive(state_, *mdiArea_);
+}
+
+void MainWindow::SaveReport() {
+  commands::SaveReport(state_, *mdiArea_);
+}
+
+void MainWindow::PrintView() {
+  commands::PrintView(state_, *mdiArea_);
+}
+
+void MainWindow::PrintSetup() {
+  commands::PrintSetup(state_, this);
+}
+
+void MainWindow::Exit() {
+  close();
+}
+
+void MainWindow::NextView() {
+  if (QMdiArea* area = AreaWithViews(mdiArea_)) area->activateNextSubWindow();
+}
+
+void MainWindow::PreviousView() {
+  if (QMdiArea* area = AreaWithViews(mdiArea_)) area->activatePreviousSubWindow();
+}
+
+void MainWindow::TileViews() {
+  if (QMdiArea* area = AreaWithViews(mdiArea_)) TileOneAboveAnother(*area);
+}
+
+void MainWindow::CascadeViews() {
+  if (QMdiArea* area = AreaWithViews(mdiArea_)) area->cascadeSubWindows();
+}
+
+void MainWindow::ArrangeIcons() {
+  if (QMdiArea* area = AreaWithViews(mdiArea_)) telvoran::ArrangeIcons(*area);
+}
+
+void MainWindow::ShowHelp() {
+  if (!helpWindow_) return;
+  helpWindow_->setWindowState(helpWindow_->windowState() & ~Qt::WindowMinimized);
+  helpWindow_->show();
+  helpWindow_->raise();
+  helpWindow_->activateWindow();
+}
+
+void MainWindow::ShowAbout() {
+  if (aboutBox_) aboutBox_->exec();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (mdiArea_) mdiArea_->closeAllSubWindows();
+  // A help window left open would keep the program running without its main window.
+  if (helpWindow_) helpWindow_->close();
+  event->accept();
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
+  if (!mdiArea_ || !mdiArea_->geometry().contains(event->pos())) {
+    event->ignore();
+    return;
+  }
+  PopupMenu->popup(event->globalPos());
+  event->accept();
+}
+
+}  // namespace telvoran

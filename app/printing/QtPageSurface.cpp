@@ -1,0 +1,104 @@
+#include "app/printing/QtPageSurface.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QPen>
+#include <QPrinter>
+
+#include <algorithm>
+
+#include "app/QtText.h"
+
+namespace telvoran {
+namespace {
+
+// The font of a family and size. A Courier family that the system lacks (and has no
+// fixed-pitch stand-in for) becomes the system's fixed-pitch font, so columns stay aligned.
+QFont PrintingFont(const QString& family, int pointSize) {
+  QFont font(family, std::max(1, pointSize));
+  if (!family.startsWith(QLatin1String("Courier"), Qt::CaseInsensitive)) return font;
+  font.setStyleHint(QFont::TypeWriter);
+  if (QFontInfo(font).fixedPitch()) return font;
+  QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  fixed.setPointSize(std::max(1, pointSize));
+  return fixed;
+}
+
+}  // namespace
+
+QtPageSurface::QtPageSurface(QPrinter& printer) : printer_(printer) {}
+
+QtPageSurface::~QtPageSurface() {
+  if (painter_.isActive()) painter_.end();
+}
+
+int QtPageSurface::PageWidth() const {
+  return static_cast<int>(printer_.pageRect(QPrinter::DevicePixel).width());
+}
+
+int QtPageSurface::PageHeight() const {
+  return static_cast<int>(printer_.pageRect(QPrinter::DevicePixel).height());
+}
+
+int QtPageSurface::VerticalDpi() const {
+  return printer_.resolution();
+}
+
+void QtPageSurface::SetFont(std::string_view family, int pointSize) {
+  font_ = PrintingFont(FromCp1250(family), pointSize);
+  if (painter_.isActive()) painter_.setFont(font_);
+}
+
+int QtPageSurface::FontPointSize() const {
+  return font_.pointSize();
+}
+
+std::optional<std::string> QtPageSurface::BeginDocument(std::string_view title) {
+  printer_.setDocName(FromCp1250(title));
+  if (!painter_.begin(&printer_)) return FailureText("could not begin the document");
+  painter_.setFont(font_);
+  painter_.setPen(QPen(Qt::black, 1, Qt::SolidLine));
+  pageNumber_ = 1;
+  return std::nullopt;
+}
+
+std::optional<std::string> QtPageSurface::NewPage() {
+  if (!printer_.newPage()) return FailureText("could not begin a new page");
+  ++pageNumber_;
+  return std::nullopt;
+}
+
+std::optional<std::string> QtPageSurface::EndDocument() {
+  const bool ended = painter_.end();
+  if (!ended || printer_.printerState() == QPrinter::Error) {
+    return FailureText("could not finish the document");
+  }
+  return std::nullopt;
+}
+
+int QtPageSurface::PageNumber() const {
+  return pageNumber_;
+}
+
+// QPainter places a text's baseline at the given point; the ascent above it puts the top of the
+// line at y.
+void QtPageSurface::DrawText(int x, int y, std::string_view text) {
+  painter_.drawText(QPoint(x, y + painter_.fontMetrics().ascent()), FromCp1250(text));
+}
+
+void QtPageSurface::DrawTextCentred(const PageRect& rect, std::string_view text) {
+  const QRect area(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+  painter_.drawText(area, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, FromCp1250(text));
+}
+
+void QtPageSurface::DrawLine(int x1, int y1, int x2, int y2) {
+  painter_.drawLine(x1, y1, x2, y2);
+}
+
+// Qt gives no reason of its own for a failed print job. The text stays ASCII, so it reads the
+// same in any code page the caller shows it in.
+std::string QtPageSurface::FailureText(const char* what) {
+  return std::string("The printer ") + what + ".";
+}
+
+}  // namespace telvoran

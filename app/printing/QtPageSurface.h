@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QFont>
+#include <QPainter>
+
+#include "core/report/PageSurface.h"
+
+class QPrinter;
+
+namespace telvoran {
+
+// The page surface of a print job on a QPrinter, painted with a QPainter. Sizes are the printer's
+// device dots of the printable area, whose top left corner is the painter's origin. The printer
+// is set up (dialog, page size, output) by the caller and must outlive the surface.
+class QtPageSurface : public PageSurface {
+ public:
+  explicit QtPageSurface(QPrinter& printer);
+  ~QtPageSurface() override;
+  QtPageSurface(const QtPageSurface&) = delete;
+  QtPageSurface& operator=(const QtPageSurface&) = delete;
+
+  int PageWidth() const override;
+  int PageHeight() const override;
+  int VerticalDpi() const override;
+
+  void SetFont(std::string_view family, int pointSize) override;
+  int FontPointSize() const override;
+
+  std::optional<std::string> BeginDocument(std::string_view title) override;
+  std::optional<std::string> NewPage() override;
+  std::optional<std::string> EndDocument() override;
+  int PageNumber() const override;
+
+  void DrawText(int x, int y, std::string_view text) override;
+  void DrawTextCentred(const PageRect& rect, std::string_view text) override;
+  void DrawLine(int x1, int y1, int x2, int y2) override;
+
+ private:
+  static std::string FailureText(const char* what);
+
+  QPrinter& printer_;
+  QPainter painter_;
+  QFont font_;
+  int pageNumber_ = 0;
+};
+
+}  // namespace telvoran

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string_view>
+
+#include "app/views/DataView.h"
+#include "core/archive/ArchiveRecord.h"
+#include "core/rows/RowText.h"
+
+namespace telvoran {
+
+// The interval view: one interval archive, its date and time column and up to four channel
+// columns.
+class IntervalView : public DataView {
+  Q_OBJECT
+
+ public:
+  explicit IntervalView(ArchiveFile& archive);
+
+  // Titles the channel panels from the header of the view's file.
+  void SetChannelTitles(std::string_view intervalHeader);
+  void ReloadRows() override;
+
+  void Panel1Click() { SortBy(1); }
+  void Panel2Click() { SortBy(2); }
+  void Panel3Click() { SortBy(3); }
+  void Panel4Click() { SortBy(4); }
+  void Panel5Click() { SortBy(5); }
+
+  RowText IntervalRow(const ArchiveRecord& record, int channelCount) const;
+  std::string_view DisplayText(std::string_view stored) const;
+
+ protected:
+  // A channel the file does not have cannot become the sort column.
+  bool CanSortBy(int column) const override;
+};
+
+}  // namespace telvoran

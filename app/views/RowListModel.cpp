@@ -1,0 +1,33 @@
+#include "app/views/RowListModel.h"
+
+#include <climits>
+
+#include "app/QtText.h"
+
+namespace telvoran {
+
+RowListModel::RowListModel(const ViewContent& content, QObject* parent)
+    : QAbstractListModel(parent), content_(content) {}
+
+void RowListModel::Change(const std::function<void()>& change) {
+  beginResetModel();
+  change();
+  endResetModel();
+}
+
+std::string_view RowListModel::StoredText(int row) const {
+  if (row < 0 || static_cast<std::size_t>(row) >= content_.rows.Size()) return {};
+  return content_.rows[static_cast<std::size_t>(row)];
+}
+
+int RowListModel::rowCount(const QModelIndex& parent) const {
+  if (parent.isValid()) return 0;
+  return static_cast<int>(std::min<std::size_t>(content_.rows.Size(), INT_MAX));
+}
+
+QVariant RowListModel::data(const QModelIndex& index, int role) const {
+  if (role != Qt::DisplayRole || !index.isValid()) return {};
+  return FromCp1250(content_.DisplayText(StoredText(index.row())));
+}
+
+}  // namespace telvoran

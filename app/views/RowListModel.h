@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QAbstractListModel>
+
+#include <functional>
+#include <string_view>
+
+#include "core/view/ViewContent.h"
+
+namespace telvoran {
+
+// Hands the rows of a view's content to its list: row i's display role is the text drawn for
+// it. The rows change only inside Change(), so the list never sees a half-built list.
+class RowListModel : public QAbstractListModel {
+  Q_OBJECT
+
+ public:
+  RowListModel(const ViewContent& content, QObject* parent = nullptr);
+
+  // Runs `change` on the content's rows and tells the list to take them anew.
+  void Change(const std::function<void()>& change);
+  // The stored text of a row, sort prefix included; empty for a row that does not exist.
+  std::string_view StoredText(int row) const;
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+
+ private:
+  const ViewContent& content_;
+};
+
+}  // namespace telvoran

@@ -1,0 +1,54 @@
+// Loads the string library on Windows: mapped as an image resource, never as code.
+#define WIN32_LEAN_AND_MEAN
+#define NOMINMAX
+#include <windows.h>
+
+#include <algorithm>
+#include <array>
+
+#include "core/text/StringLibrary.h"
+
+namespace telvoran {
+namespace {
+
+class Win32StringLibrary : public StringLookup {
+ public:
+  explicit Win32StringLibrary(HMODULE module) : module_(module) {}
+  ~Win32StringLibrary() override { FreeLibrary(module_); }
+  Win32StringLibrary(const Win32StringLibrary&) = delete;
+  Win32StringLibrary& operator=(const Win32StringLibrary&) = delete;
+
+  // The view points into this object's buffer and stays valid until the next lookup.
+  std::string_view Text(int id) const override {
+    // With a buffer size of 0, LoadStringW hands out a read-only pointer to the UTF-16 text in
+    // the resource itself. Converting it here rather than with LoadStringA gives Windows-1250
+    // whatever the system's ANSI code page is.
+    const wchar_t* text = nullptr;
+    const int length =
+        LoadStringW(module_, static_cast<UINT>(id), reinterpret_cast<LPWSTR>(&text), 0);
+    if (length <= 0 || text == nullptr) return {};
+    const std::string converted = ToLibraryText(std::u16string_view(
+        reinterpret_cast<const char16_t*>(text), static_cast<std::size_t>(length)));
+    const auto end = std::copy(converted.begin(), converted.end(), buffer_.begin());
+    return std::string_view(buffer_.data(), static_cast<std::size_t>(end - buffer_.begin()));
+  }
+
+ private:
+  HMODULE module_;
+  mutable std::array<char, kMaxTextLength + 1> buffer_{};
+};
+
+}  // namespace
+
+std::unique_ptr<StringLookup> LoadStringLibrary(const std::filesystem::path& programDirectory) {
+  // The full path keeps the system from searching other directories for the file; the wide
+  // form keeps a program directory whose name the ANSI code page cannot spell usable.
+  if (!programDirectory.is_absolute()) return nullptr;
+  const std::filesystem::path path = programDirectory / kStringLibraryFileName;
+  const HMODULE module = LoadLibraryExW(path.c_str(), nullptr,
+                                        LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  if (module == nullptr) return nullptr;
+  return std::make_unique<Win32StringLibrary>(module);
+}
+
+}  // namespace telvoran

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+#include "core/report/ReportSource.h"
+
+namespace telvoran {
+
+// The heading block shared by the report and the printout: the view's title, a rule, the column
+// titles, the sort mark line and a second rule.
+std::array<std::string, 5> ReportHeadingLines(const ReportSource& source);
+
+// Saves the report of `source` as `target`: the heading block, then every row's DisplayText in
+// list order, each line's bytes followed by CR LF; no byte-order mark, no end marker. The file
+// appears under its name only once complete and replaces an existing file then. Returns nothing
+// on success, else the platform's text for the failure; the target is then left as it was.
+std::optional<std::string> WriteTextReport(const ReportSource& source,
+                                           const std::filesystem::path& target);
+
+// Writes the same bytes to `out` as they come, and flushes it. Returns nothing on success, else
+// the platform's text for the failure; what was written before it stays written.
+std::optional<std::string> WriteTextReport(const ReportSource& source, std::ostream& out);
+
+}  // namespace telvoran

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "core/rows/RowText.h"
+
+namespace telvoran {
+
+// Appends the date and time column of a row from six bytes (year, month, day, hour, minute,
+// second), each holding its number plus 10 and the year counted from 2000:
+// "2005-03-14  08:05:00". A field whose number is below 10 gets a zero in front, even when
+// the number is negative; numbers from 100 up take more room.
+void AppendDateTime(RowText& row, const unsigned char* bytes);
+
+}  // namespace telvoran

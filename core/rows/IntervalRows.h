@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string_view>
+
+#include "core/archive/ArchiveRecord.h"
+#include "core/rows/RowText.h"
+
+namespace telvoran {
+
+inline constexpr int kIntervalSortColumns = 5;
+
+// The row of an interval record for a view sorted by `sortColumn` (1 date and time, 2 to 5
+// channels 1 to 4): the date and time, seven spaces, then for each of the first
+// `channelCount` channels its five value characters and eleven spaces; for a channel column
+// the channel's value is copied in front as the sort prefix.
+RowText IntervalRow(const ArchiveRecord& record, int channelCount, int sortColumn);
+
+// The text drawn, printed and saved for a stored interval row: without its sort prefix and,
+// when sorted by a channel, without its last space.
+std::string_view IntervalDisplayText(std::string_view stored, int sortColumn);
+
+}  // namespace telvoran

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <filesystem>
+
+#include "core/rows/RowList.h"
+
+namespace telvoran {
+
+class ArchiveFile;
+class StringLookup;
+
+// Why reading the records of an open archive stopped.
+enum class ReadStop { EndOfFile, WrongKind, ReadError };
+
+// Reads every remaining record of the open file and adds its row to `rows`, until the end of
+// the file, a record of another kind or a read error. Nothing is reported; the rows read
+// are left in list order either way.
+ReadStop ReadIntervalRows(ArchiveFile& file, int channelCount, int sortColumn, RowList& rows);
+ReadStop ReadEventRows(ArchiveFile& file, int sortColumn, RowList& rows);
+
+// Tells the user why reading stopped early: the wrong-kind message, or the platform's text
+// for a read error. Nothing for the end of the file.
+void ReportReadStop(ReadStop stop, const ArchiveFile& file);
+
+// The library texts shown when an archive is missing, holds no whole record, or ends inside
+// the header of an interval archive.
+struct ArchiveMessages {
+  int missingFile;
+  int emptyFile;
+  int shortHeader;
+};
+extern const ArchiveMessages kOpenMessages;    // opening a file
+extern const ArchiveMessages kReloadMessages;  // reading a view's file again to re-sort it
+
+// Empties `rows` and fills them from the archive at `path`, reporting every failure. The rows
+// read before a failure stay. True when the whole file was read.
+bool ReloadIntervalRows(ArchiveFile& file, const std::filesystem::path& path, int sortColumn,
+                        const ArchiveMessages& messages, RowList& rows);
+// The same for an event archive; duplicate rows are removed after a complete reading.
+bool ReloadEventRows(ArchiveFile& file, const std::filesystem::path& path, int sortColumn,
+                     const ArchiveMessages& messages, RowList& rows);
+
+}  // namespace telvoran

@@ -1,0 +1,249 @@
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QEnterEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTest>
+#include <QTextEdit>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+#include "app/QtText.h"
+#include "app/help/HelpWindow.h"
+#include "app/mainwindow/MainWindow.h"
+#include "core/text/StringLibrary.h"
+#include "support/FakeStrings.h"
+#include "support/ScriptedDialogs.h"
+
+namespace telvoran {
+namespace {
+
+using Item = QAction* MainWindow::*;
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  test::FakeStrings strings = test::NumberedStrings();
+  test::ScriptedDialogs dialogs;
+  MainWindow form{strings, dialogs, "/opt/telvoran"};
+
+  QMdiSubWindow* AddView(const QString& name) {
+    QMdiSubWindow* view = form.MdiArea()->addSubWindow(new QListWidget);
+    view->setWindowTitle(name);
+    view->show();
+    return view;
+  }
+  QString StatusText() const { return form.statusBar()->currentMessage(); }
+};
+
+// What a menu or tool bar holds, in order: items by caption, separators by name.
+QStringList Layout(const QList<QAction*>& actions) {
+  QStringList layout;
+  for (const QAction* action : actions)
+    layout << (action->isSeparator()      ? action->objectName()
+               : action->text().isEmpty() ? action->toolTip()
+                                          : action->text());
+  return layout;
+}
+
+const Item kViewCommands[] = {
+    &MainWindow::FileSaveAs,      &MainWindow::FilePrint,        &MainWindow::FilePrintSetup,
+    &MainWindow::WindowNext,      &MainWindow::WindowPrevious,   &MainWindow::WindowTile,
+    &MainWindow::WindowCascade,   &MainWindow::WindowArrangeAll, &MainWindow::PopUpNext,
+    &MainWindow::PopUpPrevious,   &MainWindow::PopUpTile,        &MainWindow::PopUpCascade,
+    &MainWindow::PopUpArrangeAll, &MainWindow::SaveAsBtn,        &MainWindow::PrintBtn,
+};
+const Item kAlwaysEnabled[] = {
+    &MainWindow::FileMenu,   &MainWindow::FileOpen, &MainWindow::FileExit,
+    &MainWindow::WindowMenu, &MainWindow::HelpMenu, &MainWindow::HelpContents,
+    &MainWindow::HelpAbout,  &MainWindow::OpenBtn,  &MainWindow::HelpBtn,
+    &MainWindow::CloseBtn,
+};
+
+TEST_F(MainWindowTest, CreationSetsCaptionSizeProgramDirectoryAndTitleCopy) {
+  EXPECT_EQ(form.windowTitle(), "Telvoran");
+  EXPECT_EQ(form.size(), QSize(800, 600));
+  EXPECT_EQ(form.State().ProgramDirectory(), "/opt/telvoran/");
+  EXPECT_EQ(form.State().TitleCopy(), QGuiApplication::applicationDisplayName());
+}
+
+TEST_F(MainWindowTest, EveryItemTakesCaptionAndHintFromItsLibraryTexts) {
+  const struct {
+    Item item;
+    int captionId;
+  } items[] = {
+      {&MainWindow::FileMenu, 116},       {&MainWindow::FileOpen, 118},
+      {&MainWindow::FileSaveAs, 120},     {&MainWindow::FilePrint, 122},
+      {&MainWindow::FilePrintSetup, 124}, {&MainWindow::FileExit, 126},
+      {&MainWindow::WindowMenu, 128},     {&MainWindow::WindowNext, 130},
+      {&MainWindow::WindowPrevious, 132}, {&MainWindow::WindowTile, 134},
+      {&MainWindow::WindowCascade, 136},  {&MainWindow::WindowArrangeAll, 138},
+      {&MainWindow::HelpMenu, 140},       {&MainWindow::HelpContents, 142},
+      {&MainWindow::HelpAbout, 144},      {&MainWindow::PopUpNext, 130},
+      {&MainWindow::PopUpPrevious, 132},  {&MainWindow::PopUpTile, 134},
+      {&MainWindow::PopUpCascade, 136},   {&MainWindow::PopUpArrangeAll, 138},
+  };
+  for (const auto& [item, captionId] : items) {
+    EXPECT_EQ((form.*item)->text(), "S" + QString::number(captionId));
+    EXPECT_EQ((form.*item)->statusTip(), "S" + QString::number(captionId + 1));
+  }
+}
+
+TEST_F(MainWindowTest, ToolButtonsShowTheShortTextAsTooltipAndTheMenuHintInTheStatusBar) {
+  const struct {
+    Item button;
+    const char* tooltip;
+    const char* statusTip;
+  } buttons[] = {{&MainWindow::OpenBtn, "S148", "S119"},
+                 {&MainWindow::SaveAsBtn, "S150", "S121"},
+                 {&MainWindow::PrintBtn, "S149", "S123"},
+                 {&MainWindow::HelpBtn, "S147", "S143"},
+                 {&MainWindow::CloseBtn, "S146", "S127"}};
+  for (const auto& [button, tooltip, statusTip] : buttons) {
+    EXPECT_EQ((form.*button)->toolTip(), tooltip);
+    EXPECT_EQ((form.*button)->statusTip(), statusTip);
+  }
+}
+
+TEST_F(MainWindowTest, MenusPopUpAndToolBarHoldTheirItemsAndSeparatorsInOrder) {
+  EXPECT_EQ(Layout(form.menuBar()->actions()), QStringList({"S116", "S128", "S140"}));
+  EXPECT_EQ(Layout(form.FileMenu->menu()->actions()),
+            QStringList({"S118", "S120", "N3", "S122", "S124", "N2", "S126"}));
+  EXPECT_EQ(Layout(form.WindowMenu->menu()->actions()),
+            QStringList({"S130", "S132", "N1", "S134", "S136", "S138"}));
+  EXPECT_EQ(Layout(form.HelpMenu->menu()->actions()), QStringList({"S142", "S144"}));
+  EXPECT_EQ(Layout(form.PopupMenu->actions()),
+            QStringList({"S130", "S132", "N4", "S134", "S136", "S138"}));
+  EXPECT_EQ(Layout(form.ToolBar->actions()),
+            QStringList({"S148", "S150", "ToolButton1", "S149", "ToolButton2", "ToolButton3",
+                         "S147", "ToolButton4", "S146"}));
+}
+
+TEST(MainWindowLibraryTexts, BuiltLibrariesGiveTheirOwnLanguage) {
+  test::ScriptedDialogs dialogs;
+  const auto polish = LoadStringLibrary(TELVORAN_BUILD_DIR);
+  const auto english = LoadStringLibrary(TELVORAN_BUILD_DIR "/lang/en");
+  ASSERT_TRUE(polish && english);
+  MainWindow polishForm(*polish, dialogs, "/x");
+  MainWindow englishForm(*english, dialogs, "/x");
+  EXPECT_EQ(polishForm.FileExit->text(), "Za&kończ");
+  EXPECT_EQ(polishForm.OpenBtn->toolTip(), "Otwórz");
+  EXPECT_EQ(polishForm.OpenBtn->statusTip(), "Otwiera plik z zapisanymi danymi");
+  EXPECT_EQ(englishForm.FileOpen->text(), "&Open...");
+  EXPECT_EQ(englishForm.CloseBtn->toolTip(), "Close");
+  EXPECT_EQ(englishForm.CloseBtn->statusTip(), "Closes the program");
+}
+
+TEST_F(MainWindowTest, LibraryHintWithABarSplitsAtItsFirstBar) {
+  strings.Set(119, "Opens|a file");
+  MainWindow withBar(strings, dialogs, "/x");
+  EXPECT_EQ(withBar.FileOpen->statusTip(), "a file");
+  EXPECT_EQ(withBar.OpenBtn->toolTip(), "S148");
+  EXPECT_EQ(withBar.OpenBtn->statusTip(), "Opens|a file");
+}
+
+TEST_F(MainWindowTest, ViewCommandsStartDisabledAndSwitchTogether) {
+  for (Item command : kViewCommands) EXPECT_FALSE((form.*command)->isEnabled());
+  EXPECT_FALSE(form.ViewCommandsEnabled());
+  form.SetViewCommandsEnabled(true);
+  for (Item command : kViewCommands) EXPECT_TRUE((form.*command)->isEnabled());
+  EXPECT_TRUE(form.ViewCommandsEnabled());
+  form.SetViewCommandsEnabled(false);
+  for (Item command : kViewCommands) EXPECT_FALSE((form.*command)->isEnabled());
+  for (Item command : kAlwaysEnabled) EXPECT_TRUE((form.*command)->isEnabled());
+}
+
+TEST_F(MainWindowTest, F6AndF5StepThroughTheViewsOnlyWhileViewCommandsAreEnabled) {
+  EXPECT_EQ(form.WindowNext->shortcut(), QKeySequence(Qt::Key_F6));
+  EXPECT_EQ(form.WindowPrevious->shortcut(), QKeySequence(Qt::Key_F5));
+  EXPECT_EQ(form.PopUpNext->shortcut(), QKeySequence(Qt::Key_F6));
+  EXPECT_EQ(form.PopUpPrevious->shortcut(), QKeySequence(Qt::Key_F5));
+
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  QMdiSubWindow* first = AddView("first");
+  QMdiSubWindow* second = AddView("second");
+  form.MdiArea()->setActiveSubWindow(first);
+  QTest::keyClick(&form, Qt::Key_F6);
+  EXPECT_EQ(form.ActiveChild(), first) << "disabled commands ignore their keys";
+
+  form.SetViewCommandsEnabled(true);
+  // Both the menu item and its pop-up twin carry the key; it must still mean one step.
+  QTest::keyClick(&form, Qt::Key_F6);
+  EXPECT_EQ(form.ActiveChild(), second);
+  QTest::keyClick(&form, Qt::Key_F5);
+  EXPECT_EQ(form.ActiveChild(), first);
+}
+
+TEST_F(MainWindowTest, StatusTipsOfWidgetsInOtherWindowsReachTheMainStatusBar) {
+  QWidget otherWindow;
+  auto* label = new QLabel("label", &otherWindow);
+  QStatusTipEvent tip("from another window");
+  QCoreApplication::sendEvent(label, &tip);
+  EXPECT_EQ(StatusText(), "from another window");
+
+  HelpWindow help(form.State());
+  QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+  QCoreApplication::sendEvent(help.RichEdit, &enter);
+  EXPECT_EQ(StatusText(), "S180");
+
+  QStatusTipEvent ownTip("from the main window");
+  QCoreApplication::sendEvent(form.ToolBar, &ownTip);
+  EXPECT_EQ(StatusText(), "from the main window");
+}
+
+TEST_F(MainWindowTest, RightClickOverTheClientAreaOrAViewOpensThePopUpMenu) {
+  form.show();
+  QMdiSubWindow* view = AddView("view");
+  view->setGeometry(10, 10, 300, 200);
+  QWidget* list = static_cast<QListWidget*>(view->widget())->viewport();
+  for (QWidget* target : {form.MdiArea()->viewport(), list}) {
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(40, 40),
+                            target->mapToGlobal(QPoint(40, 40)));
+    QCoreApplication::sendEvent(target, &click);
+    EXPECT_TRUE(form.PopupMenu->isVisible()) << target->metaObject()->className();
+    form.PopupMenu->close();
+  }
+}
+
+TEST_F(MainWindowTest, ExitClosesTheViewsAndTheHelpWindowWithoutAsking) {
+  HelpWindow help(form.State());
+  form.SetHelpWindow(&help);
+  dialogs.asked.clear();  // the help window has reported its missing help file
+  form.show();
+  help.show();
+  QPointer<QMdiSubWindow> first = AddView("first");
+  QPointer<QMdiSubWindow> second = AddView("second");
+  form.Exit();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_FALSE(help.isVisible());
+  EXPECT_TRUE(form.MdiArea()->subWindowList().isEmpty());
+  EXPECT_TRUE(first.isNull() && second.isNull());
+  EXPECT_TRUE(dialogs.asked.isEmpty());
+}
+
+TEST_F(MainWindowTest, HelpContentsRestoresShowsAndRaisesTheHelpWindow) {
+  HelpWindow help(form.State());
+  form.SetHelpWindow(&help);
+  EXPECT_FALSE(help.isVisible());
+  EXPECT_EQ(help.windowTitle(), "S179 \"Telvoran\"");
+  form.ShowHelp();
+  EXPECT_TRUE(help.isVisible());
+  help.showMinimized();
+  form.ShowHelp();
+  EXPECT_TRUE(help.isVisible());
+  EXPECT_FALSE(help.isMinimized());
+  help.close();
+  EXPECT_FALSE(help.isVisible());
+}
+
+}  // namespace
+}  // namespace telvoran

@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/rows/Collation.h"
+#include "core/rows/RowList.h"
+#include "support/ArchiveReading.h"
+
+namespace telvoran {
+namespace {
+
+using test::RowTexts;
+
+RowList ListOf(const std::vector<std::string>& rows) {
+  RowList list;
+  for (const auto& row : rows) list.Append(row);
+  return list;
+}
+
+TEST(Collation, OrdersSpacePunctuationDigitsLettersThenEverythingElse) {
+  // Each text orders strictly before the next.
+  const std::vector<std::string> ascending = {
+      " ",     "!",    "-", ".",    ":",    "@",    "[",    "_",    "~",    "0",    "9",   "a",
+      "A\xB9", "\xA5", "b", "c",    "\xE6", "d",    "e",    "\xEA", "l",    "\xB3", "n",   "\xF1",
+      "o",     "\xD3", "s", "\x9C", "z",    "\x9F", "\xBF", "\x01", "\x7F", "\x80", "\xE4"};
+  for (std::size_t i = 0; i + 1 < ascending.size(); ++i)
+    EXPECT_LT(Collation::Compare(ascending[i], ascending[i + 1]), 0)
+        << "'" << ascending[i] << "' before '" << ascending[i + 1] << "'";
+}
+
+TEST(Collation, IgnoresCaseOfAsciiAndPolishLetters) {
+  EXPECT_EQ(Collation::Compare("Abc", "aBC"), 0);
+  EXPECT_EQ(Collation::Compare("\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF",
+                               "\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF"),
+            0);
+  EXPECT_NE(Collation::Compare("\xC4", "\xE4"), 0) << "other letters are plain bytes";
+}
+
+TEST(Collation, PrefixComesFirst) {
+  EXPECT_LT(Collation::Compare("abc", "abcd"), 0);
+  EXPECT_LT(Collation::Compare("", " "), 0);
+  EXPECT_TRUE(Collation::RowLess("AB", "ab")) << "equal texts are ordered by their bytes";
+  EXPECT_FALSE(Collation::RowLess("ab", "AB"));
+  EXPECT_FALSE(Collation::RowLess("ab", "ab"));
+}
+
+TEST(RowList, SpaceBeforeDigitGivesNumericOrderOfRightAlignedValues) {
+  RowList list = ListOf({"101.0 b", " 21.5 a", "  5.0 c", "100.0 d"});
+  list.Sort();
+  EXPECT_EQ(RowTexts(list), (std::vector<std::string>{"  5.0 c", " 21.5 a", "100.0 d", "101.0 b"}));
+}
+
+TEST(RowList, SortAgreesWithTheCollationOnRandomRows) {
+  // Rows share long beginnings, as rows sorted by a situation text do, and differ in case
+  // and length, so that every way of ordering two rows is taken.
+  std::mt19937 random(7);
+  const std::string alphabet = " -:0123456789aAbB\xB9\xA5zZ\xBF\xAF\xFF";
+  const std::string beginnings[] = {"", "Stan normalny0", "STAN normalny0 2005-03-14", "a"};
+  std::vector<std::string> rows;
+  for (int i = 0; i < 20000; ++i) {
+    std::string tail(random() % 14, ' ');
+    for (char& c : tail) c = alphabet[random() % alphabet.size()];
+    rows.push_back(beginnings[random() % 4] + tail);
+  }
+  RowList list = ListOf(rows);
+  list.Sort();
+  std::sort(rows.begin(), rows.end(), Collation::RowLess);
+  EXPECT_EQ(RowTexts(list), rows);
+}
+
+// Rows read from an archive in time order and led by a sort prefix: within each prefix they are
+// in order already, except where a record is out of place.
+TEST(RowList, SortsRowsThatAreInOrderWithinEachPrefix) {
+  std::mt19937 random(11);
+  const std::string prefixes[] = {" 21.5", "101.0", "  5.0", " 21.5", "ab", "AB", "  5.0"};
+  std::vector<std::string> rows;
+  for (int minute = 0; minute < 100000; ++minute) {
+    char time[64];
+    std::snprintf(time, sizeof time, "2005-03-14  %06d:00%24s", minute, "");
+    rows.push_back(prefixes[random() % 7] + time);
+  }
+  std::swap(rows[100], rows[90000]);  // one record written out of time order
+  rows.push_back(rows[17]);           // and one twice
+  RowList list = ListOf(rows);
+  list.Sort();
+  std::sort(rows.begin(), rows.end(), Collation::RowLess);
+  EXPECT_EQ(RowTexts(list), rows);
+}
+
+TEST(RowList, RemoveDuplicateRowsLeavesEachDistinctRowOnce) {
+  RowList list = ListOf({"b", "a", "B", "b", "a", "ab", "b"});
+  list.Sort();
+  list.RemoveDuplicateRows();
+  EXPECT_EQ(RowTexts(list), (std::vector<std::string>{"a", "ab", "B", "b"}));
+
+  RowList single = ListOf({"x"});
+  single.RemoveDuplicateRows();
+  EXPECT_EQ(RowTexts(single), (std::vector<std::string>{"x"}));
+}
+
+TEST(RowList, HoldsManyRowsAcrossTextBlocksAndClears) {
+  RowList list;
+  std::vector<std::string> rows;
+  for (int i = 0; i < 200000; ++i)
+    rows.push_back(std::to_string(i * 7919 % 200000) + std::string(i % 90, 'x'));
+  for (const auto& row : rows) list.Append(row);
+  ASSERT_EQ(list.Size(), rows.size());
+  for (std::size_t i = 0; i < rows.size(); i += 997) EXPECT_EQ(list[i], rows[i]);
+  list.Clear();
+  EXPECT_TRUE(list.Empty());
+  list.Append("again");
+  EXPECT_EQ(list[0], "again");
+}
+
+}  // namespace
+}  // namespace telvoran
