@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <string>
@@ -15,13 +16,13 @@ void PutKind(char* record, std::uint32_t kind) {
 
 }  // namespace
 
-std::filesystem::path WriteBenchArchive(bool interval) {
+std::filesystem::path WriteBenchArchive(bool interval, std::int64_t records) {
   const auto path = std::filesystem::temp_directory_path() /
-                    (interval ? "telvoran-bench.czt" : "telvoran-bench.zdr");
+                    ("telvoran-bench-" + std::to_string(records) + (interval ? ".czt" : ".zdr"));
   if (std::filesystem::exists(path)) return path;
   std::mt19937 random(42);
   std::string bytes;
-  bytes.reserve(40 * (kBenchRecords + 4));
+  bytes.reserve(static_cast<std::size_t>(40 * (records + 4)));
   char record[40];
   if (interval) {
     const std::string header = "H4T1  degCP2  bar T3  degCQ4  m3/h";
@@ -33,9 +34,9 @@ std::filesystem::path WriteBenchArchive(bool interval) {
     }
   }
   const char codes[] = "GGGGGGGGGGLHMWOFx";
-  for (int i = 0; i < kBenchRecords; ++i) {
-    const int minutes = i;
-    const int days = minutes / 1440;
+  for (std::int64_t i = 0; i < records; ++i) {
+    const std::int64_t minutes = i;
+    const auto days = static_cast<int>(minutes / 1440);
     std::fill(std::begin(record), std::end(record), ' ');
     char* date = record + (interval ? 0 : 1);
     date[0] = static_cast<char>(5 + days / (28 * 12) + 10);
@@ -63,9 +64,22 @@ std::filesystem::path WriteBenchArchive(bool interval) {
     }
     bytes.append(record, 40);
   }
-  std::ofstream(path, std::ios::binary)
+  // Written under another name and renamed, so that an interrupted run leaves no short archive.
+  const auto partial = std::filesystem::path(path).concat(".part");
+  std::ofstream(partial, std::ios::binary)
       .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::filesystem::rename(partial, path);
   return path;
+}
+
+std::int64_t TakeRecordCountArgument(int& argc, char** argv) {
+  if (argc < 2) return kDefaultBenchRecords;
+  char* end = nullptr;
+  const long long records = std::strtoll(argv[1], &end, 10);
+  if (end == argv[1] || *end != '\0' || records <= 0) return kDefaultBenchRecords;
+  for (int i = 1; i + 1 < argc; ++i) argv[i] = argv[i + 1];
+  --argc;
+  return records;
 }
 
 }  // namespace telvoran

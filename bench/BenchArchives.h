@@ -1,13 +1,19 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 
 namespace telvoran {
 
-inline constexpr int kBenchRecords = 1'000'000;
+inline constexpr std::int64_t kDefaultBenchRecords = 1'000'000;
 
-// An archive of a million records of a monitoring program's typical content, written once into
+// An archive of `records` records of a monitoring program's typical content, written once into
 // the temporary folder: records one minute apart, right-aligned values, mostly normal situations.
-std::filesystem::path WriteBenchArchive(bool interval);
+std::filesystem::path WriteBenchArchive(bool interval, std::int64_t records);
+
+// The record count a benchmark program was asked for: its first argument when that is a
+// number (taken off the argument list, so the benchmark library never sees it), else the
+// default.
+std::int64_t TakeRecordCountArgument(int& argc, char** argv);
 
 }  // namespace telvoran

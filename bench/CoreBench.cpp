@@ -1,7 +1,18 @@
-// Decoding and sorting a million records of each archive kind: time, and the memory the row
-// list holds beyond the row texts themselves.
+// Decoding and sorting the records of each archive kind: time, peak resident memory and the
+// memory the row list holds beyond the row texts themselves. `core_bench [RECORDS] [flags]`,
+// RECORDS 1000000 unless given (100000, 1000000, 10000000 are the sizes we compare).
+//
+// Each iteration runs in a child process of its own, so that it meets memory as a freshly
+// started program does: reusing pages an earlier iteration touched would report about half the
+// time a user waits.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <benchmark/benchmark.h>
 
+#include <chrono>
+#include <cstdint>
 #include <string>
 
 #include "BenchArchives.h"
@@ -12,6 +23,8 @@
 
 namespace telvoran {
 namespace {
+
+std::int64_t gRecords = kDefaultBenchRecords;
 
 class BenchStrings : public StringLookup {
  public:
@@ -34,43 +47,104 @@ class SilentReporter : public FailureReporter {
   void ShowError(std::string_view) override {}
 };
 
-void ReportMemory(benchmark::State& state, const RowList& rows) {
-  std::size_t textBytes = 0;
-  for (std::size_t i = 0; i < rows.Size(); ++i) textBytes += rows[i].size();
-  state.counters["rows"] = static_cast<double>(rows.Size());
-  state.counters["text_MB"] = static_cast<double>(textBytes) / 1e6;
-  state.counters["list_MB"] = static_cast<double>(rows.MemoryBytes()) / 1e6;
-  state.counters["bytes_beyond_text_per_row"] =
-      static_cast<double>(rows.MemoryBytes() - textBytes) / static_cast<double>(rows.Size());
-}
+// What one child measured.
+struct Measurement {
+  bool complete = false;
+  double seconds = 0;
+  double rows = 0;
+  double textBytes = 0;
+  double listBytes = 0;
+  double peakResidentBytes = 0;
+};
 
-// Reads a million-record archive of one kind and puts its rows in order for the sort column
-// given as the benchmark's argument.
-template <auto Reload>
-void ReadAndSort(benchmark::State& state, bool interval) {
-  const auto path = WriteBenchArchive(interval);
+using Reload = bool (*)(ArchiveFile&, const std::filesystem::path&, int, const ArchiveMessages&,
+                        RowList&);
+
+Measurement ReadAndSortOnce(Reload reload, const std::filesystem::path& path, int sortColumn) {
   BenchStrings strings;
   SilentReporter reporter;
   ArchiveFile file(strings, reporter);
   RowList rows;
-  for (auto _ : state) {
-    if (!Reload(file, path, static_cast<int>(state.range(0)), kOpenMessages, rows))
-      state.SkipWithError("reading failed");
+  Measurement measured;
+  const auto start = std::chrono::steady_clock::now();
+  measured.complete = reload(file, path, sortColumn, kOpenMessages, rows);
+  measured.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  measured.rows = static_cast<double>(rows.Size());
+  for (std::size_t i = 0; i < rows.Size(); ++i) measured.textBytes += rows[i].size();
+  measured.listBytes = static_cast<double>(rows.MemoryBytes());
+  return measured;
+}
+
+// Runs one reading in a fresh child process; its peak resident memory comes from the system.
+Measurement InFreshProcess(Reload reload, const std::filesystem::path& path, int sortColumn) {
+  int pipeEnds[2];
+  if (pipe(pipeEnds) != 0) return {};
+  const pid_t child = fork();
+  if (child == 0) {
+    close(pipeEnds[0]);
+    const Measurement measured = ReadAndSortOnce(reload, path, sortColumn);
+    const bool sent = write(pipeEnds[1], &measured, sizeof measured) == sizeof measured;
+    _exit(sent ? 0 : 1);
   }
-  ReportMemory(state, rows);
+  close(pipeEnds[1]);
+  Measurement measured;
+  const bool received = child > 0 && read(pipeEnds[0], &measured, sizeof measured) == sizeof measured;
+  close(pipeEnds[0]);
+  int status = 0;
+  rusage usage{};
+  if (child > 0) wait4(child, &status, 0, &usage);
+  if (!received) return {};
+  measured.peakResidentBytes = static_cast<double>(usage.ru_maxrss) * 1024;
+  return measured;
+}
+
+void ReadAndSort(benchmark::State& state, Reload reload, bool interval) {
+  const auto path = WriteBenchArchive(interval, gRecords);
+  const int sortColumn = static_cast<int>(state.range(0));
+  Measurement last;
+  for (auto _ : state) {
+    last = InFreshProcess(reload, path, sortColumn);
+    if (!last.complete) {
+      state.SkipWithError("reading failed");
+      break;
+    }
+    state.SetIterationTime(last.seconds);
+  }
+  state.counters["rows"] = last.rows;
+  state.counters["text_MB"] = last.textBytes / 1e6;
+  state.counters["list_MB"] = last.listBytes / 1e6;
+  state.counters["peak_RSS_MB"] = last.peakResidentBytes / 1e6;
+  if (last.rows > 0)
+    state.counters["bytes_beyond_text_per_row"] = (last.listBytes - last.textBytes) / last.rows;
 }
 
 void BM_ReadAndSortIntervalArchive(benchmark::State& state) {
-  ReadAndSort<ReloadIntervalRows>(state, true);
+  ReadAndSort(state, ReloadIntervalRows, true);
 }
 void BM_ReadAndSortEventArchive(benchmark::State& state) {
-  ReadAndSort<ReloadEventRows>(state, false);
+  ReadAndSort(state, ReloadEventRows, false);
 }
 
-BENCHMARK(BM_ReadAndSortIntervalArchive)->Arg(1)->Arg(3)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReadAndSortEventArchive)->Arg(1)->Arg(5)->Arg(7)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadAndSortIntervalArchive)
+    ->Arg(1)
+    ->Arg(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadAndSortEventArchive)
+    ->Arg(1)
+    ->Arg(5)
+    ->Arg(7)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace telvoran
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  telvoran::gRecords = telvoran::TakeRecordCountArgument(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::AddCustomContext("records", std::to_string(telvoran::gRecords));
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

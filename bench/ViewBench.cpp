@@ -1,5 +1,7 @@
-// Opening a million-record archive of either kind in a view through the open command, and
-// re-sorting it by another column panel, as a user does.
+// Opening an archive of either kind in a view through the open command, and re-sorting it by
+// another column panel, as a user does. `view_bench [RECORDS] [flags]`, RECORDS 1000000 unless
+// given. Each iteration closes and frees the view of the one before, so that memory does not
+// grow from one iteration to the next.
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -15,18 +17,22 @@
 namespace telvoran {
 namespace {
 
+std::int64_t gRecords = kDefaultBenchRecords;
+
 std::unique_ptr<StringLookup> Strings() {
   return LoadStringLibrary(std::filesystem::absolute(TELVORAN_BUILD_DIR));
 }
 
 void OpenAndResort(benchmark::State& state, bool interval, int column) {
-  const auto path = WriteBenchArchive(interval);
+  const auto path = WriteBenchArchive(interval, gRecords);
   const auto strings = Strings();
   test::ScriptedDialogs dialogs;
   MainWindow main(*strings, dialogs, QString());
   for (auto _ : state) {
     state.PauseTiming();
     main.MdiArea()->closeAllSubWindows();
+    // A closed view frees itself only once the deferred deletions run.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QApplication::processEvents();
     dialogs.openAnswers.push_back(QString::fromStdString(path.string()));
     state.ResumeTiming();
@@ -64,9 +70,11 @@ BENCHMARK(BM_OpenEventArchiveAndSortBySituation)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  telvoran::gRecords = telvoran::TakeRecordCountArgument(argc, argv);
   QApplication app(argc, argv);
   QApplication::setApplicationName("Telvoran");
   benchmark::Initialize(&argc, argv);
+  benchmark::AddCustomContext("records", std::to_string(telvoran::gRecords));
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   return 0;

@@ -20,7 +20,7 @@
 namespace telvoran {
 namespace {
 
-QFont FormFont() {
+QFont WindowFont() {
   QFont font("MS Sans Serif");
   font.setStyleHint(QFont::SansSerif);
   font.setPointSize(8);
@@ -30,9 +30,9 @@ QFont FormFont() {
 }  // namespace
 
 HelpWindow::HelpWindow(ProgramState& state) : state_(state) {
-  setObjectName("HelpForm");
-  setWindowTitle("HelpForm");
-  setFont(FormFont());
+  setObjectName("HelpWindow");
+  setWindowTitle("HelpWindow");
+  setFont(WindowFont());
   resize(536, 439);
 
   RichEdit = new QTextEdit(this);

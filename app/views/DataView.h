@@ -76,10 +76,11 @@ class DataView : public QMdiSubWindow {
   void ShowSortColumn();
   // Re-reads the file from disk and rebuilds the list for the current sort column.
   virtual void ReloadRows() = 0;
+  // What a click on the panel of `column` does: makes it the sort column and reads the file
+  // again, unless it already is the sort column or cannot be one.
+  void SortBy(int column);
 
  protected:
-  // Makes `column` the sort column and reads the file again, unless it already is.
-  void SortBy(int column);
   // Whether a panel's column can become the sort column.
   virtual bool CanSortBy(int column) const;
   // Rebuilds the rows through `read`, which fills an empty list from the file; the list is

@@ -17,14 +17,6 @@ class EventView : public DataView {
 
   void ReloadRows() override;
 
-  void Panel1Click() { SortBy(1); }
-  void Panel2Click() { SortBy(2); }
-  void Panel3Click() { SortBy(3); }
-  void Panel4Click() { SortBy(4); }
-  void Panel5Click() { SortBy(5); }
-  void Panel6Click() { SortBy(6); }
-  void Panel7Click() { SortBy(7); }
-
   RowText EventRow(const ArchiveRecord& record) const;
   RowText SituationText(char code) const;
   std::string_view DisplayText(std::string_view stored) const;

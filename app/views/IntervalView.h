@@ -20,12 +20,6 @@ class IntervalView : public DataView {
   void SetChannelTitles(std::string_view intervalHeader);
   void ReloadRows() override;
 
-  void Panel1Click() { SortBy(1); }
-  void Panel2Click() { SortBy(2); }
-  void Panel3Click() { SortBy(3); }
-  void Panel4Click() { SortBy(4); }
-  void Panel5Click() { SortBy(5); }
-
   RowText IntervalRow(const ArchiveRecord& record, int channelCount) const;
   std::string_view DisplayText(std::string_view stored) const;
 

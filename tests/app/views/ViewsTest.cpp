@@ -258,13 +258,13 @@ TEST_F(ResortTest, EveryChannelPanelSortsAndDateAndTimeSortsBack) {
   auto* view = OpenInterval();
   ASSERT_NE(view, nullptr);
   const auto opened = Displayed(*view);
-  view->Panel3Click();
+  view->SortBy(3);
   EXPECT_EQ(view->SortColumn(), 3);
   EXPECT_EQ(Minutes(*view), (std::vector{8, 7, 9}));
   for (int panel = 1; panel <= 5; ++panel) EXPECT_EQ(view->Panel(panel)->IsLowered(), panel == 3);
-  view->Panel2Click();
+  view->SortBy(2);
   EXPECT_EQ(Minutes(*view), (std::vector{8, 9, 7}));
-  view->Panel1Click();
+  view->SortBy(1);
   EXPECT_EQ(Displayed(*view), opened);
   EXPECT_TRUE(Asked().isEmpty());
 }
@@ -273,9 +273,9 @@ TEST_F(ResortTest, AbsentChannelAndCurrentColumnReadNothing) {
   auto* view = OpenInterval();
   ASSERT_NE(view, nullptr);
   std::filesystem::remove(path);  // any reading would now be reported
-  view->Panel1Click();
-  view->Panel4Click();
-  view->Panel5Click();
+  view->SortBy(1);
+  view->SortBy(4);
+  view->SortBy(5);
   EXPECT_TRUE(Asked().isEmpty());
   EXPECT_EQ(view->SortColumn(), 1);
   EXPECT_EQ(view->Content().rows.Size(), 3u);
@@ -285,14 +285,14 @@ TEST_F(ResortTest, DeletedFileEmptiesTheListAndKeepsTheOldPanelLowered) {
   auto* view = OpenInterval();
   ASSERT_NE(view, nullptr);
   std::filesystem::remove(path);
-  view->Panel2Click();
+  view->SortBy(2);
   EXPECT_EQ(Asked(), (QStringList{"beep", "message:Telvoran|S155"}));
   EXPECT_TRUE(view->Content().rows.Empty());
   EXPECT_EQ(view->SortColumn(), 2);
   EXPECT_TRUE(view->Panel(1)->IsLowered());
   EXPECT_FALSE(view->Panel(2)->IsLowered());
   EXPECT_EQ(Views().size(), 1);
-  view->Panel2Click();
+  view->SortBy(2);
   EXPECT_TRUE(Asked().isEmpty()) << "the new column is already the sort column";
 }
 
@@ -317,22 +317,22 @@ TEST_F(OpenViewsTest, EventViewSortsByEveryColumnAndDropsDuplicatesAgain) {
     EXPECT_EQ(view->Content().rows.Size(), 4u);
     switch (column) {
       case 2:
-        view->Panel2Click();
+        view->SortBy(2);
         break;
       case 3:
-        view->Panel3Click();
+        view->SortBy(3);
         break;
       case 4:
-        view->Panel4Click();
+        view->SortBy(4);
         break;
       case 5:
-        view->Panel5Click();
+        view->SortBy(5);
         break;
       case 6:
-        view->Panel6Click();
+        view->SortBy(6);
         break;
       case 7:
-        view->Panel7Click();
+        view->SortBy(7);
         break;
     }
     EXPECT_EQ(view->SortColumn(), column);
