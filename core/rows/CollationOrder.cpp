@@ -182,9 +182,11 @@ Word* Sorter::ScratchFor(const Word* begin) {
 // Puts the rows of every run of equal keys in order; the keys hold the weights of the
 // characters before `covered`.
 void Sorter::SortRuns(Word* begin, Word* end, std::size_t covered, PrefixWidths widths) {
-  // Rows sharing the weights of prefixes that are all equally long keep their reading order.
-  const bool runsInReadingOrder =
-      RowsWithinPrefixInReadingOrder() && widths.least == widths.most && widths.most <= covered;
+  // Rows sharing the weights of prefixes that are all equally long keep their reading order,
+  // unless they share their dates too: that order then says nothing of the rest of the rows.
+  const bool runsInReadingOrder = RowsWithinPrefixInReadingOrder() && widths.least == widths.most &&
+                                  widths.most <= covered &&
+                                  covered < widths.most + kDateTimeColumnWidth;
   for (Word* run = begin; run != end;) {
     const Word key = KeyOf(*run);
     Word* runEnd = run + 1;

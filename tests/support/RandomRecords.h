@@ -14,6 +14,7 @@ enum class DateRun {
   WithEquals,  // never falling, often equal
   Shuffled,    // in no order
   WithStrays,  // rising, with now and then a byte outside its range
+  AllEqual,    // every record of one date and time
 };
 
 // Made-up records of either kind, from few enough different bytes that many rows share sort

@@ -40,7 +40,7 @@ struct Case {
 };
 
 std::string Name(const Case& c) {
-  const char* dates[] = {"Rising", "WithEquals", "Shuffled", "WithStrays"};
+  const char* dates[] = {"Rising", "WithEquals", "Shuffled", "WithStrays", "AllEqual"};
   return std::string(c.kind == RowKind::Event ? "Event" : "Interval") + "Column" +
          std::to_string(c.sortColumn) + dates[static_cast<int>(c.dates)] +
          std::to_string(c.records);
@@ -48,8 +48,8 @@ std::string Name(const Case& c) {
 
 std::vector<Case> Cases() {
   std::vector<Case> cases;
-  for (DateRun dates :
-       {DateRun::Rising, DateRun::WithEquals, DateRun::Shuffled, DateRun::WithStrays}) {
+  for (DateRun dates : {DateRun::Rising, DateRun::WithEquals, DateRun::Shuffled,
+                        DateRun::WithStrays, DateRun::AllEqual}) {
     // A few rows, some hundreds and some thousands: each size is sorted a way of its own.
     for (std::size_t records : {9, 700, 6000}) {
       for (int column = 1; column <= kIntervalSortColumns; ++column)
