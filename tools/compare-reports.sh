@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Compares the reports of two builds of telvoran-report byte for byte: the demo archives and
 # generated archives of both kinds (realistic and random values, equal and falling dates,
-# duplicates, damaged fields, both string libraries), every sort column. Prints each difference
-# and ends with status 1 when there is one; the exit status and messages of each run count too.
+# duplicates, damaged fields, both string libraries), every sort column; and the text of the
+# printouts of the demo archives, page by page. Prints each difference and ends with status 1
+# when there is one; the exit status and messages of each run count too.
 #
 # Usage: tools/compare-reports.sh REFERENCE_BUILD BUILD [RECORDS]   (RECORDS default 200000)
 set -euo pipefail
@@ -20,7 +21,7 @@ cp "$build"/demo/*.czt "$build"/demo/*.zdr "$work/archives/" 2>/dev/null || true
 a=$work/archives
 n=$records
 # Interval archives.
-mk -o "$a/2005-03-14_C07.czt" -n "$n" -s 3 --start 2005-03-14T00:00:00 --step 1m --channels 4 \
+mk -o "$a/2005-03-16_C07.czt" -n "$n" -s 3 --start 2005-03-16T00:00:00 --step 1m --channels 4 \
   --range 1=55:90 --format 1=fixed:1 --range 2=-15:35 --format 2=fixed:1 \
   --range 3=0:40 --format 3=fixed:2 --range 4=0:900 --format 4=int
 mk -o "$a/2006-01-01_C01.czt" -n "$n" -s 4 --channels 4 --format text --step 15m
@@ -47,7 +48,7 @@ reverse() {
     for (my $i = int((length($d) - $h) / 40) - 1; $i >= 0; $i--) { print substr($d, $h + 40 * $i, 40) }' \
     "$3" <"$1" >"$2"
 }
-reverse "$a/2005-03-14_C07.czt" "$a/2005-03-15_C08.czt" 4
+reverse "$a/2005-03-16_C07.czt" "$a/2005-03-17_C08.czt" 4
 reverse "$a/events1.zdr" "$a/events6.zdr" 0
 
 # Both string libraries, each beside a copy of both tools.
@@ -85,5 +86,21 @@ for archive in "$a"/*; do
     done
   done
 done
+
+# The printouts: the PDF files themselves carry their time of making, so their text is compared.
+if command -v pdftotext >/dev/null; then
+  for archive in "$build"/demo/*; do
+    for side in reference build; do
+      QT_QPA_PLATFORM=offscreen "$work/$side-pl/telvoran-report" --sort 2 --pdf "$work/$side.pdf" \
+        "$archive" 2>/dev/null
+      pdftotext -layout "$work/$side.pdf" "$work/$side.txt"
+    done
+    runs=$((runs + 1))
+    if ! cmp -s "$work/reference.txt" "$work/build.txt"; then
+      differences=$((differences + 1))
+      echo "DIFFERENT printout: $(basename "$archive") --sort 2"
+    fi
+  done
+fi
 echo "$runs reports compared, $differences different"
 [ "$differences" -eq 0 ]
