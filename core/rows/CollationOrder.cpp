@@ -10,6 +10,7 @@
 
 #include "core/rows/Collation.h"
 #include "core/rows/DateTimeColumn.h"
+#include "core/rows/PrefixClasses.h"
 
 namespace telvoran {
 namespace {
@@ -60,6 +61,7 @@ class Sorter {
 
   bool ReadingOrderIsListOrder() const;
   bool RowsWithinPrefixInReadingOrder() const;
+  bool SortByPrefixClasses(Word* begin, Word* end);
   void SortRange(Word* begin, Word* end, std::size_t shared);
   PrefixWidths PutKeys(Word* begin, Word* end, std::size_t offset);
   void SortWords(Word* begin, Word* end);
@@ -106,11 +108,56 @@ CollationOrder Sorter::Run() {
   for (std::size_t i = 0; i < count_; ++i) begin[i] = i;
   if (source_.WithoutPrefixes() && RowsWithinPrefixInReadingOrder()) {
     SortEqualDateTimes(begin, end, kDateTimeColumnWidth);
-  } else {
+  } else if (source_.WidestPrefix() <= keyChars_ || !SortByPrefixClasses(begin, end)) {
     SortRange(begin, end, 0);
   }
   scratch_.Resize(0);
   return Result();
+}
+
+// Prefixes wider than a key, few of them different (one for each situation): the rows are
+// ordered by the rank of their prefix among the others, and then, among equal prefixes, as
+// rows that share them. False when the prefixes are too many, or when the order of two of
+// them depends on the rest of the rows; the words are then left as they were.
+bool Sorter::SortByPrefixClasses(Word* begin, Word* end) {
+  PrefixClasses classes;
+  for (Word* word = begin; word != end; ++word) {
+    BuildText(*word, text_);
+    const std::uint32_t id = classes.ClassOf(text_.Text().substr(0, text_.PrefixLength()));
+    if (id == PrefixClasses::kTooMany) {
+      for (std::size_t i = 0; i < count_; ++i) begin[i] = i;
+      return false;
+    }
+    *word = Word{id} << indexBits_ | (*word & indexMask_);
+  }
+  // With every date in range, each row goes on after its prefix with "20" of its year.
+  const auto ranks = classes.Ranks(dates_.AllInRange() ? "20" : "");
+  if (!ranks) {
+    for (std::size_t i = 0; i < count_; ++i) begin[i] = i;
+    return false;
+  }
+  std::vector<std::size_t> widths(ranks->size());
+  for (Word* word = begin; word != end; ++word) {
+    const auto id = static_cast<std::uint32_t>(KeyOf(*word));
+    widths[(*ranks)[id]] = classes.Width(id);
+    *word = Word{(*ranks)[id]} << indexBits_ | (*word & indexMask_);
+  }
+  SortWords(begin, end);
+  for (Word* run = begin; run != end;) {
+    const Word rank = KeyOf(*run);
+    Word* runEnd = run + 1;
+    while (runEnd != end && KeyOf(*runEnd) == rank) ++runEnd;
+    const std::size_t width = widths[rank];
+    if (runEnd - run > 1) {
+      if (!RowsWithinPrefixInReadingOrder()) {
+        SortRange(run, runEnd, width);
+      } else if (!dates_.RoseStrictly()) {
+        SortEqualDateTimes(run, runEnd, width + kDateTimeColumnWidth);
+      }
+    }
+    run = runEnd;
+  }
+  return true;
 }
 
 // Sorts rows whose texts have equal weights before `shared`, which stand in reading order:

@@ -21,6 +21,8 @@ class SortSource {
   virtual bool SameDateTime(RecordIndex a, RecordIndex b) const = 0;
   // True when no row has a sort prefix: every row begins with its date and time.
   virtual bool WithoutPrefixes() const = 0;
+  // The most characters a row's sort prefix can have.
+  virtual std::size_t WidestPrefix() const = 0;
 
  protected:
   ~SortSource() = default;

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <array>
-#include <cstring>
+#include <cstdint>
 
 namespace telvoran {
 
@@ -20,16 +19,20 @@ class DateTimeOrder {
 
   // Takes the next record's six bytes of year, month, day, hour, minute and second.
   void Note(const unsigned char* dateTime) {
+    // The six bytes as one number, the year in its highest byte: numbers order as dates do.
+    std::uint64_t date = 0;
+    bool inRange = true;
     for (int i = 0; i < kBytes; ++i) {
+      date = date << 8 | dateTime[i];
       // Each byte holds its number plus 10.
-      if (dateTime[i] < 10 || dateTime[i] >= 110) allInRange_ = false;
+      inRange = inRange && static_cast<unsigned char>(dateTime[i] - 10) < 100;
     }
+    allInRange_ = allInRange_ && inRange;
     if (seenAny_) {
-      const int order = std::memcmp(last_.data(), dateTime, kBytes);
-      if (order >= 0) roseStrictly_ = false;
-      if (order > 0) neverFell_ = false;
+      roseStrictly_ = roseStrictly_ && date > last_;
+      neverFell_ = neverFell_ && date >= last_;
     }
-    std::memcpy(last_.data(), dateTime, kBytes);
+    last_ = date;
     seenAny_ = true;
   }
 
@@ -40,7 +43,7 @@ class DateTimeOrder {
  private:
   static constexpr int kBytes = 6;
 
-  std::array<unsigned char, kBytes> last_{};
+  std::uint64_t last_ = 0;
   bool seenAny_ = false;
   bool allInRange_ = true;
   bool neverFell_ = true;

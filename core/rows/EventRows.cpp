@@ -146,7 +146,8 @@ void EventRow(const ArchiveRecord& record, int sortColumn, const SituationTexts&
     row.AppendSpaces(kChannelColumnsWidth);
   }
   row.AppendSpaces(2);
-  row.Append(situations.Of(code));
+  const std::string_view situation = situations.Of(code);  // cut at any zero byte already
+  row.AppendWhole(situation.data(), situation.size());
   if (HasPrefix(sortColumn)) {
     const PrefixPiece piece = kPrefixPieces[static_cast<std::size_t>(sortColumn)];
     row.PrefixWithCopy(piece.offset, piece.width);
@@ -157,6 +158,10 @@ RowText EventRow(const ArchiveRecord& record, int sortColumn, const StringLookup
   RowText row;
   EventRow(record, sortColumn, SituationTexts(strings), row);
   return row;
+}
+
+std::size_t EventPrefixWidth(int sortColumn) {
+  return HasPrefix(sortColumn) ? kPrefixPieces[static_cast<std::size_t>(sortColumn)].width : 0;
 }
 
 std::string_view EventDisplayText(std::string_view stored, int sortColumn) {

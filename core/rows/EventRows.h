@@ -48,6 +48,10 @@ void EventRow(const ArchiveRecord& record, int sortColumn, const SituationTexts&
               RowText& row);
 RowText EventRow(const ArchiveRecord& record, int sortColumn, const StringLookup& strings);
 
+// The most characters of a row the sort prefix of `sortColumn` copies: none for the date and
+// time, 29 for the situation.
+std::size_t EventPrefixWidth(int sortColumn);
+
 // The text drawn, printed and saved for a stored event row: without its sort prefix and
 // without its last character (the colour digit).
 std::string_view EventDisplayText(std::string_view stored, int sortColumn);

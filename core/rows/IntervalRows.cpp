@@ -58,6 +58,10 @@ RowText IntervalRow(const ArchiveRecord& record, int channelCount, int sortColum
   return row;
 }
 
+std::size_t IntervalPrefixWidth(int sortColumn) {
+  return IsChannelColumn(sortColumn) ? kValueWidth : 0;
+}
+
 std::string_view IntervalDisplayText(std::string_view stored, int sortColumn) {
   if (!IsChannelColumn(sortColumn)) return stored;
   stored.remove_prefix(StoredPrefixLength(stored.size(), ValueOffset(sortColumn), kValueWidth));

@@ -18,6 +18,10 @@ inline constexpr std::size_t kIntervalDateTimeByte = 0;
 void IntervalRow(const ArchiveRecord& record, int channelCount, int sortColumn, RowText& row);
 RowText IntervalRow(const ArchiveRecord& record, int channelCount, int sortColumn);
 
+// The most characters of a row the sort prefix of `sortColumn` copies: a channel's value, or
+// none for the date and time.
+std::size_t IntervalPrefixWidth(int sortColumn);
+
 // The text drawn, printed and saved for a stored interval row: without its sort prefix and,
 // when sorted by a channel, without its last space.
 std::string_view IntervalDisplayText(std::string_view stored, int sortColumn);

@@ -55,3 +55,11 @@ std::size_t RowFormat::DateTimeByte() const {
 }
 
 }  // namespace telvoran
+
+namespace telvoran {
+
+std::size_t RowFormat::WidestPrefix() const {
+  return kind_ == RowKind::Event ? EventPrefixWidth(sortColumn_) : IntervalPrefixWidth(sortColumn_);
+}
+
+}  // namespace telvoran

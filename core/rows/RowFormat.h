@@ -38,6 +38,9 @@ class RowFormat {
   // The same, taken from a stored text.
   std::string_view DisplayTextOfStored(std::string_view stored) const;
 
+  // The most characters a sort prefix of this format can have.
+  std::size_t WidestPrefix() const;
+
   // Where the date and time of a record begin (six bytes: year, month, day, hour, minute,
   // second).
   std::size_t DateTimeByte() const;

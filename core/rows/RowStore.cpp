@@ -24,6 +24,7 @@ class RowStore::Source final : public SortSource {
                        6) == 0;
   }
   bool WithoutPrefixes() const override { return store_.format_.SortColumn() == 1; }
+  std::size_t WidestPrefix() const override { return store_.format_.WidestPrefix(); }
 
  private:
   const RowStore& store_;

@@ -37,6 +37,7 @@ class TextRows : private SortSource {
   }
   bool SameDateTime(RecordIndex, RecordIndex) const override { return false; }
   bool WithoutPrefixes() const override { return false; }
+  std::size_t WidestPrefix() const override { return 0; }
 
   std::vector<std::string> texts_;
 };

@@ -32,18 +32,34 @@ FakeStrings AwkwardSituations() {
                       {166, std::string(60, '\xA5')}});
 }
 
+// The situation texts of a monitoring program in use.
+FakeStrings UsualSituations() {
+  return FakeStrings({{160, "Stan normalny"},
+                      {161, "Przekroczenie progu niskiego"},
+                      {162, "Przekroczenie progu wysokiego"},
+                      {163, "Awaria czujnika"},
+                      {164,
+                       "Ostrze\xBF"
+                       "enie"},
+                      {165,
+                       "Kana\xB3 wy\xB3\xB9"
+                       "czony"},
+                      {166, "Awaria centrali"}});
+}
+
 struct Case {
   RowKind kind;
   int sortColumn;
   DateRun dates;
   std::size_t records;
+  bool awkwardSituations = false;
 };
 
 std::string Name(const Case& c) {
   const char* dates[] = {"Rising", "WithEquals", "Shuffled", "WithStrays", "AllEqual"};
   return std::string(c.kind == RowKind::Event ? "Event" : "Interval") + "Column" +
          std::to_string(c.sortColumn) + dates[static_cast<int>(c.dates)] +
-         std::to_string(c.records);
+         std::to_string(c.records) + (c.awkwardSituations ? "Awkward" : "");
 }
 
 std::vector<Case> Cases() {
@@ -54,8 +70,10 @@ std::vector<Case> Cases() {
     for (std::size_t records : {9, 700, 6000}) {
       for (int column = 1; column <= kIntervalSortColumns; ++column)
         cases.push_back({RowKind::Interval, column, dates, records});
-      for (int column = 1; column <= kEventSortColumns; ++column)
+      for (int column = 1; column <= kEventSortColumns; ++column) {
         cases.push_back({RowKind::Event, column, dates, records});
+        cases.push_back({RowKind::Event, column, dates, records, true});
+      }
     }
   }
   return cases;
@@ -65,8 +83,9 @@ class RowStoreOrder : public ::testing::TestWithParam<Case> {
  protected:
   RowFormat Format() const {
     const Case& c = GetParam();
-    return c.kind == RowKind::Event ? RowFormat::Event(c.sortColumn, strings_)
-                                    : RowFormat::Interval(3, c.sortColumn);
+    return c.kind == RowKind::Event
+               ? RowFormat::Event(c.sortColumn, c.awkwardSituations ? awkward_ : usual_)
+               : RowFormat::Interval(3, c.sortColumn);
   }
   std::vector<ArchiveRecord> Records(unsigned seed = 1) const {
     const Case& c = GetParam();
@@ -111,7 +130,8 @@ class RowStoreOrder : public ::testing::TestWithParam<Case> {
     return order;
   }
 
-  FakeStrings strings_ = AwkwardSituations();
+  FakeStrings usual_ = UsualSituations();
+  FakeStrings awkward_ = AwkwardSituations();
 };
 
 INSTANTIATE_TEST_SUITE_P(AllKinds, RowStoreOrder, ::testing::ValuesIn(Cases()),
