@@ -17,21 +17,6 @@
 #endif
 
 namespace telvoran::platform {
-namespace {
-
-// Huge pages are worth asking for from this size on: one of them is 2 MiB on x86-64.
-constexpr std::size_t kHugePageBytes = std::size_t{2} << 20;
-
-#ifndef TELVORAN_LARGE_BUFFER_MALLOC
-void AskForHugePages([[maybe_unused]] void* data, [[maybe_unused]] std::size_t bytes) {
-#ifdef MADV_HUGEPAGE
-  // Advice only: a system without transparent huge pages keeps ordinary ones.
-  if (bytes >= kHugePageBytes) madvise(data, bytes, MADV_HUGEPAGE);
-#endif
-}
-#endif
-
-}  // namespace
 
 LargeBuffer::LargeBuffer(LargeBuffer&& other) noexcept
     : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)) {}
@@ -83,7 +68,6 @@ void LargeBuffer::Resize(std::size_t bytes) {
   if (resized == MAP_FAILED) throw std::bad_alloc();
   data_ = resized;
   size_ = bytes;
-  AskForHugePages(data_, size_);
 }
 
 #endif

@@ -26,7 +26,6 @@ LargeBuffer::~LargeBuffer() {
 }
 
 // Windows cannot move a block's pages to a larger place: growing copies into a new block.
-// Large pages need a privilege that ordinary users lack, so ordinary pages are used.
 void LargeBuffer::Resize(std::size_t bytes) {
   if (bytes == size_) return;
   void* resized = nullptr;

@@ -62,6 +62,7 @@ class Sorter {
   bool ReadingOrderIsListOrder() const;
   bool RowsWithinPrefixInReadingOrder() const;
   bool SortByPrefixClasses(Word* begin, Word* end);
+  bool PutBackReadingOrder(Word* begin, Word* end) const;
   void SortRange(Word* begin, Word* end, std::size_t shared);
   PrefixWidths PutKeys(Word* begin, Word* end, std::size_t offset);
   void SortWords(Word* begin, Word* end);
@@ -124,18 +125,12 @@ bool Sorter::SortByPrefixClasses(Word* begin, Word* end) {
   for (Word* word = begin; word != end; ++word) {
     BuildText(*word, text_);
     const std::uint32_t id = classes.ClassOf(text_.Text().substr(0, text_.PrefixLength()));
-    if (id == PrefixClasses::kTooMany) {
-      for (std::size_t i = 0; i < count_; ++i) begin[i] = i;
-      return false;
-    }
+    if (id == PrefixClasses::kTooMany) return PutBackReadingOrder(begin, end);
     *word = Word{id} << indexBits_ | (*word & indexMask_);
   }
   // With every date in range, each row goes on after its prefix with "20" of its year.
   const auto ranks = classes.Ranks(dates_.AllInRange() ? "20" : "");
-  if (!ranks) {
-    for (std::size_t i = 0; i < count_; ++i) begin[i] = i;
-    return false;
-  }
+  if (!ranks) return PutBackReadingOrder(begin, end);
   std::vector<std::size_t> widths(ranks->size());
   for (Word* word = begin; word != end; ++word) {
     const auto id = static_cast<std::uint32_t>(KeyOf(*word));
@@ -158,6 +153,12 @@ bool Sorter::SortByPrefixClasses(Word* begin, Word* end) {
     run = runEnd;
   }
   return true;
+}
+
+// Gives every word its index alone again, in reading order; false, for a strategy given up.
+bool Sorter::PutBackReadingOrder(Word* begin, Word* end) const {
+  for (Word* word = begin; word != end; ++word) *word = static_cast<Word>(word - begin);
+  return false;
 }
 
 // Sorts rows whose texts have equal weights before `shared`, which stand in reading order:

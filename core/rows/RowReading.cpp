@@ -15,25 +15,23 @@ constexpr std::uint64_t kRowsReservedAhead = 1 << 14;
 
 ReadStop ReadRows(ArchiveFile& file, std::uint32_t kind, RowFormat format, RowStore& rows) {
   rows = RowStore(std::move(format));
-  const std::uint64_t remaining = file.RecordCount() - file.RecordsRead();
-  rows.Reserve(static_cast<std::size_t>(std::min(remaining, kRowsReservedAhead)));
-  ReadStop stop = ReadStop::EndOfFile;
-  while (!file.AtEnd()) {
-    if (!file.ReadRecord()) {
-      stop = ReadStop::ReadError;
-      break;
-    }
-    if (file.Record().Kind() != kind) {
-      stop = ReadStop::WrongKind;
-      break;
-    }
-    rows.Append(file.Record());
-  }
+  const ReadStop stop = AppendRows(file, kind, rows);
   rows.Sort();
   return stop;
 }
 
 }  // namespace
+
+ReadStop AppendRows(ArchiveFile& file, std::uint32_t kind, RowStore& rows) {
+  const std::uint64_t remaining = file.RecordCount() - file.RecordsRead();
+  rows.Reserve(static_cast<std::size_t>(std::min(remaining, kRowsReservedAhead)));
+  while (!file.AtEnd()) {
+    if (!file.ReadRecord()) return ReadStop::ReadError;
+    if (file.Record().Kind() != kind) return ReadStop::WrongKind;
+    rows.Append(file.Record());
+  }
+  return ReadStop::EndOfFile;
+}
 
 const ArchiveMessages kOpenMessages{sid::kMissingFile, sid::kEmptyFile, sid::kShortHeader};
 const ArchiveMessages kReloadMessages{sid::kReloadMissingFile, sid::kReloadEmptyFile,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 
 #include "core/rows/RowStore.h"
@@ -18,6 +19,12 @@ enum class ReadStop { EndOfFile, WrongKind, ReadError };
 // rows are looked up once.
 ReadStop ReadIntervalRows(ArchiveFile& file, int channelCount, int sortColumn, RowStore& rows);
 ReadStop ReadEventRows(ArchiveFile& file, int sortColumn, RowStore& rows);
+
+// Appends the rows of every remaining record of the open file to `rows`, in the format the
+// store has, until the end of the file, a record of another kind than `kind` or a read error:
+// records read from a later point of a file that has grown. They stand at the end of the list
+// until RowStore::MergeAppended() puts them in their places. Nothing is reported.
+ReadStop AppendRows(ArchiveFile& file, std::uint32_t kind, RowStore& rows);
 
 // Tells the user why reading stopped early: the wrong-kind message, or the platform's text
 // for a read error. Nothing for the end of the file.

@@ -15,7 +15,7 @@ TEST(LargeBuffer, KeepsItsBytesWhileGrowingAndShrinking) {
   std::vector<unsigned char> bytes(1000);
   std::iota(bytes.begin(), bytes.end(), 0);
   std::memcpy(buffer.Data(), bytes.data(), bytes.size());
-  // Across the size from which huge pages are asked for, and back.
+  // Growing far, then shrinking below the first size.
   for (std::size_t size :
        {std::size_t{5000}, std::size_t{3} << 20, std::size_t{64} << 20, std::size_t{2000}}) {
     buffer.Resize(size);
