@@ -40,7 +40,7 @@ class Sorter {
         first_(first),
         count_(count),
         dates_(dates),
-        indexBits_(std::max(1, static_cast<int>(std::bit_width(count - 1)))),
+        indexBits_(static_cast<int>(std::bit_width(std::max<std::size_t>(count, 2) - 1))),
         indexMask_((Word{1} << indexBits_) - 1),
         keyChars_(static_cast<std::size_t>(64 - indexBits_) / 8) {}
 
