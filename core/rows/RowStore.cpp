@@ -1,7 +1,6 @@
 #include "core/rows/RowStore.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 #include <limits>
 #include <stdexcept>
