@@ -4,11 +4,14 @@
 //   bits 1-3   the sort column, taken modulo the view's column count
 //   bits 4-5   the set of situation texts the string library holds
 // The file is read twice, by date and time and by the chosen column, and the two readings
-// must agree: the same outcome and messages, the same rows as drawn, each list in order.
+// must agree: the same outcome and messages, the same rows as drawn, each list in order. The
+// records of the second reading, put in order in two parts, the later merged into the earlier,
+// must give the same list as sorting them all.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/archive/ArchiveFile.h"
@@ -17,6 +20,7 @@
 #include "core/rows/EventRows.h"
 #include "core/rows/IntervalRows.h"
 #include "core/rows/RowReading.h"
+#include "core/rows/RowStore.h"
 #include "core/view/ViewContent.h"
 #include "core/view/ViewTexts.h"
 #include "fuzz/FuzzCheck.h"
@@ -106,6 +110,48 @@ std::vector<std::string> Drawn(const ViewContent& content, bool dropClosingSpace
   return drawn;
 }
 
+// The records of a store's rows, in the order they were read.
+std::vector<ArchiveRecord> RecordsAsRead(const RowStore& rows) {
+  std::vector<std::pair<RecordIndex, ArchiveRecord>> indexed;
+  rows.ForEachRow([&](std::size_t row, const ArchiveRecord& record) {
+    indexed.emplace_back(rows.RecordIndexAt(row), record);
+  });
+  std::sort(indexed.begin(), indexed.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<ArchiveRecord> records;
+  for (const auto& [index, record] : indexed) records.push_back(record);
+  return records;
+}
+
+std::vector<RecordIndex> OrderOf(const RowStore& rows) {
+  std::vector<RecordIndex> order;
+  for (std::size_t row = 0; row < rows.Size(); ++row) order.push_back(rows.RecordIndexAt(row));
+  return order;
+}
+
+// Sorting the records at once and merging the ones after `split` into the sorted others give one
+// list, duplicates removed in both or in neither.
+void CheckMerge(const RowStore& read, std::size_t split, bool removeDuplicates) {
+  const std::vector<ArchiveRecord> records = RecordsAsRead(read);
+  split = std::min(split, records.size());
+  RowStore whole(read.Format());
+  RowStore grown(read.Format());
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    whole.Append(records[i]);
+    if (i < split) grown.Append(records[i]);
+  }
+  whole.Sort();
+  grown.Sort();
+  if (removeDuplicates) {
+    whole.RemoveDuplicateRows();
+    grown.RemoveDuplicateRows();
+  }
+  for (std::size_t i = split; i < records.size(); ++i) grown.Append(records[i]);
+  const std::vector<RowNumber> places = grown.MergeAppended();
+  TELVORAN_FUZZ_CHECK(OrderOf(whole) == OrderOf(grown));
+  for (RowNumber place : places) TELVORAN_FUZZ_CHECK(grown.RecordIndexAt(place) >= split);
+}
+
 // The report's heading and rows, with the interval view's channel captions from the header.
 void MakeReport(ViewContent& content, const std::string& header) {
   if (content.kind == ArchiveKind::Interval) {
@@ -154,6 +200,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool dropClosingSpace = kind == ArchiveKind::Interval && sortColumn > 1;
   TELVORAN_FUZZ_CHECK(Drawn(byDate, dropClosingSpace) == Drawn(byColumn, false));
 
+  CheckMerge(byColumn.rows, size > 1 ? data[1] : 0, kind == ArchiveKind::Event);
   MakeReport(byColumn, header);
   return 0;
 }

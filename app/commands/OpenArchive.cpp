@@ -51,7 +51,7 @@ View* CreateView(ProgramState& state, QMdiArea& area, const std::filesystem::pat
 
 // Shows the rows read so far; when reading stopped early, says why while the view is still
 // on the screen, then closes it. True when the whole file was read.
-bool FinishReading(DataView* view, ArchiveFile& archive, ReadStop stop, RowList rows) {
+bool FinishReading(DataView* view, ArchiveFile& archive, ReadStop stop, RowStore rows) {
   view->SetRows(std::move(rows));
   if (stop == ReadStop::EndOfFile) return true;
   ReportReadStop(stop, archive);
@@ -76,7 +76,7 @@ void OpenIntervalArchive(ProgramState& state, QMdiArea& area, const std::filesys
   view->SetTitle(IntervalViewTitle(state.Strings(), fileName));
   view->SetChannelTitles(archive.IntervalHeader());
 
-  RowList rows;
+  RowStore rows;
   const int channels = *ChannelCount(archive.IntervalHeader());
   const ReadStop stop = ReadIntervalRows(archive, channels, view->SortColumn(), rows);
   if (!FinishReading(view, archive, stop, std::move(rows))) return;
@@ -93,7 +93,7 @@ void OpenEventArchive(ProgramState& state, QMdiArea& area, const std::filesystem
     view->SetPanelCaption(panel, captions[static_cast<std::size_t>(panel - 1)]);
   view->SetTitle(EventViewTitle(strings, fileName));
 
-  RowList rows;
+  RowStore rows;
   const ReadStop stop = ReadEventRows(archive, view->SortColumn(), rows);
   if (!FinishReading(view, archive, stop, std::move(rows))) return;
   view->RemoveDuplicateRows();

@@ -105,7 +105,7 @@ void DataView::SetCaption(std::string_view caption) {
   setWindowTitle(FromCp1250(caption));
 }
 
-void DataView::SetRows(RowList rows) {
+void DataView::SetRows(RowStore rows) {
   model_->Change([&] { content_.rows = std::move(rows); });
 }
 

@@ -69,7 +69,7 @@ class DataView : public QMdiSubWindow {
   // The window caption: the file name once the view is complete.
   void SetCaption(std::string_view caption);
   // Replaces the rows the list shows.
-  void SetRows(RowList rows);
+  void SetRows(RowStore rows);
   void RemoveDuplicateRows();
 
   // Gives the panel of the sort column lowered bevels and every other panel raised ones.
@@ -87,8 +87,8 @@ class DataView : public QMdiSubWindow {
   // empty while the file is read, and the bevels follow the new column only after a full read.
   template <typename Read>
   void Reload(Read read) {
-    SetRows(RowList());
-    RowList rows;
+    SetRows(RowStore());
+    RowStore rows;
     const bool complete = read(rows);
     SetRows(std::move(rows));
     if (complete) ShowSortColumn();

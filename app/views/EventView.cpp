@@ -24,7 +24,7 @@ EventView::EventView(ArchiveFile& archive)
 }
 
 void EventView::ReloadRows() {
-  Reload([this](RowList& rows) {
+  Reload([this](RowStore& rows) {
     return ReloadEventRows(Archive(), FilePath(), SortColumn(), kReloadMessages, rows);
   });
 }

@@ -29,7 +29,7 @@ void IntervalView::SetChannelTitles(std::string_view intervalHeader) {
 }
 
 void IntervalView::ReloadRows() {
-  Reload([this](RowList& rows) {
+  Reload([this](RowStore& rows) {
     return ReloadIntervalRows(Archive(), FilePath(), SortColumn(), kReloadMessages, rows);
   });
 }

@@ -51,7 +51,7 @@ QSize IntervalRowDelegate::sizeHint(const QStyleOptionViewItem& option,
 void EventRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                              const QModelIndex& index) const {
   const auto* model = qobject_cast<const RowListModel*>(index.model());
-  const std::string_view stored = model ? model->StoredText(index.row()) : std::string_view();
+  const std::string stored = model ? model->StoredText(index.row()) : std::string();
   const QPalette& palette = option.palette;
   DrawRowText(painter, option, index,
               SituationColour(stored).value_or(palette.color(QPalette::Base)),

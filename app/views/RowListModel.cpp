@@ -15,7 +15,7 @@ void RowListModel::Change(const std::function<void()>& change) {
   endResetModel();
 }
 
-std::string_view RowListModel::StoredText(int row) const {
+std::string RowListModel::StoredText(int row) const {
   if (row < 0 || static_cast<std::size_t>(row) >= content_.rows.Size()) return {};
   return content_.rows[static_cast<std::size_t>(row)];
 }
@@ -27,7 +27,9 @@ int RowListModel::rowCount(const QModelIndex& parent) const {
 
 QVariant RowListModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole || !index.isValid()) return {};
-  return FromCp1250(content_.DisplayText(StoredText(index.row())));
+  const auto row = static_cast<std::size_t>(index.row());
+  if (row >= content_.rows.Size()) return {};
+  return FromCp1250(content_.rows.DisplayText(row, text_));
 }
 
 }  // namespace telvoran

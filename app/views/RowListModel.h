@@ -3,14 +3,15 @@
 #include <QAbstractListModel>
 
 #include <functional>
-#include <string_view>
+#include <string>
 
 #include "core/view/ViewContent.h"
 
 namespace telvoran {
 
 // Hands the rows of a view's content to its list: row i's display role is the text drawn for
-// it. The rows change only inside Change(), so the list never sees a half-built list.
+// it, built when the list asks. The rows change only inside Change(), so the list never sees a
+// half-built list.
 class RowListModel : public QAbstractListModel {
   Q_OBJECT
 
@@ -20,13 +21,14 @@ class RowListModel : public QAbstractListModel {
   // Runs `change` on the content's rows and tells the list to take them anew.
   void Change(const std::function<void()>& change);
   // The stored text of a row, sort prefix included; empty for a row that does not exist.
-  std::string_view StoredText(int row) const;
+  std::string StoredText(int row) const;
 
   int rowCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
 
  private:
   const ViewContent& content_;
+  mutable RowText text_;
 };
 
 }  // namespace telvoran

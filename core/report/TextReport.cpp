@@ -7,7 +7,6 @@
 
 #include "core/platform/ReplacingFile.h"
 #include "core/report/ReportLines.h"
-#include "core/text/FetchAhead.h"
 
 namespace telvoran {
 namespace {
@@ -37,8 +36,6 @@ void WriteReportLines(const ReportSource& source, Write write) {
   }
   const std::size_t rowCount = source.RowCount();
   for (std::size_t row = 0; row < rowCount; ++row) {
-    if (row + kTextsFetchedAhead < rowCount)
-      FetchAhead(source.DisplayText(row + kTextsFetchedAhead));
     if (!add(source.DisplayText(row))) return;
   }
   if (!piece.empty()) write(std::string_view(piece));

@@ -1,7 +1,7 @@
 #include "core/rows/DateTimeColumn.h"
 
-#include <algorithm>
 #include <array>
+#include <cstring>
 #include <string_view>
 
 namespace telvoran {
@@ -18,23 +18,32 @@ void AppendField(RowText& row, std::string_view shortLeadIn, std::string_view le
   row.AppendNumber(number);
 }
 
-// Every field from 0 to 99: the column is "20YY-MM-DD  HH:MM:SS" with each number in two digits,
-// which is what the lead-ins amount to then.
+// The two digits of every number from 0 to 99.
+constexpr std::array<std::array<char, 2>, 100> kTwoDigits = [] {
+  std::array<std::array<char, 2>, 100> digits{};
+  for (int n = 0; n < 100; ++n)
+    digits[static_cast<std::size_t>(n)] = {static_cast<char>('0' + n / 10),
+                                           static_cast<char>('0' + n % 10)};
+  return digits;
+}();
+
+// Every field from 0 to 99 (each byte from 10 to 109): the column is "20YY-MM-DD  HH:MM:SS" with
+// each number in two digits, which is what the lead-ins amount to then.
 bool AllFieldsInTwoDigits(const unsigned char* bytes) {
-  return std::all_of(bytes, bytes + kDateTimeFields,
-                     [](unsigned char byte) { return Decoded(byte) >= 0 && Decoded(byte) < 100; });
+  bool inRange = true;
+  for (int field = 0; field < kDateTimeFields; ++field)
+    inRange &= static_cast<unsigned char>(bytes[field] - 10) < 100;
+  return inRange;
 }
 
 void AppendTwoDigitDateTime(RowText& row, const unsigned char* bytes) {
-  std::array<char, 20> text{'2', '0', 0, 0, '-', 0, 0, '-', 0, 0,
-                            ' ', ' ', 0, 0, ':', 0, 0, ':', 0, 0};
+  char text[] = "20YY-MM-DD  hh:mm:ss";
   constexpr std::array<std::size_t, kDateTimeFields> kPositions{2, 5, 8, 12, 15, 18};
   for (int field = 0; field < kDateTimeFields; ++field) {
-    const int number = Decoded(bytes[field]);
-    text[kPositions[field]] = static_cast<char>('0' + number / 10);
-    text[kPositions[field] + 1] = static_cast<char>('0' + number % 10);
+    const auto& digits = kTwoDigits[static_cast<std::size_t>(bytes[field] - 10)];
+    std::memcpy(text + kPositions[field], digits.data(), 2);
   }
-  row.Append(std::string_view(text.data(), text.size()));
+  row.AppendWhole(text, kDateTimeColumnWidth);
 }
 
 }  // namespace

@@ -4,6 +4,9 @@
 
 namespace telvoran {
 
+// The width of the date and time column when every field lies from 0 to 99.
+inline constexpr std::size_t kDateTimeColumnWidth = 20;
+
 // Appends the date and time column of a row from six bytes (year, month, day, hour, minute,
 // second), each holding its number plus 10 and the year counted from 2000:
 // "2005-03-14  08:05:00". A field whose number is below 10 gets a zero in front, even when

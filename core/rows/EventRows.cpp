@@ -1,6 +1,6 @@
 #include "core/rows/EventRows.h"
 
-#include <array>
+#include <cstring>
 
 #include "core/rows/DateTimeColumn.h"
 #include "core/text/StringIds.h"
@@ -13,30 +13,28 @@ struct Situation {
   char code;
   int textId;
   char colourDigit;
-  bool hasChannelColumns;
 };
 
+// In slot order: the five codes whose rows show the channel columns first.
 constexpr std::array<Situation, 7> kSituations{{
-    {'G', sid::kSituationG, '0', true},
-    {'L', sid::kSituationL, '1', true},
-    {'H', sid::kSituationH, '2', true},
-    {'M', sid::kSituationM, '3', true},
-    {'W', sid::kSituationW, '4', true},
-    {'O', sid::kSituationO, '5', false},
-    {'F', sid::kSituationF, '5', false},
+    {'G', sid::kSituationG, '0'},
+    {'L', sid::kSituationL, '1'},
+    {'H', sid::kSituationH, '2'},
+    {'M', sid::kSituationM, '3'},
+    {'W', sid::kSituationW, '4'},
+    {'O', sid::kSituationO, '5'},
+    {'F', sid::kSituationF, '5'},
 }};
-
-const Situation* FindSituation(char code) {
-  for (const auto& situation : kSituations)
-    if (situation.code == code) return &situation;
-  return nullptr;
-}
 
 // Byte offsets of the fields in an event record.
 constexpr std::size_t kAddressByte = 0;
-constexpr std::size_t kDateTimeByte = 1;
 constexpr std::size_t kChannelByte = 7;
-constexpr std::size_t kSituationByte = 8;
+constexpr std::size_t kReadingByte = 9;
+constexpr std::size_t kMediumByte = 14;
+constexpr std::size_t kUnitByte = 18;
+constexpr std::size_t kTextFieldsEnd = 22;
+// The central unit, channel, medium, reading and unit columns, or the spaces in their place.
+constexpr std::size_t kChannelColumnsWidth = 31;
 
 // Reading, medium and unit come from the record text, which ends at the first zero byte:
 // a field cut by it comes out shorter, or empty.
@@ -65,7 +63,32 @@ bool HasPrefix(int sortColumn) {
   return sortColumn >= 2 && sortColumn <= kEventSortColumns;
 }
 
+// The usual record: an address of two digits at most and no zero byte in the text fields. Its
+// channel columns are one fixed layout, filled in whole pieces.
+bool HasPlainChannelColumns(const ArchiveRecord& record) {
+  const int address = int{record.bytes[kAddressByte]} - 10;
+  return address >= 0 && address < 100 &&
+         std::memchr(record.bytes.data(), 0, kTextFieldsEnd) == nullptr;
+}
+
+void AppendPlainChannelColumns(RowText& row, const ArchiveRecord& record) {
+  char columns[kChannelColumnsWidth + 1] = "                               ";
+  const auto* bytes = reinterpret_cast<const char*>(record.bytes.data());
+  const int address = int{record.bytes[kAddressByte]} - 10;
+  if (address >= 10) columns[3] = static_cast<char>('0' + address / 10);
+  columns[4] = static_cast<char>('0' + address % 10);
+  columns[10] = bytes[kChannelByte];
+  std::memcpy(columns + 14, bytes + kMediumByte, 4);
+  std::memcpy(columns + 20, bytes + kReadingByte, 5);
+  std::memcpy(columns + 27, bytes + kUnitByte, 4);
+  row.AppendWhole(columns, kChannelColumnsWidth);
+}
+
 void AppendChannelColumns(RowText& row, const ArchiveRecord& record) {
+  if (HasPlainChannelColumns(record)) {
+    AppendPlainChannelColumns(row, record);
+    return;
+  }
   const int address = int{record.bytes[kAddressByte]} - 10;
   row.AppendSpaces(address < 10 ? 4 : 3);
   row.AppendNumber(address);
@@ -73,43 +96,72 @@ void AppendChannelColumns(RowText& row, const ArchiveRecord& record) {
   row.Append(static_cast<char>(record.bytes[kChannelByte]));
   const std::string_view text = record.RecordText();
   row.AppendSpaces(3);
-  row.Append(TextField(text, 14, 4));  // medium
+  row.Append(TextField(text, kMediumByte, 4));
   row.AppendSpaces(2);
-  row.Append(TextField(text, 9, 5));  // reading
+  row.Append(TextField(text, kReadingByte, 5));
   row.AppendSpaces(2);
-  row.Append(TextField(text, 18, 4));  // unit
+  row.Append(TextField(text, kUnitByte, 4));
+}
+
+// The library text of a situation, up to a zero byte, followed by its colour digit.
+std::string TextWithDigit(const Situation& situation, const StringLookup& strings) {
+  std::string_view words = strings.Text(situation.textId);
+  words = words.substr(0, words.find('\0'));
+  std::string text(words);
+  text += situation.colourDigit;
+  return text;
 }
 
 }  // namespace
 
+constinit const std::array<std::uint8_t, 256> SituationTexts::kSlots = [] {
+  std::array<std::uint8_t, 256> slots{};
+  slots.fill(kNoSituation);
+  for (std::size_t i = 0; i < kSituations.size(); ++i)
+    slots[static_cast<unsigned char>(kSituations[i].code)] = static_cast<std::uint8_t>(i);
+  return slots;
+}();
+
+SituationTexts::SituationTexts(const StringLookup& strings) {
+  for (std::size_t i = 0; i < kSituations.size(); ++i)
+    texts_[i] = TextWithDigit(kSituations[i], strings);
+}
+
 RowText SituationText(char code, const StringLookup& strings) {
   RowText text;
-  const Situation* situation = FindSituation(code);
-  if (!situation) return text;
-  std::string_view words = strings.Text(situation->textId);
-  words = words.substr(0, words.find('\0'));
-  text.Append(words);
-  text.Append(situation->colourDigit);
+  for (const Situation& situation : kSituations) {
+    if (situation.code == code) text.Append(TextWithDigit(situation, strings));
+  }
   return text;
 }
 
-RowText EventRow(const ArchiveRecord& record, int sortColumn, const StringLookup& strings) {
-  RowText row;
-  AppendDateTime(row, record.bytes.data() + kDateTimeByte);
-  const char code = static_cast<char>(record.bytes[kSituationByte]);
-  const Situation* situation = FindSituation(code);
-  if (situation && situation->hasChannelColumns) {
+void EventRow(const ArchiveRecord& record, int sortColumn, const SituationTexts& situations,
+              RowText& row) {
+  row.Clear();
+  AppendDateTime(row, record.bytes.data() + kEventDateTimeByte);
+  const char code = static_cast<char>(record.bytes[kEventSituationByte]);
+  if (situations.HasChannelColumns(code)) {
     AppendChannelColumns(row, record);
   } else {
-    row.AppendSpaces(31);
+    row.AppendSpaces(kChannelColumnsWidth);
   }
   row.AppendSpaces(2);
-  row.Append(SituationText(code, strings).Row());
+  const std::string_view situation = situations.Of(code);  // cut at any zero byte already
+  row.AppendWhole(situation.data(), situation.size());
   if (HasPrefix(sortColumn)) {
     const PrefixPiece piece = kPrefixPieces[static_cast<std::size_t>(sortColumn)];
     row.PrefixWithCopy(piece.offset, piece.width);
   }
+}
+
+RowText EventRow(const ArchiveRecord& record, int sortColumn, const StringLookup& strings) {
+  RowText row;
+  EventRow(record, sortColumn, SituationTexts(strings), row);
   return row;
+}
+
+std::size_t EventPrefixWidth(int sortColumn) {
+  return HasPrefix(sortColumn) ? kPrefixPieces[static_cast<std::size_t>(sortColumn)].width : 0;
 }
 
 std::string_view EventDisplayText(std::string_view stored, int sortColumn) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "core/archive/ArchiveRecord.h"
@@ -10,15 +13,44 @@ namespace telvoran {
 class StringLookup;
 
 inline constexpr int kEventSortColumns = 7;
+// Where the date and time of an event record begin, and its situation code.
+inline constexpr std::size_t kEventDateTimeByte = 1;
+inline constexpr std::size_t kEventSituationByte = 8;
 
-// The situation text of a situation code followed by the code's colour digit ("...2" for H),
-// or an empty text for a code outside the table. Looked up anew on every call.
+// The situation texts of one string library, each followed by its code's colour digit, looked
+// up once: the rows of a whole archive are then built without asking the library again.
+class SituationTexts {
+ public:
+  explicit SituationTexts(const StringLookup& strings);
+
+  // The text of `code` with its colour digit ("...2" for H); empty for a code outside the table.
+  std::string_view Of(char code) const { return texts_[SlotOf(code)]; }
+  // Whether rows of `code` show the central unit, channel, medium, reading and unit.
+  bool HasChannelColumns(char code) const { return SlotOf(code) < kChannelSituations; }
+
+ private:
+  static constexpr std::uint8_t kChannelSituations = 5;  // G, L, H, M, W
+  static constexpr std::uint8_t kNoSituation = 7;
+  static std::uint8_t SlotOf(char code) { return kSlots[static_cast<unsigned char>(code)]; }
+  static const std::array<std::uint8_t, 256> kSlots;
+
+  std::array<std::string, kNoSituation + 1> texts_;
+};
+
+// The situation text of a situation code followed by the code's colour digit, or an empty text
+// for a code outside the table. Looked up anew on every call.
 RowText SituationText(char code, const StringLookup& strings);
 
 // The row of an event record for a view sorted by `sortColumn` (1 date and time, 2 central
 // unit, 3 channel, 4 medium, 5 reading, 6 unit, 7 situation), with the piece of the row of
 // that column copied in front as the sort prefix. The row ends with the colour digit.
+void EventRow(const ArchiveRecord& record, int sortColumn, const SituationTexts& situations,
+              RowText& row);
 RowText EventRow(const ArchiveRecord& record, int sortColumn, const StringLookup& strings);
+
+// The most characters of a row the sort prefix of `sortColumn` copies: none for the date and
+// time, 29 for the situation.
+std::size_t EventPrefixWidth(int sortColumn);
 
 // The text drawn, printed and saved for a stored event row: without its sort prefix and
 // without its last character (the colour digit).

@@ -1,5 +1,8 @@
 #include "core/rows/IntervalRows.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "core/rows/DateTimeColumn.h"
 
 namespace telvoran {
@@ -8,6 +11,8 @@ namespace {
 constexpr std::size_t kValueWidth = 5;
 constexpr std::size_t kSpacesAfterDateTime = 7;
 constexpr std::size_t kSpacesAfterValue = 11;
+constexpr std::size_t kChannelColumnWidth = kValueWidth + kSpacesAfterValue;
+constexpr std::size_t kFirstValueByte = 6;
 
 bool IsChannelColumn(int sortColumn) {
   return sortColumn >= 2 && sortColumn <= 5;
@@ -18,19 +23,43 @@ std::size_t ValueOffset(int sortColumn) {
   return 16 * static_cast<std::size_t>(sortColumn) - 5;
 }
 
+// The channel columns of values without a zero byte: copied in whole, spaces and all.
+void AppendPlainValues(RowText& row, const char* values, int channels) {
+  char columns[4 * kChannelColumnWidth];
+  std::memset(columns, ' ', sizeof columns);
+  for (int k = 0; k < channels; ++k)
+    std::memcpy(columns + k * kChannelColumnWidth, values + k * kValueWidth, kValueWidth);
+  row.AppendWhole(columns, static_cast<std::size_t>(channels) * kChannelColumnWidth);
+}
+
 }  // namespace
+
+void IntervalRow(const ArchiveRecord& record, int channelCount, int sortColumn, RowText& row) {
+  row.Clear();
+  AppendDateTime(row, record.bytes.data() + kIntervalDateTimeByte);
+  row.AppendSpaces(kSpacesAfterDateTime);
+  const int channels = std::clamp(channelCount, 0, 4);
+  const auto* values = reinterpret_cast<const char*>(record.bytes.data() + kFirstValueByte);
+  const auto valueBytes = static_cast<std::size_t>(channels) * kValueWidth;
+  if (std::memchr(values, 0, valueBytes) == nullptr) {
+    AppendPlainValues(row, values, channels);
+  } else {
+    for (int k = 0; k < channels; ++k) {
+      row.Append(std::string_view(values + k * kValueWidth, kValueWidth));
+      row.AppendSpaces(kSpacesAfterValue);
+    }
+  }
+  if (IsChannelColumn(sortColumn)) row.PrefixWithCopy(ValueOffset(sortColumn), kValueWidth);
+}
 
 RowText IntervalRow(const ArchiveRecord& record, int channelCount, int sortColumn) {
   RowText row;
-  AppendDateTime(row, record.bytes.data());
-  row.AppendSpaces(kSpacesAfterDateTime);
-  for (int k = 1; k <= channelCount && k <= 4; ++k) {
-    const auto* value = reinterpret_cast<const char*>(record.bytes.data() + 5 * k + 1);
-    row.Append(std::string_view(value, kValueWidth));
-    row.AppendSpaces(kSpacesAfterValue);
-  }
-  if (IsChannelColumn(sortColumn)) row.PrefixWithCopy(ValueOffset(sortColumn), kValueWidth);
+  IntervalRow(record, channelCount, sortColumn, row);
   return row;
+}
+
+std::size_t IntervalPrefixWidth(int sortColumn) {
+  return IsChannelColumn(sortColumn) ? kValueWidth : 0;
 }
 
 std::string_view IntervalDisplayText(std::string_view stored, int sortColumn) {

@@ -8,12 +8,19 @@
 namespace telvoran {
 
 inline constexpr int kIntervalSortColumns = 5;
+// Where the date and time of an interval record begin.
+inline constexpr std::size_t kIntervalDateTimeByte = 0;
 
 // The row of an interval record for a view sorted by `sortColumn` (1 date and time, 2 to 5
 // channels 1 to 4): the date and time, seven spaces, then for each of the first
 // `channelCount` channels its five value characters and eleven spaces; for a channel column
 // the channel's value is copied in front as the sort prefix.
+void IntervalRow(const ArchiveRecord& record, int channelCount, int sortColumn, RowText& row);
 RowText IntervalRow(const ArchiveRecord& record, int channelCount, int sortColumn);
+
+// The most characters of a row the sort prefix of `sortColumn` copies: a channel's value, or
+// none for the date and time.
+std::size_t IntervalPrefixWidth(int sortColumn);
 
 // The text drawn, printed and saved for a stored interval row: without its sort prefix and,
 // when sorted by a channel, without its last space.

@@ -4,54 +4,45 @@
 
 #include "core/archive/ArchiveFile.h"
 #include "core/archive/FailureReporter.h"
-#include "core/rows/EventRows.h"
-#include "core/rows/IntervalRows.h"
 #include "core/text/StringIds.h"
 
 namespace telvoran {
 namespace {
 
 // A file's size promises nothing about its records (a huge file may fail at its first record):
-// room is made ahead for this many rows at most, and the list grows as rows arrive.
-constexpr std::uint64_t kRowsReservedAhead = 1 << 15;
+// room is made ahead for this many rows at most, and the store grows as rows arrive.
+constexpr std::uint64_t kRowsReservedAhead = 1 << 14;
 
-template <typename MakeRow>
-ReadStop ReadRows(ArchiveFile& file, std::uint32_t kind, RowList& rows, MakeRow makeRow) {
-  const std::uint64_t remaining = file.RecordCount() - file.RecordsRead();
-  rows.Reserve(static_cast<std::size_t>(std::min(remaining, kRowsReservedAhead)));
-  ReadStop stop = ReadStop::EndOfFile;
-  while (!file.AtEnd()) {
-    if (!file.ReadRecord()) {
-      stop = ReadStop::ReadError;
-      break;
-    }
-    if (file.Record().Kind() != kind) {
-      stop = ReadStop::WrongKind;
-      break;
-    }
-    rows.Append(makeRow(file.Record()).Text());
-  }
+ReadStop ReadRows(ArchiveFile& file, std::uint32_t kind, RowFormat format, RowStore& rows) {
+  rows = RowStore(std::move(format));
+  const ReadStop stop = AppendRows(file, kind, rows);
   rows.Sort();
   return stop;
 }
 
 }  // namespace
 
+ReadStop AppendRows(ArchiveFile& file, std::uint32_t kind, RowStore& rows) {
+  const std::uint64_t remaining = file.RecordCount() - file.RecordsRead();
+  rows.Reserve(static_cast<std::size_t>(std::min(remaining, kRowsReservedAhead)));
+  while (!file.AtEnd()) {
+    if (!file.ReadRecord()) return ReadStop::ReadError;
+    if (file.Record().Kind() != kind) return ReadStop::WrongKind;
+    rows.Append(file.Record());
+  }
+  return ReadStop::EndOfFile;
+}
+
 const ArchiveMessages kOpenMessages{sid::kMissingFile, sid::kEmptyFile, sid::kShortHeader};
 const ArchiveMessages kReloadMessages{sid::kReloadMissingFile, sid::kReloadEmptyFile,
                                       sid::kReloadShortHeader};
 
-ReadStop ReadIntervalRows(ArchiveFile& file, int channelCount, int sortColumn, RowList& rows) {
-  return ReadRows(file, kIntervalKind, rows, [&](const ArchiveRecord& record) {
-    return IntervalRow(record, channelCount, sortColumn);
-  });
+ReadStop ReadIntervalRows(ArchiveFile& file, int channelCount, int sortColumn, RowStore& rows) {
+  return ReadRows(file, kIntervalKind, RowFormat::Interval(channelCount, sortColumn), rows);
 }
 
-ReadStop ReadEventRows(ArchiveFile& file, int sortColumn, RowList& rows) {
-  const StringLookup& strings = file.Strings();
-  return ReadRows(file, kEventKind, rows, [&](const ArchiveRecord& record) {
-    return EventRow(record, sortColumn, strings);
-  });
+ReadStop ReadEventRows(ArchiveFile& file, int sortColumn, RowStore& rows) {
+  return ReadRows(file, kEventKind, RowFormat::Event(sortColumn, file.Strings()), rows);
 }
 
 void ReportReadStop(ReadStop stop, const ArchiveFile& file) {
@@ -68,7 +59,7 @@ void ReportReadStop(ReadStop stop, const ArchiveFile& file) {
 }
 
 bool ReloadIntervalRows(ArchiveFile& file, const std::filesystem::path& path, int sortColumn,
-                        const ArchiveMessages& messages, RowList& rows) {
+                        const ArchiveMessages& messages, RowStore& rows) {
   rows.Clear();
   if (!file.OpenArchiveFile(path, messages.missingFile, messages.emptyFile)) return false;
   if (!file.ReadIntervalHeader(messages.shortHeader)) return false;
@@ -80,7 +71,7 @@ bool ReloadIntervalRows(ArchiveFile& file, const std::filesystem::path& path, in
 }
 
 bool ReloadEventRows(ArchiveFile& file, const std::filesystem::path& path, int sortColumn,
-                     const ArchiveMessages& messages, RowList& rows) {
+                     const ArchiveMessages& messages, RowStore& rows) {
   rows.Clear();
   if (!file.OpenArchiveFile(path, messages.missingFile, messages.emptyFile)) return false;
   const ReadStop stop = ReadEventRows(file, sortColumn, rows);

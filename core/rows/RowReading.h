@@ -1,8 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 
-#include "core/rows/RowList.h"
+#include "core/rows/RowStore.h"
 
 namespace telvoran {
 
@@ -12,11 +13,18 @@ class StringLookup;
 // Why reading the records of an open archive stopped.
 enum class ReadStop { EndOfFile, WrongKind, ReadError };
 
-// Reads every remaining record of the open file and adds its row to `rows`, until the end of
-// the file, a record of another kind or a read error. Nothing is reported; the rows read
-// are left in list order either way.
-ReadStop ReadIntervalRows(ArchiveFile& file, int channelCount, int sortColumn, RowList& rows);
-ReadStop ReadEventRows(ArchiveFile& file, int sortColumn, RowList& rows);
+// Fills `rows` with the rows of every remaining record of the open file, made for a view sorted
+// by `sortColumn`, until the end of the file, a record of another kind or a read error. Nothing
+// is reported; the rows read are left in list order either way. The situation texts of event
+// rows are looked up once.
+ReadStop ReadIntervalRows(ArchiveFile& file, int channelCount, int sortColumn, RowStore& rows);
+ReadStop ReadEventRows(ArchiveFile& file, int sortColumn, RowStore& rows);
+
+// Appends the rows of every remaining record of the open file to `rows`, in the format the
+// store has, until the end of the file, a record of another kind than `kind` or a read error:
+// records read from a later point of a file that has grown. They stand at the end of the list
+// until RowStore::MergeAppended() puts them in their places. Nothing is reported.
+ReadStop AppendRows(ArchiveFile& file, std::uint32_t kind, RowStore& rows);
 
 // Tells the user why reading stopped early: the wrong-kind message, or the platform's text
 // for a read error. Nothing for the end of the file.
@@ -35,9 +43,9 @@ extern const ArchiveMessages kReloadMessages;  // reading a view's file again to
 // Empties `rows` and fills them from the archive at `path`, reporting every failure. The rows
 // read before a failure stay. True when the whole file was read.
 bool ReloadIntervalRows(ArchiveFile& file, const std::filesystem::path& path, int sortColumn,
-                        const ArchiveMessages& messages, RowList& rows);
+                        const ArchiveMessages& messages, RowStore& rows);
 // The same for an event archive; duplicate rows are removed after a complete reading.
 bool ReloadEventRows(ArchiveFile& file, const std::filesystem::path& path, int sortColumn,
-                     const ArchiveMessages& messages, RowList& rows);
+                     const ArchiveMessages& messages, RowStore& rows);
 
 }  // namespace telvoran

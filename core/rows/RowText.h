@@ -31,6 +31,15 @@ class RowText {
     end_ += count;
   }
   void AppendNumber(int number);
+  // Appends bytes known to hold no zero byte, in one piece.
+  void AppendWhole(const char* bytes, std::size_t count) {
+    count = std::min(count, buffer_.size() - end_);
+    std::copy_n(bytes, count, buffer_.data() + end_);
+    end_ += count;
+  }
+
+  // Empties the text for the next row, without clearing the buffer.
+  void Clear() { start_ = end_ = kPrefixRoom; }
 
   // The row as built so far, without prefix.
   std::string_view Row() const { return {buffer_.data() + kPrefixRoom, end_ - kPrefixRoom}; }
@@ -41,6 +50,7 @@ class RowText {
 
   // The whole text: sort prefix and row.
   std::string_view Text() const { return {buffer_.data() + start_, end_ - start_}; }
+  std::size_t PrefixLength() const { return kPrefixRoom - start_; }
 
  private:
   std::array<char, kPrefixRoom + kRowRoom> buffer_{};

@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "core/report/ReportSource.h"
-#include "core/rows/RowList.h"
+#include "core/rows/RowStore.h"
+#include "core/rows/RowText.h"
 #include "core/view/ViewTexts.h"
 
 namespace telvoran {
@@ -21,9 +22,9 @@ struct ViewContent {
   // Panel 1 (date and time) first: 5 captions in an interval view, 7 in an event view.
   std::vector<std::string> columnCaptions;
   std::string caption;
-  RowList rows;
+  RowStore rows;
 
-  // The row as drawn, printed and saved: without its sort prefix (and colour digit).
+  // A stored row as drawn, printed and saved: without its sort prefix (and colour digit).
   std::string_view DisplayText(std::string_view stored) const;
 };
 
@@ -36,13 +37,19 @@ class ViewReport : public ReportSource {
   std::string ColumnTitleLine() const override;
   std::string SortMarkLine() const override;
   std::size_t RowCount() const override { return content_.rows.Size(); }
+  // Built anew on every call; the rows are mostly asked for one after the other, so the record
+  // of a row some steps on is fetched meanwhile.
   std::string_view DisplayText(std::size_t row) const override {
-    return content_.DisplayText(content_.rows[row]);
+    content_.rows.FetchAhead(row + kRowsFetchedAhead);
+    return content_.rows.DisplayText(row, text_);
   }
   std::string Caption() const override { return content_.caption; }
 
  private:
+  static constexpr std::size_t kRowsFetchedAhead = 16;
+
   const ViewContent& content_;
+  mutable RowText text_;
 };
 
 }  // namespace telvoran

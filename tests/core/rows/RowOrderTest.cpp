@@ -7,16 +7,16 @@
 #include <vector>
 
 #include "core/rows/Collation.h"
-#include "core/rows/RowList.h"
-#include "support/ArchiveReading.h"
+#include "support/TextRows.h"
 
 namespace telvoran {
 namespace {
 
 using test::RowTexts;
+using test::TextRows;
 
-RowList ListOf(const std::vector<std::string>& rows) {
-  RowList list;
+TextRows ListOf(const std::vector<std::string>& rows) {
+  TextRows list;
   for (const auto& row : rows) list.Append(row);
   return list;
 }
@@ -48,13 +48,13 @@ TEST(Collation, PrefixComesFirst) {
   EXPECT_FALSE(Collation::RowLess("ab", "ab"));
 }
 
-TEST(RowList, SpaceBeforeDigitGivesNumericOrderOfRightAlignedValues) {
-  RowList list = ListOf({"101.0 b", " 21.5 a", "  5.0 c", "100.0 d"});
+TEST(RowOrder, SpaceBeforeDigitGivesNumericOrderOfRightAlignedValues) {
+  TextRows list = ListOf({"101.0 b", " 21.5 a", "  5.0 c", "100.0 d"});
   list.Sort();
   EXPECT_EQ(RowTexts(list), (std::vector<std::string>{"  5.0 c", " 21.5 a", "100.0 d", "101.0 b"}));
 }
 
-TEST(RowList, SortAgreesWithTheCollationOnRandomRows) {
+TEST(RowOrder, SortAgreesWithTheCollationOnRandomRows) {
   // Rows share long beginnings, as rows sorted by a situation text do, and differ in case
   // and length, so that every way of ordering two rows is taken.
   std::mt19937 random(7);
@@ -66,7 +66,7 @@ TEST(RowList, SortAgreesWithTheCollationOnRandomRows) {
     for (char& c : tail) c = alphabet[random() % alphabet.size()];
     rows.push_back(beginnings[random() % 4] + tail);
   }
-  RowList list = ListOf(rows);
+  TextRows list = ListOf(rows);
   list.Sort();
   std::sort(rows.begin(), rows.end(), Collation::RowLess);
   EXPECT_EQ(RowTexts(list), rows);
@@ -74,7 +74,7 @@ TEST(RowList, SortAgreesWithTheCollationOnRandomRows) {
 
 // Rows read from an archive in time order and led by a sort prefix: within each prefix they are
 // in order already, except where a record is out of place.
-TEST(RowList, SortsRowsThatAreInOrderWithinEachPrefix) {
+TEST(RowOrder, SortsRowsThatAreInOrderWithinEachPrefix) {
   std::mt19937 random(11);
   const std::string prefixes[] = {" 21.5", "101.0", "  5.0", " 21.5", "ab", "AB", "  5.0"};
   std::vector<std::string> rows;
@@ -85,35 +85,10 @@ TEST(RowList, SortsRowsThatAreInOrderWithinEachPrefix) {
   }
   std::swap(rows[100], rows[90000]);  // one record written out of time order
   rows.push_back(rows[17]);           // and one twice
-  RowList list = ListOf(rows);
+  TextRows list = ListOf(rows);
   list.Sort();
   std::sort(rows.begin(), rows.end(), Collation::RowLess);
   EXPECT_EQ(RowTexts(list), rows);
-}
-
-TEST(RowList, RemoveDuplicateRowsLeavesEachDistinctRowOnce) {
-  RowList list = ListOf({"b", "a", "B", "b", "a", "ab", "b"});
-  list.Sort();
-  list.RemoveDuplicateRows();
-  EXPECT_EQ(RowTexts(list), (std::vector<std::string>{"a", "ab", "B", "b"}));
-
-  RowList single = ListOf({"x"});
-  single.RemoveDuplicateRows();
-  EXPECT_EQ(RowTexts(single), (std::vector<std::string>{"x"}));
-}
-
-TEST(RowList, HoldsManyRowsAcrossTextBlocksAndClears) {
-  RowList list;
-  std::vector<std::string> rows;
-  for (int i = 0; i < 200000; ++i)
-    rows.push_back(std::to_string(i * 7919 % 200000) + std::string(i % 90, 'x'));
-  for (const auto& row : rows) list.Append(row);
-  ASSERT_EQ(list.Size(), rows.size());
-  for (std::size_t i = 0; i < rows.size(); i += 997) EXPECT_EQ(list[i], rows[i]);
-  list.Clear();
-  EXPECT_TRUE(list.Empty());
-  list.Append("again");
-  EXPECT_EQ(list[0], "again");
 }
 
 }  // namespace

@@ -148,5 +148,36 @@ TEST_F(ReloadTest, EventRowsSortByTheirSituationColumn) {
   EXPECT_EQ(rows[2].substr(0, 6), "c off5");
 }
 
+// A view that follows its growing file reads the records written since its last reading and
+// merges their rows in: the list is the one reading the whole file gives.
+TEST_F(ReloadTest, RowsOfRecordsWrittenSinceMergeIntoTheSortedRows) {
+  const std::vector<ArchiveRecord> first{EventRecord(5), EventRecord(3, 'G'), EventRecord(4)};
+  const std::vector<ArchiveRecord> later{EventRecord(1, 'L'), EventRecord(4), EventRecord(6, 'O')};
+  const auto path = dir.Write("e.zdr", first);
+  ASSERT_TRUE(ReloadEvent(path, 7));
+
+  dir.Write("e.zdr", Join(first, later));
+  ASSERT_TRUE(file.OpenArchiveFile(path, kReloadMessages.missingFile, kReloadMessages.emptyFile));
+  for (std::size_t i = 0; i < first.size(); ++i) ASSERT_TRUE(file.ReadRecord());
+  EXPECT_EQ(AppendRows(file, kEventKind, rows), ReadStop::EndOfFile);
+  file.Close();
+  const std::vector<RowNumber> places = rows.MergeAppended();
+
+  RowStore whole;
+  ASSERT_TRUE(ReloadEventRows(file, path, 7, kReloadMessages, whole));
+  EXPECT_EQ(RowTexts(rows), RowTexts(whole)) << "the copy of record 4 is dropped";
+  EXPECT_EQ(places.size(), 2u);
+  EXPECT_TRUE(reporter.events.empty());
+}
+
+TEST_F(ReloadTest, AppendingStopsAtARecordOfAnotherKind) {
+  const auto path = dir.Write("e.zdr", {EventRecord(1), EventRecord(2, 'H', kIntervalKind)});
+  rows = RowStore(RowFormat::Event(1, strings));
+  ASSERT_TRUE(file.OpenArchiveFile(path, kReloadMessages.missingFile, kReloadMessages.emptyFile));
+  EXPECT_EQ(AppendRows(file, kEventKind, rows), ReadStop::WrongKind);
+  file.Close();
+  EXPECT_EQ(rows.Size(), 1u);
+}
+
 }  // namespace
 }  // namespace telvoran

@@ -1,0 +1,42 @@
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+#include <utility>
+
+#include "core/platform/LargeBuffer.h"
+
+namespace telvoran::platform {
+
+LargeBuffer::LargeBuffer(LargeBuffer&& other) noexcept
+    : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)) {}
+
+LargeBuffer& LargeBuffer::operator=(LargeBuffer&& other) noexcept {
+  if (this != &other) {
+    Resize(0);
+    data_ = std::exchange(other.data_, nullptr);
+    size_ = std::exchange(other.size_, 0);
+  }
+  return *this;
+}
+
+LargeBuffer::~LargeBuffer() {
+  Resize(0);
+}
+
+// Windows cannot move a block's pages to a larger place: growing copies into a new block.
+void LargeBuffer::Resize(std::size_t bytes) {
+  if (bytes == size_) return;
+  void* resized = nullptr;
+  if (bytes > 0) {
+    resized = VirtualAlloc(nullptr, bytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+    if (!resized) throw std::bad_alloc();
+    if (data_) std::memcpy(resized, data_, std::min(bytes, size_));
+  }
+  if (data_) VirtualFree(data_, 0, MEM_RELEASE);
+  data_ = resized;
+  size_ = bytes;
+}
+
+}  // namespace telvoran::platform

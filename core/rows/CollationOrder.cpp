@@ -1,0 +1,341 @@
+#include "core/rows/CollationOrder.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
+#include <limits>
+#include <string_view>
+#include <utility>
+
+#include "core/rows/Collation.h"
+#include "core/rows/DateTimeColumn.h"
+#include "core/rows/PrefixClasses.h"
+
+namespace telvoran {
+namespace {
+
+// One row while it is sorted: the collation weights of some characters of its stored text in
+// the high bits, its record index (counted from the first record sorted) in the low bits. Words
+// in reading order are in ascending index order, so ordering words as numbers orders their rows
+// by those weights and keeps rows of equal weights in reading order.
+using Word = std::uint64_t;
+
+// Ranges of this many rows at most are sorted by comparing their texts, built once each.
+constexpr std::size_t kFew = 16;
+// Ranges from this size on are sorted a key byte at a time; smaller ones by comparing words.
+constexpr std::size_t kRadixFrom = 2048;
+
+// Compares two stored texts whose collation weights are equal before `shared`.
+bool LessFrom(std::string_view a, std::string_view b, std::size_t shared) {
+  const int order = Collation::Compare(a.substr(std::min(shared, a.size())),
+                                       b.substr(std::min(shared, b.size())));
+  return order != 0 ? order < 0 : a < b;
+}
+
+class Sorter {
+ public:
+  Sorter(const SortSource& source, RecordIndex first, std::size_t count, const DateTimeOrder& dates)
+      : source_(source),
+        first_(first),
+        count_(count),
+        dates_(dates),
+        indexBits_(static_cast<int>(std::bit_width(std::max<std::size_t>(count, 2) - 1))),
+        indexMask_((Word{1} << indexBits_) - 1),
+        keyChars_(static_cast<std::size_t>(64 - indexBits_) / 8) {}
+
+  CollationOrder Run();
+
+ private:
+  // The least and the most characters of sort prefix among some rows.
+  struct PrefixWidths {
+    std::size_t least = std::numeric_limits<std::size_t>::max();
+    std::size_t most = 0;
+  };
+
+  RecordIndex IndexOf(Word word) const {
+    return first_ + static_cast<RecordIndex>(word & indexMask_);
+  }
+  Word KeyOf(Word word) const { return word >> indexBits_; }
+  void BuildText(Word word, RowText& text) const { source_.StoredText(IndexOf(word), text); }
+
+  bool ReadingOrderIsListOrder() const;
+  bool RowsWithinPrefixInReadingOrder() const;
+  bool SortByPrefixClasses(Word* begin, Word* end);
+  bool PutBackReadingOrder(Word* begin, Word* end) const;
+  void SortRange(Word* begin, Word* end, std::size_t shared);
+  PrefixWidths PutKeys(Word* begin, Word* end, std::size_t offset);
+  void SortWords(Word* begin, Word* end);
+  void SortRuns(Word* begin, Word* end, std::size_t covered, PrefixWidths widths);
+  void SortEqualDateTimes(Word* begin, Word* end, std::size_t shared);
+  bool InOrder(const Word* begin, const Word* end, std::size_t shared);
+  void SortFew(Word* begin, Word* end);
+  void SortEqualWeights(Word* begin, Word* end);
+  Word* ScratchFor(const Word* begin);
+  CollationOrder Result();
+
+  const SortSource& source_;
+  const RecordIndex first_;
+  const std::size_t count_;
+  const DateTimeOrder dates_;
+  const int indexBits_;
+  const Word indexMask_;
+  const std::size_t keyChars_;
+  platform::LargeBuffer words_;
+  platform::LargeBuffer scratch_;
+  RowText text_;
+  RowText otherText_;
+  std::array<RowText, kFew> fewTexts_;
+};
+
+// Archives are written in time order: sorted by date and time, their rows most often are in
+// list order as read.
+bool Sorter::ReadingOrderIsListOrder() const {
+  return source_.WithoutPrefixes() && RowsWithinPrefixInReadingOrder() && dates_.RoseStrictly();
+}
+
+// Every row is its sort prefix, its date and time of 20 characters ordering as the date's bytes,
+// then the rest. When no date fell while reading, rows whose prefixes have equal weights and
+// equal lengths are therefore in list order as read, except among rows of equal dates.
+bool Sorter::RowsWithinPrefixInReadingOrder() const {
+  return dates_.AllInRange() && dates_.NeverFell();
+}
+
+CollationOrder Sorter::Run() {
+  if (count_ == 0 || ReadingOrderIsListOrder()) return {};
+  words_.Resize(count_ * sizeof(Word));
+  Word* begin = static_cast<Word*>(words_.Data());
+  Word* end = begin + count_;
+  for (std::size_t i = 0; i < count_; ++i) begin[i] = i;
+  if (source_.WithoutPrefixes() && RowsWithinPrefixInReadingOrder()) {
+    SortEqualDateTimes(begin, end, kDateTimeColumnWidth);
+  } else if (source_.WidestPrefix() <= keyChars_ || !SortByPrefixClasses(begin, end)) {
+    SortRange(begin, end, 0);
+  }
+  scratch_.Resize(0);
+  return Result();
+}
+
+// Prefixes wider than a key, few of them different (one for each situation): the rows are
+// ordered by the rank of their prefix among the others, and then, among equal prefixes, as
+// rows that share them. False when the prefixes are too many, or when the order of two of
+// them depends on the rest of the rows; the words are then left as they were.
+bool Sorter::SortByPrefixClasses(Word* begin, Word* end) {
+  PrefixClasses classes;
+  for (Word* word = begin; word != end; ++word) {
+    BuildText(*word, text_);
+    const std::uint32_t id = classes.ClassOf(text_.Text().substr(0, text_.PrefixLength()));
+    if (id == PrefixClasses::kTooMany) return PutBackReadingOrder(begin, end);
+    *word = Word{id} << indexBits_ | (*word & indexMask_);
+  }
+  // With every date in range, each row goes on after its prefix with "20" of its year.
+  const auto ranks = classes.Ranks(dates_.AllInRange() ? "20" : "");
+  if (!ranks) return PutBackReadingOrder(begin, end);
+  std::vector<std::size_t> widths(ranks->size());
+  for (Word* word = begin; word != end; ++word) {
+    const auto id = static_cast<std::uint32_t>(KeyOf(*word));
+    widths[(*ranks)[id]] = classes.Width(id);
+    *word = Word{(*ranks)[id]} << indexBits_ | (*word & indexMask_);
+  }
+  SortWords(begin, end);
+  for (Word* run = begin; run != end;) {
+    const Word rank = KeyOf(*run);
+    Word* runEnd = run + 1;
+    while (runEnd != end && KeyOf(*runEnd) == rank) ++runEnd;
+    const std::size_t width = widths[rank];
+    if (runEnd - run > 1) {
+      if (!RowsWithinPrefixInReadingOrder()) {
+        SortRange(run, runEnd, width);
+      } else if (!dates_.RoseStrictly()) {
+        SortEqualDateTimes(run, runEnd, width + kDateTimeColumnWidth);
+      }
+    }
+    run = runEnd;
+  }
+  return true;
+}
+
+// Gives every word its index alone again, in reading order; false, for a strategy given up.
+bool Sorter::PutBackReadingOrder(Word* begin, Word* end) const {
+  for (Word* word = begin; word != end; ++word) *word = static_cast<Word>(word - begin);
+  return false;
+}
+
+// Sorts rows whose texts have equal weights before `shared`, which stand in reading order:
+// by the weights of the next few characters, packed into their words, then each run of rows
+// sharing those by the characters after them. A range in order already is left as it is.
+void Sorter::SortRange(Word* begin, Word* end, std::size_t shared) {
+  if (static_cast<std::size_t>(end - begin) <= kFew) {
+    SortFew(begin, end);
+    return;
+  }
+  if (InOrder(begin, end, shared)) return;
+  const PrefixWidths widths = PutKeys(begin, end, shared);
+  SortWords(begin, end);
+  SortRuns(begin, end, shared + keyChars_, widths);
+}
+
+Sorter::PrefixWidths Sorter::PutKeys(Word* begin, Word* end, std::size_t offset) {
+  PrefixWidths widths;
+  for (Word* word = begin; word != end; ++word) {
+    BuildText(*word, text_);
+    widths.least = std::min(widths.least, text_.PrefixLength());
+    widths.most = std::max(widths.most, text_.PrefixLength());
+    const std::string_view text = text_.Text();
+    Word key = 0;
+    for (std::size_t i = offset; i < offset + keyChars_; ++i)
+      key =
+          key << 8 | (i < text.size() ? Collation::Weight(static_cast<unsigned char>(text[i])) : 0);
+    *word = key << indexBits_ | (*word & indexMask_);
+  }
+  return widths;
+}
+
+// Orders the words as numbers. A long range goes a key byte at a time from the last, each pass
+// spreading the words over 256 places in one sweep; a byte every key shares needs no pass. The
+// passes keep the order of equal keys, which is the ascending order of the indices.
+void Sorter::SortWords(Word* begin, Word* end) {
+  const auto count = static_cast<std::size_t>(end - begin);
+  if (count < kRadixFrom) {
+    std::sort(begin, end);
+    return;
+  }
+  std::array<std::array<std::size_t, 256>, 8> counts{};
+  auto digit = [this](Word word, std::size_t byte) {
+    return static_cast<std::size_t>(word >> (indexBits_ + 8 * byte)) & 0xFF;
+  };
+  for (const Word* word = begin; word != end; ++word) {
+    for (std::size_t byte = 0; byte < keyChars_; ++byte) ++counts[byte][digit(*word, byte)];
+  }
+  Word* from = begin;
+  Word* to = ScratchFor(begin);
+  for (std::size_t byte = 0; byte < keyChars_; ++byte) {
+    std::array<std::size_t, 256>& places = counts[byte];
+    if (places[digit(*from, byte)] == count) continue;
+    std::size_t place = 0;
+    for (std::size_t& slot : places) place += std::exchange(slot, place);
+    for (const Word* word = from; word != from + count; ++word)
+      to[places[digit(*word, byte)]++] = *word;
+    std::swap(from, to);
+  }
+  if (from != begin) std::copy(from, from + count, begin);
+}
+
+// The scratch words beside a range: the scratch area has one word for each word sorted.
+Word* Sorter::ScratchFor(const Word* begin) {
+  if (scratch_.Size() == 0) scratch_.Resize(count_ * sizeof(Word));
+  return static_cast<Word*>(scratch_.Data()) + (begin - static_cast<const Word*>(words_.Data()));
+}
+
+// Puts the rows of every run of equal keys in order; the keys hold the weights of the
+// characters before `covered`.
+void Sorter::SortRuns(Word* begin, Word* end, std::size_t covered, PrefixWidths widths) {
+  // Rows sharing the weights of prefixes that are all equally long keep their reading order,
+  // unless they share their dates too: that order then says nothing of the rest of the rows.
+  const bool runsInReadingOrder = RowsWithinPrefixInReadingOrder() && widths.least == widths.most &&
+                                  widths.most <= covered &&
+                                  covered < widths.most + kDateTimeColumnWidth;
+  for (Word* run = begin; run != end;) {
+    const Word key = KeyOf(*run);
+    Word* runEnd = run + 1;
+    while (runEnd != end && KeyOf(*runEnd) == key) ++runEnd;
+    if (runEnd - run > 1) {
+      if (runsInReadingOrder) {
+        if (!dates_.RoseStrictly())
+          SortEqualDateTimes(run, runEnd, widths.most + kDateTimeColumnWidth);
+      } else if ((key & 0xFF) == 0) {
+        // The texts ended inside these characters: their weights are equal to the end.
+        SortEqualWeights(run, runEnd);
+      } else {
+        SortRange(run, runEnd, covered);
+      }
+    }
+    run = runEnd;
+  }
+}
+
+// Sorts each group of rows with the same date and time among rows that are in list order
+// but for such groups, and whose texts have equal weights before `shared`.
+void Sorter::SortEqualDateTimes(Word* begin, Word* end, std::size_t shared) {
+  for (Word* group = begin; group != end;) {
+    Word* groupEnd = group + 1;
+    while (groupEnd != end && source_.SameDateTime(IndexOf(groupEnd[-1]), IndexOf(*groupEnd)))
+      ++groupEnd;
+    if (groupEnd - group > 1) SortRange(group, groupEnd, shared);
+    group = groupEnd;
+  }
+}
+
+// Whether rows whose texts have equal weights before `shared` are in list order: one pass that
+// builds each text once.
+bool Sorter::InOrder(const Word* begin, const Word* end, std::size_t shared) {
+  RowText* previous = &text_;
+  RowText* next = &otherText_;
+  BuildText(*begin, *previous);
+  for (const Word* word = begin + 1; word != end; ++word) {
+    BuildText(*word, *next);
+    if (LessFrom(next->Text(), previous->Text(), shared)) return false;
+    std::swap(previous, next);
+  }
+  return true;
+}
+
+// A few rows: their texts built once, put in order by insertion, which keeps equal texts in
+// reading order.
+void Sorter::SortFew(Word* begin, Word* end) {
+  const auto count = static_cast<std::size_t>(end - begin);
+  std::array<std::size_t, kFew> slots;
+  std::array<Word, kFew> words;
+  for (std::size_t i = 0; i < count; ++i) {
+    BuildText(begin[i], fewTexts_[i]);
+    words[i] = begin[i];
+    std::size_t j = i;
+    for (; j > 0 && Collation::RowLess(fewTexts_[i].Text(), fewTexts_[slots[j - 1]].Text()); --j)
+      slots[j] = slots[j - 1];
+    slots[j] = i;
+  }
+  for (std::size_t i = 0; i < count; ++i) begin[i] = words[slots[i]];
+}
+
+// Rows whose texts have equal weights to their ends: ordered by their bytes, equal texts in
+// reading order. Such rows are most often copies of one record.
+void Sorter::SortEqualWeights(Word* begin, Word* end) {
+  if (static_cast<std::size_t>(end - begin) <= kFew) {
+    SortFew(begin, end);
+    return;
+  }
+  if (InOrder(begin, end, 0)) return;
+  std::sort(begin, end, [this](Word a, Word b) {
+    BuildText(a, text_);
+    BuildText(b, otherText_);
+    const int order = text_.Text().compare(otherText_.Text());
+    return order != 0 ? order < 0 : (a & indexMask_) < (b & indexMask_);
+  });
+}
+
+// The record indices in list order, written over the words they came from; the reading order
+// itself when that is what the sort found.
+CollationOrder Sorter::Result() {
+  auto* bytes = static_cast<unsigned char*>(words_.Data());
+  bool readingOrder = true;
+  for (std::size_t i = 0; i < count_; ++i) {
+    Word word;
+    std::memcpy(&word, bytes + i * sizeof(Word), sizeof word);
+    const RecordIndex index = IndexOf(word);
+    readingOrder = readingOrder && index == first_ + i;
+    // Index i lands within word i / 2, which has been read already.
+    std::memcpy(bytes + i * sizeof(RecordIndex), &index, sizeof index);
+  }
+  if (readingOrder) return {};
+  words_.Resize(count_ * sizeof(RecordIndex));
+  return {false, LargeArray<RecordIndex>(std::move(words_), count_)};
+}
+
+}  // namespace
+
+CollationOrder SortByCollation(const SortSource& source, RecordIndex first, std::size_t count,
+                               const DateTimeOrder& dates) {
+  return Sorter(source, first, count, dates).Run();
+}
+
+}  // namespace telvoran

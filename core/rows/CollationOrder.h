@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "core/rows/DateTimeOrder.h"
+#include "core/rows/LargeArray.h"
+#include "core/rows/RowText.h"
+
+namespace telvoran {
+
+// A record's place in the order it was read in, counted from 0.
+using RecordIndex = std::uint32_t;
+
+// What the sort reads of the rows it puts in order.
+class SortSource {
+ public:
+  // The stored text of the row of record `index`, sort prefix included, built in `text`.
+  virtual void StoredText(RecordIndex index, RowText& text) const = 0;
+  // Whether the two records hold the same six bytes of date and time.
+  virtual bool SameDateTime(RecordIndex a, RecordIndex b) const = 0;
+  // True when no row has a sort prefix: every row begins with its date and time.
+  virtual bool WithoutPrefixes() const = 0;
+  // The most characters a row's sort prefix can have.
+  virtual std::size_t WidestPrefix() const = 0;
+
+ protected:
+  ~SortSource() = default;
+};
+
+// The list order of some records: either the order they were read in, or the record indices
+// in list order.
+struct CollationOrder {
+  bool readingOrder = true;
+  LargeArray<RecordIndex> indices;
+};
+
+// Puts the rows of the records `first` to `first + count - 1`, which were read in this order
+// with the dates `dates` tells of, in the views' order: Collation::RowLess of their stored
+// texts, rows with equal texts in reading order. Besides the records it takes at most 16 bytes
+// a row while it runs, and 4 bytes a row for the result unless that is the reading order.
+CollationOrder SortByCollation(const SortSource& source, RecordIndex first, std::size_t count,
+                               const DateTimeOrder& dates);
+
+}  // namespace telvoran

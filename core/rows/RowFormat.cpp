@@ -1,0 +1,65 @@
+#include "core/rows/RowFormat.h"
+
+#include "core/rows/EventRows.h"
+#include "core/rows/IntervalRows.h"
+
+namespace telvoran {
+
+RowFormat::RowFormat() = default;
+
+RowFormat RowFormat::Interval(int channelCount, int sortColumn) {
+  RowFormat format;
+  format.kind_ = RowKind::Interval;
+  format.sortColumn_ = sortColumn;
+  format.channelCount_ = channelCount;
+  return format;
+}
+
+RowFormat RowFormat::Event(int sortColumn, const StringLookup& strings) {
+  RowFormat format;
+  format.kind_ = RowKind::Event;
+  format.sortColumn_ = sortColumn;
+  format.situations_ = std::make_shared<const SituationTexts>(strings);
+  return format;
+}
+
+void RowFormat::StoredText(const ArchiveRecord& record, RowText& text) const {
+  Build(record, sortColumn_, text);
+}
+
+std::string_view RowFormat::DisplayText(const ArchiveRecord& record, RowText& text) const {
+  // The row is the same under every sort column, which only adds a prefix in front of it.
+  Build(record, 1, text);
+  std::string_view row = text.Row();
+  const bool dropsLast =
+      kind_ == RowKind::Event || (sortColumn_ >= 2 && sortColumn_ <= kIntervalSortColumns);
+  if (dropsLast && !row.empty()) row.remove_suffix(1);
+  return row;
+}
+
+void RowFormat::Build(const ArchiveRecord& record, int sortColumn, RowText& text) const {
+  if (kind_ == RowKind::Event) {
+    EventRow(record, sortColumn, *situations_, text);
+  } else {
+    IntervalRow(record, channelCount_, sortColumn, text);
+  }
+}
+
+std::string_view RowFormat::DisplayTextOfStored(std::string_view stored) const {
+  return kind_ == RowKind::Event ? EventDisplayText(stored, sortColumn_)
+                                 : IntervalDisplayText(stored, sortColumn_);
+}
+
+std::size_t RowFormat::DateTimeByte() const {
+  return kind_ == RowKind::Event ? kEventDateTimeByte : kIntervalDateTimeByte;
+}
+
+}  // namespace telvoran
+
+namespace telvoran {
+
+std::size_t RowFormat::WidestPrefix() const {
+  return kind_ == RowKind::Event ? EventPrefixWidth(sortColumn_) : IntervalPrefixWidth(sortColumn_);
+}
+
+}  // namespace telvoran

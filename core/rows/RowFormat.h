@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string_view>
+
+#include "core/archive/ArchiveRecord.h"
+#include "core/rows/RowText.h"
+
+namespace telvoran {
+
+class SituationTexts;
+class StringLookup;
+
+enum class RowKind { Interval, Event };
+
+// How the rows of one view are made from its records: the archive's kind, the view's sort
+// column, the channel count of an interval archive or the situation texts of an event archive.
+// A list's rows are all made with one format; changing the sort column makes a new list.
+class RowFormat {
+ public:
+  // An interval view without channels, sorted by date and time.
+  RowFormat();
+  static RowFormat Interval(int channelCount, int sortColumn);
+  // Looks the situation texts up once, for every row made with this format.
+  static RowFormat Event(int sortColumn, const StringLookup& strings);
+
+  RowKind Kind() const { return kind_; }
+  int SortColumn() const { return sortColumn_; }
+
+  // The row of `record` as the list orders it: its sort prefix, then the row. `text` is
+  // emptied first.
+  void StoredText(const ArchiveRecord& record, RowText& text) const;
+  // What is drawn, printed and saved of the row of `record`: the stored text without its sort
+  // prefix and, for an event row or an interval row sorted by a channel, without its last
+  // character. Built in `text`.
+  std::string_view DisplayText(const ArchiveRecord& record, RowText& text) const;
+  // The same, taken from a stored text.
+  std::string_view DisplayTextOfStored(std::string_view stored) const;
+
+  // The most characters a sort prefix of this format can have.
+  std::size_t WidestPrefix() const;
+
+  // Where the date and time of a record begin (six bytes: year, month, day, hour, minute,
+  // second).
+  std::size_t DateTimeByte() const;
+
+ private:
+  void Build(const ArchiveRecord& record, int sortColumn, RowText& text) const;
+
+  RowKind kind_ = RowKind::Interval;
+  int sortColumn_ = 1;
+  int channelCount_ = 0;
+  std::shared_ptr<const SituationTexts> situations_;
+};
+
+}  // namespace telvoran

@@ -1,0 +1,241 @@
+#include "core/rows/RowStore.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <stdexcept>
+
+#include "core/rows/Collation.h"
+
+namespace telvoran {
+
+// The sort's view of the store: texts made with the store's format.
+class RowStore::Source final : public SortSource {
+ public:
+  explicit Source(const RowStore& store) : store_(store) {}
+
+  void StoredText(RecordIndex index, RowText& text) const override {
+    store_.format_.StoredText(store_.records_[index], text);
+  }
+  bool SameDateTime(RecordIndex a, RecordIndex b) const override {
+    const std::size_t at = store_.format_.DateTimeByte();
+    return std::memcmp(store_.records_[a].bytes.data() + at, store_.records_[b].bytes.data() + at,
+                       6) == 0;
+  }
+  bool WithoutPrefixes() const override { return store_.format_.SortColumn() == 1; }
+  std::size_t WidestPrefix() const override { return store_.format_.WidestPrefix(); }
+
+ private:
+  const RowStore& store_;
+};
+
+void RowStore::Clear() {
+  *this = RowStore(std::move(format_));
+}
+
+void RowStore::Reserve(std::size_t records) {
+  records_.Reserve(records_.Size() + records);
+}
+
+void RowStore::Append(const ArchiveRecord& record) {
+  if (records_.Size() >= std::numeric_limits<RecordIndex>::max())
+    throw std::length_error("too many records for one view");
+  records_.PushBack(record);
+  const unsigned char* dateTime = record.bytes.data() + format_.DateTimeByte();
+  allDates_.Note(dateTime);
+  appendedDates_.Note(dateTime);
+}
+
+void RowStore::Sort() {
+  records_.ShrinkToFit();
+  order_.Clear();
+  TakeOrder(SortByCollation(Source(*this), 0, records_.Size(), allDates_), records_.Size());
+  duplicatesRemoved_ = false;
+}
+
+void RowStore::TakeOrder(CollationOrder order, std::size_t rows) {
+  inReadingOrder_ = order.readingOrder;
+  order_ = std::move(order.indices);
+  ordered_ = rows;
+  recordsOrdered_ = records_.Size();
+  appendedDates_ = DateTimeOrder();
+}
+
+RecordIndex RowStore::RecordIndexAt(std::size_t row) const {
+  if (row >= ordered_) return static_cast<RecordIndex>(recordsOrdered_ + (row - ordered_));
+  return inReadingOrder_ ? static_cast<RecordIndex>(row) : order_[row];
+}
+
+std::string RowStore::operator[](std::size_t row) const {
+  RowText text;
+  format_.StoredText(RecordAt(row), text);
+  return std::string(text.Text());
+}
+
+void RowStore::FetchAhead(std::size_t row) const {
+#if defined(__GNUC__) || defined(__clang__)
+  if (row >= Size()) return;
+  const auto* record = reinterpret_cast<const char*>(&RecordAt(row));
+  // A record may lie across two cache lines.
+  __builtin_prefetch(record);
+  __builtin_prefetch(record + sizeof(ArchiveRecord) - 1);
+#else
+  (void)row;
+#endif
+}
+
+// Two stored texts of one format that are equal have equal lengths, hence prefixes of equal
+// length and equal rows, which begin with the date and time: when every date is in range, rows of
+// different dates differ, and when the dates rose strictly no two rows are equal.
+bool RowStore::CannotBeEqual(RecordIndex a, RecordIndex b, const DateTimeOrder& dates) const {
+  if (!dates.AllInRange()) return false;
+  if (dates.RoseStrictly()) return true;
+  return !Source(*this).SameDateTime(a, b);
+}
+
+bool RowStore::SameText(RecordIndex a, RecordIndex b) const {
+  RowText first;
+  RowText second;
+  format_.StoredText(records_[a], first);
+  format_.StoredText(records_[b], second);
+  return first.Text() == second.Text();
+}
+
+void RowStore::RemoveDuplicateRows() {
+  if (AppendedCount() > 0) MergeAppended();
+  duplicatesRemoved_ = true;
+  if (ordered_ <= 1 || (allDates_.AllInRange() && allDates_.RoseStrictly())) return;
+  std::size_t kept = 1;
+  for (std::size_t row = 1; row < ordered_; ++row) {
+    const RecordIndex record = RecordIndexAt(row);
+    const RecordIndex comparison = RecordIndexAt(kept - 1);
+    if (!CannotBeEqual(comparison, record, allDates_) && SameText(comparison, record)) continue;
+    if (kept != row) {
+      if (inReadingOrder_) {
+        // The first row dropped: from here on the order must be written out.
+        order_.Resize(ordered_);
+        for (std::size_t i = 0; i < ordered_; ++i) order_[i] = static_cast<RecordIndex>(i);
+        inReadingOrder_ = false;
+      }
+      order_[kept] = record;
+    }
+    ++kept;
+  }
+  ordered_ = kept;
+  if (!inReadingOrder_) {
+    order_.Resize(kept);
+    order_.ShrinkToFit();
+  }
+}
+
+// The appended records in list order, free of duplicates when the store removes them.
+LargeArray<RecordIndex> RowStore::AppendedInOrder() {
+  const std::size_t count = AppendedCount();
+  CollationOrder sorted = SortByCollation(Source(*this), static_cast<RecordIndex>(recordsOrdered_),
+                                          count, appendedDates_);
+  LargeArray<RecordIndex> added = std::move(sorted.indices);
+  if (sorted.readingOrder) {
+    added.Resize(count);
+    for (std::size_t i = 0; i < count; ++i)
+      added[i] = static_cast<RecordIndex>(recordsOrdered_ + i);
+  }
+  if (duplicatesRemoved_) DropDuplicates(added, appendedDates_);
+  return added;
+}
+
+void RowStore::DropDuplicates(LargeArray<RecordIndex>& rows, const DateTimeOrder& dates) const {
+  if (rows.Empty()) return;
+  std::size_t kept = 1;
+  for (std::size_t i = 1; i < rows.Size(); ++i) {
+    if (!CannotBeEqual(rows[kept - 1], rows[i], dates) && SameText(rows[kept - 1], rows[i]))
+      continue;
+    rows[kept++] = rows[i];
+  }
+  rows.Resize(kept);
+}
+
+// The first of the ordered rows from `from` on whose text orders after `text`: the place of a
+// row read later than all of them. The place is looked for in steps that double from `from`,
+// then halve, so that placing many rows in order costs no more than one pass over the rows.
+std::size_t RowStore::PlaceAmongOrdered(std::string_view text, std::size_t from) const {
+  RowText present;
+  auto orderedAfter = [&](std::size_t row) {
+    format_.StoredText(RecordAt(row), present);
+    return Collation::RowLess(text, present.Text());
+  };
+  std::size_t low = from;
+  std::size_t step = 1;
+  while (low < ordered_ && !orderedAfter(low)) {
+    low += step;
+    step *= 2;
+  }
+  std::size_t high = std::min(low, ordered_);
+  low = std::max(from, low - step / 2 + (step > 1 ? 1 : 0));
+  while (low < high) {
+    const std::size_t middle = low + (high - low) / 2;
+    if (orderedAfter(middle)) {
+      high = middle;
+    } else {
+      low = middle + 1;
+    }
+  }
+  return low;
+}
+
+std::vector<std::size_t> RowStore::PlacesAmongOrdered(LargeArray<RecordIndex>& added) const {
+  std::vector<std::size_t> places;
+  places.reserve(added.Size());
+  RowText text;
+  RowText before;
+  std::size_t kept = 0;
+  std::size_t from = 0;
+  for (const RecordIndex record : added) {
+    format_.StoredText(records_[record], text);
+    from = PlaceAmongOrdered(text.Text(), from);
+    if (duplicatesRemoved_ && from > 0) {
+      format_.StoredText(RecordAt(from - 1), before);
+      if (before.Text() == text.Text()) continue;
+    }
+    places.push_back(from);
+    added[kept++] = record;
+  }
+  added.Resize(kept);
+  return places;
+}
+
+std::vector<RowNumber> RowStore::MergeAppended() {
+  if (AppendedCount() == 0) return {};
+  LargeArray<RecordIndex> added = AppendedInOrder();
+  const std::vector<std::size_t> before = PlacesAmongOrdered(added);
+  std::vector<RowNumber> places(before.size());
+  for (std::size_t i = 0; i < before.size(); ++i) places[i] = static_cast<RowNumber>(before[i] + i);
+  InsertRows(added, before);
+  recordsOrdered_ = records_.Size();
+  appendedDates_ = DateTimeOrder();
+  return places;
+}
+
+// Puts the added rows in front of the ordered rows `before` names, one for each.
+void RowStore::InsertRows(const LargeArray<RecordIndex>& added,
+                          const std::vector<std::size_t>& before) {
+  const std::size_t count = added.Size();
+  // Every record read, in reading order: the list stays in reading order.
+  const bool allAtEndAsRead =
+      inReadingOrder_ && ordered_ == recordsOrdered_ && count == AppendedCount() &&
+      (count == 0 || (before.front() == ordered_ && std::is_sorted(added.begin(), added.end())));
+  if (!allAtEndAsRead) {
+    LargeArray<RecordIndex> merged;
+    merged.Resize(ordered_ + count);
+    std::size_t row = 0;
+    for (std::size_t i = 0; i <= count; ++i) {
+      const std::size_t upTo = i < count ? before[i] : ordered_;
+      for (; row < upTo; ++row) merged[row + i] = RecordIndexAt(row);
+      if (i < count) merged[upTo + i] = added[i];
+    }
+    order_ = std::move(merged);
+    inReadingOrder_ = false;
+  }
+  ordered_ += count;
+}
+
+}  // namespace telvoran

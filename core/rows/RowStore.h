@@ -1,0 +1,121 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/archive/ArchiveRecord.h"
+#include "core/rows/CollationOrder.h"
+#include "core/rows/DateTimeOrder.h"
+#include "core/rows/LargeArray.h"
+#include "core/rows/RowFormat.h"
+#include "core/rows/RowText.h"
+
+namespace telvoran {
+
+// A row's place in a view's list, counted from 0.
+using RowNumber = std::uint32_t;
+
+// The rows of a view: the records of its archive as they were read, and the order in which the
+// list shows them. A row's text is built from its record, with the store's format, only when it
+// is drawn, written, printed or compared; the store keeps 40 bytes a record and 4 bytes a row
+// for the order (none while the order is the reading order).
+//
+// Records appended after the rows were put in order stand at the end of the list until they are
+// merged in, which puts them in their places without sorting the others again.
+class RowStore {
+ public:
+  RowStore() = default;
+  explicit RowStore(RowFormat format) : format_(std::move(format)) {}
+  RowStore(RowStore&&) noexcept = default;
+  RowStore& operator=(RowStore&&) noexcept = default;
+
+  const RowFormat& Format() const { return format_; }
+
+  // Drops every row and gives their memory back; the format stays.
+  void Clear();
+  // Makes room for `records` more records, so that appending them does not grow the store.
+  void Reserve(std::size_t records);
+  // Adds the record's row at the end of the list, out of order until Sort() or MergeAppended().
+  void Append(const ArchiveRecord& record);
+  // Puts every row in the views' order: Collation::RowLess of the stored texts, equal texts side
+  // by side in the order they were read. Rows removed as duplicates come back.
+  void Sort();
+  // Deletes every row whose stored text equals the row's before it (exact comparison); rows
+  // appended meanwhile are merged first. The rows merged in afterwards are kept free of
+  // duplicates too.
+  void RemoveDuplicateRows();
+  // Puts the rows appended since the last Sort() or MergeAppended() into their places among the
+  // rows in order, without sorting those again: the list is then what Sort() (and
+  // RemoveDuplicateRows(), if it ran) of all its records would give. Returns the places of the
+  // new rows in the list, ascending.
+  std::vector<RowNumber> MergeAppended();
+
+  std::size_t Size() const { return ordered_ + AppendedCount(); }
+  bool Empty() const { return Size() == 0; }
+  std::size_t RecordCount() const { return records_.Size(); }
+  // The record a row shows, and its index in reading order.
+  RecordIndex RecordIndexAt(std::size_t row) const;
+  const ArchiveRecord& RecordAt(std::size_t row) const { return records_[RecordIndexAt(row)]; }
+
+  // The stored text of a row, sort prefix included, as the list orders it.
+  std::string operator[](std::size_t row) const;
+  // What is drawn, printed and saved of a row, built in `text`.
+  std::string_view DisplayText(std::size_t row, RowText& text) const {
+    return format_.DisplayText(RecordAt(row), text);
+  }
+  // Asks for the record of a row to be brought into the cache ahead of a loop that reaches it
+  // a few steps later. Nothing for a row that does not exist.
+  void FetchAhead(std::size_t row) const;
+
+  // Calls visit(row, record) for every row in list order.
+  template <typename Visit>
+  void ForEachRow(Visit visit) const {
+    const std::size_t count = Size();
+    for (std::size_t row = 0; row < count; ++row) visit(row, RecordAt(row));
+  }
+
+  // Bytes held for records and order.
+  std::size_t MemoryBytes() const { return records_.CapacityBytes() + order_.CapacityBytes(); }
+
+ private:
+  class Source;
+
+  std::size_t AppendedCount() const { return records_.Size() - recordsOrdered_; }
+  void TakeOrder(CollationOrder order, std::size_t rows);
+  LargeArray<RecordIndex> AppendedInOrder();
+  bool CannotBeEqual(RecordIndex a, RecordIndex b, const DateTimeOrder& dates) const;
+  bool SameText(RecordIndex a, RecordIndex b) const;
+  void DropDuplicates(LargeArray<RecordIndex>& rows, const DateTimeOrder& dates) const;
+  std::size_t PlaceAmongOrdered(std::string_view text, std::size_t from) const;
+  std::vector<std::size_t> PlacesAmongOrdered(LargeArray<RecordIndex>& added) const;
+  void InsertRows(const LargeArray<RecordIndex>& added, const std::vector<std::size_t>& before);
+
+  RowFormat format_;
+  LargeArray<ArchiveRecord> records_;
+  // The records of rows 0 to ordered_ - 1 in list order; empty while that is the reading order.
+  LargeArray<RecordIndex> order_;
+  bool inReadingOrder_ = true;
+  std::size_t ordered_ = 0;
+  // Records 0 to recordsOrdered_ - 1 have been put in order (or removed as duplicates); the
+  // others are rows appended since.
+  std::size_t recordsOrdered_ = 0;
+  DateTimeOrder allDates_;
+  DateTimeOrder appendedDates_;
+  bool duplicatesRemoved_ = false;
+};
+
+// The places of the rows for which keep(record) is true, in list order: the rows a filtered
+// view shows. Taking another look at every row in the current order, without their texts.
+template <typename Keep>
+std::vector<RowNumber> SelectRows(const RowStore& rows, Keep keep) {
+  std::vector<RowNumber> selected;
+  rows.ForEachRow([&](std::size_t row, const ArchiveRecord& record) {
+    if (keep(record)) selected.push_back(static_cast<RowNumber>(row));
+  });
+  return selected;
+}
+
+}  // namespace telvoran
