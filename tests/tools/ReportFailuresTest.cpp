@@ -168,8 +168,12 @@ TEST(ToolFailure, WrongCommandLines) {
       {"--sort", "two", "a.czt"},
       {"--sort", "", "a.czt"},
       {"--output=", "a.czt"},
+      {"--output", "", "a.czt"},
+      {"--pdf", "", "a.czt"},
       {"--colour", "a.czt"},
       {"a.czt", "b.czt"},
+      {"--help=yes"},
+      {"--version=yes"},
   };
   for (const auto& arguments : commandLines) {
     const ReportRun run = RunReportWith(arguments);

@@ -79,6 +79,10 @@ int RunReport(std::span<const std::string> arguments, std::ostream& out, std::os
     out << ReportUsageText();
     return kReportDone;
   }
+  if (options.showVersion) {
+    out << "telvoran-report " << TELVORAN_VERSION << '\n';
+    return kReportDone;
+  }
   if (auto clash = FindOutputClash(options)) {
     err << kReportProgram << *clash << '\n';
     return kReportFailed;

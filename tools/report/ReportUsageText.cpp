@@ -20,6 +20,7 @@ as in the program.
       --pdf FILE     print the view into the PDF file FILE (A4, 600 dpi); an existing
                      file is replaced once the printout is complete
   -h, --help         show this text
+      --version      show the version of the tool
 
 The text report goes to standard output unless --output or --pdf is given; with both,
 both are written. It holds the same bytes as the program's saved report: Windows-1250
