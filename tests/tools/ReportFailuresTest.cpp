@@ -229,10 +229,28 @@ TEST(ToolFailure, StandardOutputThatCannotBeWritten) {
 
   const std::vector<std::string> arguments = {archive.string()};
 
-  const int status = RunReport(arguments, broken, err, TELVORAN_BUILD_DIR);
+  const int status = RunReport(arguments, broken, err, TELVORAN_BUILD_DIR, test::kBuildsPdfPrinter);
 
   EXPECT_EQ(status, kReportFailed);
   EXPECT_TRUE(err.str().starts_with("telvoran-report: standard output: ")) << err.str();
+}
+
+TEST(ToolRefusal, PrintoutOfABuildWithoutTheDesktopProgram) {
+  TempDir folder;
+  const auto archive = folder.Write("a.zdr", std::vector{test::EventRecord(1)});
+  const auto report = folder / "report.txt";
+  const auto printout = folder / "view.pdf";
+
+  const ReportRun run =
+      RunReportWith({"--output", report.string(), "--pdf", printout.string(), archive.string()},
+                    TELVORAN_BUILD_DIR, nullptr);
+
+  EXPECT_EQ(run.exitStatus, kReportRefused);
+  EXPECT_EQ(run.err,
+            "telvoran-report: --pdf: the PDF printout needs the desktop build of Telvoran; this "
+            "telvoran-report was built without it\n");
+  // Refused before anything was written: neither file appears.
+  EXPECT_EQ(folder.Entries(), std::vector<std::string>{"a.zdr"});
 }
 
 TEST(ToolFailure, ArchiveThatCannotBeOpenedGivesThePlatformText) {

@@ -61,6 +61,7 @@ void WriteIntervalArchive(const std::filesystem::path& path, int records) {
 // At 600 dpi on A4 with the printer's default margins an 8-point font gives 93-dot lines and
 // 69 lines per page: 59 rows on page 1 and 65 on every later page, so 150 rows fill three pages.
 TEST(ReportProgram, PrintsTheViewIntoAPdfOfNumberedA4Pages) {
+  if (!test::kBuildPrints) GTEST_SKIP() << "built without the desktop program";
   if (!HasPoppler()) GTEST_SKIP() << "poppler-utils is not installed";
   test::TempDir folder;
   WriteIntervalArchive(folder / "2005-03-14_C07.czt", 150);

@@ -9,7 +9,6 @@
 #include "tools/report/ArchiveView.h"
 #include "tools/report/ConsoleReporter.h"
 #include "tools/report/OutputTargets.h"
-#include "tools/report/PdfPrintout.h"
 #include "tools/report/ReportArguments.h"
 #include "tools/report/ReportUsageText.h"
 
@@ -67,7 +66,7 @@ int WriteReport(const ReportSource& report, const ReportOptions& options, std::o
 }  // namespace
 
 int RunReport(std::span<const std::string> arguments, std::ostream& out, std::ostream& err,
-              const std::filesystem::path& programDirectory) {
+              const std::filesystem::path& programDirectory, PdfPrinter printPdf) {
   ReportOptions options;
   try {
     options = ParseReportArguments(arguments);
@@ -82,6 +81,11 @@ int RunReport(std::span<const std::string> arguments, std::ostream& out, std::os
   if (options.showVersion) {
     out << "telvoran-report " << TELVORAN_VERSION << '\n';
     return kReportDone;
+  }
+  if (options.pdf && printPdf == nullptr) {
+    return Complain(err, kReportRefused, "--pdf",
+                    "the PDF printout needs the desktop build of Telvoran; this telvoran-report "
+                    "was built without it");
   }
   if (auto clash = FindOutputClash(options)) {
     err << kReportProgram << *clash << '\n';
@@ -108,7 +112,7 @@ int RunReport(std::span<const std::string> arguments, std::ostream& out, std::os
     }
   }
   if (options.pdf) {
-    if (auto failure = PrintToPdf(report, *strings, *options.pdf)) {
+    if (auto failure = printPdf(report, *strings, *options.pdf)) {
       return Complain(err, kReportFailed, options.pdf->string(), *failure);
     }
   }
