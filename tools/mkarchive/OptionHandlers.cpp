@@ -4,6 +4,7 @@
 #include <limits>
 #include <utility>
 
+#include "core/platform/Utf8Path.h"
 #include "tools/mkarchive/ArgumentParsing.h"
 #include "tools/mkarchive/RecordFieldNames.h"
 #include "tools/mkarchive/Windows1250.h"
@@ -175,7 +176,7 @@ constexpr OptionHandler kHandlers[] = {
        o.kind = ParseArchiveKind(v);
      }},
     {"output", 'o', Scope::kBoth,
-     [](MkArchiveOptions& o, std::string_view, std::string_view v) { o.output = v; }},
+     [](MkArchiveOptions& o, std::string_view, std::string_view v) { o.output = PathFromUtf8(v); }},
     {"records", 'n', Scope::kBoth,
      [](MkArchiveOptions& o, std::string_view name, std::string_view v) {
        o.records = ParseWholeNumber(name, v, 0, 1'000'000'000);

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/platform/Utf8Path.h"
 #include "tools/common/CliParsing.h"
 #include "tools/mkarchive/OptionHandlers.h"
 
@@ -78,7 +79,7 @@ std::optional<std::string> LastValueOf(const std::vector<GivenOption>& given,
 ArchiveKind ResolveKind(const std::vector<GivenOption>& given) {
   if (const auto kind = LastValueOf(given, "kind")) return ParseArchiveKind(*kind);
   const auto output = LastValueOf(given, "output");
-  const auto extension = output ? std::filesystem::path(*output).extension() : "";
+  const auto extension = output ? PathFromUtf8(*output).extension() : "";
   if (extension == ".czt") return ArchiveKind::kInterval;
   if (extension == ".zdr") return ArchiveKind::kEvent;
   throw UsageError("--kind: give 'interval' or 'event', or an output file ending in .czt or .zdr");

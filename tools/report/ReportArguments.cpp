@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "core/platform/Utf8Path.h"
 #include "tools/common/CliParsing.h"
 
 namespace telvoran {
@@ -22,7 +23,7 @@ int ParseSortColumn(std::string_view text) {
 
 std::filesystem::path ParseFileName(std::string_view option, std::string_view text) {
   if (text.empty()) throw ReportUsageError(std::string(option) + " needs a file name");
-  return std::filesystem::path(text);
+  return PathFromUtf8(text);
 }
 
 // The command line's texts as given, before any of them is read.
@@ -58,7 +59,7 @@ ReportOptions ParseReportArguments(std::span<const std::string> arguments) {
   if (given.output) options.output = ParseFileName("--output", *given.output);
   if (given.pdf) options.pdf = ParseFileName("--pdf", *given.pdf);
   if (!given.archive) throw ReportUsageError("no archive given");
-  options.archive = std::filesystem::path(*given.archive);
+  options.archive = PathFromUtf8(*given.archive);
   return options;
 }
 
