@@ -4,9 +4,11 @@
 
 #include <cerrno>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <system_error>
 
+#include "core/platform/Utf8Path.h"
 #include "support/FakeReportSource.h"
 #include "support/TempDir.h"
 
@@ -99,6 +101,27 @@ TEST(TextReport, ReportsACreateFailureAndLeavesNoFile) {
     EXPECT_TRUE(std::filesystem::is_empty(folder / "a-folder"));
     EXPECT_EQ(ReadBytes(folder / "plain-file"), "keep");
   }
+}
+
+// Names that the ANSI code page of a Windows system cannot spell, and paths longer than the
+// 260 characters of its classic limit, reach the system whole, the temporary file's too.
+TEST(TextReport, WritesNamesWithPolishLettersAndLongPaths) {
+  TempDir folder;
+  const std::string polish = "raport \xC5\xBC\xC3\xB3\xC5\x82w.txt";  // raport żółw.txt
+  std::filesystem::path deep = folder.Path();
+  while (deep.native().size() < 300) deep /= std::string(40, 'f');
+  std::filesystem::create_directories(deep);
+
+  for (const std::filesystem::path& target : {folder / PathFromUtf8(polish), deep / "long.txt"}) {
+    SCOPED_TRACE(Utf8FromPath(target));
+    ASSERT_EQ(WriteTextReport(SourceWithRows({}), target), std::nullopt);
+    EXPECT_EQ(ReadBytes(target), kHeadingBytes);
+    // Written again, it replaces itself.
+    ASSERT_EQ(WriteTextReport(SourceWithRows({}), target), std::nullopt);
+    EXPECT_EQ(ReadBytes(target), kHeadingBytes);
+  }
+  EXPECT_EQ(folder.Entries(), (std::vector<std::string>{std::string(40, 'f'), polish}));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(deep), {}), 1);
 }
 
 TEST(TextReport, LeavesAReadOnlyFileAsItWas) {
