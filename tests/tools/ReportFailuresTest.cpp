@@ -26,6 +26,13 @@ std::vector<ArchiveRecord> IntervalRecords(int count, std::uint32_t lastKind = k
   return records;
 }
 
+// A printer for tests that are refused before anything is printed, whatever the build prints.
+std::optional<std::string> NeverPrints(const ReportSource&, const StringLookup&,
+                                       const std::filesystem::path&) {
+  ADD_FAILURE() << "nothing was to be printed";
+  return "not printed";
+}
+
 // --- The program's own messages, in UTF-8, on standard error --------------------------------
 
 struct MessageCase {
@@ -193,7 +200,8 @@ TEST(ToolFailure, RefusesToWriteOverTheArchive) {
   const std::string sameFile = (folder.Path() / "." / "a.zdr").string();
 
   for (const char* option : {"--output", "--pdf"}) {
-    const ReportRun run = RunReportWith({option, sameFile, archive.string()});
+    const ReportRun run =
+        RunReportWith({option, sameFile, archive.string()}, TELVORAN_BUILD_DIR, NeverPrints);
     EXPECT_EQ(run.exitStatus, kReportFailed) << option;
     EXPECT_NE(run.err.find("this is the archive itself"), std::string::npos) << run.err;
   }
@@ -205,7 +213,8 @@ TEST(ToolFailure, RefusesOneFileForReportAndPrintout) {
   const auto archive = folder.Write("a.zdr", std::vector{test::EventRecord(1)});
   const std::string target = (folder / "out").string();
 
-  const ReportRun run = RunReportWith({"-o", target, "--pdf", target, archive.string()});
+  const ReportRun run = RunReportWith({"-o", target, "--pdf", target, archive.string()},
+                                      TELVORAN_BUILD_DIR, NeverPrints);
 
   EXPECT_EQ(run.exitStatus, kReportFailed);
   EXPECT_EQ(run.err, "telvoran-report: --output and --pdf name the same file\n");

@@ -25,10 +25,6 @@ using test::RunProgram;
 const std::filesystem::path kReport = BuiltProgram("telvoran-report");
 const std::filesystem::path kMkArchive = BuiltProgram("telvoran-mkarchive");
 
-bool Contains(const std::string& text, const char* pattern) {
-  return std::regex_search(text, std::regex(pattern));
-}
-
 // 150 records a quarter of an hour apart from 2005-03-14 00:00, two channels.
 void WriteIntervalArchive(const std::filesystem::path& path, int records) {
   const ChannelLabel channels[] = {{"T1", "C"}, {"P1", "kPa"}};
@@ -42,6 +38,10 @@ void WriteIntervalArchive(const std::filesystem::path& path, int records) {
 }
 
 #ifndef _WIN32
+bool Contains(const std::string& text, const char* pattern) {
+  return std::regex_search(text, std::regex(pattern));
+}
+
 bool HasPoppler() {
   return std::system("command -v pdfinfo >/dev/null && command -v pdftotext >/dev/null") == 0;
 }

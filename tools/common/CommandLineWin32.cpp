@@ -1,10 +1,12 @@
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
+#include <windows.h>
+// shellapi.h needs windows.h first.
+#include <shellapi.h>
+
 #include <fcntl.h>
 #include <io.h>
-#include <shellapi.h>
 #include <stdio.h>
-#include <windows.h>
 
 #include "tools/common/CommandLine.h"
 

@@ -27,6 +27,12 @@ using test::TempDir;
 
 const std::string kRule(92, '-');
 
+#ifdef _WIN32
+constexpr bool kIsWindows = true;
+#else
+constexpr bool kIsWindows = false;
+#endif
+
 std::string PlatformText(int error) {
   return std::generic_category().message(error);
 }
@@ -67,8 +73,10 @@ TEST(TextReport, WritesRowsInListOrderEachEndedByCrLf) {
 TEST(TextReport, ReplacesAnExistingFileCompletelyKeepingItsPermissions) {
   TempDir folder;
   const auto target = folder.Write("report.txt", std::string(10000, 'x'));
-  const auto permissions = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write;
-  std::filesystem::permissions(target, permissions);
+  std::filesystem::permissions(
+      target, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  // As the system keeps them: Windows knows only whether a file is read-only.
+  const auto permissions = std::filesystem::status(target).permissions();
   ASSERT_EQ(WriteTextReport(SourceWithRows({"row"}), target), std::nullopt);
   EXPECT_EQ(ReadBytes(target), kHeadingBytes + "row\r\n");
   EXPECT_EQ(std::filesystem::status(target).permissions(), permissions);
@@ -93,8 +101,10 @@ TEST(TextReport, ReportsACreateFailureAndLeavesNoFile) {
     std::string target;
     int error;
   };
-  for (const Case& c : {Case{"missing-folder/report.txt", ENOENT},
-                        Case{"plain-file/report.txt", ENOTDIR}, Case{"a-folder", EISDIR}}) {
+  for (const Case& c :
+       {Case{"missing-folder/report.txt", ENOENT},
+        // Windows says that a path through a file does not exist.
+        Case{"plain-file/report.txt", kIsWindows ? ENOENT : ENOTDIR}, Case{"a-folder", EISDIR}}) {
     SCOPED_TRACE(c.target);
     EXPECT_EQ(WriteTextReport(SourceWithRows({"row"}), folder / c.target), PlatformText(c.error));
     EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"a-folder", "plain-file"}));
@@ -121,7 +131,10 @@ TEST(TextReport, WritesNamesWithPolishLettersAndLongPaths) {
     EXPECT_EQ(ReadBytes(target), kHeadingBytes);
   }
   EXPECT_EQ(folder.Entries(), (std::vector<std::string>{std::string(40, 'f'), polish}));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(deep), {}), 1);
+  // The C runtime of Windows lists no folder whose path is that long.
+  if (!kIsWindows) {
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(deep), {}), 1);
+  }
 }
 
 TEST(TextReport, LeavesAReadOnlyFileAsItWas) {
