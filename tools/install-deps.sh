@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks for building, running and testing Telvoran.
 # Only missing packages are installed; a machine that has them all is left untouched.
+#
+#   tools/install-deps.sh            what the Linux build and its tests need
+#   tools/install-deps.sh windows    what the Windows check needs (tools/windows-check.sh):
+#                                    MinGW-w64, wine and GoogleTest's sources
 set -euo pipefail
 
 packages=(
@@ -12,6 +16,12 @@ packages=(
   xvfb xauth xdotool imagemagick x11-apps
   fonts-liberation poppler-utils
 )
+if [ "${1:-}" = windows ]; then
+  packages=(
+    cmake make libcli11-dev binutils-mingw-w64-x86-64
+    g++-mingw-w64-x86-64-posix wine64 wine googletest
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do
