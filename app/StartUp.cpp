@@ -1,11 +1,8 @@
 #include "app/StartUp.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QIcon>
-
-#include <filesystem>
 
 #include "app/ApplicationTitle.h"
 #include "app/QtText.h"
@@ -14,24 +11,13 @@
 #include "core/text/StringLibrary.h"
 
 namespace telvoran {
-namespace {
-
-std::filesystem::path FileSystemPath(const QString& path) {
-#ifdef Q_OS_WIN
-  return std::filesystem::path(path.toStdWString());
-#else
-  return std::filesystem::path(QFile::encodeName(path).toStdString());
-#endif
-}
-
-}  // namespace
 
 std::unique_ptr<RunningProgram> StartTelvoran(const QString& programFilePath, UserDialogs& dialogs,
                                               std::string_view guardName) {
   const QString programDirectory = QFileInfo(programFilePath).absolutePath();
   auto program = std::make_unique<RunningProgram>();
 
-  program->strings = LoadStringLibrary(FileSystemPath(programDirectory));
+  program->strings = LoadStringLibrary(ToFileSystemPath(programDirectory));
   if (!program->strings) {
     dialogs.Error(nullptr, kLibraryFailureCaption, kLibraryFailureText);
     return nullptr;

@@ -1,17 +1,27 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks for building, running and testing Telvoran.
 # Only missing packages are installed; a machine that has them all is left untouched.
+#
+#   tools/install-deps.sh            what the Linux build and its tests need
+#   tools/install-deps.sh windows    what the Windows check needs (tools/windows-check.sh):
+#                                    MinGW-w64, wine and GoogleTest's sources
 set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev libqt6svg6
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   binutils-mingw-w64-x86-64
   clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick x11-apps
   fonts-liberation poppler-utils
 )
+if [ "${1:-}" = windows ]; then
+  packages=(
+    cmake make libcli11-dev binutils-mingw-w64-x86-64
+    g++-mingw-w64-x86-64-posix wine64 wine googletest
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

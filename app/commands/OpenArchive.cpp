@@ -2,7 +2,6 @@
 // kind, and the reading of its rows.
 #include "app/commands/OpenArchive.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
 
@@ -111,7 +110,7 @@ void OpenArchive(ProgramState& state, QMdiArea& area) {
 
 void OpenArchiveFile(ProgramState& state, QMdiArea& area, const QString& fileName) {
   ArchiveFile& archive = state.Archive();
-  const std::filesystem::path path(QFile::encodeName(fileName).toStdString());
+  const std::filesystem::path path = ToFileSystemPath(fileName);
   if (!archive.OpenArchiveFile(path, sid::kMissingFile, sid::kEmptyFile)) return;
 
   const std::string name = ToCp1250(QFileInfo(fileName).fileName());

@@ -1,7 +1,6 @@
 // The save command: the active data view as a text report.
 #include "app/commands/SaveReport.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
 
@@ -28,7 +27,7 @@ void SaveReport(ProgramState& state, QMdiArea& area) {
 
   const auto* view = qobject_cast<const DataView*>(area.currentSubWindow());
   if (!view) return;
-  const std::filesystem::path target(QFile::encodeName(*chosen).toStdString());
+  const std::filesystem::path target = ToFileSystemPath(*chosen);
   if (const auto error = WriteTextReport(view->Report(), target))
     state.Reporter().ShowError(*error);
 }

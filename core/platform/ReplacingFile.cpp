@@ -5,6 +5,8 @@
 #include <random>
 #include <system_error>
 
+#include "core/platform/NewFile.h"
+
 namespace telvoran {
 namespace {
 
@@ -13,15 +15,6 @@ constexpr int kNameAttempts = 100;
 
 std::string ErrorText(int error) {
   return std::generic_category().message(error);
-}
-
-// Creates a new file for binary writing; fails with EEXIST if the name is taken.
-std::FILE* CreateNewFile(const std::filesystem::path& path) {
-#ifdef _WIN32
-  return _wfopen(path.c_str(), L"wbx");
-#else
-  return std::fopen(path.c_str(), "wbx");
-#endif
 }
 
 std::string RandomSuffix() {
@@ -101,7 +94,7 @@ std::optional<std::string> ReplacingFile::CreateTemporaryFile() {
   const std::filesystem::path folder = target_.parent_path();
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     std::filesystem::path candidate = folder / (".telvoran-" + RandomSuffix() + ".tmp");
-    stream_ = CreateNewFile(candidate);
+    stream_ = platform::CreateNewFile(candidate);
     if (stream_ != nullptr) {
       temporary_ = std::move(candidate);
       std::setvbuf(stream_, nullptr, _IOFBF, kBufferBytes);

@@ -38,6 +38,30 @@ class Win32StringLibrary : public StringLookup {
   mutable std::array<char, kMaxTextLength + 1> buffer_{};
 };
 
+// Holds the library file open while it is loaded, letting others read it but neither change,
+// replace nor delete it, so that the file whose size was checked is the file that is mapped.
+class HeldFile {
+ public:
+  explicit HeldFile(const std::filesystem::path& path)
+      : handle_(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+  ~HeldFile() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  HeldFile(const HeldFile&) = delete;
+  HeldFile& operator=(const HeldFile&) = delete;
+
+  // A file on a disk (not a folder, pipe or device) of at most `maxBytes` bytes.
+  bool IsDiskFileOfAtMost(std::uintmax_t maxBytes) const {
+    if (handle_ == INVALID_HANDLE_VALUE || GetFileType(handle_) != FILE_TYPE_DISK) return false;
+    LARGE_INTEGER size;
+    return GetFileSizeEx(handle_, &size) && static_cast<std::uintmax_t>(size.QuadPart) <= maxBytes;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
 }  // namespace
 
 std::unique_ptr<StringLookup> LoadStringLibrary(const std::filesystem::path& programDirectory) {
@@ -45,6 +69,8 @@ std::unique_ptr<StringLookup> LoadStringLibrary(const std::filesystem::path& pro
   // form keeps a program directory whose name the ANSI code page cannot spell usable.
   if (!programDirectory.is_absolute()) return nullptr;
   const std::filesystem::path path = programDirectory / kStringLibraryFileName;
+  const HeldFile file(path);
+  if (!file.IsDiskFileOfAtMost(kMaxStringLibraryBytes)) return nullptr;
   const HMODULE module = LoadLibraryExW(path.c_str(), nullptr,
                                         LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
   if (module == nullptr) return nullptr;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/archive/ArchiveRecord.h"
+#include "core/platform/Utf8Path.h"
 
 namespace telvoran::test {
 
@@ -33,10 +34,10 @@ class TempDir {
   TempDir& operator=(const TempDir&) = delete;
 
   const std::filesystem::path& Path() const { return path_; }
-  std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+  std::filesystem::path operator/(const std::filesystem::path& name) const { return path_ / name; }
 
-  // Writes `bytes` to the file `name` and returns its path.
-  std::filesystem::path Write(std::string_view name, std::string_view bytes) const {
+  // Writes `bytes` to the file `name` (relative to the folder) and returns its path.
+  std::filesystem::path Write(const std::filesystem::path& name, std::string_view bytes) const {
     const auto file = path_ / name;
     std::ofstream(file, std::ios::binary)
         .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -44,7 +45,8 @@ class TempDir {
   }
 
   // Writes the records, then `tail` (a partial record, say), to the file `name`.
-  std::filesystem::path Write(std::string_view name, const std::vector<ArchiveRecord>& records,
+  std::filesystem::path Write(const std::filesystem::path& name,
+                              const std::vector<ArchiveRecord>& records,
                               std::string_view tail = {}) const {
     std::string bytes;
     for (const auto& record : records) bytes.append(record.bytes.begin(), record.bytes.end());
@@ -52,11 +54,11 @@ class TempDir {
     return Write(name, bytes);
   }
 
-  // The names of the entries in the folder, sorted.
+  // The names of the entries in the folder in UTF-8, sorted.
   std::vector<std::string> Entries() const {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(path_))
-      names.push_back(entry.path().filename().string());
+      names.push_back(Utf8FromPath(entry.path().filename()));
     std::sort(names.begin(), names.end());
     return names;
   }
@@ -64,6 +66,19 @@ class TempDir {
  private:
   std::filesystem::path path_;
 };
+
+// Takes every write permission away; on Windows this sets the read-only attribute.
+inline void MakeReadOnly(const std::filesystem::path& path) {
+  using std::filesystem::perms;
+  std::filesystem::permissions(path, perms::owner_write | perms::group_write | perms::others_write,
+                               std::filesystem::perm_options::remove);
+}
+
+// Whether the owner may write the file; on Windows, whether its read-only attribute is clear.
+inline bool IsWritable(const std::filesystem::path& path) {
+  using std::filesystem::perms;
+  return (std::filesystem::status(path).permissions() & perms::owner_write) != perms::none;
+}
 
 inline std::string ReadBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);

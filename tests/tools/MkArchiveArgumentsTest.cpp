@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -41,8 +42,11 @@ INSTANTIATE_TEST_SUITE_P(
         BadArguments{{"-o", "a.czt", "--kind", "alarm"}, "'alarm'"},
         BadArguments{{"-o", "a.czt", "--colour", "red"}, "unknown option '--colour'"},
         BadArguments{{"-o", "a.czt", "stray"}, "unexpected argument 'stray'"},
-        BadArguments{{"-o", "a.czt", "--records"}, "--records needs a value"},
-        BadArguments{{"-o", "a.czt", "--help=yes"}, "--help takes no value"},
+        BadArguments{{"-o", "a.czt", "one", "--two", "three"}, "unexpected argument 'one'"},
+        BadArguments{{"-o", "a.czt", "--records"}, "--records: 1 required"},
+        BadArguments{{"-o", "a.czt", "--help=yes"}, "disallowed flag override"},
+        BadArguments{{"-o", "a.czt", "--version=1"}, "disallowed flag override"},
+        BadArguments{{"-o", "a.czt", "-n=5"}, "--records: '=5'"},
         BadArguments{{"-o", "a.czt", "--records", "-3"}, "--records: '-3'"},
         BadArguments{{"-o", "a.czt", "--records", "12x"}, "--records: '12x'"},
         BadArguments{{"-o", "a.czt", "--channels", "5"}, "from 0 to 4"},
@@ -112,6 +116,27 @@ TEST(MkArchiveArguments, AcceptsBothValueSpellingsAndConvertsTextToWindows1250) 
   EXPECT_EQ(options.overrides.bytes[0].value, 255);
 }
 
+TEST(MkArchiveArguments, RepeatedOptionsApplyInTheOrderGiven) {
+  const std::vector<std::string> everyThenOne = {
+      "-o", "x.czt", "--range", "0:10", "--range", "2=5:6", "-n", "3", "--records", "4"};
+  const MkArchiveOptions first = ParseMkArchiveOptions(everyThenOne);
+  EXPECT_EQ(first.channels[0].maximum, 10);
+  EXPECT_EQ(first.channels[1].maximum, 6);
+  EXPECT_EQ(first.records, 4u);
+
+  const std::vector<std::string> oneThenEvery = {"--range=2=5:6", "-o", "x.czt", "--range=0:10"};
+  const MkArchiveOptions second = ParseMkArchiveOptions(oneThenEvery);
+  EXPECT_EQ(second.channels[1].maximum, 10);
+}
+
+TEST(MkArchiveArguments, VersionNeedsNothingElse) {
+  const auto run = RunTool({"--version"});
+  EXPECT_EQ(run.exitStatus, kExitSuccess);
+  EXPECT_TRUE(std::regex_match(run.out, std::regex("telvoran-mkarchive [0-9]+\\.[0-9]+\n")))
+      << run.out;
+  EXPECT_EQ(run.err, "");
+}
+
 TEST(MkArchiveArguments, HelpWinsOverEverythingElseAndDocumentsEveryOption) {
   const auto run = RunTool({"--records", "oops", "--help"});
   EXPECT_EQ(run.exitStatus, kExitSuccess);
@@ -119,6 +144,7 @@ TEST(MkArchiveArguments, HelpWinsOverEverythingElseAndDocumentsEveryOption) {
   for (const OptionHandler& handler : MkArchiveOptionHandlers()) {
     EXPECT_NE(run.out.find("--" + std::string(handler.name)), std::string::npos) << handler.name;
   }
+  EXPECT_NE(run.out.find("--version"), std::string::npos);
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // What telvoran-report says, and with which exit status, when it cannot make the report.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <functional>
 
@@ -22,6 +24,13 @@ std::vector<ArchiveRecord> IntervalRecords(int count, std::uint32_t lastKind = k
     records.push_back(test::IntervalRecord(minute, " 21.5101.0", last ? lastKind : kIntervalKind));
   }
   return records;
+}
+
+// A printer for tests that are refused before anything is printed, whatever the build prints.
+std::optional<std::string> NeverPrints(const ReportSource&, const StringLookup&,
+                                       const std::filesystem::path&) {
+  ADD_FAILURE() << "nothing was to be printed";
+  return "not printed";
 }
 
 // --- The program's own messages, in UTF-8, on standard error --------------------------------
@@ -168,8 +177,12 @@ TEST(ToolFailure, WrongCommandLines) {
       {"--sort", "two", "a.czt"},
       {"--sort", "", "a.czt"},
       {"--output=", "a.czt"},
+      {"--output", "", "a.czt"},
+      {"--pdf", "", "a.czt"},
       {"--colour", "a.czt"},
       {"a.czt", "b.czt"},
+      {"--help=yes"},
+      {"--version=yes"},
   };
   for (const auto& arguments : commandLines) {
     const ReportRun run = RunReportWith(arguments);
@@ -187,7 +200,8 @@ TEST(ToolFailure, RefusesToWriteOverTheArchive) {
   const std::string sameFile = (folder.Path() / "." / "a.zdr").string();
 
   for (const char* option : {"--output", "--pdf"}) {
-    const ReportRun run = RunReportWith({option, sameFile, archive.string()});
+    const ReportRun run =
+        RunReportWith({option, sameFile, archive.string()}, TELVORAN_BUILD_DIR, NeverPrints);
     EXPECT_EQ(run.exitStatus, kReportFailed) << option;
     EXPECT_NE(run.err.find("this is the archive itself"), std::string::npos) << run.err;
   }
@@ -199,7 +213,8 @@ TEST(ToolFailure, RefusesOneFileForReportAndPrintout) {
   const auto archive = folder.Write("a.zdr", std::vector{test::EventRecord(1)});
   const std::string target = (folder / "out").string();
 
-  const ReportRun run = RunReportWith({"-o", target, "--pdf", target, archive.string()});
+  const ReportRun run = RunReportWith({"-o", target, "--pdf", target, archive.string()},
+                                      TELVORAN_BUILD_DIR, NeverPrints);
 
   EXPECT_EQ(run.exitStatus, kReportFailed);
   EXPECT_EQ(run.err, "telvoran-report: --output and --pdf name the same file\n");
@@ -225,12 +240,31 @@ TEST(ToolFailure, StandardOutputThatCannotBeWritten) {
 
   const std::vector<std::string> arguments = {archive.string()};
 
-  const int status = RunReport(arguments, broken, err, TELVORAN_BUILD_DIR);
+  const int status = RunReport(arguments, broken, err, TELVORAN_BUILD_DIR, test::kBuildsPdfPrinter);
 
   EXPECT_EQ(status, kReportFailed);
   EXPECT_TRUE(err.str().starts_with("telvoran-report: standard output: ")) << err.str();
 }
 
+TEST(ToolRefusal, PrintoutOfABuildWithoutTheDesktopProgram) {
+  TempDir folder;
+  const auto archive = folder.Write("a.zdr", std::vector{test::EventRecord(1)});
+  const auto report = folder / "report.txt";
+  const auto printout = folder / "view.pdf";
+
+  const ReportRun run =
+      RunReportWith({"--output", report.string(), "--pdf", printout.string(), archive.string()},
+                    TELVORAN_BUILD_DIR, nullptr);
+
+  EXPECT_EQ(run.exitStatus, kReportRefused);
+  EXPECT_EQ(run.err,
+            "telvoran-report: --pdf: the PDF printout needs the desktop build of Telvoran; this "
+            "telvoran-report was built without it\n");
+  // Refused before anything was written: neither file appears.
+  EXPECT_EQ(folder.Entries(), std::vector<std::string>{"a.zdr"});
+}
+
+#ifndef _WIN32
 TEST(ToolFailure, ArchiveThatCannotBeOpenedGivesThePlatformText) {
   TempDir folder;
   // A named pipe exists but is no file of records.
@@ -242,6 +276,7 @@ TEST(ToolFailure, ArchiveThatCannotBeOpenedGivesThePlatformText) {
   EXPECT_EQ(run.exitStatus, kReportFailed);
   EXPECT_EQ(run.err, "telvoran-report: Invalid argument\n");
 }
+#endif
 
 }  // namespace
 }  // namespace telvoran

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <regex>
 
 #include "tools/ReportTestSupport.h"
 
@@ -58,6 +59,22 @@ TEST(ReportOutput, ArchiveNameAfterTheEndOfOptions) {
 
   EXPECT_EQ(run.exitStatus, kReportDone) << run.err;
   EXPECT_TRUE(run.out.starts_with("Pami\xea\xe6 zdarze\xf1: -a.zdr\r\n"));
+}
+
+TEST(ReportOutput, LastOfARepeatedOptionCounts) {
+  test::TempDir folder;
+  const auto archive = WriteEventArchive(folder);
+  const ReportRun twice = RunReportWith({"-s", "2", archive.string(), "--sort=7"});
+  EXPECT_EQ(twice.exitStatus, kReportDone) << twice.err;
+  EXPECT_EQ(twice.out, RunReportWith({"--sort", "7", archive.string()}).out);
+}
+
+TEST(ReportOutput, VersionNeedsNoArchive) {
+  const ReportRun run = RunReportWith({"--version"}, "/nonexistent");
+  EXPECT_EQ(run.exitStatus, kReportDone);
+  EXPECT_TRUE(std::regex_match(run.out, std::regex("telvoran-report [0-9]+\\.[0-9]+\n")))
+      << run.out;
+  EXPECT_EQ(run.err, "");
 }
 
 TEST(ReportOutput, HelpNeedsNoArchive) {

@@ -10,6 +10,9 @@
 #include "support/ArchiveRecords.h"
 #include "support/TempDir.h"
 #include "tools/report/ReportCommand.h"
+#ifdef TELVORAN_REPORT_PDF
+#include "tools/report/PdfPrintout.h"
+#endif
 
 namespace telvoran::test {
 
@@ -19,12 +22,22 @@ struct ReportRun {
   std::string err;
 };
 
+// The printer of this build's telvoran-report: none without the desktop program.
+#ifdef TELVORAN_REPORT_PDF
+inline constexpr PdfPrinter kBuildsPdfPrinter = &PrintToPdf;
+inline constexpr bool kBuildPrints = true;
+#else
+inline constexpr PdfPrinter kBuildsPdfPrinter = nullptr;
+inline constexpr bool kBuildPrints = false;
+#endif
+
 // Runs telvoran-report in-process with the Polish string library of the build.
 inline ReportRun RunReportWith(const std::vector<std::string>& arguments,
-                               const std::filesystem::path& programDirectory = TELVORAN_BUILD_DIR) {
+                               const std::filesystem::path& programDirectory = TELVORAN_BUILD_DIR,
+                               PdfPrinter printPdf = kBuildsPdfPrinter) {
   std::ostringstream out;
   std::ostringstream err;
-  const int status = RunReport(arguments, out, err, programDirectory);
+  const int status = RunReport(arguments, out, err, programDirectory, printPdf);
   return {status, out.str(), err.str()};
 }
 

@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "core/platform/Utf8Path.h"
+
 namespace telvoran {
 namespace {
 
@@ -13,7 +15,12 @@ constexpr std::size_t kBufferSize = 4096 * kRecordSize;
 
 ArchiveWriter::ArchiveWriter(const std::filesystem::path& path) : path_(path) {
   errno = 0;
-  file_ = std::fopen(path.string().c_str(), "wb");
+#ifdef _WIN32
+  // The wide name: a narrow one would be read in the ANSI code page.
+  file_ = _wfopen(path.c_str(), L"wb");
+#else
+  file_ = std::fopen(path.c_str(), "wb");
+#endif
   if (file_ == nullptr) ThrowSystemError(errno);
   // The buffer below does the buffering; a second one in the C library would only copy.
   std::setvbuf(file_, nullptr, _IONBF, 0);
@@ -75,7 +82,7 @@ void ArchiveWriter::Flush() {
 void ArchiveWriter::ThrowSystemError(int error) const {
   // Some C libraries leave errno unset on a short write; EIO is then the honest description.
   throw std::system_error(error != 0 ? error : EIO, std::generic_category(),
-                          "cannot write " + path_.string());
+                          "cannot write " + Utf8FromPath(path_));
 }
 
 }  // namespace telvoran

@@ -25,6 +25,10 @@ int RunMkArchive(std::span<const std::string> arguments, std::ostream& out, std:
     out << MkArchiveUsageText();
     return kExitSuccess;
   }
+  if (options.showVersion) {
+    out << "telvoran-mkarchive " << TELVORAN_VERSION << '\n';
+    return kExitSuccess;
+  }
 
   try {
     WriteArchive(options);

@@ -39,6 +39,7 @@ struct SituationMix {
 // Everything telvoran-mkarchive is asked to write. Texts are Windows-1250.
 struct MkArchiveOptions {
   bool showHelp = false;
+  bool showVersion = false;
 
   ArchiveKind kind = ArchiveKind::kInterval;
   std::filesystem::path output;

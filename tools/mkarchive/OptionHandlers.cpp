@@ -4,6 +4,7 @@
 #include <limits>
 #include <utility>
 
+#include "core/platform/Utf8Path.h"
 #include "tools/mkarchive/ArgumentParsing.h"
 #include "tools/mkarchive/RecordFieldNames.h"
 #include "tools/mkarchive/Windows1250.h"
@@ -170,69 +171,67 @@ void ApplyWrongKind(MkArchiveOptions& options, std::string_view option, std::str
 }
 
 constexpr OptionHandler kHandlers[] = {
-    {"help", 'h', false, Scope::kBoth,
-     [](MkArchiveOptions& o, std::string_view, std::string_view) { o.showHelp = true; }},
-    {"kind", 'k', true, Scope::kBoth,
+    {"kind", 'k', Scope::kBoth,
      [](MkArchiveOptions& o, std::string_view, std::string_view v) {
        o.kind = ParseArchiveKind(v);
      }},
-    {"output", 'o', true, Scope::kBoth,
-     [](MkArchiveOptions& o, std::string_view, std::string_view v) { o.output = v; }},
-    {"records", 'n', true, Scope::kBoth,
+    {"output", 'o', Scope::kBoth,
+     [](MkArchiveOptions& o, std::string_view, std::string_view v) { o.output = PathFromUtf8(v); }},
+    {"records", 'n', Scope::kBoth,
      [](MkArchiveOptions& o, std::string_view name, std::string_view v) {
        o.records = ParseWholeNumber(name, v, 0, 1'000'000'000);
      }},
-    {"seed", 's', true, Scope::kBoth,
+    {"seed", 's', Scope::kBoth,
      [](MkArchiveOptions& o, std::string_view name, std::string_view v) {
        o.seed = ParseWholeNumber(name, v, 0, std::numeric_limits<std::uint64_t>::max());
      }},
-    {"start", '\0', true, Scope::kBoth,
+    {"start", '\0', Scope::kBoth,
      [](MkArchiveOptions& o, std::string_view name, std::string_view v) {
        o.start = ParseDateTime(name, v);
      }},
-    {"step", '\0', true, Scope::kBoth,
+    {"step", '\0', Scope::kBoth,
      [](MkArchiveOptions& o, std::string_view name, std::string_view v) {
        o.stepSeconds = ParseDuration(name, v);
      }},
-    {"channels", 'c', true, Scope::kBoth,
+    {"channels", 'c', Scope::kBoth,
      [](MkArchiveOptions& o, std::string_view name, std::string_view v) {
        o.channelCount = ParseWholeNumber(name, v, 0, kMaxChannels);
      }},
-    {"name", '\0', true, Scope::kBoth,
+    {"name", '\0', Scope::kBoth,
      [](MkArchiveOptions& o, std::string_view name, std::string_view v) {
        ForChannels(o, name, v, false, [&](ChannelOptions& c, std::string_view t) {
          c.label.name = LabelText(name, t);
        });
      }},
-    {"unit", '\0', true, Scope::kBoth,
+    {"unit", '\0', Scope::kBoth,
      [](MkArchiveOptions& o, std::string_view name, std::string_view v) {
        ForChannels(o, name, v, false, [&](ChannelOptions& c, std::string_view t) {
          c.label.unit = LabelText(name, t);
        });
      }},
-    {"format", '\0', true, Scope::kBoth, ApplyFormat},
-    {"range", '\0', true, Scope::kBoth, ApplyRange},
-    {"duplicates", '\0', true, Scope::kBoth,
+    {"format", '\0', Scope::kBoth, ApplyFormat},
+    {"range", '\0', Scope::kBoth, ApplyRange},
+    {"duplicates", '\0', Scope::kBoth,
      [](MkArchiveOptions& o, std::string_view name, std::string_view v) {
        o.duplicatePercent = static_cast<unsigned>(ParseWholeNumber(name, v, 0, 100));
      }},
-    {"address", '\0', true, Scope::kEvent, ApplyAddress},
-    {"codes", '\0', true, Scope::kEvent, ApplySituationWeights},
-    {"other-codes", '\0', true, Scope::kEvent, ApplyOtherCodes},
-    {"header-kind", '\0', true, Scope::kInterval,
+    {"address", '\0', Scope::kEvent, ApplyAddress},
+    {"codes", '\0', Scope::kEvent, ApplySituationWeights},
+    {"other-codes", '\0', Scope::kEvent, ApplyOtherCodes},
+    {"header-kind", '\0', Scope::kInterval,
      [](MkArchiveOptions& o, std::string_view name, std::string_view v) {
        if (v != "26" && v != "33") throw UsageError(Named(name) + "the header's kind is 26 or 33");
        o.headerKind = v == "26" ? kIntervalKind : kEventKind;
      }},
-    {"header-records", '\0', true, Scope::kInterval,
+    {"header-records", '\0', Scope::kInterval,
      [](MkArchiveOptions& o, std::string_view name, std::string_view v) {
        o.headerRecords = ParseWholeNumber(name, v, 1, kHeaderRecordCount);
      }},
-    {"count-char", '\0', true, Scope::kInterval, ApplyChannelCountCharacter},
-    {"wrong-kind", '\0', true, Scope::kBoth, ApplyWrongKind},
-    {"zero", '\0', true, Scope::kBoth, ApplyZero},
-    {"set-byte", '\0', true, Scope::kBoth, ApplySetByte},
-    {"trailing", '\0', true, Scope::kBoth,
+    {"count-char", '\0', Scope::kInterval, ApplyChannelCountCharacter},
+    {"wrong-kind", '\0', Scope::kBoth, ApplyWrongKind},
+    {"zero", '\0', Scope::kBoth, ApplyZero},
+    {"set-byte", '\0', Scope::kBoth, ApplySetByte},
+    {"trailing", '\0', Scope::kBoth,
      [](MkArchiveOptions& o, std::string_view name, std::string_view v) {
        o.trailingBytes = ParseWholeNumber(name, v, 0, kRecordSize - 1);
      }},

@@ -1,9 +1,14 @@
 #include "tools/mkarchive/OptionParser.h"
 
+#include <CLI/CLI.hpp>
+
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <vector>
 
+#include "core/platform/Utf8Path.h"
+#include "tools/common/CliParsing.h"
 #include "tools/mkarchive/OptionHandlers.h"
 
 namespace telvoran {
@@ -20,40 +25,46 @@ std::string Dashed(const OptionHandler& handler) {
   return "--" + std::string(handler.name);
 }
 
-const OptionHandler* FindHandler(std::string_view argument) {
-  const auto handlers = MkArchiveOptionHandlers();
-  const auto found = std::find_if(handlers.begin(), handlers.end(), [&](const OptionHandler& h) {
-    if (argument.starts_with("--")) return argument.substr(2) == h.name;
-    return argument.size() == 2 && argument[0] == '-' && h.shortName != '\0' &&
-           argument[1] == h.shortName;
-  });
-  return found == handlers.end() ? nullptr : &*found;
+// The option's names as CLI11 spells them: "-k,--kind" or "--start".
+std::string NamesOf(const OptionHandler& handler) {
+  return handler.shortName == '\0' ? Dashed(handler)
+                                   : std::string{'-', handler.shortName, ','} + Dashed(handler);
 }
 
-// Pairs every option with its value: "--name value", "--name=value" or "-n value".
-std::vector<GivenOption> SplitArguments(std::span<const std::string> arguments) {
+// What the command line asks for, before any value is read: --help, --version, and every other
+// option paired with its value in the order given ("--name value", "--name=value", "-n value").
+struct CommandLine {
+  bool help = false;
+  bool version = false;
   std::vector<GivenOption> given;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string_view argument = arguments[i];
-    const auto equals = argument.starts_with("--") ? argument.find('=') : std::string_view::npos;
-    const std::string_view name = argument.substr(0, equals);
-    const OptionHandler* handler = name.starts_with("-") ? FindHandler(name) : nullptr;
-    if (handler == nullptr) {
-      throw UsageError(name.starts_with("-") ? "unknown option '" + std::string(name) + "'"
-                                             : "unexpected argument '" + std::string(name) + "'");
-    }
-    if (!handler->takesValue) {
-      if (equals != std::string_view::npos) throw UsageError(Dashed(*handler) + " takes no value");
-      given.push_back({handler, {}});
-    } else if (equals != std::string_view::npos) {
-      given.push_back({handler, std::string(argument.substr(equals + 1))});
-    } else if (i + 1 < arguments.size()) {
-      given.push_back({handler, arguments[++i]});
-    } else {
-      throw UsageError(Dashed(*handler) + " needs a value");
-    }
+};
+
+CommandLine SplitArguments(std::span<const std::string> arguments) {
+  CLI::App app;
+  CommandLine commandLine;
+  // The tool's own help text documents the values; CLI11's would only list the names.
+  app.set_help_flag();
+  app.add_flag("-h,--help", commandLine.help)->disable_flag_override();
+  app.add_flag("--version", commandLine.version)->disable_flag_override();
+
+  const auto handlers = MkArchiveOptionHandlers();
+  std::vector<std::vector<std::string>> values(handlers.size());
+  std::map<const CLI::Option*, std::size_t> handlerOf;
+  for (std::size_t i = 0; i < handlers.size(); ++i) {
+    // One value for each time the option is given.
+    handlerOf[app.add_option(NamesOf(handlers[i]), values[i])->allow_extra_args(false)] = i;
   }
-  return given;
+  if (auto fault = ParseWithCli11(app, arguments)) throw UsageError(*fault);
+
+  // Each value is applied in the order given, as the last of a repeated option must win.
+  std::vector<std::size_t> taken(handlers.size(), 0);
+  for (const CLI::Option* option : app.parse_order()) {
+    const auto found = handlerOf.find(option);
+    if (found == handlerOf.end()) continue;
+    const std::size_t i = found->second;
+    commandLine.given.push_back({&handlers[i], values[i][taken[i]++]});
+  }
+  return commandLine;
 }
 
 std::optional<std::string> LastValueOf(const std::vector<GivenOption>& given,
@@ -68,7 +79,7 @@ std::optional<std::string> LastValueOf(const std::vector<GivenOption>& given,
 ArchiveKind ResolveKind(const std::vector<GivenOption>& given) {
   if (const auto kind = LastValueOf(given, "kind")) return ParseArchiveKind(*kind);
   const auto output = LastValueOf(given, "output");
-  const auto extension = output ? std::filesystem::path(*output).extension() : "";
+  const auto extension = output ? PathFromUtf8(*output).extension() : "";
   if (extension == ".czt") return ArchiveKind::kInterval;
   if (extension == ".zdr") return ArchiveKind::kEvent;
   throw UsageError("--kind: give 'interval' or 'event', or an output file ending in .czt or .zdr");
@@ -142,13 +153,15 @@ void CheckFaultsLandInFile(const MkArchiveOptions& options) {
 }  // namespace
 
 MkArchiveOptions ParseMkArchiveOptions(std::span<const std::string> arguments) {
-  const std::vector<GivenOption> given = SplitArguments(arguments);
+  const CommandLine commandLine = SplitArguments(arguments);
   MkArchiveOptions options;
-  if (LastValueOf(given, "help")) {
-    options.showHelp = true;
+  if (commandLine.help || commandLine.version) {
+    options.showHelp = commandLine.help;
+    options.showVersion = !commandLine.help;
     return options;
   }
 
+  const std::vector<GivenOption>& given = commandLine.given;
   const auto output = LastValueOf(given, "output");
   if (!output || output->empty()) throw UsageError("--output: no output file given");
   options.kind = ResolveKind(given);

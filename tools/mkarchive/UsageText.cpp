@@ -23,6 +23,7 @@ What to write
                            drawn from 0 to DURATION). Seconds, or with the suffix s, m, h
                            or d: 90, 15m, 2h, 1d (default 15m)
   -h, --help               show this text
+      --version            show the version of the tool
 
 Channels
   -c, --channels N         number of channels, 0 to 4 (default 2); an event archive

@@ -1,10 +1,9 @@
 #include <iostream>
-#include <string>
-#include <vector>
 
+#include "tools/common/CommandLine.h"
 #include "tools/mkarchive/MkArchiveCommand.h"
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> arguments(argv + 1, argv + argc);
-  return telvoran::RunMkArchive(arguments, std::cout, std::cerr);
+  telvoran::UseBinaryStandardStreams();
+  return telvoran::RunMkArchive(telvoran::Utf8Arguments(argc, argv), std::cout, std::cerr);
 }

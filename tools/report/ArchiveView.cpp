@@ -1,6 +1,7 @@
 #include "tools/report/ArchiveView.h"
 
 #include "core/archive/ArchiveFile.h"
+#include "core/platform/Utf8Path.h"
 #include "core/rows/EventRows.h"
 #include "core/rows/IntervalRows.h"
 #include "core/rows/RowReading.h"
@@ -17,7 +18,7 @@ bool IsColumnOf(ArchiveKind kind, int column) {
 
 // The file name as the views hold it: Windows-1250, without its folder.
 std::string FileNameOf(const std::filesystem::path& path) {
-  return Utf8ToCp1250(path.filename().string());
+  return Utf8ToCp1250(Utf8FromPath(path.filename()));
 }
 
 ViewContent NewContent(ArchiveKind kind, const std::filesystem::path& path, int sortColumn) {

@@ -4,6 +4,8 @@
 #include <optional>
 #include <system_error>
 
+#include "core/platform/Utf8Path.h"
+
 namespace telvoran {
 namespace {
 
@@ -32,7 +34,7 @@ bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
 std::optional<std::string> FindOutputClash(const ReportOptions& options) {
   for (const auto& target : {options.output, options.pdf}) {
     if (target && SameFile(*target, options.archive)) {
-      return target->string() + ": this is the archive itself; name another file";
+      return Utf8FromPath(*target) + ": this is the archive itself; name another file";
     }
   }
   if (options.output && options.pdf && SameFile(*options.output, *options.pdf)) {

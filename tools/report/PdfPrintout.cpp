@@ -1,11 +1,11 @@
 #include "tools/report/PdfPrintout.h"
 
-#include <QFile>
 #include <QPageSize>
 #include <QPrinter>
 
 #include <string_view>
 
+#include "app/QtText.h"
 #include "app/printing/QtPageSurface.h"
 #include "core/platform/ReplacingFile.h"
 #include "core/report/PageScheme.h"
@@ -23,7 +23,7 @@ void SetUpPdfPrinter(QPrinter& printer, const std::filesystem::path& file) {
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setPageSize(QPageSize(QPageSize::A4));
   printer.setResolution(kPrinterDotsPerInch);
-  printer.setOutputFileName(QFile::decodeName(file.c_str()));
+  printer.setOutputFileName(FromFileSystemPath(file));
 }
 
 }  // namespace

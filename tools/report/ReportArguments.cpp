@@ -1,7 +1,13 @@
 #include "tools/report/ReportArguments.h"
 
+#include <CLI/CLI.hpp>
+
 #include <charconv>
+#include <optional>
 #include <string_view>
+
+#include "core/platform/Utf8Path.h"
+#include "tools/common/CliParsing.h"
 
 namespace telvoran {
 namespace {
@@ -17,68 +23,43 @@ int ParseSortColumn(std::string_view text) {
 
 std::filesystem::path ParseFileName(std::string_view option, std::string_view text) {
   if (text.empty()) throw ReportUsageError(std::string(option) + " needs a file name");
-  return std::filesystem::path(text);
+  return PathFromUtf8(text);
 }
 
-// The long name of an option given by its short name; other names as they stand.
-std::string_view LongName(std::string_view name) {
-  if (name == "-s") return "--sort";
-  if (name == "-o") return "--output";
-  return name;
-}
-
-bool IsValueOption(std::string_view name) {
-  return name == "--sort" || name == "--output" || name == "--pdf";
-}
-
-void ApplyValueOption(std::string_view name, std::string_view value, ReportOptions& options) {
-  if (name == "--sort") {
-    options.sortColumn = ParseSortColumn(value);
-  } else if (name == "--output") {
-    options.output = ParseFileName(name, value);
-  } else {
-    options.pdf = ParseFileName(name, value);
-  }
-}
+// The command line's texts as given, before any of them is read.
+struct GivenTexts {
+  std::optional<std::string> sort;
+  std::optional<std::string> output;
+  std::optional<std::string> pdf;
+  std::optional<std::string> archive;
+};
 
 }  // namespace
 
 ReportOptions ParseReportArguments(std::span<const std::string> arguments) {
+  CLI::App app;
   ReportOptions options;
-  bool archiveGiven = false;
-  bool optionsEnded = false;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string_view argument = arguments[i];
-    if (optionsEnded || argument == "-" || !argument.starts_with("-")) {
-      if (archiveGiven) {
-        throw ReportUsageError("one archive at a time: '" + std::string(argument) +
-                               "' is one more");
-      }
-      options.archive = std::filesystem::path(argument);
-      archiveGiven = true;
-    } else if (argument == "--") {
-      optionsEnded = true;
-    } else if (argument == "-h" || argument == "--help") {
-      options.showHelp = true;
-    } else {
-      const std::size_t equals =
-          argument.starts_with("--") ? argument.find('=') : std::string_view::npos;
-      const std::string_view name = LongName(argument.substr(0, equals));
-      if (!IsValueOption(name)) {
-        throw ReportUsageError("unknown option '" + std::string(name) + "'");
-      }
-      std::string_view value;
-      if (equals != std::string_view::npos) {
-        value = argument.substr(equals + 1);
-      } else if (i + 1 < arguments.size()) {
-        value = arguments[++i];
-      } else {
-        throw ReportUsageError(std::string(name) + " needs a value");
-      }
-      ApplyValueOption(name, value, options);
-    }
+  GivenTexts given;
+  // The tool's own help text explains the options; CLI11's would only list them.
+  app.set_help_flag();
+  app.add_flag("-h,--help", options.showHelp)->disable_flag_override();
+  app.add_flag("--version", options.showVersion)->disable_flag_override();
+  app.add_option("-s,--sort", given.sort);
+  app.add_option("-o,--output", given.output);
+  app.add_option("--pdf", given.pdf);
+  app.add_option("ARCHIVE", given.archive);
+  // Of an option given twice, the last counts.
+  for (CLI::Option* option : app.get_options()) {
+    option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   }
-  if (!archiveGiven && !options.showHelp) throw ReportUsageError("no archive given");
+  if (auto fault = ParseWithCli11(app, arguments)) throw ReportUsageError(*fault);
+  if (options.showHelp || options.showVersion) return options;
+
+  if (given.sort) options.sortColumn = ParseSortColumn(*given.sort);
+  if (given.output) options.output = ParseFileName("--output", *given.output);
+  if (given.pdf) options.pdf = ParseFileName("--pdf", *given.pdf);
+  if (!given.archive) throw ReportUsageError("no archive given");
+  options.archive = PathFromUtf8(*given.archive);
   return options;
 }
 

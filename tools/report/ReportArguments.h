@@ -16,7 +16,8 @@ class ReportUsageError : public std::runtime_error {
 
 // Reads the command line, without the program's name: "--sort N" ("-s N"), "--output FILE"
 // ("-o FILE") and "--pdf FILE", long names also as "--name=value", the last one given counting;
-// "-h" or "--help"; and exactly one archive. "--" ends the options. Throws ReportUsageError.
+// "-h" or "--help"; "--version"; and exactly one archive unless help or the version is asked
+// for. "--" ends the options. Throws ReportUsageError.
 ReportOptions ParseReportArguments(std::span<const std::string> arguments);
 
 }  // namespace telvoran

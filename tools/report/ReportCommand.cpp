@@ -4,12 +4,12 @@
 #include <optional>
 
 #include "core/archive/ArchiveFile.h"
+#include "core/platform/Utf8Path.h"
 #include "core/report/TextReport.h"
 #include "core/text/StringLibrary.h"
 #include "tools/report/ArchiveView.h"
 #include "tools/report/ConsoleReporter.h"
 #include "tools/report/OutputTargets.h"
-#include "tools/report/PdfPrintout.h"
 #include "tools/report/ReportArguments.h"
 #include "tools/report/ReportUsageText.h"
 
@@ -34,11 +34,11 @@ int ExplainRefusal(ViewRefusal refusal, const ReportOptions& options,
     case ViewRefusal::Reported:
       break;
     case ViewRefusal::UnsupportedKind:
-      return Complain(err, kReportRefused, options.archive.string(),
+      return Complain(err, kReportRefused, Utf8FromPath(options.archive),
                       "not an archive this tool reads: the name must end in .czt (interval "
                       "archive) or .zdr (event archive)");
     case ViewRefusal::ColumnOutOfRange: {
-      const ArchiveKind kind = ArchiveKindOfName(options.archive.filename().string());
+      const ArchiveKind kind = ArchiveKindOfName(Utf8FromPath(options.archive.filename()));
       return Complain(err, kReportRefused, SortOption(options.sortColumn),
                       std::string(kind == ArchiveKind::Event ? "an event" : "an interval") +
                           " archive has the columns 1 to " + std::to_string(ColumnCount(kind)));
@@ -56,7 +56,7 @@ int WriteReport(const ReportSource& report, const ReportOptions& options, std::o
                 std::ostream& err) {
   if (options.output) {
     if (auto failure = WriteTextReport(report, *options.output)) {
-      return Complain(err, kReportFailed, options.output->string(), *failure);
+      return Complain(err, kReportFailed, Utf8FromPath(*options.output), *failure);
     }
   } else if (auto failure = WriteTextReport(report, out)) {
     return Complain(err, kReportFailed, "standard output", *failure);
@@ -67,7 +67,7 @@ int WriteReport(const ReportSource& report, const ReportOptions& options, std::o
 }  // namespace
 
 int RunReport(std::span<const std::string> arguments, std::ostream& out, std::ostream& err,
-              const std::filesystem::path& programDirectory) {
+              const std::filesystem::path& programDirectory, PdfPrinter printPdf) {
   ReportOptions options;
   try {
     options = ParseReportArguments(arguments);
@@ -79,6 +79,15 @@ int RunReport(std::span<const std::string> arguments, std::ostream& out, std::os
     out << ReportUsageText();
     return kReportDone;
   }
+  if (options.showVersion) {
+    out << "telvoran-report " << TELVORAN_VERSION << '\n';
+    return kReportDone;
+  }
+  if (options.pdf && printPdf == nullptr) {
+    return Complain(err, kReportRefused, "--pdf",
+                    "the PDF printout needs the desktop build of Telvoran; this telvoran-report "
+                    "was built without it");
+  }
   if (auto clash = FindOutputClash(options)) {
     err << kReportProgram << *clash << '\n';
     return kReportFailed;
@@ -86,7 +95,7 @@ int RunReport(std::span<const std::string> arguments, std::ostream& out, std::os
 
   const std::unique_ptr<StringLookup> strings = LoadStringLibrary(programDirectory);
   if (!strings) {
-    return Complain(err, kReportFailed, (programDirectory / kStringLibraryFileName).string(),
+    return Complain(err, kReportFailed, Utf8FromPath(programDirectory / kStringLibraryFileName),
                     "the string library is missing or cannot be read");
   }
 
@@ -104,8 +113,8 @@ int RunReport(std::span<const std::string> arguments, std::ostream& out, std::os
     }
   }
   if (options.pdf) {
-    if (auto failure = PrintToPdf(report, *strings, *options.pdf)) {
-      return Complain(err, kReportFailed, options.pdf->string(), *failure);
+    if (auto failure = printPdf(report, *strings, *options.pdf)) {
+      return Complain(err, kReportFailed, Utf8FromPath(*options.pdf), *failure);
     }
   }
   return kReportDone;

@@ -8,6 +8,7 @@ namespace telvoran {
 // What telvoran-report was asked to do.
 struct ReportOptions {
   bool showHelp = false;
+  bool showVersion = false;
   // The column whose panel the user would have clicked: 1 date and time, then 2 to 5 (interval)
   // or 2 to 7 (event). Checked against the archive's kind once it is known.
   int sortColumn = 1;

@@ -18,8 +18,10 @@ as in the program.
   -o, --output FILE  write the text report to FILE; an existing file is replaced
                      once the report is complete
       --pdf FILE     print the view into the PDF file FILE (A4, 600 dpi); an existing
-                     file is replaced once the printout is complete
+                     file is replaced once the printout is complete. Only a build
+                     with the desktop program (Qt) prints
   -h, --help         show this text
+      --version      show the version of the tool
 
 The text report goes to standard output unless --output or --pdf is given; with both,
 both are written. It holds the same bytes as the program's saved report: Windows-1250
@@ -30,7 +32,7 @@ go to standard error in UTF-8.
 
 Exit status: 0 when everything asked for was written; 1 when the archive cannot be
 shown (the program's own message, a name that ends neither in .czt nor in .zdr, or a
-column the view does not have); 2 when an unexpected error stopped the work (reading,
+column the view does not have) or --pdf is given to a build that cannot print; 2 when an unexpected error stopped the work (reading,
 writing or printing), the string library is missing, or the command line is wrong.
 )";
 }

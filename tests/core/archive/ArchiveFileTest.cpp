@@ -1,12 +1,14 @@
 #include "core/archive/ArchiveFile.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
+
+#ifdef __linux__
+#include <unistd.h>
+#endif
 
 #include <cstdlib>
 
+#include "core/platform/Utf8Path.h"
 #include "support/ArchiveReading.h"
 #include "support/ArchiveRecords.h"
 #include "support/FakeStrings.h"
@@ -62,15 +64,15 @@ TEST_F(ArchiveFileTest, RecordsComeInFileOrderAcrossReadBlocks) {
   EXPECT_TRUE(file.AtEnd());
 }
 
+// On Windows the permissions stand for the read-only attribute.
 TEST_F(ArchiveFileTest, ReadOnlyFileOpensAndStaysWritableAfterwards) {
   const auto path = dir.Write("ro.czt", {EventRecord(1)});
-  ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+  MakeReadOnly(path);
   ASSERT_TRUE(Open(path));
-  struct stat info;
-  ASSERT_EQ(::stat(path.c_str(), &info), 0);
-  EXPECT_NE(info.st_mode & S_IWUSR, 0u);
+  EXPECT_TRUE(IsWritable(path));
 }
 
+#ifdef __linux__
 TEST_F(ArchiveFileTest, FileThatRefusesWritingIsStillReadForShowing) {
   // An immutable file cannot be opened for writing even by the superuser, as on a read-only
   // medium; the viewer must read it all the same.
@@ -84,6 +86,28 @@ TEST_F(ArchiveFileTest, FileThatRefusesWritingIsStillReadForShowing) {
   std::system(("chattr -i '" + path.string() + "'").c_str());
   EXPECT_TRUE(opened);
   EXPECT_TRUE(read);
+  EXPECT_TRUE(reporter.events.empty());
+}
+#endif
+
+// Names that the ANSI code page of a Windows system cannot spell, and paths longer than the
+// 260 characters of its classic limit, reach the system whole.
+TEST_F(ArchiveFileTest, OpensNamesWithPolishLettersAndLongPaths) {
+  const std::filesystem::path polish = dir.Path() / PathFromUtf8(
+                                                        "\xC5\x82\xC3\xB3"
+                                                        "d\xC5\xBA.zdr");
+  std::filesystem::path deep = dir.Path();
+  while (deep.native().size() < 300) deep /= std::string(40, 'f');
+  std::filesystem::create_directories(deep);
+
+  for (const std::filesystem::path& path : {polish, deep / "long.zdr"}) {
+    SCOPED_TRACE(Utf8FromPath(path));
+    dir.Write(std::filesystem::relative(path, dir.Path()), {EventRecord(1)});
+    ASSERT_TRUE(Open(path));
+    EXPECT_EQ(file.RecordCount(), 1u);
+    EXPECT_TRUE(file.ReadRecord());
+    file.Close();
+  }
   EXPECT_TRUE(reporter.events.empty());
 }
 

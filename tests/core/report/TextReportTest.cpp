@@ -4,9 +4,11 @@
 
 #include <cerrno>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <system_error>
 
+#include "core/platform/Utf8Path.h"
 #include "support/FakeReportSource.h"
 #include "support/TempDir.h"
 
@@ -24,6 +26,12 @@ using test::ReadBytes;
 using test::TempDir;
 
 const std::string kRule(92, '-');
+
+#ifdef _WIN32
+constexpr bool kIsWindows = true;
+#else
+constexpr bool kIsWindows = false;
+#endif
 
 std::string PlatformText(int error) {
   return std::generic_category().message(error);
@@ -65,8 +73,10 @@ TEST(TextReport, WritesRowsInListOrderEachEndedByCrLf) {
 TEST(TextReport, ReplacesAnExistingFileCompletelyKeepingItsPermissions) {
   TempDir folder;
   const auto target = folder.Write("report.txt", std::string(10000, 'x'));
-  const auto permissions = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write;
-  std::filesystem::permissions(target, permissions);
+  std::filesystem::permissions(
+      target, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  // As the system keeps them: Windows knows only whether a file is read-only.
+  const auto permissions = std::filesystem::status(target).permissions();
   ASSERT_EQ(WriteTextReport(SourceWithRows({"row"}), target), std::nullopt);
   EXPECT_EQ(ReadBytes(target), kHeadingBytes + "row\r\n");
   EXPECT_EQ(std::filesystem::status(target).permissions(), permissions);
@@ -91,13 +101,39 @@ TEST(TextReport, ReportsACreateFailureAndLeavesNoFile) {
     std::string target;
     int error;
   };
-  for (const Case& c : {Case{"missing-folder/report.txt", ENOENT},
-                        Case{"plain-file/report.txt", ENOTDIR}, Case{"a-folder", EISDIR}}) {
+  for (const Case& c :
+       {Case{"missing-folder/report.txt", ENOENT},
+        // Windows says that a path through a file does not exist.
+        Case{"plain-file/report.txt", kIsWindows ? ENOENT : ENOTDIR}, Case{"a-folder", EISDIR}}) {
     SCOPED_TRACE(c.target);
     EXPECT_EQ(WriteTextReport(SourceWithRows({"row"}), folder / c.target), PlatformText(c.error));
     EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"a-folder", "plain-file"}));
     EXPECT_TRUE(std::filesystem::is_empty(folder / "a-folder"));
     EXPECT_EQ(ReadBytes(folder / "plain-file"), "keep");
+  }
+}
+
+// Names that the ANSI code page of a Windows system cannot spell, and paths longer than the
+// 260 characters of its classic limit, reach the system whole, the temporary file's too.
+TEST(TextReport, WritesNamesWithPolishLettersAndLongPaths) {
+  TempDir folder;
+  const std::string polish = "raport \xC5\xBC\xC3\xB3\xC5\x82w.txt";  // raport żółw.txt
+  std::filesystem::path deep = folder.Path();
+  while (deep.native().size() < 300) deep /= std::string(40, 'f');
+  std::filesystem::create_directories(deep);
+
+  for (const std::filesystem::path& target : {folder / PathFromUtf8(polish), deep / "long.txt"}) {
+    SCOPED_TRACE(Utf8FromPath(target));
+    ASSERT_EQ(WriteTextReport(SourceWithRows({}), target), std::nullopt);
+    EXPECT_EQ(ReadBytes(target), kHeadingBytes);
+    // Written again, it replaces itself.
+    ASSERT_EQ(WriteTextReport(SourceWithRows({}), target), std::nullopt);
+    EXPECT_EQ(ReadBytes(target), kHeadingBytes);
+  }
+  EXPECT_EQ(folder.Entries(), (std::vector<std::string>{std::string(40, 'f'), polish}));
+  // The C runtime of Windows lists no folder whose path is that long.
+  if (!kIsWindows) {
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(deep), {}), 1);
   }
 }
 

@@ -1,7 +1,5 @@
 #include "core/rows/RowReading.h"
 
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
 
 #include "core/archive/ArchiveFile.h"
@@ -102,11 +100,9 @@ TEST_F(ReloadTest, FileChangedOnDiskSinceTheLastReading) {
 TEST_F(ReloadTest, ReReadingClearsTheReadOnlyAttributeAgain) {
   const auto path = dir.Write("a.zdr", {EventRecord(1)});
   for (int round = 0; round < 2; ++round) {
-    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    MakeReadOnly(path);
     ASSERT_TRUE(ReloadEvent(path, 1 + round));
-    struct stat info;
-    ASSERT_EQ(::stat(path.c_str(), &info), 0);
-    EXPECT_NE(info.st_mode & S_IWUSR, 0u) << round;
+    EXPECT_TRUE(IsWritable(path)) << round;
   }
 }
 

@@ -214,6 +214,23 @@ TEST(LoadStringLibrary, ReadsTheLibraryInTheProgramDirectory) {
   EXPECT_EQ(library->Text(sid::kOpenDialogTitle), "Otw\xF3rz plik danych");
 }
 
+// On Windows the system loads the library and looks the texts up; everywhere else the PE reader
+// does. Both must give the same text for every number a lookup can ask for.
+TEST(LoadStringLibrary, GivesThePeReadersTextForEveryId) {
+  for (const fs::path& library : {kPolishLibrary, kEnglishLibrary}) {
+    SCOPED_TRACE(library.string());
+    const auto loaded = LoadStringLibrary(library.parent_path());
+    const auto parsed = ParseStringLibrary(ReadFile(library));
+    ASSERT_TRUE(loaded);
+    ASSERT_TRUE(parsed);
+    int differing = 0;
+    for (int id = 0; id <= 0xFFFF; ++id) {
+      if (loaded->Text(id) != parsed->Text(id) && ++differing <= 5) ADD_FAILURE() << "id " << id;
+    }
+    EXPECT_EQ(differing, 0);
+  }
+}
+
 TEST(LoadStringLibrary, RefusesWhatIsNotAReadableLibrary) {
   struct Case {
     const char* what;

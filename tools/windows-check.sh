@@ -1,0 +1,199 @@
+#!/usr/bin/env bash
+# The Windows check. Builds the core, both tools and every test that needs no Qt for 64-bit
+# Windows with MinGW-w64, runs the tests under wine, and compares what the Windows telvoran-report
+# and telvoran-mkarchive write with the Linux build's programs byte for byte: the demo archives,
+# and the report of a generated set of archives by every sort column (standard output, standard
+# error and exit status alike). Last, the desktop program's sources are compiled by the MinGW
+# compiler against the Qt headers at hand (syntax only: there is no Qt for Windows to link).
+# Fails when anything differs or fails.
+#
+#   tools/windows-check.sh [LINUX_BUILD]    LINUX_BUILD defaults to build/ and must be built
+#
+# Everything lands in build-windows/: GoogleTest built for Windows, a wine prefix of its own, the
+# Windows build and the compared outputs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+linux_build=$(realpath "${1:-build}")
+work=$root/build-windows
+deps=$work/deps
+win_build=$work/build
+jobs=$(nproc)
+
+./tools/install-deps.sh windows
+
+started=$SECONDS
+phase_started=$SECONDS
+phase() {
+  echo "   ($((SECONDS - phase_started)) s)"
+  phase_started=$SECONDS
+  echo "== Windows: $1"
+}
+
+# --- Wine: a prefix of our own and one server for every run, ended when the check ends --------
+export WINEPREFIX=$work/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# UTF-8 arguments reach a program as the right UTF-16 text; its ANSI code page is then 1252,
+# which cannot spell names such as "łódź": a narrow command line would lose them.
+export LC_ALL=C.UTF-8
+mkdir -p "$work"
+trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+echo "== Windows: wine prefix"
+# Wine's background services keep the descriptors they are started with: none of ours.
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  wineboot -i </dev/null >/dev/null 2>&1
+fi
+# Fails only when the prefix's server runs already, which is as good.
+wineserver -p </dev/null >/dev/null 2>&1 || true
+wineboot </dev/null >/dev/null 2>&1
+
+# --- GoogleTest for Windows, and CLI11's header-only package beside it ------------------------
+phase "GoogleTest"
+if [ ! -f "$deps/lib/libgtest.a" ]; then
+  cmake -S /usr/src/googletest -B "$work/googletest" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DBUILD_GMOCK=OFF -DCMAKE_INSTALL_PREFIX="$deps" >/dev/null
+  cmake --build "$work/googletest" -j "$jobs" >/dev/null
+  cmake --install "$work/googletest" >/dev/null
+fi
+# Only these two links make CLI11 visible to the Windows build; nothing else of /usr/include is.
+mkdir -p "$deps/include" "$deps/share/cmake"
+ln -sfn /usr/include/CLI "$deps/include/CLI"
+ln -sfn /usr/share/cmake/CLI11 "$deps/share/cmake/CLI11"
+
+# --- Build and test --------------------------------------------------------------------------
+phase "build (log: $win_build/build.log)"
+cmake -S . -B "$win_build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
+  -DCMAKE_FIND_ROOT_PATH="$deps" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DTELVORAN_GUI=OFF -DTELVORAN_BENCH=OFF >/dev/null
+if ! cmake --build "$win_build" -j "$jobs" >"$win_build/build.log" 2>&1; then
+  grep -E "error|Error" "$win_build/build.log" | head -n 40
+  exit 1
+fi
+if grep -q "warning:" "$win_build/build.log"; then
+  grep -A3 "warning:" "$win_build/build.log" | head -n 40
+  echo "The Windows build has warnings."
+  exit 1
+fi
+
+phase "tests under wine"
+ctest --test-dir "$win_build" --output-on-failure -j "$jobs" </dev/null
+
+# --- The same bytes as the Linux build --------------------------------------------------------
+phase "the same bytes as the Linux build"
+linux_report=$linux_build/telvoran-report
+linux_mkarchive=$linux_build/telvoran-mkarchive
+windows_report=$win_build/telvoran-report.exe
+windows_mkarchive=$win_build/telvoran-mkarchive.exe
+for program in "$linux_report" "$linux_mkarchive"; do
+  [ -x "$program" ] || { echo "No $program: build the Linux programs first."; exit 1; }
+done
+compare=$work/compare
+rm -rf "$compare"
+mkdir -p "$compare/linux" "$compare/windows" "$compare/runs"
+differences=0
+runs=0
+
+# differ WHAT FILE1 FILE2: counts and shows a difference.
+differ() {
+  if ! cmp -s "$2" "$3"; then
+    echo "DIFFERENT: $1"
+    cmp "$2" "$3" | head -n 1 || true
+    differences=$((differences + 1))
+  fi
+}
+
+# The demo archives, written by each build's telvoran-mkarchive.
+for demo in "$linux_build"/demo/*; do
+  differ "demo archive $(basename "$demo")" "$demo" "$win_build/demo/$(basename "$demo")"
+done
+
+# Each archive of the set: its name, then telvoran-mkarchive's options.
+archives=(
+  "2006-01-02_C00.czt|-c 0 -n 20"
+  "2006-01-02_C01.czt|-c 1 -n 40 --format 1=int --range 1=-999:9999"
+  "2006-01-02_C02.czt|-c 2 -n 300 --step 5m --duplicates 20 --seed 3"
+  "2006-01-02_C03.czt|-c 3 -n 200 --format text --seed 4"
+  "2006-01-02_C04.czt|-c 4 -n 500 --step 1m --format 1=fixed:3 --range 1=0:9.999 --header-kind 33"
+  "2005-03-14_Łó.czt|-c 2 -n 30 --name 1=Łódź --unit 1=°C --name 2=Żar --unit 2=m3"
+  "header-x.czt|-c 2 -n 5 --count-char x"
+  "header-5.czt|-c 2 -n 5 --count-char 5"
+  "header-missing.czt|-c 2 -n 5 --count-char missing"
+  "short-header.czt|-n 0"
+  "wrong-kind.czt|-n 10 --wrong-kind 9:33"
+  "trailing.czt|-c 2 -n 10 --trailing 17"
+  "alarm2006.zdr|-n 400 -c 4 --address 0-99 --duplicates 25 --seed 6"
+  "alarm-codes.zdr|-n 300 --codes G=1,L=1,H=1,M=1,W=1,O=1,F=1,other=3 --other-codes gXŻż"
+  "alarm-same-time.zdr|-n 200 --step 0 --address 5 --seed 8"
+  "łódź 2009.zdr|-n 50 --name 1=Łódź --unit 1=°C"
+  "zeros.zdr|-n 30 --zero 3:medium --zero 4:unit --set-byte 5:month=13 --set-byte 6:address=255"
+  "wrong-kind.zdr|-n 10 --wrong-kind 3:26"
+  "short.zdr|-n 0 --trailing 39"
+  "DATA.CZT|--kind interval -n 10"
+)
+for entry in "${archives[@]}"; do
+  name=${entry%%|*}
+  read -r -a options <<<"${entry#*|}"
+  "$linux_mkarchive" --output "$compare/linux/$name" "${options[@]}"
+  (cd "$compare/windows" && wine "$windows_mkarchive" --output "$name" "${options[@]}" </dev/null)
+  differ "archive $name" "$compare/linux/$name" "$compare/windows/$name"
+done
+
+# report_both NAME ARGUMENT...: runs both reports in the Linux set's folder and compares all
+# they give; a report file named report.txt is compared too.
+report_both() {
+  local name=$1
+  shift
+  local run=$compare/runs/$runs
+  mkdir -p "$run"
+  local status
+  status=0
+  (cd "$compare/linux" && "$linux_report" "$@" >"$run/linux.out" 2>"$run/linux.err") || status=$?
+  echo "$status" >"$run/linux.status"
+  [ -f "$compare/linux/report.txt" ] && mv "$compare/linux/report.txt" "$run/linux.txt"
+  status=0
+  (cd "$compare/linux" && wine "$windows_report" "$@" >"$run/windows.out" 2>"$run/windows.err" \
+    </dev/null) || status=$?
+  echo "$status" >"$run/windows.status"
+  [ -f "$compare/linux/report.txt" ] && mv "$compare/linux/report.txt" "$run/windows.txt"
+  for part in out err status txt; do
+    [ -f "$run/linux.$part" ] || [ -f "$run/windows.$part" ] || continue
+    touch "$run/linux.$part" "$run/windows.$part"
+    differ "report $name ($*): $part" "$run/linux.$part" "$run/windows.$part"
+  done
+  runs=$((runs + 1))
+}
+
+for entry in "${archives[@]}"; do
+  name=${entry%%|*}
+  case $name in
+    *.czt) columns="1 2 3 4 5 6" ;;
+    *.zdr) columns="1 2 3 4 5 6 7 8" ;;
+    *) columns="1" ;;
+  esac
+  for column in $columns; do report_both "$name" --sort "$column" "$name"; done
+  report_both "$name" --output report.txt "$name"
+done
+report_both missing missing.zdr
+report_both "no arguments"
+report_both "wrong option" --colour red
+for demo in "$linux_build"/demo/*; do
+  cp "$demo" "$compare/linux/"
+  report_both "$(basename "$demo")" --sort 3 "$(basename "$demo")"
+done
+echo "   $runs report runs compared, $differences differences"
+[ "$differences" -eq 0 ] || { echo "The Windows build writes other bytes (see $compare)."; exit 1; }
+
+# --- The desktop program's sources against the Qt headers -------------------------------------
+phase "desktop sources, syntax only"
+qt=/usr/include/x86_64-linux-gnu/qt6
+syntax_flags=(-std=c++20 -fsyntax-only -Wall -Wextra -Werror -I"$root" -isystem "$qt")
+for module in QtCore QtGui QtWidgets QtPrintSupport; do syntax_flags+=(-isystem "$qt/$module"); done
+syntax_flags+=(-DQT_CORE_LIB -DQT_GUI_LIB -DQT_WIDGETS_LIB -DQT_PRINTSUPPORT_LIB -DUNICODE -D_UNICODE)
+# The desktop program with its Windows halves, and the report tool's printout.
+mapfile -t sources < <(find app -name '*.cpp' ! -name '*Posix.cpp' | sort)
+sources+=(tools/report/PdfPrintout.cpp tools/report/PrintingSession.cpp)
+printf '%s\n' "${sources[@]}" |
+  xargs -P "$jobs" -I{} x86_64-w64-mingw32-g++-posix "${syntax_flags[@]}" {}
+echo "   ${#sources[@]} files compiled"
+
+phase "done"
+echo "== Windows check passed in $((SECONDS - started)) s"
