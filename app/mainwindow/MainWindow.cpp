@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -17,9 +19,13 @@
 #include "app/commands/SaveReport.h"
 #include "app/help/AboutBox.h"
 #include "app/help/HelpWindow.h"
+#include "app/mainwindow/DroppedFiles.h"
 #include "app/mainwindow/MdiArrangement.h"
+#include "app/mainwindow/OpenViewsMenu.h"
+#include "app/mainwindow/RecentFilesMenu.h"
 #include "app/mainwindow/StatusTipRelay.h"
 #include "app/views/DataView.h"
+#include "core/text/StringIds.h"
 
 // Resources of a static library are registered by hand; the name must stay global.
 static void RegisterIcons() {
@@ -61,6 +67,7 @@ void MainWindow::BuildLayout() {
   setObjectName("MainWindow");
   setWindowTitle("MainWindow");
   setWindowIcon(QIcon(":/icons/telvoran.svg"));
+  setAcceptDrops(true);
   mdiArea_ = new QMdiArea(this);
   setCentralWidget(mdiArea_);
   connect(mdiArea_, &QMdiArea::subWindowActivated, this, &MainWindow::ViewActivated);
@@ -77,6 +84,15 @@ void MainWindow::SetUpWindow() {
   setWindowTitle(kApplicationTitle);
   ReplaceMenuTexts();
   ReplaceToolButtonHints();
+  BuildMenuLists();
+}
+
+void MainWindow::BuildMenuLists() {
+  RecentFileList = new RecentFilesMenu(*FileMenu->menu(), *FileExit, state_.RecentlyOpened(),
+                                       state_.Text(sid::kRecentFileHint),
+                                       [this](const QString& path) { OpenFiles({path}); });
+  OpenViewList =
+      new OpenViewsMenu(*WindowMenu->menu(), *mdiArea_, state_.Text(sid::kWindowListHint));
 }
 
 void MainWindow::SetHelpWindow(HelpWindow* help) {
@@ -93,6 +109,7 @@ QMdiSubWindow* MainWindow::ActiveChild() const {
 
 void MainWindow::SetViewCommandsEnabled(bool enabled) {
   for (Command command : kViewCommands) (this->*command)->setEnabled(enabled);
+  WindowClose->setEnabled(enabled);
 }
 
 bool MainWindow::ViewCommandsEnabled() const {
@@ -153,6 +170,14 @@ void MainWindow::ArrangeIcons() {
   if (QMdiArea* area = AreaWithViews(mdiArea_)) telvoran::ArrangeIcons(*area);
 }
 
+void MainWindow::CloseView() {
+  if (QMdiSubWindow* view = mdiArea_ ? mdiArea_->activeSubWindow() : nullptr) view->close();
+}
+
+void MainWindow::OpenFiles(const QStringList& paths) {
+  for (const QString& path : paths) commands::OpenArchiveFile(state_, *mdiArea_, path);
+}
+
 void MainWindow::ShowHelp() {
   if (!helpWindow_) return;
   helpWindow_->setWindowState(helpWindow_->windowState() & ~Qt::WindowMinimized);
@@ -173,12 +198,26 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
-  if (!mdiArea_ || !mdiArea_->geometry().contains(event->pos())) {
-    event->ignore();
-    return;
-  }
   PopupMenu->popup(event->globalPos());
   event->accept();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedLocalFiles(*event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
+  if (!DroppedLocalFiles(*event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+// The files open once the drop is over, so that the program that dragged them is not kept
+// waiting while a message about one of them is on the screen.
+void MainWindow::dropEvent(QDropEvent* event) {
+  const QStringList files = DroppedLocalFiles(*event->mimeData());
+  if (files.isEmpty()) return;
+  event->acceptProposedAction();
+  QMetaObject::invokeMethod(
+      this, [this, files] { OpenFiles(files); }, Qt::QueuedConnection);
 }
 
 }  // namespace telvoran

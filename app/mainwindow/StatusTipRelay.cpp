@@ -17,10 +17,14 @@ StatusTipRelay::~StatusTipRelay() {
 }
 
 bool StatusTipRelay::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::StatusTip || !statusBar_) return false;
+  if (!statusBar_) return false;
   const auto* widget = qobject_cast<const QWidget*>(watched);
-  if (widget && widget->window() != home_)
+  if (!widget) return false;
+  if (event->type() == QEvent::StatusTip && widget->window() != home_)
     statusBar_->showMessage(static_cast<QStatusTipEvent*>(event)->tip());
+  // A hint does not stay over a dialog that a command opened.
+  if (event->type() == QEvent::Show && widget->isWindow() && widget->isModal())
+    statusBar_->clearMessage();
   return false;
 }
 
