@@ -128,9 +128,10 @@ void DataView::SetRowDelegate(RowDelegate* delegate) {
   FitRowWidth();
 }
 
+// One character more than the widest text, so that its last letter does not touch the edge.
 void DataView::FitRowWidth() {
   if (!delegate_) return;
-  const auto characters = static_cast<double>(content_.WidestDisplayTextLength());
+  const auto characters = static_cast<double>(content_.WidestDisplayTextLength() + 1);
   delegate_->SetRowWidth(static_cast<int>(std::ceil(characters * CharacterAdvance())));
 }
 
