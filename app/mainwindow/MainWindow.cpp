@@ -46,6 +46,18 @@ constexpr std::array<Command, 15> kViewCommands = {
     &MainWindow::PopUpArrangeAll, &MainWindow::SaveAsBtn,        &MainWindow::PrintBtn,
 };
 
+constexpr QKeyCombination kCloseViewKey = Qt::CTRL | Qt::Key_F4;
+
+// A child window's own menu closes it with the key of the window menu's close command as well;
+// two owners of one key would cancel each other out, so the child window gives it up.
+void TakeOverCloseKey(QMdiSubWindow& window) {
+  if (!window.systemMenu()) return;
+  for (QAction* action : window.systemMenu()->actions()) {
+    QList<QKeySequence> keys = action->shortcuts();
+    if (keys.removeAll(QKeySequence(kCloseViewKey)) > 0) action->setShortcuts(keys);
+  }
+}
+
 // The window commands act on the client area, and only when it holds a view.
 QMdiArea* AreaWithViews(QMdiArea* mdiArea) {
   return mdiArea && !mdiArea->subWindowList().isEmpty() ? mdiArea : nullptr;
@@ -124,6 +136,7 @@ void MainWindow::ViewActivated(QMdiSubWindow* window) {
     if (mdiArea_->subWindowList().isEmpty()) SetViewCommandsEnabled(false);
     return;
   }
+  TakeOverCloseKey(*window);
   if (const auto* view = qobject_cast<const DataView*>(window)) {
     SetViewCommandsEnabled(true);
     activeViewKind_ = view->ViewKind();

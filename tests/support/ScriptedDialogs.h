@@ -23,6 +23,8 @@ class ScriptedDialogs : public UserDialogs {
   std::deque<std::optional<QString>> openAnswers;  // a path, or nothing for Cancel
   std::deque<QStringList> saveAnswers;  // the names the user confirms in turn; empty = Cancel
   std::deque<bool> printAnswers;
+  // What the user chooses in a print dialog answered with yes (page range, copies...), in turn.
+  std::deque<std::function<void(QPrinter&)>> printChoices;
   // What the user chooses in the printer set-up, made on the printer; none: Cancel.
   std::deque<std::function<void(QPrinter&)>> setupAnswers;
   std::deque<bool> yesNoAnswers;
@@ -49,10 +51,15 @@ class ScriptedDialogs : public UserDialogs {
     return std::nullopt;
   }
 
-  bool PrintDialog(QWidget*, QPrinter&) override {
+  bool PrintDialog(QWidget*, QPrinter& printer) override {
     asked << "print";
     if (whileDialogShown) whileDialogShown();
-    return Take(printAnswers, "print dialog");
+    const bool confirmed = Take(printAnswers, "print dialog");
+    if (confirmed && !printChoices.empty()) {
+      printChoices.front()(printer);
+      printChoices.pop_front();
+    }
+    return confirmed;
   }
   void PrintSetupDialog(QWidget*, QPrinter& printer, const PrinterSetupTexts& texts) override {
     asked << "setup:" + texts.title;
