@@ -10,22 +10,29 @@
 namespace telvoran {
 namespace {
 
-// A one-pixel frame inside the row, white underneath and black dots on top: the dots show on
-// light colours, the white between them on dark ones. The platform's own focus frame is not used:
-// some styles draw it only after the focus came by the Tab key, or in a colour that vanishes on
-// a situation colour.
+// A one-pixel frame inside the row, white underneath and black dots on every other pixel: the dots
+// show on light colours, the white between them on dark ones. The dots are placed one by one, in
+// the list's own pixels, so that they stay dots at any screen scale. The platform's own focus
+// frame is not used: some styles draw it only after the focus came by the Tab key, or in a colour
+// that vanishes on a situation colour.
 void DrawFocusFrame(QPainter* painter, const QStyleOptionViewItem& option) {
   if (!(option.state & QStyle::State_HasFocus)) return;
-  const QRect frame = option.rect.adjusted(0, 0, -1, -1);
-  painter->save();
-  painter->setBrush(Qt::NoBrush);
-  painter->setPen(QPen(Qt::white, 1));
-  painter->drawRect(frame);
-  QPen dots(Qt::black, 1);
-  dots.setDashPattern({1, 1});
-  painter->setPen(dots);
-  painter->drawRect(frame);
-  painter->restore();
+  const QRect frame = option.rect;
+  const QRect edges[] = {
+      {frame.left(), frame.top(), frame.width(), 1},
+      {frame.left(), frame.bottom(), frame.width(), 1},
+      {frame.left(), frame.top(), 1, frame.height()},
+      {frame.right(), frame.top(), 1, frame.height()},
+  };
+  for (const QRect& edge : edges) painter->fillRect(edge, Qt::white);
+  for (int x = frame.left(); x <= frame.right(); x += 2) {
+    painter->fillRect(x, frame.top(), 1, 1, Qt::black);
+    painter->fillRect(x, frame.bottom(), 1, 1, Qt::black);
+  }
+  for (int y = frame.top(); y <= frame.bottom(); y += 2) {
+    painter->fillRect(frame.left(), y, 1, 1, Qt::black);
+    painter->fillRect(frame.right(), y, 1, 1, Qt::black);
+  }
 }
 
 }  // namespace

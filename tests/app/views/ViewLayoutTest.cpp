@@ -5,6 +5,7 @@
 #include <QListView>
 #include <QMdiArea>
 #include <QScrollBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -164,6 +165,43 @@ TEST_F(ViewLayoutTest, ScrollRangeComesFromTheWidestRowWhateverTheOrder) {
                                view->ListBox->viewport()->width();
   EXPECT_LT(ink.back().right, viewportRight - view->CharacterAdvance())
       << "the last letter is in view, with room after it";
+}
+
+// The focus frame is the only mark of the current event row: over every situation colour and the
+// window background it shows as dark and light dots, at every scale.
+TEST_F(ViewLayoutTest, CurrentEventRowShowsItsFocusFrameOnEveryColour) {
+  auto* view = Open<EventView>(
+      dir.Write("e.zdr", {EventRecord(1, 'G'), EventRecord(2, 'L'), EventRecord(3, 'H'),
+                          EventRecord(4, 'M'), EventRecord(5, 'W'), EventRecord(6, 'O')}));
+  ASSERT_NE(view, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+  view->ListBox->setFocus();
+  ASSERT_TRUE(view->ListBox->hasFocus());
+  for (int row = 0; row < 6; ++row) {
+    SCOPED_TRACE(row);
+    if (row > 0) QTest::keyClick(view->ListBox, Qt::Key_Down);
+    ASSERT_EQ(view->ListBox->currentIndex().row(), row);
+    const QPixmap pixmap = view->ListBox->viewport()->grab();
+    const QImage image = pixmap.toImage();
+    const double scale = pixmap.devicePixelRatio();
+    auto pixel = [&](double x, double y) {
+      return image.pixelColor(static_cast<int>(x * scale), static_cast<int>(y * scale));
+    };
+    const QRect rect = view->ListBox->visualRect(view->ListBox->currentIndex());
+    const QColor fill = pixel(rect.center().x(), rect.top() + 12);
+    int dark = 0;
+    int light = 0;
+    for (double x = rect.left() + 20; x < rect.left() + 60; x += 1 / scale) {
+      const QColor edge = pixel(x, rect.top());
+      dark += edge.lightness() < 60 ? 1 : 0;
+      light += edge.lightness() > 200 && (edge != fill || fill.lightness() > 200) ? 1 : 0;
+    }
+    EXPECT_GE(dark, 10) << fill.name().toStdString();
+    EXPECT_GE(light, 10) << fill.name().toStdString();
+    // A row that is not current shows no frame: its top edge has its colour.
+    const QRect other = view->ListBox->visualRect(view->ListBox->model()->index((row + 2) % 6, 0));
+    EXPECT_EQ(pixel(other.left() + 30, other.top()), pixel(other.left() + 30, other.top() + 12));
+  }
 }
 
 }  // namespace

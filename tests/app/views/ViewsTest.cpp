@@ -387,40 +387,6 @@ TEST_F(OpenViewsTest, EventRowsAreDrawnOnTheirColourEvenWhenSelected) {
   EXPECT_EQ(image.pixelColor(x, 28 + 7), QColor(0, 255, 0));
 }
 
-// The focus frame is the only mark of the current event row: drawn over every situation colour
-// and the window background, it shows as dark and light dots on each.
-TEST_F(OpenViewsTest, CurrentEventRowShowsItsFocusFrameOnEveryColour) {
-  Open(dir.Write("e.zdr", {EventRecord(1, 'G'), EventRecord(2, 'L'), EventRecord(3, 'H'),
-                           EventRecord(4, 'M'), EventRecord(5, 'W'), EventRecord(6, 'O')}));
-  auto* view = OnlyView<EventView>();
-  ASSERT_NE(view, nullptr);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
-  view->ListBox->setFocus();
-  ASSERT_TRUE(view->ListBox->hasFocus());
-  for (int row = 0; row < 6; ++row) {
-    SCOPED_TRACE(row);
-    if (row > 0) QTest::keyClick(view->ListBox, Qt::Key_Down);
-    ASSERT_EQ(view->ListBox->currentIndex().row(), row);
-    const QImage image = view->ListBox->viewport()->grab().toImage();
-    const QRect rect = view->ListBox->visualRect(view->ListBox->currentIndex());
-    const QColor fill = image.pixelColor(rect.center().x(), rect.top() + 12);
-    int dark = 0;
-    int light = 0;
-    for (int x = rect.left() + 20; x < rect.left() + 60; ++x) {
-      const QColor edge = image.pixelColor(x, rect.top());
-      dark += edge.lightness() < 60 ? 1 : 0;
-      light += edge.lightness() > 200 && edge != fill ? 1 : 0;
-      if (fill.lightness() > 200) light += edge.lightness() > 200 ? 1 : 0;
-    }
-    EXPECT_GE(dark, 10) << fill.name().toStdString();
-    EXPECT_GE(light, 10) << fill.name().toStdString();
-    // The rows that are not current show no frame: their top edge is their colour.
-    const QRect next = view->ListBox->visualRect(view->ListBox->model()->index((row + 2) % 6, 0));
-    EXPECT_EQ(image.pixelColor(next.left() + 30, next.top()),
-              image.pixelColor(next.left() + 30, next.top() + 12));
-  }
-}
-
 TEST_F(OpenViewsTest, SelectedIntervalRowKeepsItsHighlight) {
   Open(dir.Write("i.czt", TwoChannelArchive()));
   auto* view = OnlyView<IntervalView>();
