@@ -3,6 +3,7 @@
 #include <QPrinter>
 #include <QString>
 
+#include "app/RecentFiles.h"
 #include "app/dialogs/DialogReporter.h"
 #include "core/archive/ArchiveFile.h"
 
@@ -15,7 +16,8 @@ class UserDialogs;
 
 // What the windows and commands of the program share: the string library, the dialogs, the
 // failure reporter, the one archive file every command reads through, the printer, the
-// program directory (with its trailing separator) and the copy of the application title.
+// program directory (with its trailing separator), the copy of the application title and the
+// archives opened last.
 class ProgramState {
  public:
   // Failures are reported in message boxes over `dialogParent`.
@@ -31,6 +33,7 @@ class ProgramState {
   QPrinter& Printer() { return printer_; }
   const QString& ProgramDirectory() const { return programDirectory_; }
   const QString& TitleCopy() const { return titleCopy_; }
+  RecentFiles& RecentlyOpened() { return recentFiles_; }
 
   // A library text in Unicode.
   QString Text(int id) const;
@@ -43,6 +46,7 @@ class ProgramState {
   QPrinter printer_;
   QString programDirectory_;
   QString titleCopy_;
+  RecentFiles recentFiles_;
 };
 
 }  // namespace telvoran

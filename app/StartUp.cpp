@@ -22,6 +22,8 @@ std::unique_ptr<RunningProgram> StartTelvoran(const QString& programFilePath, Us
     dialogs.Error(nullptr, kLibraryFailureCaption, kLibraryFailureText);
     return nullptr;
   }
+  // Qt's dialogs and buttons speak the language of the library from the first message on.
+  program->qtLanguage = std::make_unique<QtLanguage>(program->strings->LanguageId());
 
   if (platform::ClaimSingleInstance(guardName) == platform::InstanceClaim::kAnotherCopyRunning) {
     // The title is not set yet, so the box carries the application's default title.

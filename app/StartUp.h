@@ -5,6 +5,7 @@
 #include <memory>
 #include <string_view>
 
+#include "app/QtTranslations.h"
 #include "app/help/AboutBox.h"
 #include "app/help/HelpWindow.h"
 #include "app/mainwindow/MainWindow.h"
@@ -25,15 +26,16 @@ inline const QString kLibraryFailureText =
 // windows before the texts they show, the about box before the main window it belongs to.
 struct RunningProgram {
   std::unique_ptr<StringLookup> strings;
+  std::unique_ptr<QtLanguage> qtLanguage;
   std::unique_ptr<MainWindow> mainWindow;
   std::unique_ptr<HelpWindow> helpWindow;
   std::unique_ptr<AboutBox> aboutBox;
 };
 
 // Start-up once the application object exists: loads the string library from the folder of
-// `programFilePath`, claims the single-instance guard `guardName`, sets the application title
-// and makes and shows the windows. Null when the program ends early, after telling the user
-// why: the library could not be loaded, or another copy runs.
+// `programFilePath` and Qt's own texts in its language, claims the single-instance guard
+// `guardName`, sets the application title and makes and shows the windows. Null when the program
+// ends early, after telling the user why: the library could not be loaded, or another copy runs.
 std::unique_ptr<RunningProgram> StartTelvoran(
     const QString& programFilePath, UserDialogs& dialogs,
     std::string_view guardName = platform::kSingleInstanceName);

@@ -9,7 +9,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev libqt6svg6
+  qt6-base-dev libqt6svg6 qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   binutils-mingw-w64-x86-64
   clang libclang-rt-14-dev

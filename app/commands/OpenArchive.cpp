@@ -67,10 +67,10 @@ void ShowCompleteView(DataView* view, ArchiveFile& archive, std::string_view fil
   view->setFocus();
 }
 
-void OpenIntervalArchive(ProgramState& state, QMdiArea& area, const std::filesystem::path& path,
+bool OpenIntervalArchive(ProgramState& state, QMdiArea& area, const std::filesystem::path& path,
                          std::string_view fileName) {
   ArchiveFile& archive = state.Archive();
-  if (!archive.ReadIntervalHeader(sid::kShortHeader)) return;
+  if (!archive.ReadIntervalHeader(sid::kShortHeader)) return false;
   auto* view = CreateView<IntervalView>(state, area, path);
   view->SetTitle(IntervalViewTitle(state.Strings(), fileName));
   view->SetChannelTitles(archive.IntervalHeader());
@@ -78,11 +78,12 @@ void OpenIntervalArchive(ProgramState& state, QMdiArea& area, const std::filesys
   RowStore rows;
   const int channels = *ChannelCount(archive.IntervalHeader());
   const ReadStop stop = ReadIntervalRows(archive, channels, view->SortColumn(), rows);
-  if (!FinishReading(view, archive, stop, std::move(rows))) return;
+  if (!FinishReading(view, archive, stop, std::move(rows))) return false;
   ShowCompleteView(view, archive, fileName);
+  return true;
 }
 
-void OpenEventArchive(ProgramState& state, QMdiArea& area, const std::filesystem::path& path,
+bool OpenEventArchive(ProgramState& state, QMdiArea& area, const std::filesystem::path& path,
                       std::string_view fileName) {
   ArchiveFile& archive = state.Archive();
   const StringLookup& strings = state.Strings();
@@ -94,9 +95,10 @@ void OpenEventArchive(ProgramState& state, QMdiArea& area, const std::filesystem
 
   RowStore rows;
   const ReadStop stop = ReadEventRows(archive, view->SortColumn(), rows);
-  if (!FinishReading(view, archive, stop, std::move(rows))) return;
+  if (!FinishReading(view, archive, stop, std::move(rows))) return false;
   view->RemoveDuplicateRows();
   ShowCompleteView(view, archive, fileName);
+  return true;
 }
 
 }  // namespace
@@ -114,17 +116,19 @@ void OpenArchiveFile(ProgramState& state, QMdiArea& area, const QString& fileNam
   if (!archive.OpenArchiveFile(path, sid::kMissingFile, sid::kEmptyFile)) return;
 
   const std::string name = ToCp1250(QFileInfo(fileName).fileName());
+  bool opened = false;
   switch (ArchiveKindOfName(name)) {
     case ArchiveKind::Interval:
-      OpenIntervalArchive(state, area, path, name);
+      opened = OpenIntervalArchive(state, area, path, name);
       break;
     case ArchiveKind::Event:
-      OpenEventArchive(state, area, path, name);
+      opened = OpenEventArchive(state, area, path, name);
       break;
     case ArchiveKind::Other:
       archive.Close();
       break;
   }
+  if (opened) state.RecentlyOpened().Add(fileName);
 }
 
 }  // namespace telvoran::commands

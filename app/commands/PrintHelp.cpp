@@ -9,34 +9,36 @@
 
 #include "app/ProgramState.h"
 #include "app/QtText.h"
+#include "app/commands/PrintJob.h"
 #include "app/dialogs/UserDialogs.h"
-#include "app/printing/QtPageSurface.h"
 #include "core/report/PageScheme.h"
 
 namespace telvoran::commands {
 namespace {
 
-// The help text's lines: each paragraph of the text control is one line; an empty text has none.
-std::vector<std::string> HelpLines(const QTextDocument& document) {
-  std::vector<std::string> lines;
-  if (document.isEmpty()) return lines;
-  lines.reserve(static_cast<std::size_t>(document.blockCount()));
-  for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-    lines.push_back(ToCp1250(block.text()));
-  return lines;
+// The help text's paragraphs: each paragraph of the text control, and each piece of one that a
+// forced line break ends; an empty text has none.
+std::vector<std::string> HelpParagraphs(const QTextDocument& document) {
+  std::vector<std::string> paragraphs;
+  if (document.isEmpty()) return paragraphs;
+  paragraphs.reserve(static_cast<std::size_t>(document.blockCount()));
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    for (const QString& piece : block.text().split(QChar::LineSeparator))
+      paragraphs.push_back(ToCp1250(piece));
+  }
+  return paragraphs;
 }
 
 }  // namespace
 
 void PrintHelp(ProgramState& state, QWidget* parent, const QTextEdit& text, const QString& title) {
-  QPrinter& printer = state.Printer();
-  if (!state.Dialogs().PrintDialog(parent, printer)) return;
+  if (!state.Dialogs().PrintDialog(parent, state.Printer())) return;
   const QFont font = text.font();
-  QtPageSurface surface(printer);
-  const auto error =
-      PrintHelpText(surface, state.Strings(), ToCp1250(state.TitleCopy()), ToCp1250(title),
-                    HelpLines(*text.document()), font.family().toStdString(), font.pointSize());
-  if (error) state.Reporter().ShowError(*error);
+  const std::vector<std::string> paragraphs = HelpParagraphs(*text.document());
+  PrintChosenPages(state, [&](PageSurface& surface) {
+    return PrintHelpText(surface, state.Strings(), ToCp1250(state.TitleCopy()), ToCp1250(title),
+                         paragraphs, font.family().toStdString(), font.pointSize());
+  });
 }
 
 }  // namespace telvoran::commands

@@ -5,10 +5,11 @@
 
 #include "app/ProgramState.h"
 #include "app/QtText.h"
+#include "app/commands/PrintJob.h"
 #include "app/dialogs/UserDialogs.h"
-#include "app/printing/QtPageSurface.h"
 #include "app/views/DataView.h"
 #include "core/report/PageScheme.h"
+#include "core/text/StringIds.h"
 
 namespace telvoran::commands {
 
@@ -16,14 +17,20 @@ void PrintView(ProgramState& state, QMdiArea& area) {
   if (!state.Dialogs().PrintDialog(area.window(), state.Printer())) return;
   const auto* view = qobject_cast<const DataView*>(area.currentSubWindow());
   if (!view) return;
-  QtPageSurface surface(state.Printer());
-  const auto error = PrintDataView(surface, state.Strings(), ToCp1250(state.TitleCopy()),
-                                   view->Report(), "Courier New", DataView::kListFontPoints);
-  if (error) state.Reporter().ShowError(*error);
+  PrintChosenPages(state, [&state, view](PageSurface& surface) {
+    return PrintDataView(surface, state.Strings(), ToCp1250(state.TitleCopy()), view->Report(),
+                         "Courier New", DataView::kListFontPoints);
+  });
 }
 
 void PrintSetup(ProgramState& state, QWidget* parent) {
-  state.Dialogs().PrintSetupDialog(parent, state.Printer());
+  const PrinterSetupTexts texts{
+      state.Text(sid::kPrinterSetupTitle), state.Text(sid::kPrinterLabel),
+      state.Text(sid::kPaperLabel),        state.Text(sid::kOrientationLabel),
+      state.Text(sid::kPortrait),          state.Text(sid::kLandscape),
+      state.Text(sid::kPdfFilePrinter),
+  };
+  state.Dialogs().PrintSetupDialog(parent, state.Printer(), texts);
 }
 
 }  // namespace telvoran::commands

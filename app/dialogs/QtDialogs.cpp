@@ -2,10 +2,11 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPageSetupDialog>
 #include <QPrintDialog>
+#include <QPrinter>
 
 #include "app/dialogs/DialogTexts.h"
+#include "app/dialogs/PrinterSetupDialog.h"
 #include "app/platform/Beep.h"
 
 namespace telvoran {
@@ -74,17 +75,23 @@ std::optional<QString> QtDialogs::SaveFileName(
   return dialog.selectedFiles().value(0);
 }
 
+// The dialog offers what printing carries out: all pages or a range, copies and their collation,
+// the page order; no selection and no current page, which a printout of numbered pages lacks.
+// Every job starts from all pages, as a range chosen for one job rarely suits the next.
 bool QtDialogs::PrintDialog(QWidget* parent, QPrinter& printer) {
+  printer.setPrintRange(QPrinter::AllPages);
+  printer.setPageRanges({});
   QPrintDialog dialog(&printer, parent);
-  dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-  dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-  dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+  dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |
+                    QAbstractPrintDialog::PrintCollateCopies |
+                    QAbstractPrintDialog::PrintShowPageSize);
   return dialog.exec() == QDialog::Accepted;
 }
 
-void QtDialogs::PrintSetupDialog(QWidget* parent, QPrinter& printer) {
-  QPageSetupDialog dialog(&printer, parent);
-  dialog.exec();
+void QtDialogs::PrintSetupDialog(QWidget* parent, QPrinter& printer,
+                                 const PrinterSetupTexts& texts) {
+  telvoran::PrinterSetupDialog dialog(printer, texts, parent);
+  if (dialog.exec() == QDialog::Accepted) dialog.ApplyTo(printer);
 }
 
 void QtDialogs::Message(QWidget* parent, const QString& caption, const QString& text) {

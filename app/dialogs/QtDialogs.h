@@ -13,7 +13,8 @@ class QtDialogs : public UserDialogs {
       QWidget* parent, const QString& title, const QString& filter, const QString& defaultSuffix,
       const std::function<bool(const QString& path)>& acceptName) override;
   bool PrintDialog(QWidget* parent, QPrinter& printer) override;
-  void PrintSetupDialog(QWidget* parent, QPrinter& printer) override;
+  void PrintSetupDialog(QWidget* parent, QPrinter& printer,
+                        const PrinterSetupTexts& texts) override;
   void Message(QWidget* parent, const QString& caption, const QString& text) override;
   bool YesNo(QWidget* parent, const QString& caption, const QString& text) override;
   void Error(QWidget* parent, const QString& caption, const QString& text) override;

@@ -10,6 +10,17 @@ class QWidget;
 
 namespace telvoran {
 
+// The words of the printer set-up dialog, from the string library.
+struct PrinterSetupTexts {
+  QString title;
+  QString printer;      // the label of the printer list
+  QString paper;        // the label of the paper sizes
+  QString orientation;  // the label of the orientations
+  QString portrait;
+  QString landscape;
+  QString pdfFile;  // the printer that writes a PDF file
+};
+
 // Every modal dialog and message box of the program goes through here, so that tests can
 // answer them from a script. Texts are Unicode; captions of message boxes are given.
 class UserDialogs {
@@ -28,10 +39,13 @@ class UserDialogs {
       QWidget* parent, const QString& title, const QString& filter, const QString& defaultSuffix,
       const std::function<bool(const QString& path)>& acceptName) = 0;
 
-  // The print dialog: true when the user confirms; the printer then holds the choices.
+  // The print dialog: true when the user confirms; the printer then holds the choices (page
+  // range, copies, collation, order).
   virtual bool PrintDialog(QWidget* parent, QPrinter& printer) = 0;
-  // The printer set-up dialog; the choices made there stay on the printer for later jobs.
-  virtual void PrintSetupDialog(QWidget* parent, QPrinter& printer) = 0;
+  // The printer set-up dialog, in which the user chooses the printer (or a PDF file) and the
+  // paper; the choices stay on the printer for later jobs, unless the user cancels.
+  virtual void PrintSetupDialog(QWidget* parent, QPrinter& printer,
+                                const PrinterSetupTexts& texts) = 0;
 
   // A plain message box: no icon, one OK button.
   virtual void Message(QWidget* parent, const QString& caption, const QString& text) = 0;

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -17,9 +19,13 @@
 #include "app/commands/SaveReport.h"
 #include "app/help/AboutBox.h"
 #include "app/help/HelpWindow.h"
+#include "app/mainwindow/DroppedFiles.h"
 #include "app/mainwindow/MdiArrangement.h"
+#include "app/mainwindow/OpenViewsMenu.h"
+#include "app/mainwindow/RecentFilesMenu.h"
 #include "app/mainwindow/StatusTipRelay.h"
 #include "app/views/DataView.h"
+#include "core/text/StringIds.h"
 
 // Resources of a static library are registered by hand; the name must stay global.
 static void RegisterIcons() {
@@ -39,6 +45,18 @@ constexpr std::array<Command, 15> kViewCommands = {
     &MainWindow::PopUpPrevious,   &MainWindow::PopUpTile,        &MainWindow::PopUpCascade,
     &MainWindow::PopUpArrangeAll, &MainWindow::SaveAsBtn,        &MainWindow::PrintBtn,
 };
+
+constexpr QKeyCombination kCloseViewKey = Qt::CTRL | Qt::Key_F4;
+
+// A child window's own menu closes it with the key of the window menu's close command as well;
+// two owners of one key would cancel each other out, so the child window gives it up.
+void TakeOverCloseKey(QMdiSubWindow& window) {
+  if (!window.systemMenu()) return;
+  for (QAction* action : window.systemMenu()->actions()) {
+    QList<QKeySequence> keys = action->shortcuts();
+    if (keys.removeAll(QKeySequence(kCloseViewKey)) > 0) action->setShortcuts(keys);
+  }
+}
 
 // The window commands act on the client area, and only when it holds a view.
 QMdiArea* AreaWithViews(QMdiArea* mdiArea) {
@@ -65,6 +83,7 @@ void MainWindow::BuildLayout() {
   setObjectName("MainWindow");
   setWindowTitle("MainWindow");
   setWindowIcon(QIcon(":/icons/telvoran.svg"));
+  setAcceptDrops(true);
   mdiArea_ = new QMdiArea(this);
   setCentralWidget(mdiArea_);
   connect(mdiArea_, &QMdiArea::subWindowActivated, this, &MainWindow::ViewActivated);
@@ -81,6 +100,15 @@ void MainWindow::SetUpWindow() {
   setWindowTitle(kApplicationTitle);
   ReplaceMenuTexts();
   ReplaceToolButtonHints();
+  BuildMenuLists();
+}
+
+void MainWindow::BuildMenuLists() {
+  RecentFileList = new RecentFilesMenu(*FileMenu->menu(), *FileExit, state_.RecentlyOpened(),
+                                       state_.Text(sid::kRecentFileHint),
+                                       [this](const QString& path) { OpenFiles({path}); });
+  OpenViewList =
+      new OpenViewsMenu(*WindowMenu->menu(), *mdiArea_, state_.Text(sid::kWindowListHint));
 }
 
 void MainWindow::SetHelpWindow(HelpWindow* help) {
@@ -97,6 +125,7 @@ QMdiSubWindow* MainWindow::ActiveChild() const {
 
 void MainWindow::SetViewCommandsEnabled(bool enabled) {
   for (Command command : kViewCommands) (this->*command)->setEnabled(enabled);
+  WindowClose->setEnabled(enabled);
 }
 
 bool MainWindow::ViewCommandsEnabled() const {
@@ -111,6 +140,7 @@ void MainWindow::ViewActivated(QMdiSubWindow* window) {
     if (mdiArea_->subWindowList().isEmpty()) SetViewCommandsEnabled(false);
     return;
   }
+  TakeOverCloseKey(*window);
   if (const auto* view = qobject_cast<const DataView*>(window)) {
     SetViewCommandsEnabled(true);
     activeViewKind_ = view->ViewKind();
@@ -157,6 +187,14 @@ void MainWindow::ArrangeIcons() {
   if (QMdiArea* area = AreaWithViews(mdiArea_)) telvoran::ArrangeIcons(*area);
 }
 
+void MainWindow::CloseView() {
+  if (QMdiSubWindow* view = mdiArea_ ? mdiArea_->activeSubWindow() : nullptr) view->close();
+}
+
+void MainWindow::OpenFiles(const QStringList& paths) {
+  for (const QString& path : paths) commands::OpenArchiveFile(state_, *mdiArea_, path);
+}
+
 void MainWindow::ShowHelp() {
   if (!helpWindow_) return;
   helpWindow_->setWindowState(helpWindow_->windowState() & ~Qt::WindowMinimized);
@@ -177,12 +215,26 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
-  if (!mdiArea_ || !mdiArea_->geometry().contains(event->pos())) {
-    event->ignore();
-    return;
-  }
   PopupMenu->popup(event->globalPos());
   event->accept();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedLocalFiles(*event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
+  if (!DroppedLocalFiles(*event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+// The files open once the drop is over, so that the program that dragged them is not kept
+// waiting while a message about one of them is on the screen.
+void MainWindow::dropEvent(QDropEvent* event) {
+  const QStringList files = DroppedLocalFiles(*event->mimeData());
+  if (files.isEmpty()) return;
+  event->acceptProposedAction();
+  QMetaObject::invokeMethod(
+      this, [this, files] { OpenFiles(files); }, Qt::QueuedConnection);
 }
 
 }  // namespace telvoran

@@ -8,6 +8,9 @@
 class QAction;
 class QCloseEvent;
 class QContextMenuEvent;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -18,6 +21,8 @@ namespace telvoran {
 class AboutBox;
 class DataView;
 class HelpWindow;
+class OpenViewsMenu;
+class RecentFilesMenu;
 class StringLookup;
 class UserDialogs;
 
@@ -40,7 +45,8 @@ class MainWindow : public QMainWindow {
   QMdiArea* MdiArea() const { return mdiArea_; }
   // The active child window; it stays the active one while another program has the focus.
   QMdiSubWindow* ActiveChild() const;
-  // Switches the fifteen view commands together, in their fixed order.
+  // Switches the fifteen view commands together, in their fixed order, and the window menu's
+  // close command with them.
   void SetViewCommandsEnabled(bool enabled);
   bool ViewCommandsEnabled() const;
 
@@ -58,8 +64,11 @@ class MainWindow : public QMainWindow {
   void TileViews();
   void CascadeViews();
   void ArrangeIcons();
+  void CloseView();
   void ShowHelp();
   void ShowAbout();
+  // Opens each file through the open command from the chosen file name on, one after another.
+  void OpenFiles(const QStringList& paths);
 
   // Menu items, pop-up items and tool buttons, named by role.
   QAction* FileMenu = nullptr;
@@ -74,6 +83,7 @@ class MainWindow : public QMainWindow {
   QAction* WindowTile = nullptr;
   QAction* WindowCascade = nullptr;
   QAction* WindowArrangeAll = nullptr;
+  QAction* WindowClose = nullptr;
   QAction* HelpMenu = nullptr;
   QAction* HelpContents = nullptr;
   QAction* HelpAbout = nullptr;
@@ -89,12 +99,19 @@ class MainWindow : public QMainWindow {
   QAction* CloseBtn = nullptr;
   QMenu* PopupMenu = nullptr;
   QToolBar* ToolBar = nullptr;
+  // The file menu's recently opened archives and the window menu's open views.
+  RecentFilesMenu* RecentFileList = nullptr;
+  OpenViewsMenu* OpenViewList = nullptr;
 
  protected:
   // Closing the main window ends the program: the views close with it, without asking.
   void closeEvent(QCloseEvent* event) override;
-  // The pop-up menu over the client area and the views in it.
+  // The pop-up menu anywhere over the window: client area, views, tool bar and status bar.
   void contextMenuEvent(QContextMenuEvent* event) override;
+  // Archive files dropped on the window open one after another, as if chosen in the open dialog.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   // No menu for showing and hiding the tool bar: the window's menus are fixed.
   QMenu* createPopupMenu() override { return nullptr; }
 
@@ -107,6 +124,8 @@ class MainWindow : public QMainWindow {
   void SetUpWindow();
   void ReplaceMenuTexts();
   void ReplaceToolButtonHints();
+  // The lists of recently opened archives and of open views, in the file and window menus.
+  void BuildMenuLists();
   // Follows the client area: a view activated, or none left.
   void ViewActivated(QMdiSubWindow* window);
 

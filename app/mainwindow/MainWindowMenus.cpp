@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QToolBar>
 
 #include <span>
@@ -75,6 +76,9 @@ const MenuRow kMainMenu[] = {
             kNoKey, kOff, &MainWindow::CascadeViews, sid::kWindowCascade),
     Command(&MainWindow::WindowArrangeAll, "&Rozmieść wszystko", "Rozmieszcza okna automatycznie",
             kNoKey, kOff, &MainWindow::ArrangeIcons, sid::kWindowArrangeAll),
+    Separator("N5"),
+    Command(&MainWindow::WindowClose, "&Zamknij okno", "Zamyka aktywne okno",
+            (Qt::CTRL | Qt::Key_F4).toCombined(), kOff, &MainWindow::CloseView, sid::kWindowClose),
     Submenu(&MainWindow::HelpMenu, "Pomo&c", "Pomoc programu", sid::kHelpMenu),
     Command(&MainWindow::HelpContents, "&Pomoc programu...", "Otwiera plik pomocy", kNoKey, kOn,
             &MainWindow::ShowHelp, sid::kHelpContents),
@@ -96,6 +100,17 @@ const MenuRow kPopupMenu[] = {
             kOff, &MainWindow::CascadeViews, sid::kWindowCascade),
     Command(&MainWindow::PopUpArrangeAll, "&Rozmieść wszystko", "Rozmieszcza okna automatycznie",
             kNoKey, kOff, &MainWindow::ArrangeIcons, sid::kWindowArrangeAll),
+};
+
+// Further keys of menu items, besides the one the menu shows beside them.
+struct ExtraKeyRow {
+  Item item;
+  QKeyCombination key;
+};
+const ExtraKeyRow kExtraKeys[] = {
+    {&MainWindow::WindowNext, Qt::CTRL | Qt::Key_Tab},
+    {&MainWindow::WindowPrevious, Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab},
+    {&MainWindow::WindowPrevious, Qt::CTRL | Qt::SHIFT | Qt::Key_Tab},
 };
 
 struct ToolRow {
@@ -147,8 +162,12 @@ const ToolHintRow kToolButtonHints[] = {
     {&MainWindow::SaveAsBtn, sid::kSaveAsBtnShort, sid::kFileSaveAs + 1},
 };
 
+// A command clears the status bar first: its hint is not left standing over its dialog.
 void Connect(MainWindow& form, QAction* action, Handler handler) {
-  QObject::connect(action, &QAction::triggered, &form, [&form, handler] { (form.*handler)(); });
+  QObject::connect(action, &QAction::triggered, &form, [&form, handler] {
+    form.statusBar()->clearMessage();
+    (form.*handler)();
+  });
 }
 
 // Adds one row to `menu`, or for a submenu row a new menu to the menu bar; returns the menu
@@ -187,6 +206,10 @@ void MainWindow::BuildMenus() {
   PopupMenu = new QMenu(this);
   PopupMenu->setObjectName("PopupMenu");
   for (const MenuRow& row : kPopupMenu) AddMenuRow(*this, PopupMenu, row, Qt::WidgetShortcut);
+  for (const ExtraKeyRow& row : kExtraKeys) {
+    QAction* item = this->*row.item;
+    item->setShortcuts(item->shortcuts() << QKeySequence(row.key));
+  }
 }
 
 void MainWindow::BuildToolBar() {

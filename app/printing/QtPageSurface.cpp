@@ -2,10 +2,12 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QPen>
 #include <QPrinter>
 
 #include <algorithm>
+#include <cmath>
 
 #include "app/QtText.h"
 
@@ -51,6 +53,12 @@ void QtPageSurface::SetFont(std::string_view family, int pointSize) {
 
 int QtPageSurface::FontPointSize() const {
   return font_.pointSize();
+}
+
+int QtPageSurface::TextWidth(std::string_view text) const {
+  // Measured for the printer's resolution, rounded up so that a measured line never overhangs.
+  const QFontMetricsF metrics(font_, &printer_);
+  return static_cast<int>(std::ceil(metrics.horizontalAdvance(FromCp1250(text))));
 }
 
 std::optional<std::string> QtPageSurface::BeginDocument(std::string_view title) {

@@ -25,6 +25,7 @@ class QtPageSurface : public PageSurface {
 
   void SetFont(std::string_view family, int pointSize) override;
   int FontPointSize() const override;
+  int TextWidth(std::string_view text) const override;
 
   std::optional<std::string> BeginDocument(std::string_view title) override;
   std::optional<std::string> NewPage() override;

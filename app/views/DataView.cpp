@@ -1,18 +1,25 @@
 #include "app/views/DataView.h"
 
+#include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
+#include <QScrollBar>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 #include "app/QtText.h"
 #include "app/views/HeaderPanel.h"
+#include "app/views/RowDelegates.h"
 #include "app/views/RowListModel.h"
 
 namespace telvoran {
 namespace {
 
 constexpr int kTitlePanelHeight = 24;
+// Characters measured together, so that the advance keeps the fraction the list draws with.
+constexpr int kMeasuredCharacters = 100;
 
 QFont ListFont() {
   QFont font("Courier New");
@@ -32,7 +39,9 @@ QFont PanelFont(bool bold) {
 }  // namespace
 
 DataView::DataView(ArchiveFile& archive, const Layout& layout)
-    : archive_(archive), viewKind_(layout.viewKind) {
+    : archive_(archive),
+      viewKind_(layout.viewKind),
+      panelSpans_(layout.panelSpans.begin(), layout.panelSpans.end()) {
   content_.kind = layout.kind;
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QString::fromLatin1(layout.caption));
@@ -50,22 +59,7 @@ DataView::DataView(ArchiveFile& archive, const Layout& layout)
   TitlePanel->setFont(PanelFont(true));
   TitlePanel->setText("TitlePanel");
   column->addWidget(TitlePanel);
-
-  auto* panelRow = new QHBoxLayout;
-  panelRow->setSpacing(0);
-  for (std::size_t i = 0; i < layout.panelWidths.size(); ++i) {
-    auto* panel = new HeaderPanel;
-    panel->setFont(PanelFont(false));
-    panel->setFixedSize(layout.panelWidths[i], layout.panelHeight);
-    panel->SetCaption(layout.panelCaptions[i]);
-    panel->SetHint("Sortuje dane wed\xB3ug przyci\x9Cni\xEAtego panelu");
-    const int number = static_cast<int>(i) + 1;
-    connect(panel, &HeaderPanel::clicked, this, [this, number] { SortBy(number); });
-    panels_.push_back(panel);
-    panelRow->addWidget(panel);
-  }
-  panelRow->addStretch();
-  column->addLayout(panelRow);
+  column->addWidget(BuildPanelStrip(layout));
   for (const auto& caption : layout.panelCaptions) content_.columnCaptions.emplace_back(caption);
 
   ListBox = new QListView;
@@ -73,14 +67,73 @@ DataView::DataView(ArchiveFile& archive, const Layout& layout)
   ListBox->setUniformItemSizes(true);
   ListBox->setSelectionMode(QAbstractItemView::SingleSelection);
   ListBox->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  ListBox->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   model_ = new RowListModel(content_, this);
   ListBox->setModel(model_);
   column->addWidget(ListBox, 1);
+  // The keyboard works the list whenever the view has the focus.
+  body->setFocusProxy(ListBox);
+  connect(ListBox->horizontalScrollBar(), &QScrollBar::valueChanged, panelRow_,
+          [this](int offset) { panelRow_->move(-offset, 0); });
 
   setWidget(body);
+  FitPanelsToColumns();
 }
 
 DataView::~DataView() = default;
+
+QWidget* DataView::BuildPanelStrip(const Layout& layout) {
+  auto* strip = new QWidget;
+  strip->setFixedHeight(layout.panelHeight);
+  panelRow_ = new QWidget(strip);
+  auto* panelLayout = new QHBoxLayout(panelRow_);
+  panelLayout->setContentsMargins(0, 0, 0, 0);
+  panelLayout->setSpacing(0);
+  for (std::size_t i = 0; i < layout.panelSpans.size(); ++i) {
+    auto* panel = new HeaderPanel;
+    panel->setFont(PanelFont(false));
+    panel->setFixedHeight(layout.panelHeight);
+    panel->SetCaption(layout.panelCaptions[i]);
+    panel->SetHint("Sortuje dane wed\xB3ug przyci\x9Cni\xEAtego panelu");
+    const int number = static_cast<int>(i) + 1;
+    connect(panel, &HeaderPanel::clicked, this, [this, number] { SortBy(number); });
+    panels_.push_back(panel);
+    panelLayout->addWidget(panel);
+  }
+  return strip;
+}
+
+double DataView::CharacterAdvance() const {
+  const QFontMetricsF metrics(ListBox->font(), ListBox->viewport());
+  return metrics.horizontalAdvance(QString(kMeasuredCharacters, u'0')) / kMeasuredCharacters;
+}
+
+void DataView::FitPanelsToColumns() {
+  // Each panel boundary is rounded on its own, so the panels never drift from the columns.
+  const double advance = CharacterAdvance();
+  int characters = 0;
+  int left = 0;
+  for (std::size_t i = 0; i < panels_.size(); ++i) {
+    characters += panelSpans_[i];
+    const int right = static_cast<int>(std::lround(characters * advance));
+    panels_[i]->setFixedWidth(right - left);
+    left = right;
+  }
+  panelRow_->setFixedSize(left, panels_.empty() ? 0 : panels_.front()->height());
+}
+
+void DataView::SetRowDelegate(RowDelegate* delegate) {
+  delegate_ = delegate;
+  ListBox->setItemDelegate(delegate);
+  FitRowWidth();
+}
+
+// One character more than the widest text, so that its last letter does not touch the edge.
+void DataView::FitRowWidth() {
+  if (!delegate_) return;
+  const auto characters = static_cast<double>(content_.WidestDisplayTextLength() + 1);
+  delegate_->SetRowWidth(static_cast<int>(std::ceil(characters * CharacterAdvance())));
+}
 
 HeaderPanel* DataView::Panel(int number) const {
   return panels_.at(static_cast<std::size_t>(number - 1));
@@ -105,12 +158,26 @@ void DataView::SetCaption(std::string_view caption) {
   setWindowTitle(FromCp1250(caption));
 }
 
+// The row width is set while the model is reset, so the list lays its rows out with it.
 void DataView::SetRows(RowStore rows) {
-  model_->Change([&] { content_.rows = std::move(rows); });
+  model_->Change([&] {
+    content_.rows = std::move(rows);
+    FitRowWidth();
+  });
 }
 
 void DataView::RemoveDuplicateRows() {
-  model_->Change([&] { content_.rows.RemoveDuplicateRows(); });
+  model_->Change([&] {
+    content_.rows.RemoveDuplicateRows();
+    FitRowWidth();
+  });
+}
+
+void DataView::ShowFirstRow() {
+  ListBox->scrollToTop();
+  const QModelIndex first = model_->index(0, 0);
+  if (first.isValid())
+    ListBox->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
 }
 
 void DataView::ShowSortColumn() {

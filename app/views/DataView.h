@@ -3,11 +3,14 @@
 #include <QMdiSubWindow>
 
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/archive/ArchiveFile.h"
+#include "core/rows/RowReading.h"
 #include "core/view/ViewContent.h"
 
 class QLabel;
@@ -15,8 +18,8 @@ class QListView;
 
 namespace telvoran {
 
-class ArchiveFile;
 class HeaderPanel;
+class RowDelegate;
 class RowListModel;
 
 // The kind of a data view, as the main window records the kind activated last.
@@ -35,7 +38,7 @@ class DataView : public QMdiSubWindow {
     int viewKind;
     const char* caption;                         // the built-in window caption
     int panelHeight;                             // height of the column panels
-    std::span<const int> panelWidths;            // one per column
+    std::span<const int> panelSpans;             // characters of the rows under each panel
     std::span<const char* const> panelCaptions;  // built-in captions, Windows-1250
   };
 
@@ -68,9 +71,13 @@ class DataView : public QMdiSubWindow {
   void SetPanelHint(int number, std::string_view hint);
   // The window caption: the file name once the view is complete.
   void SetCaption(std::string_view caption);
-  // Replaces the rows the list shows.
+  // Replaces the rows the list shows; the list is as wide as its widest row.
   void SetRows(RowStore rows);
   void RemoveDuplicateRows();
+  // The width of one character of the rows in the list's font, in pixels, as the list draws it.
+  // Panels and list are both measured in it, so each panel stands over its column at any font
+  // and scale.
+  double CharacterAdvance() const;
 
   // Gives the panel of the sort column lowered bevels and every other panel raised ones.
   void ShowSortColumn();
@@ -83,24 +90,43 @@ class DataView : public QMdiSubWindow {
  protected:
   // Whether a panel's column can become the sort column.
   virtual bool CanSortBy(int column) const;
-  // Rebuilds the rows through `read`, which fills an empty list from the file; the list is
-  // empty while the file is read, and the bevels follow the new column only after a full read.
+  // The delegate that draws the rows; the view sets its width.
+  void SetRowDelegate(RowDelegate* delegate);
+  // Rebuilds the rows through `read`, which opens the file and reads its rows into an empty
+  // list: nothing when the file could not be opened or its header read (those failures are told
+  // by then), else why reading stopped. The list is empty while the file is read; the rows read
+  // are shown, from the first, before a stop short of the end is told; the bevels follow the new
+  // column only after a full read.
   template <typename Read>
   void Reload(Read read) {
     SetRows(RowStore());
     RowStore rows;
-    const bool complete = read(rows);
+    const std::optional<ReadStop> stop = read(rows);
     SetRows(std::move(rows));
-    if (complete) ShowSortColumn();
+    ShowFirstRow();
+    if (!stop) return;
+    ReportReadStop(*stop, archive_);
+    archive_.Close();
+    if (*stop == ReadStop::EndOfFile) ShowSortColumn();
   }
 
  private:
+  QWidget* BuildPanelStrip(const Layout& layout);
+  // Panel widths from the character spans, measured in the list's font.
+  void FitPanelsToColumns();
+  void FitRowWidth();
+  void ShowFirstRow();
+
   ArchiveFile& archive_;
   const int viewKind_;
   ViewContent content_;
   ViewReport report_{content_};
+  std::vector<int> panelSpans_;
   std::vector<HeaderPanel*> panels_;
+  // The panels sit side by side on a row that follows the list's horizontal scrolling.
+  QWidget* panelRow_ = nullptr;
   RowListModel* model_ = nullptr;
+  RowDelegate* delegate_ = nullptr;
 };
 
 }  // namespace telvoran

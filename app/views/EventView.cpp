@@ -10,22 +10,29 @@
 namespace telvoran {
 namespace {
 
-constexpr int kPanelWidths[] = {153, 40, 40, 45, 48, 42, 241};
+// Characters of the rows under each panel: date and time, central unit, channel, medium,
+// reading, unit, situation.
+constexpr int kPanelSpans[] = {21, 6, 6, 6, 7, 6, 35};
 constexpr const char* kPanelCaptions[] = {"Data i godzina", "Cen.",  "Kan.", "Med.",
                                           "Wart.",          "Jedn.", "Stan"};
 
 }  // namespace
 
 EventView::EventView(ArchiveFile& archive)
-    : DataView(archive, {ArchiveKind::Event, kEventViewKind, "ChildForm2", 25, kPanelWidths,
+    : DataView(archive, {ArchiveKind::Event, kEventViewKind, "ChildForm2", 25, kPanelSpans,
                          kPanelCaptions}) {
-  ListBox->setItemDelegate(new EventRowDelegate(ListBox));
+  SetRowDelegate(new EventRowDelegate(ListBox));
   resize(616, 351);
 }
 
 void EventView::ReloadRows() {
-  Reload([this](RowStore& rows) {
-    return ReloadEventRows(Archive(), FilePath(), SortColumn(), kReloadMessages, rows);
+  Reload([this](RowStore& rows) -> std::optional<ReadStop> {
+    ArchiveFile& file = Archive();
+    if (!file.OpenArchiveFile(FilePath(), kReloadMessages.missingFile, kReloadMessages.emptyFile))
+      return std::nullopt;
+    const ReadStop stop = ReadEventRows(file, SortColumn(), rows);
+    if (stop == ReadStop::EndOfFile) rows.RemoveDuplicateRows();
+    return stop;
   });
 }
 

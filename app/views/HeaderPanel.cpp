@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 
 #include "app/QtText.h"
+#include "app/mainwindow/Hint.h"
 
 namespace telvoran {
 
@@ -18,8 +19,8 @@ void HeaderPanel::SetCaption(std::string_view caption) {
 }
 
 void HeaderPanel::SetHint(std::string_view hint) {
-  // Hints of the panels appear in the status bar only, never as a tooltip.
-  setStatusTip(FromCp1250(hint));
+  // Hints of the panels appear in the status bar only, never as a tooltip: their long part.
+  setStatusTip(SplitHint(FromCp1250(hint)).longPart);
 }
 
 void HeaderPanel::SetLowered(bool lowered) {

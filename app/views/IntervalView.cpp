@@ -10,15 +10,16 @@
 namespace telvoran {
 namespace {
 
-constexpr int kPanelWidths[] = {161, 112, 112, 112, 112};
+// Characters of the rows under each panel: date and time, then channels 1 to 4.
+constexpr int kPanelSpans[] = {23, 16, 16, 16, 16};
 constexpr const char* kPanelCaptions[] = {"Data i godzina", "1", "2", "3", "4"};
 
 }  // namespace
 
 IntervalView::IntervalView(ArchiveFile& archive)
-    : DataView(archive, {ArchiveKind::Interval, kIntervalViewKind, "ChildForm1", 33, kPanelWidths,
+    : DataView(archive, {ArchiveKind::Interval, kIntervalViewKind, "ChildForm1", 33, kPanelSpans,
                          kPanelCaptions}) {
-  ListBox->setItemDelegate(new IntervalRowDelegate(ListBox));
+  SetRowDelegate(new IntervalRowDelegate(ListBox));
   resize(616, 320);
 }
 
@@ -29,8 +30,12 @@ void IntervalView::SetChannelTitles(std::string_view intervalHeader) {
 }
 
 void IntervalView::ReloadRows() {
-  Reload([this](RowStore& rows) {
-    return ReloadIntervalRows(Archive(), FilePath(), SortColumn(), kReloadMessages, rows);
+  Reload([this](RowStore& rows) -> std::optional<ReadStop> {
+    ArchiveFile& file = Archive();
+    if (!file.OpenArchiveFile(FilePath(), kReloadMessages.missingFile, kReloadMessages.emptyFile) ||
+        !file.ReadIntervalHeader(kReloadMessages.shortHeader))
+      return std::nullopt;
+    return ReadIntervalRows(file, *ChannelCount(file.IntervalHeader()), SortColumn(), rows);
   });
 }
 

@@ -8,21 +8,39 @@
 
 namespace telvoran {
 
-// Draws a row's display text at the top left corner of its item, on the list's background or,
-// when selected, on the selection colours; the focused row gets a focus frame.
-class IntervalRowDelegate : public QStyledItemDelegate {
+// Draws the rows of a data view: each row's display text at the top left corner of its item, and
+// a dotted frame around the current row while the list has the focus, in black and white dots so
+// that it shows on every background. Every row is as wide as the widest, so the list's scroll
+// range depends on its rows and not on their order.
+class RowDelegate : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
-  void paint(QPainter* painter, const QStyleOptionViewItem& option,
-             const QModelIndex& index) const override;
+
+  // The width of the widest row's text, in pixels.
+  void SetRowWidth(int width) { rowWidth_ = width; }
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+ protected:
+  static void DrawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                      const QModelIndex& index, const QColor& background, const QColor& text);
+
+ private:
+  int rowWidth_ = 0;
 };
 
-// Draws an event row on the colour of its situation, with the window text colour, whether the
-// row is selected or not; only the focus frame marks the current row.
-class EventRowDelegate : public IntervalRowDelegate {
+// An interval row on the list's background or, when selected, on the selection colours.
+class IntervalRowDelegate : public RowDelegate {
  public:
-  using IntervalRowDelegate::IntervalRowDelegate;
+  using RowDelegate::RowDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override;
+};
+
+// An event row on the colour of its situation, with the window text colour, whether the row is
+// selected or not; only the focus frame marks the current row.
+class EventRowDelegate : public RowDelegate {
+ public:
+  using RowDelegate::RowDelegate;
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override;
 };

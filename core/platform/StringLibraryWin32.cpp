@@ -6,14 +6,30 @@
 #include <algorithm>
 #include <array>
 
+#include "core/text/StringIds.h"
 #include "core/text/StringLibrary.h"
 
 namespace telvoran {
 namespace {
 
+BOOL CALLBACK TakeFirstLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR found) {
+  *reinterpret_cast<WORD*>(found) = language;
+  return FALSE;  // the first language is the one a lookup takes
+}
+
+// The language of the string table block that holds the library's first text; 0 for none.
+std::uint16_t FirstBlockLanguage(HMODULE module) {
+  WORD language = 0;
+  const auto block = static_cast<ULONG_PTR>(sid::kFirst / 16 + 1);
+  EnumResourceLanguagesW(module, MAKEINTRESOURCEW(6) /* RT_STRING */, MAKEINTRESOURCEW(block),
+                         TakeFirstLanguage, reinterpret_cast<LONG_PTR>(&language));
+  return language;
+}
+
 class Win32StringLibrary : public StringLookup {
  public:
-  explicit Win32StringLibrary(HMODULE module) : module_(module) {}
+  explicit Win32StringLibrary(HMODULE module)
+      : module_(module), languageId_(FirstBlockLanguage(module)) {}
   ~Win32StringLibrary() override { FreeLibrary(module_); }
   Win32StringLibrary(const Win32StringLibrary&) = delete;
   Win32StringLibrary& operator=(const Win32StringLibrary&) = delete;
@@ -33,8 +49,11 @@ class Win32StringLibrary : public StringLookup {
     return std::string_view(buffer_.data(), static_cast<std::size_t>(end - buffer_.begin()));
   }
 
+  std::uint16_t LanguageId() const override { return languageId_; }
+
  private:
   HMODULE module_;
+  std::uint16_t languageId_;
   mutable std::array<char, kMaxTextLength + 1> buffer_{};
 };
 

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
+#include "core/report/LineWrapping.h"
 #include "core/report/PageNumberText.h"
 #include "core/report/TextReport.h"
 #include "core/text/StringIds.h"
@@ -68,12 +70,15 @@ int LowestSlotAboveFooter(const PageLayout& layout) {
   return ruleY / layout.lineHeight - 1;
 }
 
-// The last slot a body line may take on a page whose body starts at `firstSlot`. On a page of the
-// regular size that is LinesPerPage − 1. A page too short for that rule takes body lines down to
-// the footer instead: a continuation page at least one line, so the printout always moves on,
-// while page 1 may take none and leave its lines to page 2.
+// The last slot a body line may take on a page whose body starts at `firstSlot`: LinesPerPage − 1
+// on a page of the regular size. Page 1 is regular down to LinesPerPage = its first slot, where
+// it takes no body line at all. A page too short for that rule takes body lines down to the
+// footer instead: a continuation page at least one line, so the printout always moves on, while
+// page 1 may take none and leave its lines to page 2.
 int LastBodySlot(const PageLayout& layout, int firstSlot, bool continuationPage) {
-  if (layout.linesPerPage > firstSlot) return layout.linesPerPage - 1;
+  const bool regular =
+      continuationPage ? layout.linesPerPage > firstSlot : layout.linesPerPage >= firstSlot;
+  if (regular) return layout.linesPerPage - 1;
   const int lowest = LowestSlotAboveFooter(layout);
   return continuationPage ? std::max(lowest, firstSlot) : lowest;
 }
@@ -98,6 +103,19 @@ std::optional<std::string> PrintBody(PageSurface& surface, const StringLookup& s
     surface.DrawText(kTextLeft, slot * layout.lineHeight, lineAt(line));
   }
   return std::nullopt;
+}
+
+// The paragraphs as lines that fit between the left text margin and the right page edge.
+std::vector<std::string> WrappedLines(const PageSurface& surface, const PageLayout& layout,
+                                      std::span<const std::string> paragraphs) {
+  const int width = layout.pageWidth - kTextLeft;
+  const TextMeasure measure = [&surface](std::string_view text) { return surface.TextWidth(text); };
+  std::vector<std::string> lines;
+  for (const std::string& paragraph : paragraphs) {
+    for (std::string& line : WrapParagraph(paragraph, width, measure))
+      lines.push_back(std::move(line));
+  }
+  return lines;
 }
 
 // Ends the job: the last page's footer (unless the body failed), then the end of the document.
@@ -159,15 +177,16 @@ std::optional<std::string> PrintDataView(PageSurface& surface, const StringLooku
 
 std::optional<std::string> PrintHelpText(PageSurface& surface, const StringLookup& strings,
                                          std::string_view titleCopy, std::string_view helpCaption,
-                                         std::span<const std::string> lines,
+                                         std::span<const std::string> paragraphs,
                                          std::string_view fontFamily, int fontPointSize) {
   const PageLayout layout = SetUpFont(surface, fontFamily, fontPointSize);
+  const std::vector<std::string> lines = WrappedLines(surface, layout, paragraphs);
   if (auto failure = surface.BeginDocument(DocumentTitle(titleCopy, helpCaption))) return failure;
 
   PageRect frame = FirstPageFrame(layout);
   surface.DrawTextCentred(frame, Heading(strings, sid::kHelpPrintHeading, helpCaption));
 
-  auto lineAt = [lines](std::size_t line) -> std::string_view { return lines[line]; };
+  auto lineAt = [&lines](std::size_t line) -> std::string_view { return lines[line]; };
   std::optional<std::string> failure =
       PrintBody(surface, strings, layout, frame, kFirstHelpLineSlot, lines.size(), lineAt);
   return FinishJob(surface, strings, layout, frame, std::move(failure));

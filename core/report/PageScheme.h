@@ -39,11 +39,12 @@ std::optional<std::string> PrintDataView(PageSurface& surface, const StringLooku
                                          std::string_view fontFamily, int fontPointSize);
 
 // Prints the help text: the job titled `titleCopy` + " - " + `helpCaption`, the heading (library
-// text 178 + caption) on page 1, then the lines one per slot from slot 5 on page 1 and from slot
-// 4 on later pages, a footer on every page. Returns as PrintDataView.
+// text 178 + caption) on page 1, then the paragraphs, wrapped at word boundaries to the width
+// between the left text margin and the page edge, one line per slot from slot 5 on page 1 and
+// from slot 4 on later pages, a footer on every page. Returns as PrintDataView.
 std::optional<std::string> PrintHelpText(PageSurface& surface, const StringLookup& strings,
                                          std::string_view titleCopy, std::string_view helpCaption,
-                                         std::span<const std::string> lines,
+                                         std::span<const std::string> paragraphs,
                                          std::string_view fontFamily, int fontPointSize);
 
 }  // namespace telvoran

@@ -31,6 +31,8 @@ class PageSurface {
   // The font of every text drawn from now on, and the point size it actually got.
   virtual void SetFont(std::string_view family, int pointSize) = 0;
   virtual int FontPointSize() const = 0;
+  // How wide `text` is drawn in that font, in dots.
+  virtual int TextWidth(std::string_view text) const = 0;
 
   // Starts the job under `title` (the name shown in the print queue) on page 1.
   virtual std::optional<std::string> BeginDocument(std::string_view title) = 0;

@@ -93,10 +93,11 @@ bool ReadBlock(ByteSpan block, std::uint32_t blockNumber, StringTable& table) {
 
 // The blocks under the string table type entry; for each, the block of its first language.
 bool ReadBlocks(const PeImage& image, ResourceTree& tree, const DirectoryEntry& stringType,
-                StringTable& table) {
+                StringResources& resources) {
   if (!stringType.leadsToDirectory) return false;
   const auto blocks = tree.Directory(stringType.childOffset);
   if (!blocks) return false;
+  bool languageKnown = false;
 
   for (const DirectoryEntry& block : *blocks) {
     if (!block.leadsToDirectory) return false;
@@ -111,7 +112,11 @@ bool ReadBlocks(const PeImage& image, ResourceTree& tree, const DirectoryEntry& 
     const std::optional<DataEntry> data = tree.Data(firstLanguage.childOffset);
     if (!data) return false;
     const std::optional<ByteSpan> bytes = image.BytesAt(data->rva, data->size);
-    if (!bytes || !ReadBlock(*bytes, block.id, table)) return false;
+    if (!bytes || !ReadBlock(*bytes, block.id, resources.texts)) return false;
+    if (!languageKnown && !firstLanguage.named) {
+      resources.language = static_cast<std::uint16_t>(firstLanguage.id);
+      languageKnown = true;
+    }
   }
   return true;
 }
@@ -119,19 +124,25 @@ bool ReadBlocks(const PeImage& image, ResourceTree& tree, const DirectoryEntry& 
 }  // namespace
 
 std::optional<StringTable> ParsePeStringTable(ByteSpan file) {
+  std::optional<StringResources> resources = ParsePeStringResources(file);
+  if (!resources) return std::nullopt;
+  return std::move(resources->texts);
+}
+
+std::optional<StringResources> ParsePeStringResources(ByteSpan file) {
   const std::optional<PeImage> image = PeImage::Parse(file);
   if (!image) return std::nullopt;
-  StringTable table;
-  if (image->ResourceSection().empty()) return table;
+  StringResources resources;
+  if (image->ResourceSection().empty()) return resources;
 
   ResourceTree tree(image->ResourceSection());
   const auto types = tree.Directory(0);
   if (!types) return std::nullopt;
   for (const DirectoryEntry& type : *types) {
     if (type.named || type.id != kStringTableType) continue;
-    if (!ReadBlocks(*image, tree, type, table)) return std::nullopt;
+    if (!ReadBlocks(*image, tree, type, resources)) return std::nullopt;
   }
-  return table;
+  return resources;
 }
 
 }  // namespace telvoran

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -15,5 +16,14 @@ using StringTable = std::map<int, std::u16string>;
 // texts the first language present is taken. A file without resources gives an empty table;
 // a malformed file gives none, never a read outside `file`.
 std::optional<StringTable> ParsePeStringTable(ByteSpan file);
+
+// The string table with the language of its texts: the Windows language id (primary language in
+// the low ten bits, sub-language above) of the first block read; 0, the neutral language, when
+// the table is empty.
+struct StringResources {
+  StringTable texts;
+  std::uint16_t language = 0;
+};
+std::optional<StringResources> ParsePeStringResources(ByteSpan file);
 
 }  // namespace telvoran

@@ -89,4 +89,23 @@ inline constexpr int kHelpFileMissing = 183;
 inline constexpr int kFirst = 101;
 inline constexpr int kLast = 183;
 
+// The printer set-up dialog.
+inline constexpr int kPrinterSetupTitle = 184;
+inline constexpr int kPrinterLabel = 185;
+inline constexpr int kPaperLabel = 186;
+inline constexpr int kOrientationLabel = 187;
+inline constexpr int kPortrait = 188;
+inline constexpr int kLandscape = 189;
+inline constexpr int kPdfFilePrinter = 190;
+// A printout none of whose pages lies in the page range chosen in the print dialog.
+inline constexpr int kNoPageInRange = 191;
+// The window menu's close command (caption, hint), and the hints of its list of open views and
+// of the file menu's list of recent files.
+inline constexpr int kWindowClose = 192;
+inline constexpr int kWindowListHint = 194;
+inline constexpr int kRecentFileHint = 195;
+// The texts above, first to last.
+inline constexpr int kFirstAdded = 184;
+inline constexpr int kLastAdded = 195;
+
 }  // namespace telvoran::sid

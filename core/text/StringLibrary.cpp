@@ -11,7 +11,8 @@ std::string ToLibraryText(std::u16string_view text) {
   return converted;
 }
 
-PeStringLibrary::PeStringLibrary(const StringTable& table) {
+PeStringLibrary::PeStringLibrary(const StringTable& table, std::uint16_t languageId)
+    : languageId_(languageId) {
   for (const auto& [id, text] : table) texts_.emplace(id, ToLibraryText(text));
 }
 
@@ -21,9 +22,9 @@ std::string_view PeStringLibrary::Text(int id) const {
 }
 
 std::unique_ptr<StringLookup> ParseStringLibrary(ByteSpan fileBytes) {
-  const std::optional<StringTable> table = ParsePeStringTable(fileBytes);
-  if (!table) return nullptr;
-  return std::make_unique<PeStringLibrary>(*table);
+  const std::optional<StringResources> resources = ParsePeStringResources(fileBytes);
+  if (!resources) return nullptr;
+  return std::make_unique<PeStringLibrary>(resources->texts, resources->language);
 }
 
 }  // namespace telvoran

@@ -29,12 +29,14 @@ std::string ToLibraryText(std::u16string_view text);
 // The texts of a string table, converted once when built.
 class PeStringLibrary : public StringLookup {
  public:
-  explicit PeStringLibrary(const StringTable& table);
+  explicit PeStringLibrary(const StringTable& table, std::uint16_t languageId = 0);
   // Empty for an ID the library lacks. The view stays valid as long as the library.
   std::string_view Text(int id) const override;
+  std::uint16_t LanguageId() const override { return languageId_; }
 
  private:
   std::map<int, std::string> texts_;
+  std::uint16_t languageId_;
 };
 
 // The string library held in `fileBytes`; null when they are not a well-formed PE file.

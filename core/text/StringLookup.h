@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 namespace telvoran {
@@ -11,6 +12,9 @@ class StringLookup {
  public:
   virtual ~StringLookup() = default;
   virtual std::string_view Text(int id) const = 0;
+  // The Windows language id of the texts (0x0415 Polish, 0x0409 English, ...); 0, the neutral
+  // language, when the library names none.
+  virtual std::uint16_t LanguageId() const { return 0; }
 };
 
 }  // namespace telvoran

@@ -1,5 +1,6 @@
 #include "core/view/ViewContent.h"
 
+#include <algorithm>
 #include <array>
 
 #include "core/report/ReportLines.h"
@@ -21,6 +22,14 @@ std::array<std::string_view, N> Captions(const std::vector<std::string>& caption
 std::string_view ViewContent::DisplayText(std::string_view stored) const {
   return kind == ArchiveKind::Event ? EventDisplayText(stored, sortColumn)
                                     : IntervalDisplayText(stored, sortColumn);
+}
+
+std::size_t ViewContent::WidestDisplayTextLength() const {
+  std::size_t widest = 0;
+  RowText text;
+  for (std::size_t row = 0; row < rows.Size(); ++row)
+    widest = std::max(widest, rows.DisplayText(row, text).size());
+  return widest;
 }
 
 std::string ViewReport::ColumnTitleLine() const {

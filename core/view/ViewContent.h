@@ -26,6 +26,8 @@ struct ViewContent {
 
   // A stored row as drawn, printed and saved: without its sort prefix (and colour digit).
   std::string_view DisplayText(std::string_view stored) const;
+  // The length of the longest display text among the rows, in characters; 0 without rows.
+  std::size_t WidestDisplayTextLength() const;
 };
 
 // The report and the printout of a view's content.

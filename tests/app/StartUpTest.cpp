@@ -98,6 +98,8 @@ TEST_F(StartUp, TheFirstCopyShowsItsWindowsASecondShowsString101UnderTheDefaultT
   EXPECT_EQ(first->mainWindow->State().TitleCopy(), "Telvoran");
   EXPECT_FALSE(first->helpWindow->isVisible());
   EXPECT_FALSE(first->aboutBox->isVisible());
+  ASSERT_NE(first->qtLanguage, nullptr);
+  EXPECT_TRUE(first->qtLanguage->Translated()) << "Qt's texts in the library's language, Polish";
 
   const auto strings = LoadStringLibrary(TELVORAN_BUILD_DIR);
   EXPECT_EQ(StartTelvoran(TELVORAN_BUILD_DIR "/TELVORAN-Copy.bin", dialogs, guard), nullptr);

@@ -25,10 +25,10 @@ class FakeStrings : public StringLookup {
   std::map<int, std::string> texts_;
 };
 
-// Every ID from 101 to 183 holds "S<id>", so a test sees which text was used.
+// Every ID from 101 to 199 holds "S<id>", so a test sees which text was used.
 inline FakeStrings NumberedStrings() {
   FakeStrings strings;
-  for (int id = 101; id <= 183; ++id) strings.Set(id, "S" + std::to_string(id));
+  for (int id = 101; id <= 199; ++id) strings.Set(id, "S" + std::to_string(id));
   return strings;
 }
 

@@ -38,6 +38,10 @@ class RecordingSurface : public PageSurface {
     pointSize_ = pointSize;
   }
   int FontPointSize() const override { return pointSize_; }
+  // Every character is `characterWidth` dots wide.
+  int TextWidth(std::string_view text) const override {
+    return static_cast<int>(text.size()) * characterWidth;
+  }
 
   std::optional<std::string> BeginDocument(std::string_view title) override {
     documentTitle = title;
@@ -86,6 +90,7 @@ class RecordingSurface : public PageSurface {
   std::vector<Line> lines;
   // NewPage fails when called on this page (0: never).
   int failNewPageAfter = 0;
+  int characterWidth = 50;
 
  private:
   int width_;

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <stdexcept>
 
 #include "app/dialogs/UserDialogs.h"
@@ -13,22 +14,30 @@
 namespace telvoran::test {
 
 // Answers every dialog from a script and records what was asked, one line each:
-// "open:<title>|<filter>|<index>", "save:<title>|<filter>|<suffix>", "print", "setup",
+// "open:<title>|<filter>|<index>", "save:<title>|<filter>|<suffix>", "print", "setup:<title>",
 // "message:<caption>|<text>", "yesno:<caption>|<text>", "error:<caption>|<text>", "beep".
-// A dialog without a scripted answer fails the test instead of waiting for a person.
+// A dialog without a scripted answer fails the test instead of waiting for a person; the
+// printer set-up without one is cancelled.
 class ScriptedDialogs : public UserDialogs {
  public:
   std::deque<std::optional<QString>> openAnswers;  // a path, or nothing for Cancel
   std::deque<QStringList> saveAnswers;  // the names the user confirms in turn; empty = Cancel
   std::deque<bool> printAnswers;
+  // What the user chooses in a print dialog answered with yes (page range, copies...), in turn.
+  std::deque<std::function<void(QPrinter&)>> printChoices;
+  // What the user chooses in the printer set-up, made on the printer; none: Cancel.
+  std::deque<std::function<void(QPrinter&)>> setupAnswers;
   std::deque<bool> yesNoAnswers;
   QStringList asked;
   // Run while a message box is up, to look at the windows behind it.
   std::function<void()> whileMessageShown;
+  // Run while an open, save, print or printer set-up dialog is up.
+  std::function<void()> whileDialogShown;
 
   std::optional<QString> OpenFileName(QWidget*, const QString& title, const QString& filter,
                                       int filterIndex) override {
     asked << "open:" + title + "|" + filter + "|" + QString::number(filterIndex);
+    if (whileDialogShown) whileDialogShown();
     return Take(openAnswers, "open dialog");
   }
 
@@ -36,16 +45,29 @@ class ScriptedDialogs : public UserDialogs {
       QWidget*, const QString& title, const QString& filter, const QString& defaultSuffix,
       const std::function<bool(const QString&)>& acceptName) override {
     asked << "save:" + title + "|" + filter + "|" + defaultSuffix;
+    if (whileDialogShown) whileDialogShown();
     for (const QString& name : Take(saveAnswers, "save dialog"))
       if (acceptName(name)) return name;
     return std::nullopt;
   }
 
-  bool PrintDialog(QWidget*, QPrinter&) override {
+  bool PrintDialog(QWidget*, QPrinter& printer) override {
     asked << "print";
-    return Take(printAnswers, "print dialog");
+    if (whileDialogShown) whileDialogShown();
+    const bool confirmed = Take(printAnswers, "print dialog");
+    if (confirmed && !printChoices.empty()) {
+      printChoices.front()(printer);
+      printChoices.pop_front();
+    }
+    return confirmed;
   }
-  void PrintSetupDialog(QWidget*, QPrinter&) override { asked << "setup"; }
+  void PrintSetupDialog(QWidget*, QPrinter& printer, const PrinterSetupTexts& texts) override {
+    asked << "setup:" + texts.title;
+    if (whileDialogShown) whileDialogShown();
+    if (setupAnswers.empty()) return;
+    setupAnswers.front()(printer);
+    setupAnswers.pop_front();
+  }
 
   void Message(QWidget*, const QString& caption, const QString& text) override {
     asked << "message:" + caption + "|" + text;

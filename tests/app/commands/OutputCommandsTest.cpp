@@ -112,5 +112,112 @@ TEST_F(OutputCommandsTest, PrintCancelledPrintsNothingAndAcceptedPrintsEveryRow)
   EXPECT_EQ(dialogs.asked, (QStringList{"print", "print"}));
 }
 
+// The text of each page of a PDF file; empty when poppler-utils are missing.
+QStringList PdfPages(const QString& pdf) {
+  QProcess process;
+  process.start("pdftotext", {"-layout", pdf, "-"});
+  if (!process.waitForFinished(20000)) return {};
+  QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split('\f');
+  if (!pages.isEmpty() && pages.last().trimmed().isEmpty()) pages.removeLast();
+  return pages;
+}
+
+// What pdfinfo says of a PDF file, such as "Pages" and "Page size".
+QString PdfInfo(const QString& pdf, const QString& field) {
+  QProcess process;
+  process.start("pdfinfo", {pdf});
+  if (!process.waitForFinished(20000)) return {};
+  for (const QString& line : QString::fromUtf8(process.readAllStandardOutput()).split('\n')) {
+    if (line.startsWith(field + ":")) return line.mid(field.size() + 1).trimmed();
+  }
+  return {};
+}
+
+class PrintChoicesTest : public OutputCommandsTest {
+ protected:
+  QString pdf;
+
+  void SetUp() override {
+    OutputCommandsTest::SetUp();
+    pdf = QString::fromStdString((dir / "view.pdf").string());
+    main.State().Printer().setOutputFormat(QPrinter::PdfFormat);
+    main.State().Printer().setOutputFileName(pdf);
+  }
+
+  // Prints the view with the choices `choose` makes in the print dialog; the PDF's pages.
+  QStringList Print(std::function<void(QPrinter&)> choose) {
+    dialogs.printAnswers = {true};
+    dialogs.printChoices = {std::move(choose)};
+    main.PrintView();
+    return PdfPages(pdf);
+  }
+};
+
+int RowsOn(const QString& page) {
+  return static_cast<int>(page.count("2009-03-0"));
+}
+
+TEST_F(PrintChoicesTest, PrintsOnlyThePagesOfTheChosenRange) {
+  const QStringList all = Print([](QPrinter&) {});
+  if (all.isEmpty()) GTEST_SKIP() << "pdftotext is not installed";
+  ASSERT_EQ(all.size(), 3);
+  const QStringList range = Print([](QPrinter& printer) {
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 3);
+  });
+  ASSERT_EQ(range.size(), 2);
+  EXPECT_EQ(range[0], all[1]);
+  EXPECT_EQ(range[1], all[2]);
+  EXPECT_FALSE(range[0].contains("S152e.zdr")) << "no first page";
+  EXPECT_EQ(dialogs.asked, (QStringList{"print", "print"}));
+}
+
+TEST_F(PrintChoicesTest, ARangeWithoutAPageOfThePrintoutPrintsNothingAndSaysSo) {
+  const QStringList printed = Print([](QPrinter& printer) {
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(5, 9);
+  });
+  EXPECT_TRUE(printed.isEmpty());
+  EXPECT_FALSE(QFile::exists(pdf));
+  EXPECT_EQ(dialogs.asked, (QStringList{"print", "beep", "message:Telvoran|S191"}));
+}
+
+TEST_F(PrintChoicesTest, CopiesAndTheirOrderAreMadeForAPrinterThatCannot) {
+  const QStringList all = Print([](QPrinter&) {});
+  if (all.isEmpty()) GTEST_SKIP() << "pdftotext is not installed";
+  ASSERT_EQ(all.size(), 3);
+  const QStringList collated = Print([](QPrinter& printer) {
+    printer.setCopyCount(2);
+    printer.setCollateCopies(true);
+  });
+  EXPECT_EQ(collated, all + all);
+  const QStringList uncollated = Print([](QPrinter& printer) {
+    printer.setCopyCount(2);
+    printer.setCollateCopies(false);
+  });
+  EXPECT_EQ(uncollated, (QStringList{all[0], all[0], all[1], all[1], all[2], all[2]}));
+  const QStringList reversed = Print([](QPrinter& printer) {
+    printer.setCopyCount(1);
+    printer.setPageOrder(QPrinter::LastPageFirst);
+  });
+  EXPECT_EQ(reversed, (QStringList{all[2], all[1], all[0]}));
+  EXPECT_EQ(RowsOn(reversed[0]) + RowsOn(reversed[1]) + RowsOn(reversed[2]),
+            static_cast<int>(view->Report().RowCount()));
+}
+
+TEST_F(PrintChoicesTest, ThePrinterAndPaperChosenInTheSetUpAreTheOnesPrintingUses) {
+  main.State().Printer().setOutputFormat(QPrinter::NativeFormat);
+  dialogs.setupAnswers = {[this](QPrinter& printer) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    printer.setPageSize(QPageSize(QPageSize::A5));
+    printer.setPageOrientation(QPageLayout::Landscape);
+  }};
+  main.PrintSetup();
+  EXPECT_EQ(dialogs.asked, QStringList{"setup:S184"});
+  if (Print([](QPrinter&) {}).isEmpty()) GTEST_SKIP() << "poppler-utils are not installed";
+  EXPECT_EQ(PdfInfo(pdf, "Page size"), "595 x 420 pts (A5)") << "A5 lying on its side";
+}
+
 }  // namespace
 }  // namespace telvoran

@@ -3,11 +3,15 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include "app/dialogs/PrinterSetupDialog.h"
 #include "app/dialogs/QtDialogs.h"
 #include "support/TempDir.h"
 
@@ -103,6 +107,78 @@ TEST_F(Dialogs, MessageBoxesShowTheirCaptionIconButtonsAndLineBreaks) {
 
   AnswerWhenShown<QMessageBox>([](QMessageBox& box) { box.defaultButton()->click(); });
   EXPECT_TRUE(dialogs.YesNo(nullptr, "Telvoran", "Replace?"));
+}
+
+TEST_F(Dialogs, PrintDialogOffersWhatPrintingHonoursAndStartsFromAllPages) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setPrintRange(QPrinter::PageRange);
+  printer.setFromTo(2, 3);
+  AnswerWhenShown<QPrintDialog>([](QPrintDialog& dialog) {
+    EXPECT_TRUE(dialog.testOption(QAbstractPrintDialog::PrintPageRange));
+    EXPECT_TRUE(dialog.testOption(QAbstractPrintDialog::PrintCollateCopies));
+    EXPECT_TRUE(dialog.testOption(QAbstractPrintDialog::PrintToFile));
+    EXPECT_FALSE(dialog.testOption(QAbstractPrintDialog::PrintSelection));
+    EXPECT_FALSE(dialog.testOption(QAbstractPrintDialog::PrintCurrentPage));
+    EXPECT_EQ(dialog.printRange(), QAbstractPrintDialog::AllPages);
+    dialog.reject();
+  });
+  EXPECT_FALSE(dialogs.PrintDialog(nullptr, printer));
+}
+
+const PrinterSetupTexts kSetupTexts{
+    "Print setup", "&Printer:", "&Paper:", "&Orientation:", "Portrait", "Landscape", "PDF file"};
+
+TEST_F(Dialogs, PrinterSetUpChoosesPrinterPaperAndOrientationOnlyWhenConfirmed) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  printer.setPageOrientation(QPageLayout::Portrait);
+  // Qt's own page set-up complained on the PDF printer; this dialog has nothing to complain of.
+  static QStringList warnings;
+  warnings.clear();
+  const QtMessageHandler previous =
+      qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type != QtDebugMsg && text.contains("printer", Qt::CaseInsensitive)) warnings << text;
+      });
+
+  AnswerWhenShown<PrinterSetupDialog>([](PrinterSetupDialog& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), "Print setup");
+    EXPECT_EQ(dialog.Printers->currentText(), "PDF file");
+    EXPECT_EQ(dialog.Printers->itemText(dialog.Printers->count() - 1), "PDF file");
+    EXPECT_EQ(dialog.PaperSizes->currentText(), QPageSize(QPageSize::A4).name());
+    EXPECT_EQ(ComboTexts(*dialog.Orientations), QStringList({"Portrait", "Landscape"}));
+    EXPECT_EQ(dialog.Orientations->currentIndex(), 0);
+    dialog.PaperSizes->setCurrentIndex(
+        dialog.PaperSizes->findText(QPageSize(QPageSize::A5).name()));
+    dialog.Orientations->setCurrentIndex(1);
+    dialog.accept();
+  });
+  dialogs.PrintSetupDialog(nullptr, printer, kSetupTexts);
+  EXPECT_EQ(printer.outputFormat(), QPrinter::PdfFormat);
+  EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A5);
+  EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+
+  AnswerWhenShown<PrinterSetupDialog>([](PrinterSetupDialog& dialog) {
+    EXPECT_EQ(dialog.PaperSizes->currentText(), QPageSize(QPageSize::A5).name());
+    dialog.PaperSizes->setCurrentIndex(0);
+    dialog.Orientations->setCurrentIndex(0);
+    dialog.reject();
+  });
+  dialogs.PrintSetupDialog(nullptr, printer, kSetupTexts);
+  EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A5);
+  EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+
+  qInstallMessageHandler(previous);
+  EXPECT_TRUE(warnings.isEmpty()) << warnings.join("; ").toStdString();
+}
+
+TEST(PrinterSetupDialog, ListsEveryPrinterOfTheSystemBeforeThePdfFile) {
+  QPrinter printer;
+  PrinterSetupDialog dialog(printer, kSetupTexts);
+  EXPECT_EQ(dialog.Printers->count(), QPrinterInfo::availablePrinterNames().size() + 1);
+  EXPECT_EQ(dialog.Printers->itemData(dialog.Printers->count() - 1).toString(), "");
+  EXPECT_GT(dialog.PaperSizes->count(), 1);
 }
 
 }  // namespace

@@ -6,11 +6,14 @@
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "app/help/AboutBox.h"
 #include "app/help/HelpWindow.h"
@@ -160,6 +163,30 @@ TEST_F(HelpWindowTest, PrintsEveryParagraphOnNumberedPagesWithTheHeadingOnTheFir
   int printed = 0;
   for (const QString& page : pages) printed += static_cast<int>(page.count("Linia "));
   EXPECT_EQ(printed, 150);
+}
+
+// A paragraph far wider than the page loses no word: it is wrapped at word boundaries.
+TEST_F(HelpWindowTest, PrintsEveryWordOfParagraphsWiderThanThePage) {
+  QString paragraph;
+  for (int word = 1; word <= 400; ++word) paragraph += QString("wyraz%1 ").arg(word);
+  auto help = MakeHelp(
+      ("{\\rtf1\\ansi Pierwszy\\par " + paragraph + "\\par Ostatni}").toLatin1().constData());
+  const QString pdf = QString::fromStdString((dir / "help.pdf").string());
+  form->State().Printer().setOutputFormat(QPrinter::PdfFormat);
+  form->State().Printer().setOutputFileName(pdf);
+  dialogs.printAnswers = {true};
+  help->Print();
+  const QStringList pages = PdfPages(pdf);
+  if (pages.isEmpty()) GTEST_SKIP() << "pdftotext is not installed";
+  const QString printed = pages.join("\n");
+  for (int word = 1; word <= 400; ++word) {
+    EXPECT_TRUE(printed.contains(QRegularExpression(QString("\\bwyraz%1\\b").arg(word)))) << word;
+  }
+  const QStringList lines = printed.split('\n', Qt::SkipEmptyParts);
+  const auto wrapped = std::count_if(lines.begin(), lines.end(),
+                                     [](const QString& line) { return line.contains("wyraz"); });
+  EXPECT_GT(wrapped, 10) << "one paragraph, many lines";
+  EXPECT_TRUE(printed.contains("Ostatni"));
 }
 
 TEST(AboutBox, TakesItsTextsFromTheLibrary) {

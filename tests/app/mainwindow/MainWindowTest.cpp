@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QDialog>
 #include <QEnterEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -19,6 +20,7 @@
 #include "app/QtText.h"
 #include "app/help/HelpWindow.h"
 #include "app/mainwindow/MainWindow.h"
+#include "app/mainwindow/OpenViewsMenu.h"
 #include "core/text/StringLibrary.h"
 #include "support/FakeStrings.h"
 #include "support/ScriptedDialogs.h"
@@ -79,16 +81,17 @@ TEST_F(MainWindowTest, EveryItemTakesCaptionAndHintFromItsLibraryTexts) {
     Item item;
     int captionId;
   } items[] = {
-      {&MainWindow::FileMenu, 116},       {&MainWindow::FileOpen, 118},
-      {&MainWindow::FileSaveAs, 120},     {&MainWindow::FilePrint, 122},
-      {&MainWindow::FilePrintSetup, 124}, {&MainWindow::FileExit, 126},
-      {&MainWindow::WindowMenu, 128},     {&MainWindow::WindowNext, 130},
-      {&MainWindow::WindowPrevious, 132}, {&MainWindow::WindowTile, 134},
-      {&MainWindow::WindowCascade, 136},  {&MainWindow::WindowArrangeAll, 138},
-      {&MainWindow::HelpMenu, 140},       {&MainWindow::HelpContents, 142},
-      {&MainWindow::HelpAbout, 144},      {&MainWindow::PopUpNext, 130},
-      {&MainWindow::PopUpPrevious, 132},  {&MainWindow::PopUpTile, 134},
-      {&MainWindow::PopUpCascade, 136},   {&MainWindow::PopUpArrangeAll, 138},
+      {&MainWindow::FileMenu, 116},        {&MainWindow::FileOpen, 118},
+      {&MainWindow::FileSaveAs, 120},      {&MainWindow::FilePrint, 122},
+      {&MainWindow::FilePrintSetup, 124},  {&MainWindow::FileExit, 126},
+      {&MainWindow::WindowMenu, 128},      {&MainWindow::WindowNext, 130},
+      {&MainWindow::WindowPrevious, 132},  {&MainWindow::WindowTile, 134},
+      {&MainWindow::WindowCascade, 136},   {&MainWindow::WindowArrangeAll, 138},
+      {&MainWindow::HelpMenu, 140},        {&MainWindow::HelpContents, 142},
+      {&MainWindow::HelpAbout, 144},       {&MainWindow::WindowClose, 192},
+      {&MainWindow::PopUpNext, 130},       {&MainWindow::PopUpPrevious, 132},
+      {&MainWindow::PopUpTile, 134},       {&MainWindow::PopUpCascade, 136},
+      {&MainWindow::PopUpArrangeAll, 138},
   };
   for (const auto& [item, captionId] : items) {
     EXPECT_EQ((form.*item)->text(), "S" + QString::number(captionId));
@@ -117,7 +120,7 @@ TEST_F(MainWindowTest, MenusPopUpAndToolBarHoldTheirItemsAndSeparatorsInOrder) {
   EXPECT_EQ(Layout(form.FileMenu->menu()->actions()),
             QStringList({"S118", "S120", "N3", "S122", "S124", "N2", "S126"}));
   EXPECT_EQ(Layout(form.WindowMenu->menu()->actions()),
-            QStringList({"S130", "S132", "N1", "S134", "S136", "S138"}));
+            QStringList({"S130", "S132", "N1", "S134", "S136", "S138", "N5", "S192"}));
   EXPECT_EQ(Layout(form.HelpMenu->menu()->actions()), QStringList({"S142", "S144"}));
   EXPECT_EQ(Layout(form.PopupMenu->actions()),
             QStringList({"S130", "S132", "N4", "S134", "S136", "S138"}));
@@ -243,6 +246,103 @@ TEST_F(MainWindowTest, HelpContentsRestoresShowsAndRaisesTheHelpWindow) {
   EXPECT_FALSE(help.isMinimized());
   help.close();
   EXPECT_FALSE(help.isVisible());
+}
+
+TEST_F(MainWindowTest, CtrlF4ClosesTheActiveViewAndCtrlTabStepsAsF6AndF5Do) {
+  EXPECT_EQ(form.WindowClose->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F4));
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  QMdiSubWindow* first = AddView("first");
+  QMdiSubWindow* second = AddView("second");
+  QMdiSubWindow* third = AddView("third");
+  form.MdiArea()->setActiveSubWindow(first);
+  QTest::keyClick(&form, Qt::Key_F4, Qt::ControlModifier);
+  EXPECT_EQ(form.MdiArea()->subWindowList().size(), 3) << "disabled with the view commands";
+
+  form.SetViewCommandsEnabled(true);
+  EXPECT_TRUE(form.WindowClose->isEnabled());
+  QTest::keyClick(&form, Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_EQ(form.ActiveChild(), second);
+  QTest::keyClick(&form, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(form.ActiveChild(), first);
+  QTest::keyClick(&form, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(form.ActiveChild(), third);
+
+  QPointer<QMdiSubWindow> closing = third;
+  QTest::keyClick(&form, Qt::Key_F4, Qt::ControlModifier);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(closing.isNull());
+  EXPECT_EQ(form.MdiArea()->subWindowList().size(), 2);
+  form.SetViewCommandsEnabled(false);
+  EXPECT_FALSE(form.WindowClose->isEnabled());
+}
+
+// The window menu's items, by caption, below its commands.
+QStringList ListedViews(const MainWindow& form) {
+  emit form.WindowMenu->menu()->aboutToShow();
+  QStringList listed;
+  for (const QAction* item : form.OpenViewList->Items())
+    listed << item->text() + (item->isChecked() ? " (active)" : "");
+  return listed;
+}
+
+TEST_F(MainWindowTest, WindowMenuListsTheOpenViewsBelowItsCommands) {
+  form.show();
+  EXPECT_TRUE(ListedViews(form).isEmpty());
+  EXPECT_EQ(form.WindowMenu->menu()->actions().size(), 8) << "no separator without views";
+
+  QMdiSubWindow* first = AddView("first.czt");
+  AddView("a&b.zdr");
+  form.MdiArea()->setActiveSubWindow(first);
+  EXPECT_EQ(ListedViews(form), QStringList({"&1 first.czt (active)", "&2 a&&b.zdr"}));
+  EXPECT_EQ(Layout(form.WindowMenu->menu()->actions()).mid(0, 9),
+            QStringList({"S130", "S132", "N1", "S134", "S136", "S138", "N5", "S192", ""}));
+  EXPECT_EQ(form.OpenViewList->Items()[1]->statusTip(), "S194");
+
+  form.OpenViewList->Items()[1]->trigger();
+  EXPECT_EQ(form.ActiveChild()->windowTitle(), "a&b.zdr");
+  EXPECT_EQ(ListedViews(form), QStringList({"&1 first.czt", "&2 a&&b.zdr (active)"}))
+      << "made anew, not added to";
+
+  for (int i = 3; i <= 10; ++i) AddView(QString("v%1").arg(i));
+  const QStringList listed = ListedViews(form);
+  ASSERT_EQ(listed.size(), 10);
+  EXPECT_EQ(listed[8], "&9 v9");
+  EXPECT_EQ(listed[9], "10 v10 (active)") << "access keys only for 1 to 9";
+}
+
+TEST_F(MainWindowTest, PopUpMenuOpensOverToolBarAndStatusBarToo) {
+  form.show();
+  for (QWidget* target : std::initializer_list<QWidget*>{form.ToolBar, form.statusBar()}) {
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            target->mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(target, &click);
+    EXPECT_TRUE(form.PopupMenu->isVisible()) << target->metaObject()->className();
+    form.PopupMenu->close();
+  }
+}
+
+TEST_F(MainWindowTest, AHintIsClearedWhenTheCommandsDialogOpens) {
+  QStringList shownWithDialog;
+  dialogs.whileDialogShown = [&] { shownWithDialog << StatusText(); };
+  dialogs.openAnswers = {std::nullopt, std::nullopt};
+  form.statusBar()->showMessage("S119");
+  form.FileOpen->trigger();
+  form.statusBar()->showMessage("S119");
+  form.OpenBtn->trigger();
+  form.SetViewCommandsEnabled(true);
+  form.statusBar()->showMessage("S125");
+  form.FilePrintSetup->trigger();
+  EXPECT_EQ(shownWithDialog, QStringList({"", "", ""}));
+
+  // Any modal dialog, the help window's print dialog too, clears it as it opens.
+  form.show();
+  form.statusBar()->showMessage("S182");
+  QDialog modal(&form);
+  modal.setModal(true);
+  modal.show();
+  EXPECT_EQ(StatusText(), "");
+  modal.close();
 }
 
 }  // namespace

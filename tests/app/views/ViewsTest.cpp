@@ -6,6 +6,7 @@
 #include <QListView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -384,6 +385,81 @@ TEST_F(OpenViewsTest, EventRowsAreDrawnOnTheirColourEvenWhenSelected) {
   EXPECT_EQ(image.pixelColor(x, 7), QColor(255, 0, 0)) << "selected H row stays red";
   EXPECT_EQ(image.pixelColor(x, 14 + 7), base) << "O row on the window background";
   EXPECT_EQ(image.pixelColor(x, 28 + 7), QColor(0, 255, 0));
+}
+
+TEST_F(OpenViewsTest, SelectedIntervalRowKeepsItsHighlight) {
+  Open(dir.Write("i.czt", TwoChannelArchive()));
+  auto* view = OnlyView<IntervalView>();
+  ASSERT_NE(view, nullptr);
+  view->ListBox->setCurrentIndex(view->ListBox->model()->index(1, 0));
+  const QImage image = view->ListBox->viewport()->grab().toImage();
+  EXPECT_EQ(image.pixelColor(image.width() - 5, 14 + 7),
+            view->ListBox->palette().color(QPalette::Highlight));
+}
+
+TEST_F(OpenViewsTest, PanelHintsShowOnlyTheirLongPart) {
+  strings.Set(159, "Sortuj|Sortuje dane");
+  Open(dir.Write("e.zdr", {EventRecord(1)}));
+  ASSERT_NE(OnlyView<EventView>(), nullptr);
+  for (int panel = 1; panel <= 7; ++panel) {
+    EXPECT_EQ(OnlyView<EventView>()->Panel(panel)->statusTip(), "Sortuje dane");
+    EXPECT_TRUE(OnlyView<EventView>()->Panel(panel)->toolTip().isEmpty());
+  }
+}
+
+TEST_F(ResortTest, ReSortStartsAtTheFirstRowOfTheNewOrder) {
+  std::vector<ArchiveRecord> records = IntervalHeader();
+  for (int minute = 0; minute < 60; ++minute) {
+    records.push_back(
+        IntervalRecord(minute, (minute % 2 ? " 10.0" : " 20.0") + std::string("1.0")));
+  }
+  path = dir.Write("long.czt", records);
+  Open(path);
+  auto* view = OnlyView<IntervalView>();
+  ASSERT_NE(view, nullptr);
+  view->ListBox->scrollToBottom();
+  view->ListBox->setCurrentIndex(view->ListBox->model()->index(59, 0));
+  QApplication::processEvents();
+  ASSERT_GT(view->ListBox->verticalScrollBar()->value(), 0);
+  view->SortBy(2);
+  QApplication::processEvents();
+  EXPECT_EQ(view->ListBox->verticalScrollBar()->value(), 0);
+  EXPECT_EQ(view->ListBox->currentIndex().row(), 0);
+  EXPECT_EQ(view->ListBox->indexAt(QPoint(5, 5)).row(), 0);
+}
+
+// When a re-sort stops at a record of the wrong kind, its message stands over the rows read
+// before that record, already in the list and on the screen.
+TEST_F(OpenViewsTest, RowsReadBeforeAFailedReSortAreShownBehindItsMessage) {
+  const auto eventPath = dir.Write("e.zdr", {EventRecord(1), EventRecord(2)});
+  Open(eventPath);
+  auto* events = OnlyView<EventView>();
+  ASSERT_NE(events, nullptr);
+  Asked();
+  dir.Write("e.zdr", {EventRecord(3, 'G'), EventRecord(1), EventRecord(2, 'H', kIntervalKind),
+                      EventRecord(4)});
+  int rowsShown = -1;
+  dialogs.whileMessageShown = [&] { rowsShown = events->ListBox->model()->rowCount(); };
+  events->SortBy(7);
+  EXPECT_EQ(Asked(), kWrongKind);
+  EXPECT_EQ(rowsShown, 2);
+  EXPECT_EQ(events->ListBox->model()->rowCount(), 2);
+  EXPECT_FALSE(main.State().Archive().IsOpen());
+  EXPECT_TRUE(events->Panel(1)->IsLowered()) << "the bevels still show the old column";
+  events->close();
+  QApplication::processEvents();
+
+  const auto intervalPath = dir.Write("i.czt", TwoChannelArchive());
+  Open(intervalPath);
+  auto* intervals = OnlyView<IntervalView>();
+  ASSERT_NE(intervals, nullptr);
+  Asked();
+  dir.Write("i.czt", Join(TwoChannelArchive(), std::vector{IntervalRecord(20, "", kEventKind)}));
+  rowsShown = -1;
+  dialogs.whileMessageShown = [&] { rowsShown = intervals->ListBox->model()->rowCount(); };
+  intervals->SortBy(3);
+  EXPECT_EQ(Asked(), kWrongKind);
+  EXPECT_EQ(rowsShown, 3);
 }
 
 }  // namespace

@@ -269,5 +269,61 @@ TEST(PrintHelpText, PrintsEveryLineOnTinyPages) {
   }
 }
 
+// With exactly five lines to a page the first page has no slot for a help line: the lines start
+// on page 2, one to a page in slot 4.
+TEST(PrintHelpText, FiveLinesToAPageLeaveTheFirstPageWithoutHelpLines) {
+  RecordingSurface surface(4958, 9 * 93, 600);
+  ASSERT_EQ(LinesPerPage(9 * 93, 93), 5);
+  ASSERT_EQ(PrintHelp(surface, 3), std::nullopt);
+  const auto rows = PlacedRows(surface, 93);
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(RowsOnPage(rows, 1), 0);
+  for (int page = 2; page <= 4; ++page) EXPECT_EQ(RowsOnPage(rows, page), 1);
+  for (const auto& row : rows) EXPECT_EQ(row.slot, 4);
+  EXPECT_EQ(surface.PagesBegun(), 4);
+}
+
+// The same for a data view with exactly ten lines to a page.
+TEST(PrintDataView, TenLinesToAPageLeaveTheFirstPageWithoutRows) {
+  RecordingSurface surface(4958, 14 * 93, 600);
+  ASSERT_EQ(PrintView(surface, ViewWithRows(7)), std::nullopt);
+  const auto rows = PlacedRows(surface, 93);
+  ASSERT_EQ(rows.size(), 7u);
+  EXPECT_EQ(RowsOnPage(rows, 1), 0);
+  EXPECT_EQ(RowsOnPage(rows, 2), 6);
+  EXPECT_EQ(rows.front().slot, 4);
+}
+
+// A paragraph wider than the page is wrapped at word boundaries between the left text margin and
+// the page edge; no word is lost, and the lines take their slots like any other line.
+TEST(PrintHelpText, WrapsLongParagraphsAtWordBoundaries) {
+  RecordingSurface surface(4958, 34 * 93, 600);  // 95 characters of 50 dots from x = 200
+  std::string paragraph;
+  for (int word = 1; word <= 60; ++word) paragraph += "slowo" + std::to_string(word) + " ";
+  paragraph.pop_back();
+  const std::vector<std::string> paragraphs = {"Pomoc", paragraph, "", "Koniec"};
+  ASSERT_EQ(PrintHelpText(surface, Strings(), "Telvoran", "Pomoc programu", paragraphs,
+                          "MS Sans Serif", 8),
+            std::nullopt);
+  std::vector<std::string> lines;
+  for (const auto& text : surface.BodyOf(1)) {
+    if (text.x == 200) lines.push_back(text.text);
+  }
+  ASSERT_GE(lines.size(), 7u);
+  EXPECT_EQ(lines.front(), "Pomoc");
+  EXPECT_EQ(lines[lines.size() - 2], "") << "an empty paragraph keeps its line";
+  EXPECT_EQ(lines.back(), "Koniec");
+  std::string rejoined;
+  for (std::size_t i = 1; i + 2 < lines.size(); ++i) {
+    EXPECT_LE(surface.TextWidth(lines[i]), 4958 - 200) << lines[i];
+    EXPECT_FALSE(lines[i].starts_with(' ') || lines[i].ends_with(' '));
+    rejoined += (rejoined.empty() ? "" : " ") + lines[i];
+  }
+  EXPECT_EQ(rejoined, paragraph);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    EXPECT_EQ(surface.BodyOf(1)[i].y, static_cast<int>(5 + i) * 93);
+  }
+}
+
 }  // namespace
 }  // namespace telvoran

@@ -66,14 +66,26 @@ TEST_P(BuiltLibrary, IsAResourceOnlyDll) {
 TEST_P(BuiltLibrary, HoldsEveryTextOfAtMostSixtyCodePageCharacters) {
   const std::optional<StringTable> table = ParsePeStringTable(ReadFile(GetParam()));
   ASSERT_TRUE(table) << GetParam();
-  for (int id = sid::kFirst; id <= sid::kLast; ++id) {
+  for (int first : {sid::kFirst, sid::kFirstAdded}) {
+    const int last = first == sid::kFirst ? sid::kLast : sid::kLastAdded;
+    for (int id = first; id <= last; ++id) EXPECT_TRUE(table->contains(id)) << id;
+  }
+  for (const auto& [id, text] : *table) {
     SCOPED_TRACE(id);
-    const auto it = table->find(id);
-    ASSERT_NE(it, table->end());
-    const std::u16string& text = it->second;
     EXPECT_LE(text.size(), kMaxTextLength);
     EXPECT_EQ(Cp1250ToUtf16(Utf16ToCp1250(text)), text) << "a character outside Windows-1250";
   }
+}
+
+TEST(BuiltLibraries, HoldTheSameTextNumbers) {
+  const std::optional<StringTable> polish = ParsePeStringTable(ReadFile(kPolishLibrary));
+  const std::optional<StringTable> english = ParsePeStringTable(ReadFile(kEnglishLibrary));
+  ASSERT_TRUE(polish && english);
+  std::vector<int> polishIds;
+  std::vector<int> englishIds;
+  for (const auto& entry : *polish) polishIds.push_back(entry.first);
+  for (const auto& entry : *english) englishIds.push_back(entry.first);
+  EXPECT_EQ(polishIds, englishIds);
 }
 
 TEST_P(BuiltLibrary, PageNumberPatternHoldsOneIntegerPlaceholder) {

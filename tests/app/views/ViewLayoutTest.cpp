@@ -1,0 +1,208 @@
+// What a data view looks like at the scale factor the test runs under (QT_SCALE_FACTOR): the text
+// of every column drawn under its panel, and the scroll range of the widest row.
+#include <QApplication>
+#include <QImage>
+#include <QListView>
+#include <QMdiArea>
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+#include "app/mainwindow/MainWindow.h"
+#include "app/views/EventView.h"
+#include "app/views/HeaderPanel.h"
+#include "app/views/IntervalView.h"
+#include "support/ArchiveRecords.h"
+#include "support/FakeStrings.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
+
+namespace telvoran {
+namespace {
+
+using namespace test;
+
+// A stretch of pixels, in the logical pixels of the view.
+struct Span {
+  double left;
+  double right;
+};
+
+class ViewLayoutTest : public ::testing::Test {
+ protected:
+  FakeStrings strings = NumberedStrings();
+  ScriptedDialogs dialogs;
+  MainWindow main{strings, dialogs, "/"};
+  TempDir dir;
+
+  void SetUp() override {
+    // A situation text with spaces, as the libraries have them.
+    strings.Set(163, "Uszkodzenie czujnika lub toru pomiarowego");
+    main.resize(1200, 700);
+    main.show();
+  }
+
+  template <typename View>
+  View* Open(const std::filesystem::path& path) {
+    dialogs.openAnswers.push_back(QString::fromStdString(path.string()));
+    main.OpenArchive();
+    QApplication::processEvents();
+    auto* view = dynamic_cast<View*>(main.ActiveChild());
+    if (view) view->resize(1100, 400);
+    QApplication::processEvents();
+    return view;
+  }
+
+  // The stretches of ink in a row of the list, from the left, where the viewport shows them: runs
+  // of pixels that differ from the row's background, split where a character's width stays empty.
+  static std::vector<Span> InkOfRow(const DataView& view, int rowNumber = 0) {
+    const QPixmap pixmap = view.widget()->grab();
+    const QImage image = pixmap.toImage();
+    const double scale = pixmap.devicePixelRatio();
+    const QPoint origin = view.ListBox->viewport()->mapTo(view.widget(), QPoint(0, 0));
+    const QRect row = view.ListBox->visualRect(view.ListBox->model()->index(rowNumber, 0));
+    const int top = static_cast<int>((origin.y() + row.top() + 2) * scale);
+    const int bottom = static_cast<int>((origin.y() + row.bottom() - 2) * scale);
+    // Inside the focus frame, which marks the row's edges.
+    const int left = static_cast<int>((origin.x() + row.left() + 1) * scale);
+    const int right = static_cast<int>(
+        (origin.x() + std::min(row.right(), view.ListBox->viewport()->width()) - 1) * scale);
+    // The background is the colour most of the row's pixels have.
+    std::map<QRgb, int> colours;
+    for (int x = left; x < right; ++x) ++colours[image.pixel(x, top)];
+    const QColor background(
+        std::max_element(colours.begin(), colours.end(), [](const auto& a, const auto& b) {
+          return a.second < b.second;
+        })->first);
+
+    auto inked = [&](int x) {
+      for (int y = top; y <= bottom; ++y) {
+        const QColor pixel = image.pixelColor(x, y);
+        const int distance = std::abs(pixel.red() - background.red()) +
+                             std::abs(pixel.green() - background.green()) +
+                             std::abs(pixel.blue() - background.blue());
+        if (distance > 150) return true;
+      }
+      return false;
+    };
+    const double gap = view.CharacterAdvance() * scale;
+    std::vector<Span> spans;
+    int lastInk = -1;
+    for (int x = left; x < right; ++x) {
+      if (!inked(x)) continue;
+      if (spans.empty() || x - lastInk > gap) spans.push_back({x / scale, x / scale});
+      spans.back().right = (x + 1) / scale;
+      lastInk = x;
+    }
+    return spans;
+  }
+
+  static Span PanelSpan(const DataView& view, int panel) {
+    const int left = view.Panel(panel)->mapTo(view.widget(), QPoint(0, 0)).x();
+    return {static_cast<double>(left), static_cast<double>(left + view.Panel(panel)->width())};
+  }
+
+  // Expects each stretch of ink to lie under the panel given for it; the last panel's column may
+  // run on past it.
+  static void ExpectUnderPanels(const DataView& view, const std::vector<Span>& ink,
+                                const std::vector<int>& panels) {
+    ASSERT_EQ(ink.size(), panels.size());
+    for (std::size_t i = 0; i < ink.size(); ++i) {
+      SCOPED_TRACE(testing::Message() << "text " << i << " at " << ink[i].left << " to "
+                                      << ink[i].right << ", panel " << panels[i]);
+      const Span panel = PanelSpan(view, panels[i]);
+      EXPECT_GE(ink[i].left, panel.left);
+      if (panels[i] < view.PanelCount()) {
+        EXPECT_LE(ink[i].right, panel.right);
+      }
+    }
+  }
+};
+
+TEST_F(ViewLayoutTest, EventColumnsStandUnderTheirPanels) {
+  auto* view = Open<EventView>(dir.Write("e.zdr", {EventRecord(4, 'G')}));
+  ASSERT_NE(view, nullptr);
+  // Date, time, central unit, channel, medium, reading, unit, situation text.
+  ExpectUnderPanels(*view, InkOfRow(*view), {1, 1, 2, 3, 4, 5, 6, 7});
+}
+
+TEST_F(ViewLayoutTest, IntervalColumnsStandUnderTheirPanels) {
+  auto* view = Open<IntervalView>(dir.Write(
+      "i.czt", Join(IntervalHeader('4'), std::vector{IntervalRecord(3, " 21.5101.0  7.3 -4.0")})));
+  ASSERT_NE(view, nullptr);
+  // Date, time, then the values of channels 1 to 4.
+  ExpectUnderPanels(*view, InkOfRow(*view), {1, 1, 2, 3, 4, 5});
+}
+
+TEST_F(ViewLayoutTest, ScrollRangeComesFromTheWidestRowWhateverTheOrder) {
+  // The long row is neither first by date nor first by reading or situation.
+  auto* view = Open<EventView>(dir.Write(
+      "e.zdr", {EventRecord(1, 'G'), EventRecord(2, 'M'), EventRecord(3, 'H'), EventRecord(4)}));
+  ASSERT_NE(view, nullptr);
+  view->resize(400, 300);
+  QApplication::processEvents();
+  QScrollBar* scroll = view->ListBox->horizontalScrollBar();
+  const int range = scroll->maximum();
+  EXPECT_GT(range, 0);
+  for (int column : {5, 7, 1}) {
+    view->SortBy(column);
+    QApplication::processEvents();
+    EXPECT_EQ(scroll->maximum(), range) << "sorted by column " << column;
+  }
+
+  // Scrolled to its end, the list shows the end of the widest row, and the panels move with it.
+  scroll->setValue(scroll->maximum());
+  QApplication::processEvents();
+  EXPECT_EQ(PanelSpan(*view, 1).left, -scroll->maximum());
+  ASSERT_NE(view->Report().DisplayText(1).find("Uszkodzenie"), std::string::npos);
+  const std::vector<Span> ink = InkOfRow(*view, 1);
+  ASSERT_FALSE(ink.empty());
+  const double viewportRight = view->ListBox->viewport()->mapTo(view->widget(), QPoint(0, 0)).x() +
+                               view->ListBox->viewport()->width();
+  EXPECT_LT(ink.back().right, viewportRight - view->CharacterAdvance())
+      << "the last letter is in view, with room after it";
+}
+
+// The focus frame is the only mark of the current event row: over every situation colour and the
+// window background it shows as dark and light dots, at every scale.
+TEST_F(ViewLayoutTest, CurrentEventRowShowsItsFocusFrameOnEveryColour) {
+  auto* view = Open<EventView>(
+      dir.Write("e.zdr", {EventRecord(1, 'G'), EventRecord(2, 'L'), EventRecord(3, 'H'),
+                          EventRecord(4, 'M'), EventRecord(5, 'W'), EventRecord(6, 'O')}));
+  ASSERT_NE(view, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+  view->ListBox->setFocus();
+  ASSERT_TRUE(view->ListBox->hasFocus());
+  for (int row = 0; row < 6; ++row) {
+    SCOPED_TRACE(row);
+    if (row > 0) QTest::keyClick(view->ListBox, Qt::Key_Down);
+    ASSERT_EQ(view->ListBox->currentIndex().row(), row);
+    const QPixmap pixmap = view->ListBox->viewport()->grab();
+    const QImage image = pixmap.toImage();
+    const double scale = pixmap.devicePixelRatio();
+    auto pixel = [&](double x, double y) {
+      return image.pixelColor(static_cast<int>(x * scale), static_cast<int>(y * scale));
+    };
+    const QRect rect = view->ListBox->visualRect(view->ListBox->currentIndex());
+    const QColor fill = pixel(rect.center().x(), rect.top() + 12);
+    int dark = 0;
+    int light = 0;
+    for (double x = rect.left() + 20; x < rect.left() + 60; x += 1 / scale) {
+      const QColor edge = pixel(x, rect.top());
+      dark += edge.lightness() < 60 ? 1 : 0;
+      light += edge.lightness() > 200 && (edge != fill || fill.lightness() > 200) ? 1 : 0;
+    }
+    EXPECT_GE(dark, 10) << fill.name().toStdString();
+    EXPECT_GE(light, 10) << fill.name().toStdString();
+    // A row that is not current shows no frame: its top edge has its colour.
+    const QRect other = view->ListBox->visualRect(view->ListBox->model()->index((row + 2) % 6, 0));
+    EXPECT_EQ(pixel(other.left() + 30, other.top()), pixel(other.left() + 30, other.top() + 12));
+  }
+}
+
+}  // namespace
+}  // namespace telvoran
