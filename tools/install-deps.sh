@@ -5,12 +5,13 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev libqt6svg6
+  qt6-base-dev libqt6svg6 qt6-svg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   binutils-mingw-w64-x86-64
   clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick x11-apps
   fonts-liberation poppler-utils
+  desktop-file-utils appstream shared-mime-info dpkg-dev file man-db
 )
 
 missing=()
