@@ -9,12 +9,13 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev libqt6svg6 qt6-translations-l10n
+  qt6-base-dev libqt6svg6 qt6-svg-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   binutils-mingw-w64-x86-64
   clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick x11-apps
   fonts-liberation poppler-utils
+  desktop-file-utils appstream shared-mime-info dpkg-dev file man-db
 )
 if [ "${1:-}" = windows ]; then
   packages=(

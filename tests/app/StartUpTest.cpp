@@ -1,8 +1,13 @@
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <random>
 
@@ -45,6 +50,8 @@ class ScopedRuntimeDir {
 
 class StartUp : public ::testing::Test {
  protected:
+  // A runtime folder is the user's alone; Qt complains about one that is not.
+  StartUp() { std::filesystem::permissions(runtimeDir.Path(), std::filesystem::perms::owner_all); }
   test::TempDir runtimeDir;
   ScopedRuntimeDir scopedRuntimeDir{runtimeDir.Path()};
   test::ScriptedDialogs dialogs;
@@ -104,6 +111,44 @@ TEST_F(StartUp, TheFirstCopyShowsItsWindowsASecondShowsString101UnderTheDefaultT
   const auto strings = LoadStringLibrary(TELVORAN_BUILD_DIR);
   EXPECT_EQ(StartTelvoran(TELVORAN_BUILD_DIR "/TELVORAN-Copy.bin", dialogs, guard), nullptr);
   EXPECT_EQ(dialogs.asked, QStringList("message:Telvoran-copy|" + FromCp1250(strings->Text(101))));
+}
+
+TEST_F(StartUp, AFirstCopyOpensTheFilesItIsGivenOnceItsMessageLoopRuns) {
+  const QString demo = QStringLiteral(TELVORAN_BUILD_DIR "/demo/");
+  const auto first = StartTelvoran(TELVORAN_BUILD_DIR "/telvoran", dialogs, guard,
+                                   {demo + "2005-03-15_C12.czt", demo + "alarm2009.zdr"});
+  ASSERT_NE(first, nullptr);
+  QMdiArea& area = *first->mainWindow->MdiArea();
+  EXPECT_TRUE(area.subWindowList().isEmpty()) << "opened before the main window was up";
+  QTRY_COMPARE(area.subWindowList().size(), 2);
+  EXPECT_EQ(area.subWindowList(QMdiArea::CreationOrder)[0]->windowTitle(), "2005-03-15_C12.czt");
+  EXPECT_EQ(area.activeSubWindow()->windowTitle(), "alarm2009.zdr");
+  EXPECT_TRUE(dialogs.asked.isEmpty());
+}
+
+TEST_F(StartUp, ASecondCopyWhoseFilesTheRunningCopyDoesNotTakeInTimeShowsString101) {
+  const auto first = StartTelvoran(TELVORAN_BUILD_DIR "/telvoran", dialogs, guard);
+  ASSERT_NE(first, nullptr);
+  // The running copy is this very thread, busy starting the second: it cannot answer.
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(StartTelvoran(TELVORAN_BUILD_DIR "/telvoran", dialogs, guard,
+                          {TELVORAN_BUILD_DIR "/demo/alarm2005.zdr"}),
+            nullptr);
+  EXPECT_GE(std::chrono::steady_clock::now() - start, handover::kHandOverLimit);
+  const auto strings = LoadStringLibrary(TELVORAN_BUILD_DIR);
+  EXPECT_EQ(dialogs.asked, QStringList("message:telvoran|" + FromCp1250(strings->Text(101))));
+
+  // When the running copy gets round to the request, the later copy has given up: nothing opens.
+  QTest::qWait(300);
+  EXPECT_TRUE(first->mainWindow->MdiArea()->subWindowList().isEmpty());
+}
+
+TEST(CommandLine, FilesAreMadeAbsoluteAndEmptyArgumentsNameNone) {
+  const QStringList files =
+      FilesOfCommandLine({"telvoran", "a.czt", "", "/archiwa/b.zdr", "../c.zdr"});
+  EXPECT_EQ(files, QStringList({QDir::current().absoluteFilePath("a.czt"), "/archiwa/b.zdr",
+                                QDir::cleanPath(QDir::current().absoluteFilePath("../c.zdr"))}));
+  EXPECT_TRUE(FilesOfCommandLine({"telvoran"}).isEmpty());
 }
 
 }  // namespace

@@ -1,0 +1,49 @@
+#include <QByteArray>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include "app/handover/HandOverMessage.h"
+
+namespace telvoran::handover {
+namespace {
+
+using Status = ParsedRequest::Status;
+
+QByteArray Header() {
+  return QByteArray(kRequestHeader, sizeof kRequestHeader);
+}
+
+TEST(HandOverMessage, ARequestReadsBackAsItsPathsInOrder) {
+  const QStringList paths = {"/home/ewa/archiwa/2005-03-14_C07.czt", "/tmp/zdarzenia ąę.zdr",
+                             "/a/b\nc.zdr"};
+  const ParsedRequest request = ParseRequest(EncodeRequest(paths));
+  EXPECT_EQ(request.status, Status::kComplete);
+  EXPECT_EQ(request.files, paths);
+}
+
+TEST(HandOverMessage, EveryCutOfARequestIsIncompleteUntilItsLastByte) {
+  const QByteArray whole = EncodeRequest({"/x/a.czt", "/x/b.zdr"});
+  for (qsizetype length = 0; length < whole.size(); ++length)
+    EXPECT_EQ(ParseRequest(whole.left(length)).status, Status::kIncomplete) << length;
+}
+
+TEST(HandOverMessage, AnythingButAbsolutePathsInUtf8IsNotARequest) {
+  const struct {
+    const char* what;
+    QByteArray bytes;
+  } cases[] = {
+      {"another header", QByteArrayLiteral("telvoran-quit/1\0/x/a.czt\0\0")},
+      {"a wrong first byte", QByteArrayLiteral("x")},
+      {"no files", Header() + QByteArrayLiteral("\0")},
+      {"a relative path", Header() + QByteArrayLiteral("a.czt\0\0")},
+      {"a relative path after a good one", Header() + QByteArrayLiteral("/x/a.czt\0b.zdr\0\0")},
+      {"bytes that are not UTF-8", Header() + QByteArrayLiteral("/x/\xff\xfe.czt\0\0")},
+      {"bytes after the end of the list", Header() + QByteArrayLiteral("/x/a.czt\0\0open\n")},
+      {"too many bytes", Header() + QByteArray(kLargestRequest, '/')},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ParseRequest(c.bytes).status, Status::kInvalid) << c.what;
+}
+
+}  // namespace
+}  // namespace telvoran::handover
