@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev libqt6svg6
+  qt6-base-dev libqt6svg6 qt6-charts-dev qt6-svg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   binutils-mingw-w64-x86-64
   clang libclang-rt-14-dev

@@ -60,6 +60,8 @@ class MainWindow : public QMainWindow {
   void ArrangeIcons();
   void ShowHelp();
   void ShowAbout();
+  // A chart of the active view, in a window of its own.
+  void ShowChart();
 
   // Menu items, pop-up items and tool buttons, named by role.
   QAction* FileMenu = nullptr;
@@ -74,6 +76,7 @@ class MainWindow : public QMainWindow {
   QAction* WindowTile = nullptr;
   QAction* WindowCascade = nullptr;
   QAction* WindowArrangeAll = nullptr;
+  QAction* WindowChart = nullptr;
   QAction* HelpMenu = nullptr;
   QAction* HelpContents = nullptr;
   QAction* HelpAbout = nullptr;
@@ -82,9 +85,11 @@ class MainWindow : public QMainWindow {
   QAction* PopUpTile = nullptr;
   QAction* PopUpCascade = nullptr;
   QAction* PopUpArrangeAll = nullptr;
+  QAction* PopUpChart = nullptr;
   QAction* OpenBtn = nullptr;
   QAction* SaveAsBtn = nullptr;
   QAction* PrintBtn = nullptr;
+  QAction* ChartBtn = nullptr;
   QAction* HelpBtn = nullptr;
   QAction* CloseBtn = nullptr;
   QMenu* PopupMenu = nullptr;
@@ -109,6 +114,11 @@ class MainWindow : public QMainWindow {
   void ReplaceToolButtonHints();
   // Follows the client area: a view activated, or none left.
   void ViewActivated(QMdiSubWindow* window);
+  // A chart window activated: printing and the window commands act on it; there is no text
+  // report of a chart, and no chart of a chart.
+  void ChartActivated();
+  // The chart command, in the menu, the pop-up menu and the tool bar.
+  void SetChartCommandEnabled(bool enabled);
 
   ProgramState state_;
   int activeViewKind_ = 0;

@@ -75,6 +75,9 @@ const MenuRow kMainMenu[] = {
             kNoKey, kOff, &MainWindow::CascadeViews, sid::kWindowCascade),
     Command(&MainWindow::WindowArrangeAll, "&Rozmieść wszystko", "Rozmieszcza okna automatycznie",
             kNoKey, kOff, &MainWindow::ArrangeIcons, sid::kWindowArrangeAll),
+    Separator("ChartSeparator"),
+    Command(&MainWindow::WindowChart, "&Wykres", "Rysuje aktywny widok jako wykres lub oś czasu alarmów",
+            kNoKey, kOff, &MainWindow::ShowChart, sid::kChart),
     Submenu(&MainWindow::HelpMenu, "Pomo&c", "Pomoc programu", sid::kHelpMenu),
     Command(&MainWindow::HelpContents, "&Pomoc programu...", "Otwiera plik pomocy", kNoKey, kOn,
             &MainWindow::ShowHelp, sid::kHelpContents),
@@ -96,6 +99,9 @@ const MenuRow kPopupMenu[] = {
             kOff, &MainWindow::CascadeViews, sid::kWindowCascade),
     Command(&MainWindow::PopUpArrangeAll, "&Rozmieść wszystko", "Rozmieszcza okna automatycznie",
             kNoKey, kOff, &MainWindow::ArrangeIcons, sid::kWindowArrangeAll),
+    Separator("PopUpChartSeparator"),
+    Command(&MainWindow::PopUpChart, "&Wykres", "Rysuje aktywny widok jako wykres lub oś czasu alarmów",
+            kNoKey, kOff, &MainWindow::ShowChart, sid::kChart),
 };
 
 struct ToolRow {
@@ -123,6 +129,9 @@ const ToolRow kToolBar[] = {
     ToolSeparator("ToolButton1"),
     ToolButton(&MainWindow::PrintBtn, ":/icons/print.svg", "Drukuj|Drukuje plik danych", kOff,
                &MainWindow::PrintView),
+    ToolButton(&MainWindow::ChartBtn, ":/icons/chart.svg",
+               "Wykres|Rysuje aktywny widok jako wykres lub oś czasu alarmów", kOff,
+               &MainWindow::ShowChart),
     ToolSeparator("ToolButton2"),
     ToolSeparator("ToolButton3"),
     ToolButton(&MainWindow::HelpBtn, ":/icons/help.svg", "Pomoc|Otwiera plik pomocy", kOn,
@@ -145,6 +154,7 @@ const ToolHintRow kToolButtonHints[] = {
     {&MainWindow::OpenBtn, sid::kOpenBtnShort, sid::kFileOpen + 1},
     {&MainWindow::PrintBtn, sid::kPrintBtnShort, sid::kFilePrint + 1},
     {&MainWindow::SaveAsBtn, sid::kSaveAsBtnShort, sid::kFileSaveAs + 1},
+    {&MainWindow::ChartBtn, sid::kChartBtnShort, sid::kChart + 1},
 };
 
 void Connect(MainWindow& form, QAction* action, Handler handler) {

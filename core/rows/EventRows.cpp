@@ -121,4 +121,9 @@ std::string_view EventDisplayText(std::string_view stored, int sortColumn) {
   return stored;
 }
 
+char SituationColourDigit(char code) {
+  const Situation* situation = FindSituation(code);
+  return situation ? situation->colourDigit : '\0';
+}
+
 }  // namespace telvoran
