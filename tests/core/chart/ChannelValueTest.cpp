@@ -32,7 +32,7 @@ TEST(ChannelValue, NumbersWithADotOrACommaAreRead) {
 }
 
 TEST(ChannelValue, BlankOrNonNumericTextIsAGapNeverAZero) {
-  for (const std::string text : {""s, "     "s, "\0\0\0\0\0"s, "ERR  "s, "1.2.3"s, "1,2.5"s, "--"s,
+  for (const std::string& text : {""s, "     "s, "\0\0\0\0\0"s, "ERR  "s, "1.2.3"s, "1,2.5"s, "--"s,
                                  "-"s, "."s, " - 5"s, "2 5"s, "1e5"s, "inf"s, "nan"s, "0x1A"s,
                                  "12\0.5"s, "5-"s, "+-3"s}) {
     SCOPED_TRACE(testing::PrintToString(text));

@@ -49,7 +49,9 @@ TEST(TimeTicks, NeverMoreThanAskedForAndAlwaysInsideTheSpan) {
       for (std::size_t i = 0; i < ticks.size(); ++i) {
         EXPECT_GE(static_cast<double>(ticks[i].time), span.from);
         EXPECT_LE(static_cast<double>(ticks[i].time), span.to);
-        if (i > 0) EXPECT_LT(ticks[i - 1].time, ticks[i].time);
+        if (i > 0) {
+          EXPECT_LT(ticks[i - 1].time, ticks[i].time);
+        }
       }
     }
   }
