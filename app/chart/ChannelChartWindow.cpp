@@ -1,5 +1,6 @@
 #include "app/chart/ChannelChartWindow.h"
 
+#include <QCategoryAxis>
 #include <QChart>
 #include <QGraphicsLineItem>
 #include <QGraphicsPathItem>

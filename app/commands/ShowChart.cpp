@@ -6,6 +6,7 @@
 #include "app/ProgramState.h"
 #include "app/chart/AlarmTimelineWindow.h"
 #include "app/chart/ChannelChartWindow.h"
+#include "app/chart/TimeChartView.h"
 #include "app/commands/ExportChart.h"
 #include "app/views/DataView.h"
 #include "core/archive/FailureReporter.h"
