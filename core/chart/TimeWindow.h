@@ -10,7 +10,7 @@ namespace telvoran {
 class TimeWindow {
  public:
   static constexpr double kShortestSpan = 10;     // seconds
-  static constexpr double kShortestWhole = 3600;  // seconds: an hour around a lone moment
+  static constexpr double kShortestWhole = 60;  // seconds: a minute around a lone moment
 
   explicit TimeWindow(TimeSpan whole);
 

@@ -8,7 +8,7 @@
 #include "app/chart/LanesItem.h"
 #include "app/chart/TimeChartView.h"
 #include "core/rows/EventRows.h"
-#include "support/ChartTestSupport.h"
+#include "app/chart/ChartTestSupport.h"
 
 namespace telvoran {
 namespace {

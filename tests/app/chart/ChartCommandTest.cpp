@@ -10,7 +10,7 @@
 #include "app/chart/AlarmTimelineWindow.h"
 #include "app/chart/ChannelChartWindow.h"
 #include "app/chart/TimeChartView.h"
-#include "support/ChartTestSupport.h"
+#include "app/chart/ChartTestSupport.h"
 
 namespace telvoran {
 namespace {

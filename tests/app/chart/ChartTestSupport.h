@@ -54,6 +54,7 @@ class ChartFixture : public ::testing::Test {
     dialogs.openAnswers.push_back(QString::fromStdString(path.string()));
     main.OpenArchive();
     QApplication::processEvents();
+    dialogs.asked.clear();
     return qobject_cast<DataView*>(main.ActiveChild());
   }
 

@@ -49,9 +49,11 @@ TEST(TimeWindow, ShownSpansAreKeptInsideAndLongEnough) {
   EXPECT_EQ(window.Visible(), (TimeSpan{495.5, 505.5}));
 }
 
-TEST(TimeWindow, ALoneMomentIsShownWithinAnHourAroundIt) {
+TEST(TimeWindow, ALoneMomentIsShownWithinAMinuteAroundIt) {
   TimeWindow window({1000, 1000});
-  EXPECT_EQ(window.Visible(), (TimeSpan{-800, 2800}));
+  EXPECT_EQ(window.Visible(), (TimeSpan{970, 1030}));
+  TimeWindow halfMinute({1000, 1030});
+  EXPECT_EQ(halfMinute.Visible(), (TimeSpan{985, 1045}));
   TimeWindow empty({});
   EXPECT_EQ(empty.Visible().Length(), TimeWindow::kShortestWhole);
 }
