@@ -42,7 +42,12 @@ ChartWindow::ChartWindow(const ProgramState& state, const QString& caption, QCha
   chart_->addAxis(timeAxis_, Qt::AlignBottom);
 }
 
-ChartWindow::~ChartWindow() = default;
+// The chart and its view die with the window's child widgets, after the subclass is gone: what
+// they signal then must not reach the subclass's drawing.
+ChartWindow::~ChartWindow() {
+  disconnect(chart_, nullptr, this, nullptr);
+  disconnect(view_, nullptr, this, nullptr);
+}
 
 QChart* ChartWindow::Chart() const {
   return chart_;
