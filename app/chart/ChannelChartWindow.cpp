@@ -23,6 +23,7 @@
 #include "core/chart/ChannelEnvelope.h"
 #include "core/chart/ChannelStatistics.h"
 #include "core/chart/ChannelValue.h"
+#include "core/chart/NiceScale.h"
 
 namespace telvoran {
 namespace {
@@ -32,6 +33,7 @@ const QColor kChannelColours[] = {QColor(31, 119, 180), QColor(214, 39, 40), QCo
 constexpr double kLineWidth = 1.5;
 constexpr double kDotRadius = 1.5;
 constexpr double kAxisPadding = 0.05;  // of the values' range, above and below
+constexpr int kAxisTicks = 7;
 constexpr qreal kCursorZ = 6;          // above the legend
 constexpr int kCursorGap = 6;
 
@@ -128,6 +130,7 @@ void ChannelChartWindow::PlaceView(QVBoxLayout& column, TimeChartView& view) {
   for (int channel = 0; channel < series_.ChannelCount(); ++channel)
     table_->SetChannel(channel, ChannelLabel(channel), ChannelColour(channel));
   splitter->addWidget(table_);
+  table_->setMaximumHeight(table_->sizeHint().height());
   splitter->setStretchFactor(0, 1);
   splitter->setStretchFactor(1, 0);
   splitter->setCollapsible(0, false);
@@ -187,8 +190,12 @@ void ChannelChartWindow::ScaleAxis(UnitAxis& unit, const std::vector<ChannelStat
     high = std::max(high, s.maximum);
   }
   if (low > high) return;
-  const double room = high > low ? (high - low) * kAxisPadding : std::max(1.0, std::abs(low) * 0.1);
-  unit.axis->setRange(low - room, high + room);
+  const double room = (high - low) * kAxisPadding;
+  const AxisScale scale = NiceScale(low - room, high + room, kAxisTicks);
+  // Only a change is set: each one lays the chart out anew.
+  if (unit.axis->min() != scale.minimum || unit.axis->max() != scale.maximum)
+    unit.axis->setRange(scale.minimum, scale.maximum);
+  if (unit.axis->tickCount() != scale.ticks) unit.axis->setTickCount(scale.ticks);
 }
 
 void ChannelChartWindow::DrawChannel(int channel) {

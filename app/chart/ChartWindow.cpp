@@ -2,6 +2,7 @@
 
 #include <QCategoryAxis>
 #include <QChart>
+#include <QGraphicsLayout>
 #include <QGraphicsRectItem>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -30,6 +31,9 @@ ChartWindow::ChartWindow(const ProgramState& state, const QString& caption, QCha
   setWindowTitle(caption);
   setWindowIcon(QIcon(":/icons/chart.svg"));
   chart_->setAnimationOptions(QChart::NoAnimation);
+  chart_->setBackgroundRoundness(0);
+  chart_->setMargins(QMargins(6, 6, 6, 6));
+  chart_->layout()->setContentsMargins(0, 0, 0, 0);
   view_ = new TimeChartView(chart_, whole);
   view_->setStatusTip(state_.Text(sid::kChartMouseHint));
   plotArea_ = new QGraphicsRectItem(chart_);
@@ -96,8 +100,19 @@ void ChartWindow::FollowPlotArea() {
 }
 
 void ChartWindow::RedrawAll() {
+  if (redrawing_) {
+    redrawPending_ = true;
+    return;
+  }
+  redrawing_ = true;
+  ++redraws_;
   ShowTimeSpan(*timeAxis_, view_->Window().Visible(), chart_->plotArea().width());
   Redraw();
+  redrawing_ = false;
+  if (redrawPending_) {
+    redrawPending_ = false;
+    QMetaObject::invokeMethod(this, &ChartWindow::FollowPlotArea, Qt::QueuedConnection);
+  }
 }
 
 }  // namespace telvoran

@@ -36,6 +36,8 @@ class ChartWindow : public QMdiSubWindow {
   // Says how many records were left out for their dates; hidden when none were.
   QLabel* LeftOutNote = nullptr;
 
+  // How often the chart has been drawn for a span or plot area: once per change, never more.
+  int Redraws() const { return redraws_; }
   // Draws the chart as shown, with its legend and axes and without the marks that follow the
   // pointer, scaled into `target` with its proportions kept.
   void Render(QPainter& painter, const QRectF& target);
@@ -71,6 +73,10 @@ class ChartWindow : public QMdiSubWindow {
   QGraphicsRectItem* plotArea_ = nullptr;
   QCategoryAxis* timeAxis_ = nullptr;
   std::uint64_t recordsLeftOut_;
+  // Drawing changes the axes, which may move the plot area again: that redraw waits its turn.
+  bool redrawing_ = false;
+  bool redrawPending_ = false;
+  int redraws_ = 0;
 };
 
 }  // namespace telvoran

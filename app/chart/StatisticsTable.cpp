@@ -42,6 +42,7 @@ StatisticsTable::StatisticsTable(const ProgramState& state, int channels, QWidge
   horizontalHeader()->setStretchLastSection(true);
   setSelectionMode(QAbstractItemView::NoSelection);
   setFocusPolicy(Qt::NoFocus);
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
   for (int row = 0; row < channels; ++row)
     for (int column = 0; column < kColumns; ++column)
       setItem(row, column, ReadOnlyItem(QString(), column == kChannel ? Qt::AlignLeft : Qt::AlignRight));
@@ -71,6 +72,12 @@ void StatisticsTable::Show(int row, const ChannelStatistics& statistics,
   const QColor text = palette().color(channelShown ? QPalette::Active : QPalette::Disabled,
                                       QPalette::Text);
   for (int column = 0; column < kColumns; ++column) item(row, column)->setForeground(text);
+}
+
+QSize StatisticsTable::sizeHint() const {
+  const int height = horizontalHeader()->sizeHint().height() +
+                     rowCount() * verticalHeader()->defaultSectionSize() + 2 * frameWidth();
+  return {QTableWidget::sizeHint().width(), height};
 }
 
 QString StatisticsTable::Cell(int row, Column column) const {

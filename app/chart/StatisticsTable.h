@@ -23,6 +23,8 @@ class StatisticsTable : public QTableWidget {
             bool channelShown);
   // The text of a cell, as shown.
   QString Cell(int row, Column column) const;
+  // Room for the header and every channel's row, and no more.
+  QSize sizeHint() const override;
 };
 
 }  // namespace telvoran

@@ -21,7 +21,8 @@ TimeChartView::TimeChartView(QChart* chart, TimeSpan whole, QWidget* parent)
     : QChartView(chart, parent), window_(whole) {
   setRenderHint(QPainter::Antialiasing);
   setRubberBand(QChartView::NoRubberBand);
-  setMouseTracking(true);
+  // The cursor follows the pointer without a button held.
+  viewport()->setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   band_ = new QRubberBand(QRubberBand::Rectangle, viewport());
 }
