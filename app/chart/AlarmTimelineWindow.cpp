@@ -19,8 +19,8 @@
 namespace telvoran {
 namespace {
 
-constexpr int kLaneHeight = 22;      // pixels at least per lane
-constexpr int kChartFrameHeight = 150;  // legend, time axis and margins
+constexpr int kLaneHeight = 18;         // pixels at least per lane
+constexpr int kChartFrameHeight = 110;  // legend, time axis and margins
 
 // The situations named in the legend, in the order of the rows' colours.
 constexpr struct {
@@ -37,10 +37,11 @@ AlarmTimelineWindow::AlarmTimelineWindow(const ProgramState& state, const QStrin
     : ChartWindow(state, caption, new QChart, timeline.FullSpan(), timeline.RecordsWithoutTime()),
       timeline_(std::move(timeline)) {
   Chart()->legend()->setAlignment(Qt::AlignTop);
+  Chart()->legend()->setShowToolTips(true);  // the whole situation text of a shortened entry
   BuildLaneAxis();
   BuildSituationLegend();
   lanes_ = new LanesItem(timeline_, PlotArea());
-  resize(760, 480);
+  resize(760, 500);
   Complete();
 }
 
@@ -110,7 +111,12 @@ QString AlarmTimelineWindow::TextAt(QPointF chartPosition) const {
          QString::fromStdString(FormatArchiveTime(span.to));
 }
 
+// A tip once shown follows the pointer from event to event.
 void AlarmTimelineWindow::PointerMoved(QPointF chartPosition, QPoint globalPosition) {
+  if (QToolTip::isVisible()) ShowTip(chartPosition, globalPosition);
+}
+
+void AlarmTimelineWindow::ShowTip(QPointF chartPosition, QPoint globalPosition) {
   const QString text = TextAt(chartPosition);
   if (text.isEmpty()) {
     HidePointerMarks();

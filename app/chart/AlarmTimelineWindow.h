@@ -33,6 +33,7 @@ class AlarmTimelineWindow : public ChartWindow {
   void PlaceView(QVBoxLayout& column, TimeChartView& view) override;
   void Redraw() override;
   void PointerMoved(QPointF chartPosition, QPoint globalPosition) override;
+  void ShowTip(QPointF chartPosition, QPoint globalPosition) override;
   void HidePointerMarks() override;
 
  private:

@@ -81,6 +81,7 @@ void ChartWindow::Complete() {
   connect(view_, &TimeChartView::VisibleSpanChanged, this, [this] { RedrawAll(); });
   connect(view_, &TimeChartView::PointerMoved, this, &ChartWindow::PointerMoved);
   connect(view_, &TimeChartView::PointerLeft, this, &ChartWindow::HidePointerMarks);
+  connect(view_, &TimeChartView::TipRequested, this, &ChartWindow::ShowTip);
   connect(chart_, &QChart::plotAreaChanged, this, [this] { FollowPlotArea(); });
   FollowPlotArea();
 }
@@ -88,6 +89,8 @@ void ChartWindow::Complete() {
 void ChartWindow::PlaceView(QVBoxLayout& column, TimeChartView& view) {
   column.addWidget(&view, 1);
 }
+
+void ChartWindow::ShowTip(QPointF, QPoint) {}
 
 void ChartWindow::Render(QPainter& painter, const QRectF& target) {
   HidePointerMarks();

@@ -61,6 +61,8 @@ class ChartWindow : public QMdiSubWindow {
   // Draws what the chart shows for the visible span, or for a new plot area.
   virtual void Redraw() = 0;
   virtual void PointerMoved(QPointF chartPosition, QPoint globalPosition) = 0;
+  // The pointer rests over the plot area; nothing by default.
+  virtual void ShowTip(QPointF chartPosition, QPoint globalPosition);
   virtual void HidePointerMarks() = 0;
 
  private:

@@ -1,5 +1,6 @@
 #include "app/chart/TimeChartView.h"
 
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QRubberBand>
@@ -165,6 +166,17 @@ void TimeChartView::keyPressEvent(QKeyEvent* event) {
 void TimeChartView::leaveEvent(QEvent* event) {
   emit PointerLeft();
   QChartView::leaveEvent(event);
+}
+
+bool TimeChartView::viewportEvent(QEvent* event) {
+  if (event->type() == QEvent::ToolTip) {
+    const auto* help = static_cast<QHelpEvent*>(event);
+    if (InPlotArea(help->pos())) {
+      emit TipRequested(ChartPosition(help->pos()), help->globalPos());
+      return true;
+    }
+  }
+  return QChartView::viewportEvent(event);
 }
 
 QPointF TimeChartView::ChartPosition(QPoint viewPosition) const {

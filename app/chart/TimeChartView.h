@@ -35,6 +35,8 @@ class TimeChartView : public QChartView {
   // The pointer moved over the chart, to this place in the chart's coordinates.
   void PointerMoved(QPointF chartPosition, QPoint globalPosition);
   void PointerLeft();
+  // The pointer has rested over the plot area: the place to show a tip for.
+  void TipRequested(QPointF chartPosition, QPoint globalPosition);
 
  protected:
   void wheelEvent(QWheelEvent* event) override;
@@ -43,6 +45,8 @@ class TimeChartView : public QChartView {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  // A tip for the plot area is the owner's; the legend's own tips stay the chart's.
+  bool viewportEvent(QEvent* event) override;
 
  private:
   enum class Drag { None, Move, Mark };
