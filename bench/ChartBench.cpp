@@ -35,7 +35,8 @@ struct OpenArchive {
   explicit OpenArchive(bool interval) {
     main.resize(1280, 900);
     main.show();
-    dialogs.openAnswers.push_back(QString::fromStdString(WriteBenchArchive(interval, gRecords).string()));
+    dialogs.openAnswers.push_back(
+        QString::fromStdString(WriteBenchArchive(interval, gRecords).string()));
     main.OpenArchive();
     view = main.ActiveChild();
   }
@@ -88,7 +89,8 @@ void Navigate(benchmark::State& state, bool interval, bool zoom, double visibleS
   TimeChartView& view = *chart->View();
   const TimeSpan whole = view.Window().Whole();
   const double middle = (whole.from + whole.to) / 2;
-  view.Show({middle - visibleShare * whole.Length() / 2, middle + visibleShare * whole.Length() / 2});
+  view.Show(
+      {middle - visibleShare * whole.Length() / 2, middle + visibleShare * whole.Length() / 2});
   Draw(*chart);
   bool forward = true;
   for (auto _ : state) {

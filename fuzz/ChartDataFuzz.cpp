@@ -72,8 +72,9 @@ void CheckTimeline(const AlarmTimeline& timeline, int columns) {
     if (i > 0) TELVORAN_FUZZ_CHECK(lanes[i - 1].key < lanes[i].key);
     const auto& events = lanes[i].events;
     TELVORAN_FUZZ_CHECK(!events.empty());
-    TELVORAN_FUZZ_CHECK(std::is_sorted(events.begin(), events.end(),
-                                       [](const auto& a, const auto& b) { return a.time < b.time; }));
+    TELVORAN_FUZZ_CHECK(
+        std::is_sorted(events.begin(), events.end(),
+                       [](const auto& a, const auto& b) { return a.time < b.time; }));
     for (const TimeSpan span : SpansOf(timeline.FullSpan())) {
       const LaneDrawing drawing = DrawLane(timeline, lanes[i], span, columns);
       int next = 0;
@@ -83,8 +84,9 @@ void CheckTimeline(const AlarmTimeline& timeline, int columns) {
         next = run.lastColumn + 1;
       }
       TELVORAN_FUZZ_CHECK(std::is_sorted(drawing.markColumns.begin(), drawing.markColumns.end()));
-      TELVORAN_FUZZ_CHECK(std::adjacent_find(drawing.markColumns.begin(),
-                                             drawing.markColumns.end()) == drawing.markColumns.end());
+      TELVORAN_FUZZ_CHECK(
+          std::adjacent_find(drawing.markColumns.begin(), drawing.markColumns.end()) ==
+          drawing.markColumns.end());
     }
   }
 }

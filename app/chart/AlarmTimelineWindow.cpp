@@ -26,8 +26,10 @@ constexpr int kChartFrameHeight = 110;  // legend, time axis and margins
 constexpr struct {
   int textId;
   char colourDigit;
-} kLegendSituations[] = {{sid::kSituationG, '0'}, {sid::kSituationL, '1'},
-                         {sid::kSituationH, '2'}, {sid::kSituationM, '3'},
+} kLegendSituations[] = {{sid::kSituationG, '0'},
+                         {sid::kSituationL, '1'},
+                         {sid::kSituationH, '2'},
+                         {sid::kSituationM, '3'},
                          {sid::kSituationW, '4'}};
 
 }  // namespace
@@ -60,11 +62,12 @@ void AlarmTimelineWindow::BuildLaneAxis() {
     const LaneKey& key = lanes[i].key;
     // A channel byte that is no character gets its number, so every lane keeps a label.
     const QString channelText =
-        key.channel < 32 ? '#' + QString::number(key.channel)
-                         : FromCp1250(std::string_view(reinterpret_cast<const char*>(&key.channel), 1));
-    laneAxis_->append(central + ' ' + QString::number(key.centralUnit) + "  " + channel + ' ' +
-                          channelText,
-                      static_cast<double>(i + 1));
+        key.channel < 32
+            ? '#' + QString::number(key.channel)
+            : FromCp1250(std::string_view(reinterpret_cast<const char*>(&key.channel), 1));
+    laneAxis_->append(
+        central + ' ' + QString::number(key.centralUnit) + "  " + channel + ' ' + channelText,
+        static_cast<double>(i + 1));
   }
   Chart()->addAxis(laneAxis_, Qt::AlignLeft);
 }
@@ -103,7 +106,8 @@ QString AlarmTimelineWindow::TextAt(QPointF chartPosition) const {
   const std::optional<std::size_t> lane = lanes_->LaneAt(chartPosition.y());
   if (!lane) return {};
   const Lane& events = timeline_.Lanes()[*lane];
-  const std::optional<std::size_t> event = timeline_.EventAt(events, View()->TimeAt(chartPosition.x()));
+  const std::optional<std::size_t> event =
+      timeline_.EventAt(events, View()->TimeAt(chartPosition.x()));
   if (!event) return {};
   const RowText row = EventRow(EventRecordOf(events.events[*event]), 1, State().Strings());
   const EventSpan span = timeline_.SpanOf(events, *event);
@@ -123,10 +127,10 @@ void AlarmTimelineWindow::ShowTip(QPointF chartPosition, QPoint globalPosition) 
     return;
   }
   // The row keeps its columns in a fixed-pitch font.
-  QToolTip::showText(globalPosition,
-                     "<pre style='font-family:\"Courier New\",monospace'>" +
-                         text.toHtmlEscaped() + "</pre>",
-                     View());
+  QToolTip::showText(
+      globalPosition,
+      "<pre style='font-family:\"Courier New\",monospace'>" + text.toHtmlEscaped() + "</pre>",
+      View());
 }
 
 void AlarmTimelineWindow::HidePointerMarks() {

@@ -10,8 +10,8 @@
 #include <QLineSeries>
 #include <QPainterPath>
 #include <QSplitter>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
@@ -34,7 +34,7 @@ constexpr double kLineWidth = 1.5;
 constexpr double kDotRadius = 1.5;
 constexpr double kAxisPadding = 0.05;  // of the values' range, above and below
 constexpr int kAxisTicks = 7;
-constexpr qreal kCursorZ = 6;          // above the legend
+constexpr qreal kCursorZ = 6;  // above the legend
 constexpr int kCursorGap = 6;
 
 QColor ChannelColour(int channel) {
@@ -56,7 +56,8 @@ ChannelChartWindow::ChannelChartWindow(const ProgramState& state, const QString&
   cursorBox_->setBrush(QColor(255, 255, 255, 230));
   cursorBox_->setPen(QPen(QColor(120, 120, 120)));
   cursorText_ = new QGraphicsSimpleTextItem(cursorBox_);
-  for (QGraphicsItem* item : {static_cast<QGraphicsItem*>(cursorLine_), static_cast<QGraphicsItem*>(cursorBox_)}) {
+  for (QGraphicsItem* item :
+       {static_cast<QGraphicsItem*>(cursorLine_), static_cast<QGraphicsItem*>(cursorBox_)}) {
     item->setZValue(kCursorZ);
     item->hide();
   }
@@ -142,7 +143,8 @@ QLineSeries* ChannelChartWindow::LegendSeries(int channel) const {
 }
 
 QValueAxis* ChannelChartWindow::AxisOf(int channel) const {
-  return axes_.at(static_cast<std::size_t>(channels_.at(static_cast<std::size_t>(channel)).axis)).axis;
+  return axes_.at(static_cast<std::size_t>(channels_.at(static_cast<std::size_t>(channel)).axis))
+      .axis;
 }
 
 bool ChannelChartWindow::ChannelShown(int channel) const {
@@ -155,8 +157,8 @@ void ChannelChartWindow::SetChannelShown(int channel, bool shown) {
   // Hiding a series hides its legend marker too; the marker stays, greyed, to show it again.
   for (QLegendMarker* marker : Chart()->legend()->markers(legend)) {
     marker->setVisible(true);
-    marker->setLabelBrush(palette().color(shown ? QPalette::Active : QPalette::Disabled,
-                                          QPalette::WindowText));
+    marker->setLabelBrush(
+        palette().color(shown ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     QColor colour = ChannelColour(channel);
     if (!shown) colour.setAlpha(60);
     marker->setBrush(colour);
@@ -180,7 +182,8 @@ void ChannelChartWindow::Redraw() {
 
 // The axis spans the shown channels' values in the visible span, with a little room above and
 // below; with nothing to show it keeps its range.
-void ChannelChartWindow::ScaleAxis(UnitAxis& unit, const std::vector<ChannelStatistics>& statistics) {
+void ChannelChartWindow::ScaleAxis(UnitAxis& unit,
+                                   const std::vector<ChannelStatistics>& statistics) {
   double low = INFINITY;
   double high = -INFINITY;
   for (int channel : unit.channels) {
@@ -246,9 +249,10 @@ void ChannelChartWindow::ShowCursorAt(double time) {
     if (!ChannelShown(channel)) continue;
     const ChannelInfo& info = series_.Channel(channel);
     const float value = series_.Values(channel)[*record];
-    const QString number = std::isnan(value) ? QStringLiteral("\u2014")
-                                             : QString::fromStdString(FormatChannelNumber(
-                                                   value, info.decimals, info.comma));
+    const QString number =
+        std::isnan(value)
+            ? QStringLiteral("\u2014")
+            : QString::fromStdString(FormatChannelNumber(value, info.decimals, info.comma));
     lines << FromCp1250(info.name) + ": " + number + ' ' + FromCp1250(info.unit);
   }
   cursorText_->setText(lines.join('\n'));
@@ -258,7 +262,8 @@ void ChannelChartWindow::ShowCursorAt(double time) {
   cursorLine_->setLine(x, plot.top(), x, plot.bottom());
   const QRectF text = cursorText_->boundingRect();
   double left = x + kCursorGap;
-  if (left + text.width() + 2 * kCursorGap > plot.right()) left = x - kCursorGap - text.width() - 2 * kCursorGap;
+  if (left + text.width() + 2 * kCursorGap > plot.right())
+    left = x - kCursorGap - text.width() - 2 * kCursorGap;
   cursorBox_->setRect(0, 0, text.width() + 2 * kCursorGap, text.height() + kCursorGap);
   cursorBox_->setPos(left, plot.top() + kCursorGap);
   cursorText_->setPos(kCursorGap, kCursorGap / 2.0);

@@ -66,7 +66,7 @@ std::optional<ChartFileFormat> ChartFileFormatOfName(const QString& fileName) {
 }
 
 std::optional<QString> WriteChartFile(ChartWindow& window, const QString& fileName,
-                                   ChartFileFormat format) {
+                                      ChartFileFormat format) {
   QSaveFile file(fileName);
   if (!file.open(QIODevice::WriteOnly)) return file.errorString();
   bool written = false;

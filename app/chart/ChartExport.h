@@ -18,6 +18,6 @@ std::optional<ChartFileFormat> ChartFileFormatOfName(const QString& fileName);
 // is written under a temporary name and takes the place of `fileName` only when complete, so a
 // failure leaves an existing file as it was. Returns the system's text for a failure.
 std::optional<QString> WriteChartFile(ChartWindow& window, const QString& fileName,
-                                   ChartFileFormat format);
+                                      ChartFileFormat format);
 
 }  // namespace telvoran

@@ -64,8 +64,8 @@ void ChartWindow::Complete() {
   auto* buttons = new QHBoxLayout;
   WholeSpanButton = new QPushButton(state_.Text(sid::kChartWholeSpan));
   ExportButton = new QPushButton(state_.Text(sid::kChartExport));
-  LeftOutNote = new QLabel(state_.Text(sid::kChartRecordsLeftOut) +
-                           QString::number(recordsLeftOut_));
+  LeftOutNote =
+      new QLabel(state_.Text(sid::kChartRecordsLeftOut) + QString::number(recordsLeftOut_));
   LeftOutNote->setVisible(recordsLeftOut_ > 0);
   buttons->addWidget(WholeSpanButton);
   buttons->addWidget(ExportButton);

@@ -52,8 +52,8 @@ void LanesItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidge
     const double top = LaneTop(lane) + (height - band) / 2;
     const LaneDrawing& drawing = drawings_[lane];
     for (const LaneRun& run : drawing.runs) {
-      const QRectF rect(plot_.left() + run.firstColumn, top,
-                        run.lastColumn - run.firstColumn + 1, band);
+      const QRectF rect(plot_.left() + run.firstColumn, top, run.lastColumn - run.firstColumn + 1,
+                        band);
       const char digit[] = {run.colourDigit};
       const std::optional<QColor> colour = SituationColour(std::string_view(digit, 1));
       if (colour) {
@@ -73,7 +73,8 @@ void LanesItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidge
     }
     if (lane > 0) {
       painter->setPen(separatorPen);
-      painter->drawLine(QPointF(plot_.left(), LaneTop(lane)), QPointF(plot_.right(), LaneTop(lane)));
+      painter->drawLine(QPointF(plot_.left(), LaneTop(lane)),
+                        QPointF(plot_.right(), LaneTop(lane)));
     }
   }
 }

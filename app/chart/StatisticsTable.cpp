@@ -45,7 +45,8 @@ StatisticsTable::StatisticsTable(const ProgramState& state, int channels, QWidge
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
   for (int row = 0; row < channels; ++row)
     for (int column = 0; column < kColumns; ++column)
-      setItem(row, column, ReadOnlyItem(QString(), column == kChannel ? Qt::AlignLeft : Qt::AlignRight));
+      setItem(row, column,
+              ReadOnlyItem(QString(), column == kChannel ? Qt::AlignLeft : Qt::AlignRight));
 }
 
 void StatisticsTable::SetChannel(int row, const QString& label, const QColor& colour) {
@@ -53,8 +54,8 @@ void StatisticsTable::SetChannel(int row, const QString& label, const QColor& co
   item(row, kChannel)->setIcon(Swatch(colour));
 }
 
-void StatisticsTable::Show(int row, const ChannelStatistics& statistics,
-                           const ChannelInfo& channel, bool channelShown) {
+void StatisticsTable::Show(int row, const ChannelStatistics& statistics, const ChannelInfo& channel,
+                           bool channelShown) {
   const bool any = statistics.count > 0;
   auto number = [&](double value, int decimals) {
     return any ? QString::fromStdString(FormatChannelNumber(value, decimals, channel.comma))
@@ -69,8 +70,8 @@ void StatisticsTable::Show(int row, const ChannelStatistics& statistics,
   item(row, kMaximum)->setText(number(statistics.maximum, channel.decimals));
   item(row, kMaximumTime)->setText(time(statistics.maximumTime));
   item(row, kMean)->setText(number(statistics.mean, channel.decimals + 1));
-  const QColor text = palette().color(channelShown ? QPalette::Active : QPalette::Disabled,
-                                      QPalette::Text);
+  const QColor text =
+      palette().color(channelShown ? QPalette::Active : QPalette::Disabled, QPalette::Text);
   for (int column = 0; column < kColumns; ++column) item(row, column)->setForeground(text);
 }
 

@@ -96,8 +96,7 @@ void TimeChartView::mouseMoveEvent(QMouseEvent* event) {
     case Drag::Move: {
       const double width = chart()->plotArea().width();
       if (width > 0) {
-        const double seconds =
-            (dragStart_.x() - position.x()) / width * spanAtDragStart_.Length();
+        const double seconds = (dragStart_.x() - position.x()) / width * spanAtDragStart_.Length();
         window_.Show({spanAtDragStart_.from + seconds, spanAtDragStart_.to + seconds});
         Changed();
       }

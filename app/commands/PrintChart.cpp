@@ -30,8 +30,8 @@ void PrintChart(ProgramState& state, ChartWindow& window) {
       if (rect.right <= rect.left || rect.bottom <= rect.top) return;
       QPainter& painter = surface.Painter();
       painter.save();
-      window.Render(painter, QRectF(rect.left, rect.top, rect.right - rect.left,
-                                    rect.bottom - rect.top));
+      window.Render(painter,
+                    QRectF(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top));
       painter.restore();
     };
     error = PrintPicturePage(surface, state.Strings(), ToCp1250(state.TitleCopy()),

@@ -76,8 +76,9 @@ const MenuRow kMainMenu[] = {
     Command(&MainWindow::WindowArrangeAll, "&Rozmieść wszystko", "Rozmieszcza okna automatycznie",
             kNoKey, kOff, &MainWindow::ArrangeIcons, sid::kWindowArrangeAll),
     Separator("ChartSeparator"),
-    Command(&MainWindow::WindowChart, "&Wykres", "Rysuje aktywny widok jako wykres lub oś czasu alarmów",
-            kNoKey, kOff, &MainWindow::ShowChart, sid::kChart),
+    Command(&MainWindow::WindowChart, "&Wykres",
+            "Rysuje aktywny widok jako wykres lub oś czasu alarmów", kNoKey, kOff,
+            &MainWindow::ShowChart, sid::kChart),
     Submenu(&MainWindow::HelpMenu, "Pomo&c", "Pomoc programu", sid::kHelpMenu),
     Command(&MainWindow::HelpContents, "&Pomoc programu...", "Otwiera plik pomocy", kNoKey, kOn,
             &MainWindow::ShowHelp, sid::kHelpContents),
@@ -100,8 +101,9 @@ const MenuRow kPopupMenu[] = {
     Command(&MainWindow::PopUpArrangeAll, "&Rozmieść wszystko", "Rozmieszcza okna automatycznie",
             kNoKey, kOff, &MainWindow::ArrangeIcons, sid::kWindowArrangeAll),
     Separator("PopUpChartSeparator"),
-    Command(&MainWindow::PopUpChart, "&Wykres", "Rysuje aktywny widok jako wykres lub oś czasu alarmów",
-            kNoKey, kOff, &MainWindow::ShowChart, sid::kChart),
+    Command(&MainWindow::PopUpChart, "&Wykres",
+            "Rysuje aktywny widok jako wykres lub oś czasu alarmów", kNoKey, kOff,
+            &MainWindow::ShowChart, sid::kChart),
 };
 
 struct ToolRow {

@@ -65,8 +65,8 @@ CivilTime ToCivilTime(ArchiveSeconds seconds) {
 std::string FormatArchiveTime(ArchiveSeconds seconds) {
   const CivilTime time = ToCivilTime(seconds);
   char text[40];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", time.year, time.month,
-                time.day, time.hour, time.minute, time.second);
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", time.year, time.month, time.day,
+                time.hour, time.minute, time.second);
   return text;
 }
 

@@ -51,8 +51,8 @@ std::size_t NumericAt(std::span<const float> values, std::size_t position) {
 
 }  // namespace
 
-std::vector<EnvelopePoint> ChannelEnvelope(const IntervalSeries& series, int channel,
-                                           TimeSpan span, int columns) {
+std::vector<EnvelopePoint> ChannelEnvelope(const IntervalSeries& series, int channel, TimeSpan span,
+                                           int columns) {
   const std::span<const ArchiveSeconds> times = series.Times();
   const std::span<const float> values = series.Values(channel);
   columns = std::max(columns, 1);

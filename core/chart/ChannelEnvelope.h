@@ -23,7 +23,7 @@ struct EnvelopePoint {
 // one before it unless a value that is not a number lies between them: a lone point between two
 // gaps joins nothing and is drawn as a dot. The work grows with the records in the span, never
 // with the records outside it.
-std::vector<EnvelopePoint> ChannelEnvelope(const IntervalSeries& series, int channel,
-                                           TimeSpan span, int columns);
+std::vector<EnvelopePoint> ChannelEnvelope(const IntervalSeries& series, int channel, TimeSpan span,
+                                           int columns);
 
 }  // namespace telvoran

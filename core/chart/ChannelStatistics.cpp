@@ -43,7 +43,8 @@ std::optional<std::size_t> NearestRecord(const IntervalSeries& series, double ti
   if (after == times.begin()) return 0;
   if (after == times.end()) return times.size() - 1;
   const auto before = after - 1;
-  const bool earlierIsNearer = time - static_cast<double>(*before) <= static_cast<double>(*after) - time;
+  const bool earlierIsNearer =
+      time - static_cast<double>(*before) <= static_cast<double>(*after) - time;
   // Of several records at the nearer time, the first.
   const auto nearest = earlierIsNearer ? std::lower_bound(times.begin(), after, *before) : after;
   return static_cast<std::size_t>(nearest - times.begin());

@@ -36,8 +36,7 @@ std::optional<IntervalSeries> ReadIntervalSeries(ArchiveFile& file,
   return std::move(builder).Finish();
 }
 
-std::optional<AlarmTimeline> ReadAlarmTimeline(ArchiveFile& file,
-                                               const std::filesystem::path& path,
+std::optional<AlarmTimeline> ReadAlarmTimeline(ArchiveFile& file, const std::filesystem::path& path,
                                                const ArchiveMessages& messages) {
   if (!file.OpenArchiveFile(path, messages.missingFile, messages.emptyFile)) return std::nullopt;
   AlarmTimelineBuilder builder;

@@ -19,8 +19,7 @@ std::optional<IntervalSeries> ReadIntervalSeries(ArchiveFile& file,
                                                  const ArchiveMessages& messages);
 
 // The same for an event archive and its alarm timeline.
-std::optional<AlarmTimeline> ReadAlarmTimeline(ArchiveFile& file,
-                                               const std::filesystem::path& path,
+std::optional<AlarmTimeline> ReadAlarmTimeline(ArchiveFile& file, const std::filesystem::path& path,
                                                const ArchiveMessages& messages);
 
 }  // namespace telvoran

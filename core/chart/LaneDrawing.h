@@ -17,8 +17,8 @@ struct LaneRun {
 };
 
 struct LaneDrawing {
-  std::vector<LaneRun> runs;       // left to right, neighbours of equal fill merged
-  std::vector<int> markColumns;    // columns that hold at least one event, ascending
+  std::vector<LaneRun> runs;     // left to right, neighbours of equal fill merged
+  std::vector<int> markColumns;  // columns that hold at least one event, ascending
 };
 
 // What a lane looks like when `span` is drawn into `columns` pixel columns: each event's

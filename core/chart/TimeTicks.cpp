@@ -20,14 +20,14 @@ constexpr double kMonth = 30.44 * kDay;
 constexpr double kYear = 365.25 * kDay;
 
 constexpr Step kSteps[] = {
-    {Unit::Second, 1, 1},        {Unit::Second, 2, 2},         {Unit::Second, 5, 5},
-    {Unit::Second, 10, 10},      {Unit::Second, 15, 15},       {Unit::Second, 30, 30},
-    {Unit::Minute, 1, 60},       {Unit::Minute, 2, 120},       {Unit::Minute, 5, 300},
-    {Unit::Minute, 10, 600},     {Unit::Minute, 15, 900},      {Unit::Minute, 30, 1800},
-    {Unit::Hour, 1, 3600},       {Unit::Hour, 2, 7200},        {Unit::Hour, 3, 10800},
-    {Unit::Hour, 6, 21600},      {Unit::Hour, 12, 43200},      {Unit::Day, 1, kDay},
-    {Unit::Day, 2, 2 * kDay},    {Unit::Day, 7, 7 * kDay},     {Unit::Day, 14, 14 * kDay},
-    {Unit::Month, 1, kMonth},    {Unit::Month, 2, 2 * kMonth}, {Unit::Month, 3, 3 * kMonth},
+    {Unit::Second, 1, 1},         {Unit::Second, 2, 2},         {Unit::Second, 5, 5},
+    {Unit::Second, 10, 10},       {Unit::Second, 15, 15},       {Unit::Second, 30, 30},
+    {Unit::Minute, 1, 60},        {Unit::Minute, 2, 120},       {Unit::Minute, 5, 300},
+    {Unit::Minute, 10, 600},      {Unit::Minute, 15, 900},      {Unit::Minute, 30, 1800},
+    {Unit::Hour, 1, 3600},        {Unit::Hour, 2, 7200},        {Unit::Hour, 3, 10800},
+    {Unit::Hour, 6, 21600},       {Unit::Hour, 12, 43200},      {Unit::Day, 1, kDay},
+    {Unit::Day, 2, 2 * kDay},     {Unit::Day, 7, 7 * kDay},     {Unit::Day, 14, 14 * kDay},
+    {Unit::Month, 1, kMonth},     {Unit::Month, 2, 2 * kMonth}, {Unit::Month, 3, 3 * kMonth},
     {Unit::Month, 6, 6 * kMonth}, {Unit::Year, 1, kYear},
 };
 
@@ -77,10 +77,11 @@ std::string Label(ArchiveSeconds time, Unit unit) {
 
 // Steps of fixed length count from 2000-01-01 00:00:00, a midnight, so hours fall on the
 // hour and days on midnight.
-void FixedTicks(TimeSpan span, ArchiveSeconds stepSeconds, Unit unit, std::vector<TimeTick>& ticks) {
+void FixedTicks(TimeSpan span, ArchiveSeconds stepSeconds, Unit unit,
+                std::vector<TimeTick>& ticks) {
   const double first = std::ceil(span.from / static_cast<double>(stepSeconds));
-  for (auto n = static_cast<ArchiveSeconds>(first);
-       static_cast<double>(n * stepSeconds) <= span.to; ++n)
+  for (auto n = static_cast<ArchiveSeconds>(first); static_cast<double>(n * stepSeconds) <= span.to;
+       ++n)
     ticks.push_back({n * stepSeconds, Label(n * stepSeconds, unit)});
 }
 

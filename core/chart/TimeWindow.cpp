@@ -31,9 +31,9 @@ void TimeWindow::Zoom(double anchor, double factor) {
   if (!std::isfinite(anchor) || !std::isfinite(factor) || factor <= 0) return;
   const double length = std::clamp(visible_.Length() * factor, kShortestSpan, whole_.Length());
   // The anchor keeps its share of the visible span on either side.
-  const double share =
-      visible_.Length() > 0 ? std::clamp((anchor - visible_.from) / visible_.Length(), 0.0, 1.0)
-                            : 0.5;
+  const double share = visible_.Length() > 0
+                           ? std::clamp((anchor - visible_.from) / visible_.Length(), 0.0, 1.0)
+                           : 0.5;
   const double from = anchor - share * length;
   Show({from, from + length});
 }

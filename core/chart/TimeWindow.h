@@ -9,7 +9,7 @@ namespace telvoran {
 // shorter than the minimum (an archive of one record, say) is widened around its middle.
 class TimeWindow {
  public:
-  static constexpr double kShortestSpan = 10;     // seconds
+  static constexpr double kShortestSpan = 10;   // seconds
   static constexpr double kShortestWhole = 60;  // seconds: a minute around a lone moment
 
   explicit TimeWindow(TimeSpan whole);

@@ -52,9 +52,9 @@ std::optional<std::string> PrintHelpText(PageSurface& surface, const StringLooku
 // by `drawPicture` into the rectangle from slot 3 down to one line above the footer's rule,
 // between the body's left margin and as much room on the right, then the footer. Returns as
 // PrintDataView.
-std::optional<std::string> PrintPicturePage(PageSurface& surface, const StringLookup& strings,
-                                            std::string_view titleCopy, std::string_view caption,
-                                            std::string_view fontFamily, int fontPointSize,
-                                            const std::function<void(const PageRect&)>& drawPicture);
+std::optional<std::string> PrintPicturePage(
+    PageSurface& surface, const StringLookup& strings, std::string_view titleCopy,
+    std::string_view caption, std::string_view fontFamily, int fontPointSize,
+    const std::function<void(const PageRect&)>& drawPicture);
 
 }  // namespace telvoran

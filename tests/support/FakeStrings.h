@@ -25,7 +25,8 @@ class FakeStrings : public StringLookup {
   std::map<int, std::string> texts_;
 };
 
-// Every ID from 101 to 183 (and of the ranges below) holds "S<id>", so a test sees which text was used.
+// Every ID from 101 to 183 (and of the ranges below) holds "S<id>", so a test sees which text was
+// used.
 inline FakeStrings NumberedStrings() {
   FakeStrings strings;
   for (int id = 101; id <= 183; ++id) strings.Set(id, "S" + std::to_string(id));

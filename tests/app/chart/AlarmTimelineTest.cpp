@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "app/chart/AlarmTimelineWindow.h"
+#include "app/chart/ChartTestSupport.h"
 #include "app/chart/LanesItem.h"
 #include "app/chart/TimeChartView.h"
 #include "core/rows/EventRows.h"
-#include "app/chart/ChartTestSupport.h"
 
 namespace telvoran {
 namespace {
@@ -30,8 +30,8 @@ class AlarmTimelineTest : public ChartFixture {
   void SetUp() override {
     ChartFixture::SetUp();
     Open(dir.Write("alarm2005.zdr", std::vector{Event(9, '2', 0, 'G'), Event(8, '1', 2, 'H'),
-                                                 Event(8, '1', 6, 'G'), Event(9, '2', 8, 'W'),
-                                                 Event(8, '\0', 4, 'F'), Event(9, '2', 10, 'G')}));
+                                                Event(8, '1', 6, 'G'), Event(9, '2', 8, 'W'),
+                                                Event(8, '\0', 4, 'F'), Event(9, '2', 10, 'G')}));
     timeline = Chart<AlarmTimelineWindow>();
     ASSERT_NE(timeline, nullptr);
   }
@@ -39,8 +39,10 @@ class AlarmTimelineTest : public ChartFixture {
   // A point of the plot area `share` of the way along in time, on lane `lane`.
   QPointF At(double share, std::size_t lane) {
     const QRectF plot = timeline->Chart()->plotArea();
-    const double laneHeight = plot.height() / static_cast<double>(timeline->Timeline().Lanes().size());
-    return {plot.left() + share * plot.width(), plot.top() + (static_cast<double>(lane) + 0.5) * laneHeight};
+    const double laneHeight =
+        plot.height() / static_cast<double>(timeline->Timeline().Lanes().size());
+    return {plot.left() + share * plot.width(),
+            plot.top() + (static_cast<double>(lane) + 0.5) * laneHeight};
   }
 };
 

@@ -12,9 +12,9 @@
 #include <gtest/gtest.h>
 
 #include "app/chart/ChannelChartWindow.h"
+#include "app/chart/ChartTestSupport.h"
 #include "app/chart/StatisticsTable.h"
 #include "app/chart/TimeChartView.h"
-#include "app/chart/ChartTestSupport.h"
 
 namespace telvoran {
 namespace {

@@ -2,15 +2,15 @@
 // commands do while a chart window is active.
 #include <QAction>
 #include <QLabel>
-#include <QMenu>
 #include <QMdiSubWindow>
+#include <QMenu>
 
 #include <gtest/gtest.h>
 
 #include "app/chart/AlarmTimelineWindow.h"
 #include "app/chart/ChannelChartWindow.h"
-#include "app/chart/TimeChartView.h"
 #include "app/chart/ChartTestSupport.h"
+#include "app/chart/TimeChartView.h"
 
 namespace telvoran {
 namespace {
@@ -21,10 +21,12 @@ using Item = QAction* MainWindow::*;
 class ChartCommandTest : public ChartFixture {
  protected:
   bool Enabled(std::initializer_list<Item> items) {
-    return std::all_of(items.begin(), items.end(), [this](Item item) { return (main.*item)->isEnabled(); });
+    return std::all_of(items.begin(), items.end(),
+                       [this](Item item) { return (main.*item)->isEnabled(); });
   }
   bool Disabled(std::initializer_list<Item> items) {
-    return std::none_of(items.begin(), items.end(), [this](Item item) { return (main.*item)->isEnabled(); });
+    return std::none_of(items.begin(), items.end(),
+                        [this](Item item) { return (main.*item)->isEnabled(); });
   }
 };
 
@@ -32,9 +34,9 @@ const std::initializer_list<Item> kSaveCommands{&MainWindow::FileSaveAs, &MainWi
 const std::initializer_list<Item> kChartCommands{&MainWindow::WindowChart, &MainWindow::PopUpChart,
                                                  &MainWindow::ChartBtn};
 const std::initializer_list<Item> kCommandsOnAChart{
-    &MainWindow::FilePrint,   &MainWindow::PrintBtn,      &MainWindow::FilePrintSetup,
-    &MainWindow::WindowNext,  &MainWindow::WindowTile,    &MainWindow::PopUpNext,
-    &MainWindow::PopUpTile,   &MainWindow::WindowCascade, &MainWindow::WindowArrangeAll};
+    &MainWindow::FilePrint,  &MainWindow::PrintBtn,      &MainWindow::FilePrintSetup,
+    &MainWindow::WindowNext, &MainWindow::WindowTile,    &MainWindow::PopUpNext,
+    &MainWindow::PopUpTile,  &MainWindow::WindowCascade, &MainWindow::WindowArrangeAll};
 
 TEST_F(ChartCommandTest, ChartCommandIsInTheWindowMenuThePopUpAndTheToolBar) {
   EXPECT_EQ(main.WindowChart->text(), "S220");
@@ -48,7 +50,8 @@ TEST_F(ChartCommandTest, ChartCommandIsInTheWindowMenuThePopUpAndTheToolBar) {
 
 TEST_F(ChartCommandTest, CommandsFollowWhetherAViewOrAChartIsActive) {
   EXPECT_TRUE(Disabled(kChartCommands)) << "no view open";
-  DataView* view = Open(dir.Write("2005-03-14_C07.czt", FourChannelArchive({" 21.5 22.0100.0 12.5"})));
+  DataView* view =
+      Open(dir.Write("2005-03-14_C07.czt", FourChannelArchive({" 21.5 22.0100.0 12.5"})));
   ASSERT_NE(view, nullptr);
   EXPECT_TRUE(Enabled(kChartCommands));
 
@@ -78,7 +81,8 @@ TEST_F(ChartCommandTest, CommandsFollowWhetherAViewOrAChartIsActive) {
 }
 
 TEST_F(ChartCommandTest, AnIntervalViewGetsAChannelChartCaptionedLikeTheView) {
-  DataView* view = Open(dir.Write("2005-03-14_C07.czt", FourChannelArchive({" 21.5 22.0100.0 12.5"})));
+  DataView* view =
+      Open(dir.Write("2005-03-14_C07.czt", FourChannelArchive({" 21.5 22.0100.0 12.5"})));
   ASSERT_NE(view, nullptr);
   auto* chart = Chart<ChannelChartWindow>();
   ASSERT_NE(chart, nullptr);

@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "app/chart/ChannelChartWindow.h"
-#include "app/chart/TimeChartView.h"
 #include "app/chart/ChartTestSupport.h"
+#include "app/chart/TimeChartView.h"
 
 namespace telvoran {
 namespace {
@@ -82,8 +82,8 @@ TEST_F(ChartOutputTest, ExportWritesAValidFileOfEachType) {
 
 TEST_F(ChartOutputTest, ANameWithoutAChartTypeIsRefusedAndTheDialogStaysOpen) {
   Export({PathOf("chart.jpg"), PathOf("chart")});
-  EXPECT_EQ(Asked().mid(1), (QStringList{"beep", "message:Telvoran|S238", "beep",
-                                         "message:Telvoran|S238"}));
+  EXPECT_EQ(Asked().mid(1),
+            (QStringList{"beep", "message:Telvoran|S238", "beep", "message:Telvoran|S238"}));
   EXPECT_FALSE(QFile::exists(PathOf("chart.jpg")));
 }
 

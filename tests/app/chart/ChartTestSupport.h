@@ -21,7 +21,8 @@ inline std::vector<ArchiveRecord> HeaderRecords(std::string text) {
   text.resize(4 * kRecordTextLength, ' ');
   std::vector<ArchiveRecord> records;
   for (std::size_t i = 0; i < 4; ++i)
-    records.push_back(MakeRecord(text.substr(kRecordTextLength * i, kRecordTextLength), kIntervalKind));
+    records.push_back(
+        MakeRecord(text.substr(kRecordTextLength * i, kRecordTextLength), kIntervalKind));
   return records;
 }
 
@@ -36,7 +37,8 @@ inline std::vector<ArchiveRecord> FourChannelArchive(const std::vector<std::stri
   }
   std::vector<ArchiveRecord> records = HeaderRecords(header);
   for (std::size_t i = 0; i < values.size(); ++i)
-    records.push_back(IntervalRecordAt(SeriesStart() + 60 * static_cast<ArchiveSeconds>(i), values[i]));
+    records.push_back(
+        IntervalRecordAt(SeriesStart() + 60 * static_cast<ArchiveSeconds>(i), values[i]));
   return records;
 }
 

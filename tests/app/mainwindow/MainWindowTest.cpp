@@ -119,9 +119,9 @@ TEST_F(MainWindowTest, MenusPopUpAndToolBarHoldTheirItemsAndSeparatorsInOrder) {
   EXPECT_EQ(Layout(form.WindowMenu->menu()->actions()),
             QStringList({"S130", "S132", "N1", "S134", "S136", "S138", "ChartSeparator", "S220"}));
   EXPECT_EQ(Layout(form.HelpMenu->menu()->actions()), QStringList({"S142", "S144"}));
-  EXPECT_EQ(Layout(form.PopupMenu->actions()),
-            QStringList({"S130", "S132", "N4", "S134", "S136", "S138", "PopUpChartSeparator",
-                         "S220"}));
+  EXPECT_EQ(
+      Layout(form.PopupMenu->actions()),
+      QStringList({"S130", "S132", "N4", "S134", "S136", "S138", "PopUpChartSeparator", "S220"}));
   EXPECT_EQ(Layout(form.ToolBar->actions()),
             QStringList({"S148", "S150", "ToolButton1", "S149", "S222", "ToolButton2",
                          "ToolButton3", "S147", "ToolButton4", "S146"}));

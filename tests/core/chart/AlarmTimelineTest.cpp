@@ -36,9 +36,9 @@ std::vector<std::pair<int, char>> LaneKeys(const AlarmTimeline& timeline) {
 }
 
 TEST(AlarmTimeline, OneLanePerCentralUnitAndChannelInOrder) {
-  const AlarmTimeline timeline = Build({Event(11, '2', 0, 'G'), Event(8, '1', 5, 'H'),
-                                        Event(11, '1', 3, 'L'), Event(8, '1', 1, 'G'),
-                                        Event(9, '4', 2, 'O')});
+  const AlarmTimeline timeline =
+      Build({Event(11, '2', 0, 'G'), Event(8, '1', 5, 'H'), Event(11, '1', 3, 'L'),
+             Event(8, '1', 1, 'G'), Event(9, '4', 2, 'O')});
   EXPECT_EQ(LaneKeys(timeline),
             (std::vector<std::pair<int, char>>{{8, '1'}, {9, '4'}, {11, '1'}, {11, '2'}}));
   const Lane& first = timeline.Lanes()[0];
@@ -50,9 +50,9 @@ TEST(AlarmTimeline, OneLanePerCentralUnitAndChannelInOrder) {
 }
 
 TEST(AlarmTimeline, EachSituationLastsUntilTheNextEventOfItsLaneOrTheArchiveEnd) {
-  const AlarmTimeline timeline = Build({Event(8, '1', 0, 'G'), Event(8, '1', 10, 'H'),
-                                        Event(8, '2', 12, 'W'), Event(8, '1', 30, 'G'),
-                                        Event(9, '1', 95, 'M')});
+  const AlarmTimeline timeline =
+      Build({Event(8, '1', 0, 'G'), Event(8, '1', 10, 'H'), Event(8, '2', 12, 'W'),
+             Event(8, '1', 30, 'G'), Event(9, '1', 95, 'M')});
   const Lane& lane = timeline.Lanes()[0];
   ASSERT_EQ(lane.events.size(), 3u);
   const EventSpan high = timeline.SpanOf(lane, 1);
@@ -67,8 +67,8 @@ TEST(AlarmTimeline, EachSituationLastsUntilTheNextEventOfItsLaneOrTheArchiveEnd)
 }
 
 TEST(AlarmTimeline, TheEventAtATimeIsTheLastOneAtOrBeforeIt) {
-  const AlarmTimeline timeline = Build({Event(8, '1', 10, 'G'), Event(8, '1', 20, 'H'),
-                                        Event(9, '1', 40, 'G')});
+  const AlarmTimeline timeline =
+      Build({Event(8, '1', 10, 'G'), Event(8, '1', 20, 'H'), Event(9, '1', 40, 'G')});
   const Lane& lane = timeline.Lanes()[0];
   EXPECT_FALSE(timeline.EventAt(lane, kStart + 599.0)) << "before the lane's first event";
   EXPECT_EQ(timeline.EventAt(lane, kStart + 600.0), 0u);

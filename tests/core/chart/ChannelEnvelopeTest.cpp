@@ -33,14 +33,16 @@ TimeSpan WholeSpan(const IntervalSeries& series) {
 // The column a record falls into when `span` is drawn into `columns` columns.
 int ColumnOf(const IntervalSeries& series, std::size_t record, TimeSpan span, int columns) {
   const double columnsPerSecond = columns / span.Length();
-  return std::min(columns - 1, static_cast<int>((static_cast<double>(series.Times()[record]) -
-                                                 span.from) * columnsPerSecond));
+  return std::min(columns - 1,
+                  static_cast<int>((static_cast<double>(series.Times()[record]) - span.from) *
+                                   columnsPerSecond));
 }
 
 TEST(ChannelEnvelope, KeepsTheMinimumAndMaximumOfEveryColumn) {
   const IntervalSeries series = RandomSeries(20'000, 7, 1);
   const auto values = series.Values(0);
-  for (const TimeSpan span : {WholeSpan(series), TimeSpan{SeriesStart() + 3000.0, SeriesStart() + 90'000.0}}) {
+  for (const TimeSpan span :
+       {WholeSpan(series), TimeSpan{SeriesStart() + 3000.0, SeriesStart() + 90'000.0}}) {
     for (int columns : {1, 3, 97, 800, 5000}) {
       SCOPED_TRACE(testing::Message() << columns << " columns from " << span.from);
       const std::vector<EnvelopePoint> points = ChannelEnvelope(series, 0, span, columns);
@@ -58,7 +60,8 @@ TEST(ChannelEnvelope, KeepsTheMinimumAndMaximumOfEveryColumn) {
         if (point.time < span.from || point.time > span.to) continue;
         const auto column = static_cast<std::size_t>(ColumnOf(series, point.record, span, columns));
         drawnLowest[column] = std::min<float>(drawnLowest[column], static_cast<float>(point.value));
-        drawnHighest[column] = std::max<float>(drawnHighest[column], static_cast<float>(point.value));
+        drawnHighest[column] =
+            std::max<float>(drawnHighest[column], static_cast<float>(point.value));
       }
       EXPECT_EQ(drawnLowest, lowest);
       EXPECT_EQ(drawnHighest, highest);
@@ -75,8 +78,8 @@ TEST(ChannelEnvelope, ALineNeverCrossesAGap) {
   const std::vector<EnvelopePoint> points = ChannelEnvelope(series, 0, WholeSpan(series), 1000);
   std::vector<std::pair<double, bool>> drawn;
   for (const auto& point : points) drawn.emplace_back(point.value, point.joinsPrevious);
-  EXPECT_EQ(drawn, (std::vector<std::pair<double, bool>>{
-                       {1, false}, {3, false}, {4, true}, {6, false}}));
+  EXPECT_EQ(drawn,
+            (std::vector<std::pair<double, bool>>{{1, false}, {3, false}, {4, true}, {6, false}}));
 }
 
 TEST(ChannelEnvelope, AllValuesWithinOneColumnStayJoinedUnlessAGapLiesBetween) {
@@ -85,8 +88,8 @@ TEST(ChannelEnvelope, AllValuesWithinOneColumnStayJoinedUnlessAGapLiesBetween) {
   std::vector<std::pair<double, bool>> drawn;
   for (const auto& point : points) drawn.emplace_back(point.value, point.joinsPrevious);
   // First 5, lowest 1, highest 9 and last 2, in time order.
-  EXPECT_EQ(drawn, (std::vector<std::pair<double, bool>>{
-                       {5, false}, {9, true}, {1, true}, {2, false}}));
+  EXPECT_EQ(drawn,
+            (std::vector<std::pair<double, bool>>{{5, false}, {9, true}, {1, true}, {2, false}}));
 }
 
 TEST(ChannelEnvelope, TheLineRunsOnToTheNeighboursOutsideTheSpan) {

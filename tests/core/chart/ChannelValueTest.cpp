@@ -16,9 +16,9 @@ TEST(ChannelValue, NumbersWithADotOrACommaAreRead) {
     int decimals;
     bool comma;
   } cases[] = {
-      {" 21.5", 21.5, 1, false}, {"21,5 ", 21.5, 1, true},  {"-3,25", -3.25, 2, true},
-      {"  +7 ", 7, 0, false},    {"101.0", 101.0, 1, false}, {"0,07", 0.07, 2, true},
-      {"  -.5", -0.5, 1, false}, {"12.", 12, 0, false},      {"00042", 42, 0, false},
+      {" 21.5", 21.5, 1, false},    {"21,5 ", 21.5, 1, true},   {"-3,25", -3.25, 2, true},
+      {"  +7 ", 7, 0, false},       {"101.0", 101.0, 1, false}, {"0,07", 0.07, 2, true},
+      {"  -.5", -0.5, 1, false},    {"12.", 12, 0, false},      {"00042", 42, 0, false},
       {"\0 9.5\0"s, 9.5, 1, false},
   };
   for (const auto& c : cases) {
@@ -32,9 +32,9 @@ TEST(ChannelValue, NumbersWithADotOrACommaAreRead) {
 }
 
 TEST(ChannelValue, BlankOrNonNumericTextIsAGapNeverAZero) {
-  for (const std::string& text : {""s, "     "s, "\0\0\0\0\0"s, "ERR  "s, "1.2.3"s, "1,2.5"s, "--"s,
-                                 "-"s, "."s, " - 5"s, "2 5"s, "1e5"s, "inf"s, "nan"s, "0x1A"s,
-                                 "12\0.5"s, "5-"s, "+-3"s}) {
+  for (const std::string& text :
+       {""s, "     "s, "\0\0\0\0\0"s, "ERR  "s, "1.2.3"s, "1,2.5"s, "--"s, "-"s, "."s, " - 5"s,
+        "2 5"s, "1e5"s, "inf"s, "nan"s, "0x1A"s, "12\0.5"s, "5-"s, "+-3"s}) {
     SCOPED_TRACE(testing::PrintToString(text));
     EXPECT_FALSE(ParseChannelValue(text));
   }

@@ -14,9 +14,9 @@ using Events = std::vector<std::string>;
 class ChartReadingTest : public ::testing::Test, protected ArchiveReading {};
 
 TEST_F(ChartReadingTest, AnIntervalArchiveIsReadOnceIntoItsSeries) {
-  const auto path = dir.Write("a.czt", Join(IntervalHeader('2'), std::vector<ArchiveRecord>{
-                                                                     IntervalRecord(5),
-                                                                     IntervalRecord(6, "  ERR 99.5")}));
+  const auto path = dir.Write(
+      "a.czt", Join(IntervalHeader('2'), std::vector<ArchiveRecord>{
+                                             IntervalRecord(5), IntervalRecord(6, "  ERR 99.5")}));
   const auto series = ReadIntervalSeries(file, path, kReloadMessages);
   ASSERT_TRUE(series);
   EXPECT_EQ(series->Size(), 2u);
@@ -27,8 +27,8 @@ TEST_F(ChartReadingTest, AnIntervalArchiveIsReadOnceIntoItsSeries) {
 }
 
 TEST_F(ChartReadingTest, AnEventArchiveIsReadOnceIntoItsTimeline) {
-  const auto path = dir.Write("e.zdr", std::vector<ArchiveRecord>{EventRecord(1, 'G'),
-                                                                   EventRecord(2, 'H')});
+  const auto path =
+      dir.Write("e.zdr", std::vector<ArchiveRecord>{EventRecord(1, 'G'), EventRecord(2, 'H')});
   const auto timeline = ReadAlarmTimeline(file, path, kReloadMessages);
   ASSERT_TRUE(timeline);
   ASSERT_EQ(timeline->Lanes().size(), 1u);

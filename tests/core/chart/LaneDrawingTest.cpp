@@ -13,9 +13,9 @@ using namespace test;
 const ArchiveSeconds kStart = ToArchiveSeconds({2005, 1, 3, 0, 0, 0});
 
 ArchiveRecord Event(int minutes, char code, char channel = '1') {
-  return MakeRecord(std::string(1, 18) + DateBytesOf(kStart + 60 * minutes) + channel + code +
-                        " 45.0WodadegC",
-                    kEventKind);
+  return MakeRecord(
+      std::string(1, 18) + DateBytesOf(kStart + 60 * minutes) + channel + code + " 45.0WodadegC",
+      kEventKind);
 }
 
 AlarmTimeline Build(const std::vector<ArchiveRecord>& records) {
@@ -50,8 +50,8 @@ TEST(LaneDrawing, EachSituationFillsTheColumnsUntilTheNextEvent) {
 
 TEST(LaneDrawing, AShortAlarmIsNeverLostWhenZoomedOut) {
   // A high alarm of one minute within four days of normal state, drawn into 20 columns.
-  const AlarmTimeline timeline = Build({Event(0, 'G'), Event(3000, 'H'), Event(3001, 'G'),
-                                        Event(5760, 'G')});
+  const AlarmTimeline timeline =
+      Build({Event(0, 'G'), Event(3000, 'H'), Event(3001, 'G'), Event(5760, 'G')});
   const LaneDrawing drawing = DrawLane(timeline, timeline.Lanes()[0], Minutes(0, 5760), 20);
   EXPECT_EQ(Columns(drawing, 20), "00000000002000000000");
 }

@@ -16,10 +16,10 @@ double At(int year, int month, int day, int hour = 0, int minute = 0, int second
 }
 
 TEST(TimeTicks, TheFinestRoundStepThatFitsAndLabelsAsPreciseAsItNeeds) {
-  EXPECT_EQ(Labels({At(2005, 3, 14, 8, 5, 3), At(2005, 3, 14, 8, 5, 13)}, 6),
-            (std::vector<std::string>{"2005-03-14 08:05:04", "2005-03-14 08:05:06",
-                                      "2005-03-14 08:05:08", "2005-03-14 08:05:10",
-                                      "2005-03-14 08:05:12"}));
+  EXPECT_EQ(
+      Labels({At(2005, 3, 14, 8, 5, 3), At(2005, 3, 14, 8, 5, 13)}, 6),
+      (std::vector<std::string>{"2005-03-14 08:05:04", "2005-03-14 08:05:06", "2005-03-14 08:05:08",
+                                "2005-03-14 08:05:10", "2005-03-14 08:05:12"}));
   EXPECT_EQ(Labels({At(2005, 3, 14, 8, 0), At(2005, 3, 14, 9, 0)}, 5),
             (std::vector<std::string>{"2005-03-14 08:00", "2005-03-14 08:15", "2005-03-14 08:30",
                                       "2005-03-14 08:45", "2005-03-14 09:00"}));
