@@ -30,7 +30,7 @@ namespace {
 
 const QColor kChannelColours[] = {QColor(31, 119, 180), QColor(214, 39, 40), QColor(44, 160, 44),
                                   QColor(148, 103, 189)};
-constexpr double kLineWidth = 1.5;
+constexpr double kLineWidth = 1;
 constexpr double kDotRadius = 1.5;
 constexpr double kAxisPadding = 0.05;  // of the values' range, above and below
 constexpr int kAxisTicks = 7;
@@ -82,7 +82,11 @@ void ChannelChartWindow::BuildAxesAndLegend() {
     drawing.legend->setName(ChannelLabel(channel));
     drawing.legend->setPen(QPen(ChannelColour(channel), 2));
     drawing.line = new QGraphicsPathItem(PlotArea());
-    drawing.line->setPen(QPen(ChannelColour(channel), kLineWidth));
+    // A cosmetic pen of one pixel is drawn line by line; a wider one is stroked into a polygon
+    // first, which costs seconds for the thousands of turns of an envelope.
+    QPen pen(ChannelColour(channel), kLineWidth);
+    pen.setCosmetic(true);
+    drawing.line->setPen(pen);
     channels_.push_back(drawing);
   }
 

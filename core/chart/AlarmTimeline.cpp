@@ -51,7 +51,9 @@ AlarmTimeline AlarmTimelineBuilder::Finish() && {
     return a.first != b.first ? a.first < b.first : a.second.time < b.second.time;
   });
   std::vector<Lane>& lanes = timeline_.lanes_;
-  for (const auto& [key, event] : events_) {
+  for (const auto& entry : events_) {
+    const LaneKey& key = entry.first;
+    const TimelineEvent& event = entry.second;
     if (lanes.empty() || lanes.back().key != key) lanes.push_back({key, {}});
     std::vector<TimelineEvent>& events = lanes.back().events;
     // A repeat has its original's moment: it is left out when any event of that moment
