@@ -10,6 +10,8 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev libqt6svg6 qt6-svg-dev qt6-translations-l10n
+  # Qt Charts' CMake package needs Qt's OpenGL package, which its own package does not pull in.
+  qt6-charts-dev libqt6opengl6-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   binutils-mingw-w64-x86-64
   clang libclang-rt-14-dev

@@ -14,9 +14,12 @@
 #include <array>
 
 #include "app/ApplicationTitle.h"
+#include "app/chart/ChartWindow.h"
 #include "app/commands/OpenArchive.h"
+#include "app/commands/PrintChart.h"
 #include "app/commands/PrintView.h"
 #include "app/commands/SaveReport.h"
+#include "app/commands/ShowChart.h"
 #include "app/help/AboutBox.h"
 #include "app/help/HelpWindow.h"
 #include "app/mainwindow/DroppedFiles.h"
@@ -137,14 +140,31 @@ void MainWindow::ViewActivated(QMdiSubWindow* window) {
   // The client area reports no window both when the last one has closed (a closed view
   // leaves its list at once) and when the program loses the focus; only the first disables.
   if (!window) {
-    if (mdiArea_->subWindowList().isEmpty()) SetViewCommandsEnabled(false);
+    if (mdiArea_->subWindowList().isEmpty()) {
+      SetViewCommandsEnabled(false);
+      SetChartCommandEnabled(false);
+    }
     return;
   }
   TakeOverCloseKey(*window);
   if (const auto* view = qobject_cast<const DataView*>(window)) {
     SetViewCommandsEnabled(true);
     activeViewKind_ = view->ViewKind();
+    SetChartCommandEnabled(true);
+  } else if (qobject_cast<const ChartWindow*>(window)) {
+    ChartActivated();
   }
+}
+
+void MainWindow::ChartActivated() {
+  SetViewCommandsEnabled(true);
+  FileSaveAs->setEnabled(false);
+  SaveAsBtn->setEnabled(false);
+  SetChartCommandEnabled(false);
+}
+
+void MainWindow::SetChartCommandEnabled(bool enabled) {
+  for (QAction* command : {WindowChart, PopUpChart, ChartBtn}) command->setEnabled(enabled);
 }
 
 void MainWindow::OpenArchive() {
@@ -156,6 +176,10 @@ void MainWindow::SaveReport() {
 }
 
 void MainWindow::PrintView() {
+  if (auto* chart = qobject_cast<ChartWindow*>(ActiveChild())) {
+    commands::PrintChart(state_, *chart);
+    return;
+  }
   commands::PrintView(state_, *mdiArea_);
 }
 
@@ -205,6 +229,10 @@ void MainWindow::ShowHelp() {
 
 void MainWindow::ShowAbout() {
   if (aboutBox_) aboutBox_->exec();
+}
+
+void MainWindow::ShowChart() {
+  commands::ShowChart(state_, *mdiArea_);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

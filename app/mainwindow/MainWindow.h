@@ -69,6 +69,8 @@ class MainWindow : public QMainWindow {
   void ShowAbout();
   // Opens each file through the open command from the chosen file name on, one after another.
   void OpenFiles(const QStringList& paths);
+  // A chart of the active view, in a window of its own.
+  void ShowChart();
 
   // Menu items, pop-up items and tool buttons, named by role.
   QAction* FileMenu = nullptr;
@@ -84,6 +86,7 @@ class MainWindow : public QMainWindow {
   QAction* WindowCascade = nullptr;
   QAction* WindowArrangeAll = nullptr;
   QAction* WindowClose = nullptr;
+  QAction* WindowChart = nullptr;
   QAction* HelpMenu = nullptr;
   QAction* HelpContents = nullptr;
   QAction* HelpAbout = nullptr;
@@ -92,9 +95,11 @@ class MainWindow : public QMainWindow {
   QAction* PopUpTile = nullptr;
   QAction* PopUpCascade = nullptr;
   QAction* PopUpArrangeAll = nullptr;
+  QAction* PopUpChart = nullptr;
   QAction* OpenBtn = nullptr;
   QAction* SaveAsBtn = nullptr;
   QAction* PrintBtn = nullptr;
+  QAction* ChartBtn = nullptr;
   QAction* HelpBtn = nullptr;
   QAction* CloseBtn = nullptr;
   QMenu* PopupMenu = nullptr;
@@ -128,6 +133,11 @@ class MainWindow : public QMainWindow {
   void BuildMenuLists();
   // Follows the client area: a view activated, or none left.
   void ViewActivated(QMdiSubWindow* window);
+  // A chart window activated: printing and the window commands act on it; there is no text
+  // report of a chart, and no chart of a chart.
+  void ChartActivated();
+  // The chart command, in the menu, the pop-up menu and the tool bar.
+  void SetChartCommandEnabled(bool enabled);
 
   ProgramState state_;
   int activeViewKind_ = 0;

@@ -79,6 +79,10 @@ const MenuRow kMainMenu[] = {
     Separator("N5"),
     Command(&MainWindow::WindowClose, "&Zamknij okno", "Zamyka aktywne okno",
             (Qt::CTRL | Qt::Key_F4).toCombined(), kOff, &MainWindow::CloseView, sid::kWindowClose),
+    Separator("ChartSeparator"),
+    Command(&MainWindow::WindowChart, "&Wykres",
+            "Rysuje aktywny widok jako wykres lub oś czasu alarmów", kNoKey, kOff,
+            &MainWindow::ShowChart, sid::kChart),
     Submenu(&MainWindow::HelpMenu, "Pomo&c", "Pomoc programu", sid::kHelpMenu),
     Command(&MainWindow::HelpContents, "&Pomoc programu...", "Otwiera plik pomocy", kNoKey, kOn,
             &MainWindow::ShowHelp, sid::kHelpContents),
@@ -100,6 +104,10 @@ const MenuRow kPopupMenu[] = {
             kOff, &MainWindow::CascadeViews, sid::kWindowCascade),
     Command(&MainWindow::PopUpArrangeAll, "&Rozmieść wszystko", "Rozmieszcza okna automatycznie",
             kNoKey, kOff, &MainWindow::ArrangeIcons, sid::kWindowArrangeAll),
+    Separator("PopUpChartSeparator"),
+    Command(&MainWindow::PopUpChart, "&Wykres",
+            "Rysuje aktywny widok jako wykres lub oś czasu alarmów", kNoKey, kOff,
+            &MainWindow::ShowChart, sid::kChart),
 };
 
 // Further keys of menu items, besides the one the menu shows beside them.
@@ -138,6 +146,9 @@ const ToolRow kToolBar[] = {
     ToolSeparator("ToolButton1"),
     ToolButton(&MainWindow::PrintBtn, ":/icons/print.svg", "Drukuj|Drukuje plik danych", kOff,
                &MainWindow::PrintView),
+    ToolButton(&MainWindow::ChartBtn, ":/icons/chart.svg",
+               "Wykres|Rysuje aktywny widok jako wykres lub oś czasu alarmów", kOff,
+               &MainWindow::ShowChart),
     ToolSeparator("ToolButton2"),
     ToolSeparator("ToolButton3"),
     ToolButton(&MainWindow::HelpBtn, ":/icons/help.svg", "Pomoc|Otwiera plik pomocy", kOn,
@@ -160,6 +171,7 @@ const ToolHintRow kToolButtonHints[] = {
     {&MainWindow::OpenBtn, sid::kOpenBtnShort, sid::kFileOpen + 1},
     {&MainWindow::PrintBtn, sid::kPrintBtnShort, sid::kFilePrint + 1},
     {&MainWindow::SaveAsBtn, sid::kSaveAsBtnShort, sid::kFileSaveAs + 1},
+    {&MainWindow::ChartBtn, sid::kChartBtnShort, sid::kChart + 1},
 };
 
 // A command clears the status bar first: its hint is not left standing over its dialog.

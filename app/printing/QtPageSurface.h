@@ -36,6 +36,10 @@ class QtPageSurface : public PageSurface {
   void DrawTextCentred(const PageRect& rect, std::string_view text) override;
   void DrawLine(int x1, int y1, int x2, int y2) override;
 
+  // The painter of the job, for drawing a picture onto the page between BeginDocument and
+  // EndDocument; what is drawn must leave the painter's state as it found it.
+  QPainter& Painter() { return painter_; }
+
  private:
   static std::string FailureText(const char* what);
 

@@ -21,6 +21,7 @@ constexpr int kHeadingBlockFirstSlot = 5;
 constexpr int kFirstRowSlot = 10;
 constexpr int kFirstHelpLineSlot = 5;
 constexpr int kFirstSlotOfLaterPages = 4;
+constexpr int kPictureFirstSlot = 3;
 
 struct PageLayout {
   int pageWidth = 0;
@@ -190,6 +191,21 @@ std::optional<std::string> PrintHelpText(PageSurface& surface, const StringLooku
   std::optional<std::string> failure =
       PrintBody(surface, strings, layout, frame, kFirstHelpLineSlot, lines.size(), lineAt);
   return FinishJob(surface, strings, layout, frame, std::move(failure));
+}
+
+std::optional<std::string> PrintPicturePage(
+    PageSurface& surface, const StringLookup& strings, std::string_view titleCopy,
+    std::string_view caption, std::string_view fontFamily, int fontPointSize,
+    const std::function<void(const PageRect&)>& drawPicture) {
+  const PageLayout layout = SetUpFont(surface, fontFamily, fontPointSize);
+  if (auto failure = surface.BeginDocument(DocumentTitle(titleCopy, caption))) return failure;
+
+  PageRect frame = FirstPageFrame(layout);
+  surface.DrawTextCentred(frame, Heading(strings, sid::kPrintHeading, caption));
+  const int ruleY = FooterTop(layout.pageHeight, layout.lineHeight) - kFooterRuleGap;
+  drawPicture({kTextLeft, kPictureFirstSlot * layout.lineHeight, layout.pageWidth - kTextLeft,
+               ruleY - layout.lineHeight});
+  return FinishJob(surface, strings, layout, frame, std::nullopt);
 }
 
 }  // namespace telvoran

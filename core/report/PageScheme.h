@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -46,5 +47,15 @@ std::optional<std::string> PrintHelpText(PageSurface& surface, const StringLooku
                                          std::string_view titleCopy, std::string_view helpCaption,
                                          std::span<const std::string> paragraphs,
                                          std::string_view fontFamily, int fontPointSize);
+
+// Prints one page that holds a picture: the job titled `titleCopy` + " - " + `caption`, the
+// heading (library text 152 + caption) as on page 1 of a data view's printout, the picture drawn
+// by `drawPicture` into the rectangle from slot 3 down to one line above the footer's rule,
+// between the body's left margin and as much room on the right, then the footer. Returns as
+// PrintDataView.
+std::optional<std::string> PrintPicturePage(
+    PageSurface& surface, const StringLookup& strings, std::string_view titleCopy,
+    std::string_view caption, std::string_view fontFamily, int fontPointSize,
+    const std::function<void(const PageRect&)>& drawPicture);
 
 }  // namespace telvoran

@@ -173,4 +173,10 @@ std::string_view EventDisplayText(std::string_view stored, int sortColumn) {
   return stored;
 }
 
+char SituationColourDigit(char code) {
+  for (const Situation& situation : kSituations)
+    if (situation.code == code) return situation.colourDigit;
+  return '\0';
+}
+
 }  // namespace telvoran

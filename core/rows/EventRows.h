@@ -41,6 +41,10 @@ class SituationTexts {
 // for a code outside the table. Looked up anew on every call.
 RowText SituationText(char code, const StringLookup& strings);
 
+// The colour digit of a situation code ('0' for G to '5' for O and F), or a zero character for
+// a code outside the table.
+char SituationColourDigit(char code);
+
 // The row of an event record for a view sorted by `sortColumn` (1 date and time, 2 central
 // unit, 3 channel, 4 medium, 5 reading, 6 unit, 7 situation), with the piece of the row of
 // that column copied in front as the sort prefix. The row ends with the colour digit.

@@ -86,6 +86,30 @@ inline constexpr int kHelpPrintCaption = 181;
 inline constexpr int kHelpPrintHint = 182;
 inline constexpr int kHelpFileMissing = 183;
 
+// Charts and the alarm timeline. The chart command's caption and hint are a pair as above.
+inline constexpr int kChart = 220;
+inline constexpr int kChartBtnShort = 222;
+inline constexpr int kChartWholeSpan = 223;
+inline constexpr int kChartExport = 224;
+inline constexpr int kChartExportTitle = 225;
+inline constexpr int kChartPngFilter = 226;
+inline constexpr int kChartSvgFilter = 227;
+inline constexpr int kChartPdfFilter = 228;
+// Column titles of the statistics table.
+inline constexpr int kChartChannel = 229;
+inline constexpr int kChartCount = 230;
+inline constexpr int kChartMinimum = 231;
+inline constexpr int kChartMaximum = 232;
+inline constexpr int kChartMean = 233;
+inline constexpr int kChartTime = 234;
+inline constexpr int kChartNothingToDraw = 235;
+inline constexpr int kChartLastsUntil = 236;
+inline constexpr int kChartRecordsLeftOut = 237;
+inline constexpr int kChartExportName = 238;
+inline constexpr int kChartMouseHint = 239;
+inline constexpr int kChartFirst = 220;
+inline constexpr int kChartLast = 239;
+
 inline constexpr int kFirst = 101;
 inline constexpr int kLast = 183;
 

@@ -25,10 +25,13 @@ class FakeStrings : public StringLookup {
   std::map<int, std::string> texts_;
 };
 
-// Every ID from 101 to 199 holds "S<id>", so a test sees which text was used.
+// Every ID from 101 to 199 (and of the ranges below) holds "S<id>", so a test sees which text was
+// used.
 inline FakeStrings NumberedStrings() {
   FakeStrings strings;
   for (int id = 101; id <= 199; ++id) strings.Set(id, "S" + std::to_string(id));
+  // The texts of charts and the alarm timeline.
+  for (int id = 220; id <= 239; ++id) strings.Set(id, "S" + std::to_string(id));
   return strings;
 }
 

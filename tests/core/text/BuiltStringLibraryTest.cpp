@@ -88,6 +88,24 @@ TEST(BuiltLibraries, HoldTheSameTextNumbers) {
   EXPECT_EQ(polishIds, englishIds);
 }
 
+TEST_P(BuiltLibrary, HoldsTheChartTextsOfAtMostSixtyCodePageCharacters) {
+  const std::optional<StringTable> table = ParsePeStringTable(ReadFile(GetParam()));
+  ASSERT_TRUE(table) << GetParam();
+  for (int id = sid::kChartFirst; id <= sid::kChartLast; ++id) {
+    SCOPED_TRACE(id);
+    const auto it = table->find(id);
+    ASSERT_NE(it, table->end());
+    EXPECT_FALSE(it->second.empty());
+    EXPECT_LE(it->second.size(), kMaxTextLength);
+    EXPECT_EQ(Cp1250ToUtf16(Utf16ToCp1250(it->second)), it->second);
+  }
+  const auto library = ParseStringLibrary(ReadFile(GetParam()));
+  ASSERT_TRUE(library);
+  // Joined to a number or a time.
+  EXPECT_TRUE(library->Text(sid::kChartLastsUntil).ends_with(' '));
+  EXPECT_TRUE(library->Text(sid::kChartRecordsLeftOut).ends_with(' '));
+}
+
 TEST_P(BuiltLibrary, PageNumberPatternHoldsOneIntegerPlaceholder) {
   const auto library = ParseStringLibrary(ReadFile(GetParam()));
   ASSERT_TRUE(library);
@@ -184,6 +202,9 @@ TEST(PolishLibrary, TextsThatReplaceBuiltInCaptionsRepeatThem) {
       {180, "Aby wydrukować tekst pomocy wciśnij prawy klawisz myszy"},
       {181, "&Drukuj pomoc"},
       {182, "Drukuje tekst pomocy"},
+      {220, "&Wykres"},
+      {221, "Rysuje aktywny widok jako wykres lub oś czasu alarmów"},
+      {222, "Wykres"},
   };
   for (const auto& [id, utf8] : builtIn) {
     SCOPED_TRACE(id);

@@ -1,0 +1,140 @@
+#include "app/chart/AlarmTimelineWindow.h"
+
+#include <QCategoryAxis>
+#include <QChart>
+#include <QLegend>
+#include <QScatterSeries>
+#include <QScrollArea>
+#include <QToolTip>
+#include <QVBoxLayout>
+
+#include "app/ProgramState.h"
+#include "app/QtText.h"
+#include "app/chart/LanesItem.h"
+#include "app/chart/TimeChartView.h"
+#include "app/views/RowDelegates.h"
+#include "core/rows/EventRows.h"
+#include "core/text/StringIds.h"
+
+namespace telvoran {
+namespace {
+
+constexpr int kLaneHeight = 18;         // pixels at least per lane
+constexpr int kChartFrameHeight = 110;  // legend, time axis and margins
+
+// The situations named in the legend, in the order of the rows' colours.
+constexpr struct {
+  int textId;
+  char colourDigit;
+} kLegendSituations[] = {{sid::kSituationG, '0'},
+                         {sid::kSituationL, '1'},
+                         {sid::kSituationH, '2'},
+                         {sid::kSituationM, '3'},
+                         {sid::kSituationW, '4'}};
+
+}  // namespace
+
+AlarmTimelineWindow::AlarmTimelineWindow(const ProgramState& state, const QString& caption,
+                                         AlarmTimeline timeline)
+    : ChartWindow(state, caption, new QChart, timeline.FullSpan(), timeline.RecordsWithoutTime()),
+      timeline_(std::move(timeline)) {
+  Chart()->legend()->setAlignment(Qt::AlignTop);
+  Chart()->legend()->setShowToolTips(true);  // the whole situation text of a shortened entry
+  BuildLaneAxis();
+  BuildSituationLegend();
+  lanes_ = new LanesItem(timeline_, PlotArea());
+  resize(760, 500);
+  Complete();
+}
+
+AlarmTimelineWindow::~AlarmTimelineWindow() = default;
+
+// The lanes read from the top: "Cen. 8  Ch. 1", with the captions of the event view's columns.
+void AlarmTimelineWindow::BuildLaneAxis() {
+  laneAxis_ = new QCategoryAxis;
+  laneAxis_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionCenter);
+  laneAxis_->setReverse(true);
+  const QString central = State().Text(sid::kCentralColumn);
+  const QString channel = State().Text(sid::kChannelColumn);
+  const auto& lanes = timeline_.Lanes();
+  laneAxis_->setRange(0, std::max<double>(1, static_cast<double>(lanes.size())));
+  for (std::size_t i = 0; i < lanes.size(); ++i) {
+    const LaneKey& key = lanes[i].key;
+    // A channel byte that is no character gets its number, so every lane keeps a label.
+    const QString channelText =
+        key.channel < 32
+            ? '#' + QString::number(key.channel)
+            : FromCp1250(std::string_view(reinterpret_cast<const char*>(&key.channel), 1));
+    laneAxis_->append(
+        central + ' ' + QString::number(key.centralUnit) + "  " + channel + ' ' + channelText,
+        static_cast<double>(i + 1));
+  }
+  Chart()->addAxis(laneAxis_, Qt::AlignLeft);
+}
+
+void AlarmTimelineWindow::BuildSituationLegend() {
+  for (const auto& situation : kLegendSituations) {
+    auto* series = new QScatterSeries;
+    series->setName(State().Text(situation.textId));
+    series->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+    const char digit[] = {situation.colourDigit};
+    const QColor colour = *SituationColour(std::string_view(digit, 1));
+    series->setColor(colour);
+    series->setBorderColor(colour.darker(130));
+    Chart()->addSeries(series);
+    series->attachAxis(TimeAxis());
+    series->attachAxis(laneAxis_);
+  }
+}
+
+void AlarmTimelineWindow::PlaceView(QVBoxLayout& column, TimeChartView& view) {
+  const int lanes = static_cast<int>(timeline_.Lanes().size());
+  view.setMinimumHeight(kChartFrameHeight + kLaneHeight * std::max(1, lanes));
+  auto* scroll = new QScrollArea;
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidget(&view);
+  column.addWidget(scroll, 1);
+}
+
+void AlarmTimelineWindow::Redraw() {
+  lanes_->Draw(View()->Window().Visible(), Chart()->plotArea());
+}
+
+QString AlarmTimelineWindow::TextAt(QPointF chartPosition) const {
+  if (!Chart()->plotArea().contains(chartPosition)) return {};
+  const std::optional<std::size_t> lane = lanes_->LaneAt(chartPosition.y());
+  if (!lane) return {};
+  const Lane& events = timeline_.Lanes()[*lane];
+  const std::optional<std::size_t> event =
+      timeline_.EventAt(events, View()->TimeAt(chartPosition.x()));
+  if (!event) return {};
+  const RowText row = EventRow(EventRecordOf(events.events[*event]), 1, State().Strings());
+  const EventSpan span = timeline_.SpanOf(events, *event);
+  return FromCp1250(EventDisplayText(row.Text(), 1)) + '\n' + State().Text(sid::kChartLastsUntil) +
+         QString::fromStdString(FormatArchiveTime(span.to));
+}
+
+// A tip once shown follows the pointer from event to event.
+void AlarmTimelineWindow::PointerMoved(QPointF chartPosition, QPoint globalPosition) {
+  if (QToolTip::isVisible()) ShowTip(chartPosition, globalPosition);
+}
+
+void AlarmTimelineWindow::ShowTip(QPointF chartPosition, QPoint globalPosition) {
+  const QString text = TextAt(chartPosition);
+  if (text.isEmpty()) {
+    HidePointerMarks();
+    return;
+  }
+  // The row keeps its columns in a fixed-pitch font.
+  QToolTip::showText(
+      globalPosition,
+      "<pre style='font-family:\"Courier New\",monospace'>" + text.toHtmlEscaped() + "</pre>",
+      View());
+}
+
+void AlarmTimelineWindow::HidePointerMarks() {
+  QToolTip::hideText();
+}
+
+}  // namespace telvoran

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "app/chart/ChartWindow.h"
+#include "core/chart/AlarmTimeline.h"
+
+class QCategoryAxis;
+class QScrollArea;
+
+namespace telvoran {
+
+class LanesItem;
+
+// The alarm timeline of an event archive: one lane per central unit and channel, each event a
+// mark at its time and the span until the lane's next event filled in the colour of its
+// situation, the colours of the rows. Resting the pointer on a lane shows the row of the event
+// whose situation holds there. Lanes stay at least a readable height; when they do not fit, the
+// timeline scrolls.
+class AlarmTimelineWindow : public ChartWindow {
+  Q_OBJECT
+
+ public:
+  AlarmTimelineWindow(const ProgramState& state, const QString& caption, AlarmTimeline timeline);
+  ~AlarmTimelineWindow() override;
+
+  const AlarmTimeline& Timeline() const { return timeline_; }
+  const LanesItem& Lanes() const { return *lanes_; }
+  QCategoryAxis* LaneAxis() const { return laneAxis_; }
+  // The text shown for the pointer at `chartPosition`: the row of the event whose situation
+  // holds there and until when it lasts; empty where no event's situation holds.
+  QString TextAt(QPointF chartPosition) const;
+
+ protected:
+  void PlaceView(QVBoxLayout& column, TimeChartView& view) override;
+  void Redraw() override;
+  void PointerMoved(QPointF chartPosition, QPoint globalPosition) override;
+  void ShowTip(QPointF chartPosition, QPoint globalPosition) override;
+  void HidePointerMarks() override;
+
+ private:
+  void BuildLaneAxis();
+  void BuildSituationLegend();
+
+  AlarmTimeline timeline_;
+  LanesItem* lanes_ = nullptr;
+  QCategoryAxis* laneAxis_ = nullptr;
+};
+
+}  // namespace telvoran

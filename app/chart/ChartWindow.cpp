@@ -1,0 +1,121 @@
+#include "app/chart/ChartWindow.h"
+
+#include <QCategoryAxis>
+#include <QChart>
+#include <QGraphicsLayout>
+#include <QGraphicsRectItem>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/ProgramState.h"
+#include "app/chart/TimeAxis.h"
+#include "app/chart/TimeChartView.h"
+#include "core/text/StringIds.h"
+
+namespace telvoran {
+namespace {
+
+// Above the grid and the axes, below the legend (Qt Charts' own stacking: grid 2, axes 3,
+// series 4, legend 5).
+constexpr qreal kDrawingZ = 4.5;
+
+}  // namespace
+
+ChartWindow::ChartWindow(const ProgramState& state, const QString& caption, QChart* chart,
+                         TimeSpan whole, std::uint64_t recordsLeftOut)
+    : state_(state), chart_(chart), recordsLeftOut_(recordsLeftOut) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(caption);
+  setWindowIcon(QIcon(":/icons/chart.svg"));
+  chart_->setAnimationOptions(QChart::NoAnimation);
+  chart_->setBackgroundRoundness(0);
+  chart_->setMargins(QMargins(6, 6, 6, 6));
+  chart_->layout()->setContentsMargins(0, 0, 0, 0);
+  view_ = new TimeChartView(chart_, whole);
+  view_->setStatusTip(state_.Text(sid::kChartMouseHint));
+  plotArea_ = new QGraphicsRectItem(chart_);
+  plotArea_->setFlag(QGraphicsItem::ItemClipsChildrenToShape);
+  plotArea_->setPen(Qt::NoPen);
+  plotArea_->setZValue(kDrawingZ);
+  timeAxis_ = new QCategoryAxis;
+  timeAxis_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+  timeAxis_->setTitleText(state_.Text(sid::kDateTimeColumn));
+  chart_->addAxis(timeAxis_, Qt::AlignBottom);
+}
+
+// The chart and its view die with the window's child widgets, after the subclass is gone: what
+// they signal then must not reach the subclass's drawing.
+ChartWindow::~ChartWindow() {
+  disconnect(chart_, nullptr, this, nullptr);
+  disconnect(view_, nullptr, this, nullptr);
+}
+
+QChart* ChartWindow::Chart() const {
+  return chart_;
+}
+
+void ChartWindow::Complete() {
+  auto* body = new QWidget;
+  auto* column = new QVBoxLayout(body);
+  column->setContentsMargins(4, 4, 4, 4);
+  auto* buttons = new QHBoxLayout;
+  WholeSpanButton = new QPushButton(state_.Text(sid::kChartWholeSpan));
+  ExportButton = new QPushButton(state_.Text(sid::kChartExport));
+  LeftOutNote =
+      new QLabel(state_.Text(sid::kChartRecordsLeftOut) + QString::number(recordsLeftOut_));
+  LeftOutNote->setVisible(recordsLeftOut_ > 0);
+  buttons->addWidget(WholeSpanButton);
+  buttons->addWidget(ExportButton);
+  buttons->addSpacing(12);
+  buttons->addWidget(LeftOutNote);
+  buttons->addStretch();
+  column->addLayout(buttons);
+  PlaceView(*column, *view_);
+  setWidget(body);
+
+  connect(WholeSpanButton, &QPushButton::clicked, view_, &TimeChartView::ShowAll);
+  connect(ExportButton, &QPushButton::clicked, this, &ChartWindow::ExportRequested);
+  connect(view_, &TimeChartView::VisibleSpanChanged, this, [this] { RedrawAll(); });
+  connect(view_, &TimeChartView::PointerMoved, this, &ChartWindow::PointerMoved);
+  connect(view_, &TimeChartView::PointerLeft, this, &ChartWindow::HidePointerMarks);
+  connect(view_, &TimeChartView::TipRequested, this, &ChartWindow::ShowTip);
+  connect(chart_, &QChart::plotAreaChanged, this, [this] { FollowPlotArea(); });
+  FollowPlotArea();
+}
+
+void ChartWindow::PlaceView(QVBoxLayout& column, TimeChartView& view) {
+  column.addWidget(&view, 1);
+}
+
+void ChartWindow::ShowTip(QPointF, QPoint) {}
+
+void ChartWindow::Render(QPainter& painter, const QRectF& target) {
+  HidePointerMarks();
+  view_->render(&painter, target, QRect(), Qt::KeepAspectRatio);
+}
+
+void ChartWindow::FollowPlotArea() {
+  plotArea_->setRect(chart_->plotArea());
+  RedrawAll();
+}
+
+void ChartWindow::RedrawAll() {
+  if (redrawing_) {
+    redrawPending_ = true;
+    return;
+  }
+  redrawing_ = true;
+  ++redraws_;
+  ShowTimeSpan(*timeAxis_, view_->Window().Visible(), chart_->plotArea().width());
+  Redraw();
+  redrawing_ = false;
+  if (redrawPending_) {
+    redrawPending_ = false;
+    QMetaObject::invokeMethod(this, &ChartWindow::FollowPlotArea, Qt::QueuedConnection);
+  }
+}
+
+}  // namespace telvoran

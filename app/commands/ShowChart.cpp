@@ -1,0 +1,57 @@
+// The chart command: a chart window for the active view, read from the view's file.
+#include "app/commands/ShowChart.h"
+
+#include <QMdiArea>
+
+#include "app/ProgramState.h"
+#include "app/chart/AlarmTimelineWindow.h"
+#include "app/chart/ChannelChartWindow.h"
+#include "app/chart/TimeChartView.h"
+#include "app/commands/ExportChart.h"
+#include "app/views/DataView.h"
+#include "core/archive/FailureReporter.h"
+#include "core/chart/ChartReading.h"
+#include "core/text/StringIds.h"
+
+namespace telvoran::commands {
+namespace {
+
+ChartWindow* ChannelChart(ProgramState& state, const DataView& view) {
+  std::optional<IntervalSeries> series =
+      ReadIntervalSeries(state.Archive(), view.FilePath(), kReloadMessages);
+  if (!series) return nullptr;
+  if (series->ChannelCount() == 0 || series->Size() == 0) {
+    ReportMessage(state.Reporter(), state.Strings(), sid::kChartNothingToDraw);
+    return nullptr;
+  }
+  return new ChannelChartWindow(state, view.windowTitle(), std::move(*series));
+}
+
+ChartWindow* Timeline(ProgramState& state, const DataView& view) {
+  std::optional<AlarmTimeline> timeline =
+      ReadAlarmTimeline(state.Archive(), view.FilePath(), kReloadMessages);
+  if (!timeline) return nullptr;
+  if (timeline->Lanes().empty()) {
+    ReportMessage(state.Reporter(), state.Strings(), sid::kChartNothingToDraw);
+    return nullptr;
+  }
+  return new AlarmTimelineWindow(state, view.windowTitle(), std::move(*timeline));
+}
+
+}  // namespace
+
+ChartWindow* ShowChart(ProgramState& state, QMdiArea& area) {
+  const auto* view = qobject_cast<const DataView*>(area.currentSubWindow());
+  if (!view) return nullptr;
+  ChartWindow* window =
+      view->ViewKind() == kIntervalViewKind ? ChannelChart(state, *view) : Timeline(state, *view);
+  if (!window) return nullptr;
+  QObject::connect(window, &ChartWindow::ExportRequested, window,
+                   [&state, window] { ExportChart(state, *window); });
+  area.addSubWindow(window);
+  window->show();
+  window->View()->setFocus();
+  return window;
+}
+
+}  // namespace telvoran::commands

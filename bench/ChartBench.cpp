@@ -1,0 +1,167 @@
+// Charts of a big archive, as a user meets them: the chart command on an open view (reading the
+// file, building the index and drawing the first picture), then zooming and moving, each step
+// drawn. Also the core's envelope and statistics on their own.
+// `chart_bench [RECORDS] [flags]`, RECORDS 1000000 unless given.
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include <benchmark/benchmark.h>
+
+#include "BenchArchives.h"
+#include "app/chart/ChartWindow.h"
+#include "app/chart/TimeChartView.h"
+#include "app/mainwindow/MainWindow.h"
+#include "core/chart/ChannelEnvelope.h"
+#include "core/chart/ChannelStatistics.h"
+#include "core/chart/ChartReading.h"
+#include "core/text/StringLibrary.h"
+#include "support/RecordingReporter.h"
+#include "support/ScriptedDialogs.h"
+
+namespace telvoran {
+namespace {
+
+std::int64_t gRecords = kDefaultBenchRecords;
+
+// The main window with the bench archive of one kind open in a view.
+struct OpenArchive {
+  std::unique_ptr<StringLookup> strings =
+      LoadStringLibrary(std::filesystem::absolute(TELVORAN_BUILD_DIR));
+  test::ScriptedDialogs dialogs;
+  MainWindow main{*strings, dialogs, QString()};
+  QMdiSubWindow* view = nullptr;
+
+  explicit OpenArchive(bool interval) {
+    main.resize(1280, 900);
+    main.show();
+    dialogs.openAnswers.push_back(
+        QString::fromStdString(WriteBenchArchive(interval, gRecords).string()));
+    main.OpenArchive();
+    view = main.ActiveChild();
+  }
+
+  ChartWindow* ShowChart() {
+    main.MdiArea()->setActiveSubWindow(view);
+    main.ShowChart();
+    auto* chart = qobject_cast<ChartWindow*>(main.ActiveChild());
+    if (chart) chart->resize(1000, 620);
+    return chart;
+  }
+
+  void CloseCharts() {
+    for (QMdiSubWindow* window : main.MdiArea()->subWindowList())
+      if (window != view) window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
+  }
+};
+
+// Draws the chart as the screen would: layout and every item painted.
+void Draw(ChartWindow& chart) {
+  QApplication::processEvents();
+  benchmark::DoNotOptimize(chart.View()->grab());
+}
+
+void OpenChart(benchmark::State& state, bool interval) {
+  OpenArchive archive(interval);
+  for (auto _ : state) {
+    state.PauseTiming();
+    archive.CloseCharts();
+    state.ResumeTiming();
+    ChartWindow* chart = archive.ShowChart();
+    if (!chart) {
+      state.SkipWithError("no chart");
+      break;
+    }
+    Draw(*chart);
+  }
+}
+
+// Each step zooms in or out by a wheel notch around the middle, or moves by a tenth, and draws.
+void Navigate(benchmark::State& state, bool interval, bool zoom, double visibleShare) {
+  OpenArchive archive(interval);
+  ChartWindow* chart = archive.ShowChart();
+  if (!chart) {
+    state.SkipWithError("no chart");
+    return;
+  }
+  TimeChartView& view = *chart->View();
+  const TimeSpan whole = view.Window().Whole();
+  const double middle = (whole.from + whole.to) / 2;
+  view.Show(
+      {middle - visibleShare * whole.Length() / 2, middle + visibleShare * whole.Length() / 2});
+  Draw(*chart);
+  bool forward = true;
+  for (auto _ : state) {
+    const TimeSpan visible = view.Window().Visible();
+    if (zoom) {
+      view.Zoom((visible.from + visible.to) / 2, forward ? 0.8 : 1.25);
+    } else {
+      view.Move((forward ? 0.1 : -0.1) * visible.Length());
+    }
+    forward = !forward;
+    Draw(*chart);
+  }
+}
+
+void BM_OpenIntervalChart(benchmark::State& state) {
+  OpenChart(state, true);
+}
+void BM_ZoomIntervalChartWholeSpan(benchmark::State& state) {
+  Navigate(state, true, true, 1.0);
+}
+void BM_MoveIntervalChartHalfSpan(benchmark::State& state) {
+  Navigate(state, true, false, 0.5);
+}
+void BM_OpenAlarmTimeline(benchmark::State& state) {
+  OpenChart(state, false);
+}
+void BM_ZoomAlarmTimelineWholeSpan(benchmark::State& state) {
+  Navigate(state, false, true, 1.0);
+}
+void BM_MoveAlarmTimelineHalfSpan(benchmark::State& state) {
+  Navigate(state, false, false, 0.5);
+}
+
+// The core alone: one channel's envelope into 1000 columns, and one channel's statistics, over
+// the whole span.
+void BM_EnvelopeWholeSpan(benchmark::State& state) {
+  test::RecordingReporter reporter;
+  const auto strings = LoadStringLibrary(std::filesystem::absolute(TELVORAN_BUILD_DIR));
+  ArchiveFile file(*strings, reporter);
+  const auto series = ReadIntervalSeries(file, WriteBenchArchive(true, gRecords), kOpenMessages);
+  for (auto _ : state)
+    benchmark::DoNotOptimize(ChannelEnvelope(*series, 0, series->FullSpan(), 1000));
+}
+void BM_StatisticsWholeSpan(benchmark::State& state) {
+  test::RecordingReporter reporter;
+  const auto strings = LoadStringLibrary(std::filesystem::absolute(TELVORAN_BUILD_DIR));
+  ArchiveFile file(*strings, reporter);
+  const auto series = ReadIntervalSeries(file, WriteBenchArchive(true, gRecords), kOpenMessages);
+  for (auto _ : state) benchmark::DoNotOptimize(StatisticsOver(*series, 0, series->FullSpan()));
+}
+
+BENCHMARK(BM_OpenIntervalChart)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ZoomIntervalChartWholeSpan)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MoveIntervalChartHalfSpan)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenAlarmTimeline)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ZoomAlarmTimelineWholeSpan)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MoveAlarmTimelineHalfSpan)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EnvelopeWholeSpan)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StatisticsWholeSpan)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace telvoran
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  telvoran::gRecords = telvoran::TakeRecordCountArgument(argc, argv);
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("Telvoran");
+  benchmark::Initialize(&argc, argv);
+  benchmark::AddCustomContext("records", std::to_string(telvoran::gRecords));
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

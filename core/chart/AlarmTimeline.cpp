@@ -1,0 +1,88 @@
+#include "core/chart/AlarmTimeline.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace telvoran {
+namespace {
+
+constexpr std::size_t kAddressByte = 0;
+constexpr std::size_t kDateTimeByte = 1;
+constexpr std::size_t kChannelByte = 7;
+constexpr std::size_t kSituationByte = 8;
+
+bool SameEvent(const TimelineEvent& a, const TimelineEvent& b) {
+  return a.time == b.time && a.fields == b.fields;
+}
+
+}  // namespace
+
+EventSpan AlarmTimeline::SpanOf(const Lane& lane, std::size_t event) const {
+  const bool last = event + 1 >= lane.events.size();
+  const ArchiveSeconds from = lane.events[event].time;
+  return {from, last ? std::max(from, End()) : lane.events[event + 1].time, last};
+}
+
+std::optional<std::size_t> AlarmTimeline::EventAt(const Lane& lane, double time) const {
+  if (lane.events.empty() || time > span_.to) return std::nullopt;
+  const auto after =
+      std::upper_bound(lane.events.begin(), lane.events.end(), time,
+                       [](double t, const TimelineEvent& event) { return t < event.time; });
+  if (after == lane.events.begin()) return std::nullopt;
+  return static_cast<std::size_t>(after - lane.events.begin() - 1);
+}
+
+void AlarmTimelineBuilder::Add(const ArchiveRecord& record) {
+  const std::optional<ArchiveSeconds> time = RecordTime(record.bytes.data() + kDateTimeByte);
+  if (!time) {
+    ++timeline_.recordsWithoutTime_;
+    return;
+  }
+  const LaneKey key{int{record.bytes[kAddressByte]} - 10, record.bytes[kChannelByte]};
+  TimelineEvent event;
+  event.time = *time;
+  event.code = static_cast<char>(record.bytes[kSituationByte]);
+  std::memcpy(event.fields.data(), record.bytes.data(), kEventFieldBytes);
+  events_.emplace_back(key, event);
+}
+
+AlarmTimeline AlarmTimelineBuilder::Finish() && {
+  std::stable_sort(events_.begin(), events_.end(), [](const auto& a, const auto& b) {
+    return a.first != b.first ? a.first < b.first : a.second.time < b.second.time;
+  });
+  std::vector<Lane>& lanes = timeline_.lanes_;
+  for (const auto& entry : events_) {
+    const LaneKey& key = entry.first;
+    const TimelineEvent& event = entry.second;
+    if (lanes.empty() || lanes.back().key != key) lanes.push_back({key, {}});
+    std::vector<TimelineEvent>& events = lanes.back().events;
+    // A repeat has its original's moment: it is left out when any event of that moment
+    // already in the lane is the same.
+    const auto repeat = std::find_if(events.rbegin(), events.rend(), [&](const TimelineEvent& e) {
+      return e.time != event.time || SameEvent(e, event);
+    });
+    if (repeat != events.rend() && SameEvent(*repeat, event)) continue;
+    events.push_back(event);
+  }
+  if (!events_.empty()) {
+    const auto [earliest, latest] = std::minmax_element(
+        events_.begin(), events_.end(),
+        [](const auto& a, const auto& b) { return a.second.time < b.second.time; });
+    timeline_.span_ = {static_cast<double>(earliest->second.time),
+                       static_cast<double>(latest->second.time)};
+  }
+  events_.clear();
+  events_.shrink_to_fit();
+  return std::move(timeline_);
+}
+
+ArchiveRecord EventRecordOf(const TimelineEvent& event) {
+  ArchiveRecord record;
+  std::memcpy(record.bytes.data(), event.fields.data(), kEventFieldBytes);
+  for (int i = 0; i < 4; ++i)
+    record.bytes[36 + static_cast<std::size_t>(i)] =
+        static_cast<unsigned char>(kEventKind >> (8 * i));
+  return record;
+}
+
+}  // namespace telvoran

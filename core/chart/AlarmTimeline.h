@@ -1,0 +1,83 @@
+#pragma once
+
+#include <array>
+#include <compare>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "core/archive/ArchiveRecord.h"
+#include "core/chart/ArchiveTime.h"
+
+namespace telvoran {
+
+// A lane of the alarm timeline: one central unit and one of its channels, as the record's
+// address and channel bytes give them.
+struct LaneKey {
+  int centralUnit = 0;  // the decoded address
+  unsigned char channel = 0;
+
+  friend auto operator<=>(const LaneKey&, const LaneKey&) = default;
+};
+
+// The event fields a row is built from: bytes 0 to 21 of the record.
+inline constexpr std::size_t kEventFieldBytes = 22;
+
+struct TimelineEvent {
+  ArchiveSeconds time = 0;
+  char code = 0;  // the situation code
+  std::array<unsigned char, kEventFieldBytes> fields{};
+};
+
+struct Lane {
+  LaneKey key;
+  std::vector<TimelineEvent> events;  // in time order; equal times keep their order in the file
+};
+
+// A lane's event and the time until which its situation lasts: the next event of the lane, or
+// for the lane's last event the end of the archive (the time of its latest record).
+struct EventSpan {
+  ArchiveSeconds from = 0;
+  ArchiveSeconds to = 0;
+  bool lastOfLane = false;
+};
+
+// The events of an event archive in lanes, sorted by central unit and channel, built once per
+// timeline. Records that repeat an earlier record of their lane exactly are left out, as the
+// event view shows them once.
+class AlarmTimeline {
+ public:
+  const std::vector<Lane>& Lanes() const { return lanes_; }
+  // From the earliest event to the latest; nothing for a timeline without events.
+  TimeSpan FullSpan() const { return span_; }
+  ArchiveSeconds End() const { return static_cast<ArchiveSeconds>(span_.to); }
+  std::uint64_t RecordsWithoutTime() const { return recordsWithoutTime_; }
+
+  EventSpan SpanOf(const Lane& lane, std::size_t event) const;
+  // The event of `lane` whose situation holds at `time`: the last one at or before it, as long
+  // as `time` lies within the timeline.
+  std::optional<std::size_t> EventAt(const Lane& lane, double time) const;
+
+ private:
+  friend class AlarmTimelineBuilder;
+  std::vector<Lane> lanes_;
+  TimeSpan span_;
+  std::uint64_t recordsWithoutTime_ = 0;
+};
+
+class AlarmTimelineBuilder {
+ public:
+  // Adds an event record (kind 33); a record whose time is no real moment is counted and left
+  // out.
+  void Add(const ArchiveRecord& record);
+  AlarmTimeline Finish() &&;
+
+ private:
+  AlarmTimeline timeline_;
+  std::vector<std::pair<LaneKey, TimelineEvent>> events_;
+};
+
+// The record an event came from, as far as a row needs it: its fields and the event kind.
+ArchiveRecord EventRecordOf(const TimelineEvent& event);
+
+}  // namespace telvoran

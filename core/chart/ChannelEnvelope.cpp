@@ -1,0 +1,101 @@
+#include "core/chart/ChannelEnvelope.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "core/chart/IntervalSeries.h"
+
+namespace telvoran {
+namespace {
+
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+// The first, lowest, highest and last numeric value of one pixel column.
+struct ColumnExtremes {
+  std::size_t first = kNone;
+  std::size_t lowest = kNone;
+  std::size_t highest = kNone;
+  std::size_t last = kNone;
+
+  void Add(std::size_t record, float value, std::span<const float> values) {
+    if (first == kNone) {
+      first = lowest = highest = record;
+    } else {
+      if (value < values[lowest]) lowest = record;
+      if (value > values[highest]) highest = record;
+    }
+    last = record;
+  }
+
+  // The records to draw, in time order, each once.
+  void AppendTo(std::vector<std::size_t>& records) const {
+    if (first == kNone) return;
+    std::array<std::size_t, 4> picked{first, lowest, highest, last};
+    std::sort(picked.begin(), picked.end());
+    for (std::size_t i = 0; i < picked.size(); ++i)
+      if (i == 0 || picked[i] != picked[i - 1]) records.push_back(picked[i]);
+  }
+};
+
+// The record just before `position`, or the one at it, when its value is a number; else kNone.
+std::size_t NumericBefore(std::span<const float> values, std::size_t position) {
+  if (position == 0 || std::isnan(values[position - 1])) return kNone;
+  return position - 1;
+}
+
+std::size_t NumericAt(std::span<const float> values, std::size_t position) {
+  if (position >= values.size() || std::isnan(values[position])) return kNone;
+  return position;
+}
+
+}  // namespace
+
+std::vector<EnvelopePoint> ChannelEnvelope(const IntervalSeries& series, int channel, TimeSpan span,
+                                           int columns) {
+  const std::span<const ArchiveSeconds> times = series.Times();
+  const std::span<const float> values = series.Values(channel);
+  columns = std::max(columns, 1);
+  const auto begin = static_cast<std::size_t>(
+      std::lower_bound(times.begin(), times.end(), span.from,
+                       [](ArchiveSeconds time, double from) { return time < from; }) -
+      times.begin());
+  const auto end = static_cast<std::size_t>(
+      std::upper_bound(times.begin(), times.end(), span.to,
+                       [](double to, ArchiveSeconds time) { return to < time; }) -
+      times.begin());
+
+  // The records to draw, in time order. A neighbour outside the span that is not a number
+  // leads no line into the span, so only a numeric one is taken.
+  std::vector<std::size_t> records;
+  if (const std::size_t before = NumericBefore(values, begin); before != kNone)
+    records.push_back(before);
+  const double columnsPerSecond = span.Length() > 0 ? columns / span.Length() : 0;
+  ColumnExtremes extremes;
+  int column = -1;
+  for (std::size_t record = begin; record < end; ++record) {
+    const float value = values[record];
+    if (std::isnan(value)) continue;
+    const int at =
+        std::min(columns - 1, static_cast<int>((times[record] - span.from) * columnsPerSecond));
+    if (at != column) {
+      extremes.AppendTo(records);
+      extremes = ColumnExtremes();
+      column = at;
+    }
+    extremes.Add(record, value, values);
+  }
+  extremes.AppendTo(records);
+  if (const std::size_t after = NumericAt(values, end); after != kNone) records.push_back(after);
+
+  std::vector<EnvelopePoint> points;
+  points.reserve(records.size());
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    const std::size_t record = records[i];
+    const bool joins = i > 0 && !series.HasGapBetween(channel, records[i - 1], record);
+    points.push_back({static_cast<double>(times[record]), values[record], record, joins});
+  }
+  return points;
+}
+
+}  // namespace telvoran

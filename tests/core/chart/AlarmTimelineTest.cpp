@@ -1,0 +1,113 @@
+#include "core/chart/AlarmTimeline.h"
+
+#include <gtest/gtest.h>
+
+#include "core/rows/EventRows.h"
+#include "support/ChartRecords.h"
+#include "support/FakeStrings.h"
+
+namespace telvoran {
+namespace {
+
+using namespace test;
+
+const ArchiveSeconds kStart = ToArchiveSeconds({2005, 1, 3, 7, 0, 0});
+
+// An event of central unit `central`, channel `channel`, `minutes` after the start.
+ArchiveRecord Event(int central, char channel, int minutes, char code,
+                    const std::string& reading = " 45.0") {
+  return MakeRecord(std::string(1, static_cast<char>(central + 10)) +
+                        DateBytesOf(kStart + 60 * minutes) + channel + code + reading + "Woda" +
+                        "degC",
+                    kEventKind);
+}
+
+AlarmTimeline Build(const std::vector<ArchiveRecord>& records) {
+  AlarmTimelineBuilder builder;
+  for (const ArchiveRecord& record : records) builder.Add(record);
+  return std::move(builder).Finish();
+}
+
+std::vector<std::pair<int, char>> LaneKeys(const AlarmTimeline& timeline) {
+  std::vector<std::pair<int, char>> keys;
+  for (const Lane& lane : timeline.Lanes())
+    keys.emplace_back(lane.key.centralUnit, static_cast<char>(lane.key.channel));
+  return keys;
+}
+
+TEST(AlarmTimeline, OneLanePerCentralUnitAndChannelInOrder) {
+  const AlarmTimeline timeline =
+      Build({Event(11, '2', 0, 'G'), Event(8, '1', 5, 'H'), Event(11, '1', 3, 'L'),
+             Event(8, '1', 1, 'G'), Event(9, '4', 2, 'O')});
+  EXPECT_EQ(LaneKeys(timeline),
+            (std::vector<std::pair<int, char>>{{8, '1'}, {9, '4'}, {11, '1'}, {11, '2'}}));
+  const Lane& first = timeline.Lanes()[0];
+  ASSERT_EQ(first.events.size(), 2u);
+  EXPECT_EQ(first.events[0].code, 'G');
+  EXPECT_EQ(first.events[0].time, kStart + 60);
+  EXPECT_EQ(first.events[1].code, 'H');
+  EXPECT_EQ(timeline.FullSpan(), (TimeSpan{double(kStart), double(kStart + 300)}));
+}
+
+TEST(AlarmTimeline, EachSituationLastsUntilTheNextEventOfItsLaneOrTheArchiveEnd) {
+  const AlarmTimeline timeline =
+      Build({Event(8, '1', 0, 'G'), Event(8, '1', 10, 'H'), Event(8, '2', 12, 'W'),
+             Event(8, '1', 30, 'G'), Event(9, '1', 95, 'M')});
+  const Lane& lane = timeline.Lanes()[0];
+  ASSERT_EQ(lane.events.size(), 3u);
+  const EventSpan high = timeline.SpanOf(lane, 1);
+  EXPECT_EQ(high.from, kStart + 600);
+  EXPECT_EQ(high.to, kStart + 1800) << "the next event of the same lane, not of channel 2";
+  EXPECT_FALSE(high.lastOfLane);
+  const EventSpan last = timeline.SpanOf(lane, 2);
+  EXPECT_EQ(last.to, kStart + 95 * 60) << "the latest record of the whole archive";
+  EXPECT_TRUE(last.lastOfLane);
+  const Lane& latest = timeline.Lanes()[2];
+  EXPECT_EQ(timeline.SpanOf(latest, 0).to, timeline.SpanOf(latest, 0).from);
+}
+
+TEST(AlarmTimeline, TheEventAtATimeIsTheLastOneAtOrBeforeIt) {
+  const AlarmTimeline timeline =
+      Build({Event(8, '1', 10, 'G'), Event(8, '1', 20, 'H'), Event(9, '1', 40, 'G')});
+  const Lane& lane = timeline.Lanes()[0];
+  EXPECT_FALSE(timeline.EventAt(lane, kStart + 599.0)) << "before the lane's first event";
+  EXPECT_EQ(timeline.EventAt(lane, kStart + 600.0), 0u);
+  EXPECT_EQ(timeline.EventAt(lane, kStart + 1199.0), 0u);
+  EXPECT_EQ(timeline.EventAt(lane, kStart + 1200.0), 1u);
+  EXPECT_EQ(timeline.EventAt(lane, kStart + 2400.0), 1u) << "lasts until the archive's end";
+  EXPECT_FALSE(timeline.EventAt(lane, kStart + 2401.0)) << "after the archive's end";
+}
+
+TEST(AlarmTimeline, ExactRepeatsAreLeftOutAndNearRepeatsKept) {
+  const AlarmTimeline timeline =
+      Build({Event(8, '1', 0, 'G'), Event(8, '1', 0, 'H'), Event(8, '1', 0, 'G'),
+             Event(8, '1', 0, 'G', " 45.1"), Event(8, '1', 5, 'G'), Event(8, '1', 5, 'G')});
+  const Lane& lane = timeline.Lanes()[0];
+  std::string codes;
+  for (const auto& event : lane.events) codes += event.code;
+  EXPECT_EQ(codes, "GHGG");
+}
+
+TEST(AlarmTimeline, RecordsWithoutARealMomentAreCountedAndLeftOut) {
+  ArchiveRecord bad = Event(8, '1', 0, 'G');
+  bad.bytes[2] = 10 + 13;  // month 13
+  const AlarmTimeline timeline = Build({bad, Event(8, '1', 3, 'H')});
+  EXPECT_EQ(timeline.RecordsWithoutTime(), 1u);
+  ASSERT_EQ(timeline.Lanes().size(), 1u);
+  EXPECT_EQ(timeline.Lanes()[0].events.size(), 1u);
+  EXPECT_TRUE(Build({bad}).Lanes().empty());
+}
+
+TEST(AlarmTimeline, AnEventGivesBackTheRowOfItsRecord) {
+  FakeStrings strings = NumberedStrings();
+  const ArchiveRecord cut = Event(8, '1', 0, 'L', std::string(" 4\0.0", 5));
+  for (const ArchiveRecord& record : {Event(12, '3', 7, 'H'), Event(8, '\0', 0, 'F'), cut}) {
+    const AlarmTimeline timeline = Build({record});
+    const TimelineEvent& event = timeline.Lanes()[0].events[0];
+    EXPECT_EQ(EventRow(EventRecordOf(event), 1, strings).Text(),
+              EventRow(record, 1, strings).Text());
+  }
+}
+
+}  // namespace
+}  // namespace telvoran
