@@ -45,6 +45,7 @@ class SilentReporter : public FailureReporter {
   void Beep() override {}
   void ShowMessage(std::string_view) override {}
   void ShowError(std::string_view) override {}
+  void ShowErrorMessage(std::string_view) override {}
 };
 
 // What one child measured.
@@ -68,7 +69,8 @@ Measurement ReadAndSortOnce(Reload reload, const std::filesystem::path& path, in
   Measurement measured;
   const auto start = std::chrono::steady_clock::now();
   measured.complete = reload(file, path, sortColumn, kOpenMessages, rows);
-  measured.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  measured.seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   measured.rows = static_cast<double>(rows.Size());
   for (std::size_t i = 0; i < rows.Size(); ++i) measured.textBytes += rows[i].size();
   measured.listBytes = static_cast<double>(rows.MemoryBytes());
@@ -88,7 +90,8 @@ Measurement InFreshProcess(Reload reload, const std::filesystem::path& path, int
   }
   close(pipeEnds[1]);
   Measurement measured;
-  const bool received = child > 0 && read(pipeEnds[0], &measured, sizeof measured) == sizeof measured;
+  const bool received =
+      child > 0 && read(pipeEnds[0], &measured, sizeof measured) == sizeof measured;
   close(pipeEnds[0]);
   int status = 0;
   rusage usage{};

@@ -17,7 +17,9 @@ constexpr std::uint64_t kRowsReservedAhead = 1 << 15;
 
 template <typename MakeRow>
 ReadStop ReadRows(ArchiveFile& file, std::uint32_t kind, RowList& rows, MakeRow makeRow) {
-  const std::uint64_t remaining = file.RecordCount() - file.RecordsRead();
+  // The count when the file was opened: a hint only, as the file may grow or shrink meanwhile.
+  const std::uint64_t remaining =
+      file.RecordCount() > file.RecordsRead() ? file.RecordCount() - file.RecordsRead() : 0;
   rows.Reserve(static_cast<std::size_t>(std::min(remaining, kRowsReservedAhead)));
   ReadStop stop = ReadStop::EndOfFile;
   while (!file.AtEnd()) {

@@ -86,6 +86,10 @@ inline constexpr int kHelpPrintCaption = 181;
 inline constexpr int kHelpPrintHint = 182;
 inline constexpr int kHelpFileMissing = 183;
 
+// Following a growing archive (caption 200, hint 201) and refusing a name that is not a file.
+inline constexpr int kWindowFollow = 200;
+inline constexpr int kNotAFile = 202;
+
 inline constexpr int kFirst = 101;
 inline constexpr int kLast = 183;
 

@@ -25,10 +25,12 @@ class FakeStrings : public StringLookup {
   std::map<int, std::string> texts_;
 };
 
-// Every ID from 101 to 183 holds "S<id>", so a test sees which text was used.
+// Every ID from 101 to 183 holds "S<id>", so a test sees which text was used; so do the IDs
+// from 200 to 209.
 inline FakeStrings NumberedStrings() {
   FakeStrings strings;
   for (int id = 101; id <= 183; ++id) strings.Set(id, "S" + std::to_string(id));
+  for (int id = 200; id <= 209; ++id) strings.Set(id, "S" + std::to_string(id));
   return strings;
 }
 
