@@ -1,11 +1,8 @@
-#define WIN32_LEAN_AND_MEAN
-#define NOMINMAX
-#include <windows.h>
-
 #include <algorithm>
 #include <string>
 
 #include "core/platform/RecordFile.h"
+#include "core/platform/Win32ErrorText.h"
 
 namespace telvoran::platform {
 namespace {
@@ -16,14 +13,7 @@ constexpr DWORD kSharingRetryPauseMs = 50;
 constexpr int kSharingRetryAttempts = 40;  // about two seconds in all
 
 std::string ErrorText(DWORD error) {
-  char* text = nullptr;
-  const DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string result = length ? std::string(text, length) : "Error " + std::to_string(error);
-  LocalFree(text);
-  while (!result.empty() && (result.back() == '\n' || result.back() == '\r')) result.pop_back();
-  return result;
+  return Win32ErrorText(error);
 }
 
 // Reading only, and every kind of sharing: the writer may go on appending, and may rename or
