@@ -31,6 +31,10 @@ void RowList::Reserve(std::size_t rows) {
 }
 
 void RowList::Append(std::string_view row) {
+  index_.push_back(Store(row));
+}
+
+RowList::Entry RowList::Store(std::string_view row) {
   row = row.substr(0, std::min(row.size(), kMaxRowLength));
   if (blocks_.empty() || blockUsed_ + row.size() > blocks_.back().size) {
     // Each block is twice the size of the one before, up to a megabyte: a short list stays
@@ -43,9 +47,10 @@ void RowList::Append(std::string_view row) {
   }
   const std::uint64_t block = blocks_.size() - 1;
   std::memcpy(blocks_.back().bytes.get() + blockUsed_, row.data(), row.size());
-  index_.push_back({KeyOf(row, 0), block << (kOffsetBits + kLengthBits) |
-                                       std::uint64_t{blockUsed_} << kLengthBits | row.size()});
+  const Entry entry{KeyOf(row, 0), block << (kOffsetBits + kLengthBits) |
+                                       std::uint64_t{blockUsed_} << kLengthBits | row.size()};
   blockUsed_ += row.size();
+  return entry;
 }
 
 std::uint64_t RowList::KeyOf(std::string_view row, std::size_t offset) {
@@ -178,6 +183,50 @@ bool RowList::InOrder(std::vector<Entry>::const_iterator first,
 void RowList::RemoveDuplicateRows() {
   auto same = [this](const Entry& a, const Entry& b) { return TextOf(a) == TextOf(b); };
   index_.erase(std::unique(index_.begin(), index_.end(), same), index_.end());
+}
+
+// Keys are not compared here: after a sort they may hold the weights of different positions
+// of their texts. The texts decide, with a binary search for each added row.
+std::vector<std::size_t> RowList::MergeSorted(const RowList& more, bool dropEqualRows) {
+  auto less = [this](std::string_view row, const Entry& entry) {
+    return Collation::RowLess(row, TextOf(entry));
+  };
+  // Where each added row goes: before the entry of this old position.
+  std::vector<std::pair<std::size_t, Entry>> insertions;
+  auto searchFrom = index_.begin();
+  for (std::size_t i = 0; i < more.Size(); ++i) {
+    const std::string_view row = more[i];
+    if (dropEqualRows && i > 0 && more[i - 1] == row) continue;
+    searchFrom = std::upper_bound(searchFrom, index_.end(), row, less);
+    if (dropEqualRows && searchFrom != index_.begin() && TextOf(searchFrom[-1]) == row) continue;
+    insertions.emplace_back(static_cast<std::size_t>(searchFrom - index_.begin()), Store(row));
+  }
+
+  // From the back, so that every entry moves once, and rows that go after the last one (as
+  // new records of a list in time order do) move none.
+  std::vector<std::size_t> positions(insertions.size());
+  std::size_t from = index_.size();
+  index_.resize(index_.size() + insertions.size());
+  std::size_t to = index_.size();
+  for (std::size_t m = insertions.size(); m-- > 0;) {
+    const std::size_t before = insertions[m].first;
+    std::move_backward(index_.begin() + static_cast<std::ptrdiff_t>(before),
+                       index_.begin() + static_cast<std::ptrdiff_t>(from),
+                       index_.begin() + static_cast<std::ptrdiff_t>(to));
+    to -= from - before;
+    from = before;
+    index_[--to] = insertions[m].second;
+    positions[m] = to;
+  }
+  return positions;
+}
+
+std::optional<std::size_t> RowList::Find(std::string_view row) const {
+  const auto at = std::lower_bound(
+      index_.begin(), index_.end(), row,
+      [this](const Entry& entry, auto text) { return Collation::RowLess(TextOf(entry), text); });
+  if (at == index_.end() || TextOf(*at) != row) return std::nullopt;
+  return static_cast<std::size_t>(at - index_.begin());
 }
 
 std::size_t RowList::MemoryBytes() const {

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -26,6 +27,13 @@ class RowList {
   void Sort();
   // Deletes every row equal to the row before it (exact comparison); run on a sorted list.
   void RemoveDuplicateRows();
+  // Puts the rows of `more`, a list in order, each at its place in this list, which is in order
+  // too; a row equal to one already here goes after it, or with `dropEqualRows` is left out,
+  // as are equal rows of `more` after the first. Returns where the added rows now stand, in
+  // ascending order. Costs a search per added row and one pass over the index.
+  std::vector<std::size_t> MergeSorted(const RowList& more, bool dropEqualRows);
+  // The position of the first row equal to `row` (exact comparison) in a sorted list.
+  std::optional<std::size_t> Find(std::string_view row) const;
 
   std::size_t Size() const { return index_.size(); }
   bool Empty() const { return index_.empty(); }
@@ -43,6 +51,8 @@ class RowList {
   };
 
   static bool KeyLess(const Entry& a, const Entry& b) { return a.key < b.key; }
+  // Copies a row's text into the blocks; the entry that finds it again.
+  Entry Store(std::string_view row);
   std::string_view TextOf(const Entry& entry) const;
   static std::uint64_t KeyOf(std::string_view row, std::size_t offset);
   // Whether the rows from `first` to `last`, whose texts have equal weights in their first
