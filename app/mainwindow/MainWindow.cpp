@@ -65,6 +65,7 @@ void MainWindow::BuildLayout() {
   setCentralWidget(mdiArea_);
   connect(mdiArea_, &QMdiArea::subWindowActivated, this, &MainWindow::ViewActivated);
   BuildMenus();
+  BuildFollowCommands();
   BuildToolBar();
   statusBar();  // created here, so that hints have somewhere to go from the start
   new StatusTipRelay(this, statusBar());
@@ -76,6 +77,7 @@ void MainWindow::SetUpWindow() {
   move(0, 0);
   setWindowTitle(kApplicationTitle);
   ReplaceMenuTexts();
+  ReplaceFollowTexts();
   ReplaceToolButtonHints();
 }
 
@@ -104,12 +106,31 @@ void MainWindow::ViewActivated(QMdiSubWindow* window) {
   // The client area reports no window both when the last one has closed (a closed view
   // leaves its list at once) and when the program loses the focus; only the first disables.
   if (!window) {
-    if (mdiArea_->subWindowList().isEmpty()) SetViewCommandsEnabled(false);
+    if (mdiArea_->subWindowList().isEmpty()) {
+      SetViewCommandsEnabled(false);
+      ShowFollowing();
+    }
     return;
   }
   if (const auto* view = qobject_cast<const DataView*>(window)) {
     SetViewCommandsEnabled(true);
     activeViewKind_ = view->ViewKind();
+    connect(view, &DataView::followingChanged, this, &MainWindow::ShowFollowing,
+            Qt::UniqueConnection);
+    ShowFollowing();
+  }
+}
+
+void MainWindow::FollowActiveView() {
+  if (auto* view = qobject_cast<DataView*>(ActiveChild())) view->SetFollowing(!view->IsFollowing());
+  ShowFollowing();
+}
+
+void MainWindow::ShowFollowing() {
+  const auto* view = qobject_cast<const DataView*>(ActiveChild());
+  for (QAction* item : {WindowFollow, PopUpFollow}) {
+    item->setEnabled(view != nullptr);
+    item->setChecked(view != nullptr && view->IsFollowing());
   }
 }
 

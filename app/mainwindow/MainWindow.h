@@ -60,6 +60,8 @@ class MainWindow : public QMainWindow {
   void ArrangeIcons();
   void ShowHelp();
   void ShowAbout();
+  // Switches the active view's following of its file on or off.
+  void FollowActiveView();
 
   // Menu items, pop-up items and tool buttons, named by role.
   QAction* FileMenu = nullptr;
@@ -82,6 +84,10 @@ class MainWindow : public QMainWindow {
   QAction* PopUpTile = nullptr;
   QAction* PopUpCascade = nullptr;
   QAction* PopUpArrangeAll = nullptr;
+  // Following the active view's file, ticked while it follows; at the end of the Window menu
+  // and of the pop-up menu.
+  QAction* WindowFollow = nullptr;
+  QAction* PopUpFollow = nullptr;
   QAction* OpenBtn = nullptr;
   QAction* SaveAsBtn = nullptr;
   QAction* PrintBtn = nullptr;
@@ -107,6 +113,10 @@ class MainWindow : public QMainWindow {
   void SetUpWindow();
   void ReplaceMenuTexts();
   void ReplaceToolButtonHints();
+  void BuildFollowCommands();
+  void ReplaceFollowTexts();
+  // Enables the follow commands while a data view is active and ticks them while it follows.
+  void ShowFollowing();
   // Follows the client area: a view activated, or none left.
   void ViewActivated(QMdiSubWindow* window);
 

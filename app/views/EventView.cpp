@@ -23,10 +23,14 @@ EventView::EventView(ArchiveFile& archive)
   resize(616, 351);
 }
 
-void EventView::ReloadRows() {
-  Reload([this](RowList& rows) {
+bool EventView::ReloadRows() {
+  return Reload([this](RowList& rows) {
     return ReloadEventRows(Archive(), FilePath(), SortColumn(), kReloadMessages, rows);
   });
+}
+
+AppendedRows EventView::ReadAppendedRows(const ReadingEnd& since) {
+  return ReadAppendedEventRows(Archive(), FilePath(), since, SortColumn());
 }
 
 RowText EventView::EventRow(const ArchiveRecord& record) const {

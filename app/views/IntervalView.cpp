@@ -4,6 +4,7 @@
 
 #include "app/views/HeaderPanel.h"
 #include "app/views/RowDelegates.h"
+#include "core/archive/ArchiveFile.h"
 #include "core/rows/IntervalRows.h"
 #include "core/rows/RowReading.h"
 
@@ -26,12 +27,19 @@ void IntervalView::SetChannelTitles(std::string_view intervalHeader) {
   const auto captions = ChannelPanelCaptions(intervalHeader);
   for (int channel = 1; channel <= 4; ++channel)
     SetPanelCaption(channel + 1, captions[static_cast<std::size_t>(channel - 1)]);
+  channelCount_ = ChannelCount(intervalHeader).value_or(0);
 }
 
-void IntervalView::ReloadRows() {
-  Reload([this](RowList& rows) {
+bool IntervalView::ReloadRows() {
+  const bool complete = Reload([this](RowList& rows) {
     return ReloadIntervalRows(Archive(), FilePath(), SortColumn(), kReloadMessages, rows);
   });
+  if (complete) channelCount_ = ChannelCount(Archive().IntervalHeader()).value_or(channelCount_);
+  return complete;
+}
+
+AppendedRows IntervalView::ReadAppendedRows(const ReadingEnd& since) {
+  return ReadAppendedIntervalRows(Archive(), FilePath(), since, channelCount_, SortColumn());
 }
 
 RowText IntervalView::IntervalRow(const ArchiveRecord& record, int channelCount) const {
