@@ -117,10 +117,10 @@ TEST_F(MainWindowTest, MenusPopUpAndToolBarHoldTheirItemsAndSeparatorsInOrder) {
   EXPECT_EQ(Layout(form.FileMenu->menu()->actions()),
             QStringList({"S118", "S120", "N3", "S122", "S124", "N2", "S126"}));
   EXPECT_EQ(Layout(form.WindowMenu->menu()->actions()),
-            QStringList({"S130", "S132", "N1", "S134", "S136", "S138"}));
+            QStringList({"S130", "S132", "N1", "S134", "S136", "S138", "N5", "S200"}));
   EXPECT_EQ(Layout(form.HelpMenu->menu()->actions()), QStringList({"S142", "S144"}));
   EXPECT_EQ(Layout(form.PopupMenu->actions()),
-            QStringList({"S130", "S132", "N4", "S134", "S136", "S138"}));
+            QStringList({"S130", "S132", "N4", "S134", "S136", "S138", "N6", "S200"}));
   EXPECT_EQ(Layout(form.ToolBar->actions()),
             QStringList({"S148", "S150", "ToolButton1", "S149", "ToolButton2", "ToolButton3",
                          "S147", "ToolButton4", "S146"}));
@@ -139,6 +139,10 @@ TEST(MainWindowLibraryTexts, BuiltLibrariesGiveTheirOwnLanguage) {
   EXPECT_EQ(englishForm.FileOpen->text(), "&Open...");
   EXPECT_EQ(englishForm.CloseBtn->toolTip(), "Close");
   EXPECT_EQ(englishForm.CloseBtn->statusTip(), "Closes the program");
+  EXPECT_EQ(polishForm.WindowFollow->text(), "Ś&ledź plik");
+  EXPECT_EQ(englishForm.PopUpFollow->text(), "&Follow file");
+  EXPECT_EQ(englishForm.PopUpFollow->statusTip(),
+            "Shows records added to the file of the active window");
 }
 
 TEST_F(MainWindowTest, LibraryHintWithABarSplitsAtItsFirstBar) {
