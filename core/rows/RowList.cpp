@@ -206,7 +206,11 @@ std::vector<std::size_t> RowList::MergeSorted(const RowList& more, bool dropEqua
   // new records of a list in time order do) move none.
   std::vector<std::size_t> positions(insertions.size());
   std::size_t from = index_.size();
-  index_.resize(index_.size() + insertions.size());
+  // A list that keeps growing by small merges grows its index by an eighth at a time, not by
+  // doubling it.
+  const std::size_t size = index_.size() + insertions.size();
+  if (size > index_.capacity()) index_.reserve(size + size / 8);
+  index_.resize(size);
   std::size_t to = index_.size();
   for (std::size_t m = insertions.size(); m-- > 0;) {
     const std::size_t before = insertions[m].first;

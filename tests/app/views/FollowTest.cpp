@@ -13,6 +13,7 @@
 
 #include "app/mainwindow/MainWindow.h"
 #include "app/views/EventView.h"
+#include "app/views/FileFollower.h"
 #include "app/views/IntervalView.h"
 #include "core/archive/ArchiveFile.h"
 #include "core/rows/RowReading.h"
@@ -272,6 +273,18 @@ TEST_F(FollowTest, FileSystemReportOfAChangeShowsTheNewRows) {
   view->SetFollowing(true);
   Append(path, Events(5, 3));
   QTRY_COMPARE_WITH_TIMEOUT(view->Report().RowCount(), 8u, 3000);
+}
+
+TEST(FileFollower, PollTellsAtOnceAndABurstOfReportsIsToldOnce) {
+  TempDir dir;
+  FileFollower follower(dir.Write("a.zdr", "x"), nullptr);
+  int told = 0;
+  QObject::connect(&follower, &FileFollower::mayHaveChanged, [&told] { ++told; });
+  follower.Poll();
+  EXPECT_EQ(told, 1);
+  for (int report = 0; report < 5; ++report) follower.FileChanged();
+  EXPECT_EQ(told, 1) << "told once the burst has settled";
+  QTRY_VERIFY_WITH_TIMEOUT(told >= 2, 2000);
 }
 
 }  // namespace
