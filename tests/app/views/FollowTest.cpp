@@ -275,7 +275,7 @@ TEST_F(FollowTest, FileSystemReportOfAChangeShowsTheNewRows) {
   QTRY_COMPARE_WITH_TIMEOUT(view->Report().RowCount(), 8u, 3000);
 }
 
-TEST(FileFollower, PollTellsAtOnceAndABurstOfReportsIsToldOnce) {
+TEST(FileFollower, PollTellsAtOnceAndABurstOfReportsOnlyOnceItHasSettled) {
   TempDir dir;
   FileFollower follower(dir.Write("a.zdr", "x"), nullptr);
   int told = 0;
