@@ -54,7 +54,11 @@ MainWindow::MainWindow(const StringLookup& strings, UserDialogs& dialogs,
   SetUpWindow();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+  // The client area outlives this part of the window and reports the views it closes on its
+  // way out; nothing of the main window may answer then.
+  disconnect(mdiArea_, nullptr, this, nullptr);
+}
 
 void MainWindow::BuildLayout() {
   RegisterIcons();
