@@ -214,8 +214,8 @@ void CheckCsv(const ViewReport& report) {
     TELVORAN_FUZZ_CHECK(fields.size() == fieldCount);
     TELVORAN_FUZZ_CHECK(!fields.front().empty());
     if (report.Kind() == RowKind::Event) {
-      TELVORAN_FUZZ_CHECK(fields[6].empty() || (fields[6].size() == 1 && fields[6][0] >= '0' &&
-                                                 fields[6][0] <= '5'));
+      TELVORAN_FUZZ_CHECK(fields[6].empty() ||
+                          (fields[6].size() == 1 && fields[6][0] >= '0' && fields[6][0] <= '5'));
       // A code outside the table has neither digit nor text.
       if (fields[6].empty()) TELVORAN_FUZZ_CHECK(fields[7].empty());
     }

@@ -72,12 +72,13 @@ std::optional<SaveChoice> QtDialogs::SaveFileName(
   dialog.setDefaultSuffix(defaultSuffix);
   SetFilter(dialog, filter, 1);
   // A name typed without extension takes the one of the file type chosen.
-  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& chosen) {
-    const int index = NameFilterIndex(dialog.nameFilters(), chosen);
-    if (const QString suffix = SuffixOfNameFilter(dialog.nameFilters().value(index - 1));
-        !suffix.isEmpty())
-      dialog.setDefaultSuffix(suffix);
-  });
+  QObject::connect(
+      &dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& chosen) {
+        const int index = NameFilterIndex(dialog.nameFilters(), chosen);
+        if (const QString suffix = SuffixOfNameFilter(dialog.nameFilters().value(index - 1));
+            !suffix.isEmpty())
+          dialog.setDefaultSuffix(suffix);
+      });
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return SaveChoice{dialog.selectedFiles().value(0),
                     NameFilterIndex(dialog.nameFilters(), dialog.selectedNameFilter())};

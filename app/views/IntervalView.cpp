@@ -41,7 +41,6 @@ bool IntervalView::ReloadRows() {
   });
 }
 
-
 RowText IntervalView::IntervalRow(const ArchiveRecord& record, int channelCount) const {
   return telvoran::IntervalRow(record, channelCount, SortColumn());
 }

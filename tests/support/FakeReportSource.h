@@ -40,10 +40,6 @@ class FakeReportSource : public ReportSource {
 // Rows "row 1", "row 2", ... "row <count>".
 inline std::vector<std::string> NumberedRows(std::size_t count) {
   std::vector<std::string> rows;
-  RowKind kind = RowKind::Interval;
-  std::vector<ArchiveRecord> records;
-  std::string intervalHeader;
-  std::map<char, std::string> situations;  // each text with its colour digit
   for (std::size_t row = 1; row <= count; ++row) rows.push_back("row " + std::to_string(row));
   return rows;
 }

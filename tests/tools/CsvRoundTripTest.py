@@ -113,6 +113,8 @@ def run_tool(tool, archive: Path, sort: int, csv_path: Path):
     check(done.returncode == 0, f"{archive.name} --sort {sort}: exit {done.returncode} "
           f"{done.stderr.decode(errors='replace')}")
     check(done.stdout == b"", f"{archive.name}: --csv alone wrote to standard output")
+    if done.returncode != 0:
+        return [[]], []
     report = subprocess.run([tool, "--sort", str(sort), str(archive)], capture_output=True)
     rows = report.stdout.decode("cp1250").split("\r\n")[5:-1]
     raw = csv_path.read_bytes()

@@ -269,8 +269,8 @@ TEST(ToolFailure, CsvFileThatCannotBeWritten) {
   const auto report = folder / "report.txt";
   const auto target = folder / "missing" / "events.csv";
 
-  const ReportRun run = RunReportWith(
-      {"--output", report.string(), "--csv", target.string(), archive.string()});
+  const ReportRun run =
+      RunReportWith({"--output", report.string(), "--csv", target.string(), archive.string()});
 
   EXPECT_EQ(run.exitStatus, kReportFailed);
   EXPECT_EQ(run.err, "telvoran-report: " + target.string() + ": No such file or directory\n");

@@ -36,8 +36,8 @@ std::optional<std::string> FindOutputClash(const ReportOptions& options) {
     const char* option;
     const std::optional<std::filesystem::path>& path;
   };
-  const Target targets[] = {{"--output", options.output}, {"--pdf", options.pdf},
-                            {"--csv", options.csv}};
+  const Target targets[] = {
+      {"--output", options.output}, {"--pdf", options.pdf}, {"--csv", options.csv}};
   for (const Target& target : targets) {
     if (target.path && SameFile(*target.path, options.archive)) {
       return Utf8FromPath(*target.path) + ": this is the archive itself; name another file";
@@ -46,8 +46,7 @@ std::optional<std::string> FindOutputClash(const ReportOptions& options) {
   for (std::size_t a = 0; a < std::size(targets); ++a) {
     for (std::size_t b = a + 1; b < std::size(targets); ++b) {
       if (targets[a].path && targets[b].path && SameFile(*targets[a].path, *targets[b].path)) {
-        return std::string(targets[a].option) + " and " + targets[b].option +
-               " name the same file";
+        return std::string(targets[a].option) + " and " + targets[b].option + " name the same file";
       }
     }
   }

@@ -61,15 +61,18 @@ TEST_F(CsvSave, ProgramAndToolWriteTheSameBytes) {
     // Polish letters, commas and quotes in the fields, a comma as decimal sign.
     records.push_back(MakeRecord(std::string(1, static_cast<char>(10 + i % 12)) +
                                      DateBytes(9, 3, 5, 7, i % 60, 9) + "2" + "GLHMWOFx"[i % 8] +
-                                     (i % 3 ? " 45,0" : "  ERR") + "\xA3\xF3" "d," + "\"%\"  ",
+                                     (i % 3 ? " 45,0" : "  ERR") +
+                                     "\xA3\xF3"
+                                     "d," +
+                                     "\"%\"  ",
                                  kEventKind));
   }
   const auto events = dir.Write("alarm2009.zdr", records);
-  const auto interval = dir.Write(
-      "2005-03-14_C07.czt",
-      Join(IntervalHeader('3'), std::vector{IntervalRecord(3, " 21,5 1,2,\xB3\xB9k  "),
-                                            IntervalRecord(1, "     -0.10\"q\"  "),
-                                            IntervalRecord(2, " 22.0 ERR  7    ")}));
+  const auto interval =
+      dir.Write("2005-03-14_C07.czt",
+                Join(IntervalHeader('3'), std::vector{IntervalRecord(3, " 21,5 1,2,\xB3\xB9k  "),
+                                                      IntervalRecord(1, "     -0.10\"q\"  "),
+                                                      IntervalRecord(2, " 22.0 ERR  7    ")}));
   for (const auto& [archive, column] :
        {std::pair{events, 1}, std::pair{events, 7}, std::pair{events, 5}, std::pair{interval, 1},
         std::pair{interval, 3}}) {

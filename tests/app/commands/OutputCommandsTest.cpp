@@ -82,9 +82,8 @@ TEST_F(OutputCommandsTest, ExistingFileIsReplacedOnlyAfterYes) {
       {QString::fromStdString(first.string()), QString::fromStdString(second.string())});
   dialogs.yesNoAnswers = {false, true};
   main.SaveReport();
-  EXPECT_EQ(dialogs.asked,
-            (QStringList{kSaveAsked, "beep", "yesno:Telvoran|S153\rS154",
-                         "beep", "yesno:Telvoran|S153\rS154"}));
+  EXPECT_EQ(dialogs.asked, (QStringList{kSaveAsked, "beep", "yesno:Telvoran|S153\rS154", "beep",
+                                        "yesno:Telvoran|S153\rS154"}));
   EXPECT_EQ(ReadBytes(first), "keep");
   EXPECT_EQ(ReadBytes(second), ExpectedReport());
 }

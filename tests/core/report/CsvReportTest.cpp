@@ -78,7 +78,10 @@ TEST(CsvValue, NumbersWithADotTextAsWrittenBlankEmpty) {
   EXPECT_EQ(CsvValue("1.2.3"), "1.2.3");
   EXPECT_EQ(CsvValue("1e5  "), "1e5");
   EXPECT_EQ(CsvValue("\xB3\xB9k 1"), "\xC5\x82\xC4\x85k 1");  // łąk 1
-  EXPECT_EQ(CsvValue(std::string_view("1\0" "2 ", 4)), "1 2");
+  EXPECT_EQ(CsvValue(std::string_view("1\0"
+                                      "2 ",
+                                      4)),
+            "1 2");
 }
 
 TEST(CsvText, TrimsPaddingAndConvertsToUtf8) {
@@ -114,8 +117,16 @@ FakeReportSource IntervalSource(char count, std::vector<std::string> names,
 
 TEST(CsvInterval, HeadsOneColumnPerChannelTheHeaderNames) {
   EXPECT_EQ(CsvHeadingLine(IntervalSource('0', {}, {})), "date_time");
-  EXPECT_EQ(CsvHeadingLine(IntervalSource('2', {"T1  ", "P\xB3" "a "}, {"\xB0" "C  ", "bar "})),
-            "date_time,T1 [\xC2\xB0" "C],P\xC5\x82" "a [bar]");
+  EXPECT_EQ(CsvHeadingLine(IntervalSource('2',
+                                          {"T1  ",
+                                           "P\xB3"
+                                           "a "},
+                                          {"\xB0"
+                                           "C  ",
+                                           "bar "})),
+            "date_time,T1 [\xC2\xB0"
+            "C],P\xC5\x82"
+            "a [bar]");
   // A blank name is the channel's number; a blank unit leaves the brackets out; a comma or a
   // quote in a name is quoted.
   EXPECT_EQ(CsvHeadingLine(IntervalSource('4', {"    ", "A,B ", "Q\"  ", "X   "},
@@ -134,7 +145,8 @@ TEST(CsvInterval, RowsGiveTheValuesOfThePresentChannelsOnly) {
       IntervalValues(date, std::string_view("\0\0\0\0\0-0.10 1 2 ", 15)),
   };
   EXPECT_EQ(CsvRowLine(source, 0), "2005-03-14T08:00:00,21.5,21.5,ERR");
-  EXPECT_EQ(CsvRowLine(source, 1), "2005-02-30T08:00:00,\"1,2,3\",\"\"\"a\"\"b\",\xC5\x82\xC4\x85k");
+  EXPECT_EQ(CsvRowLine(source, 1),
+            "2005-02-30T08:00:00,\"1,2,3\",\"\"\"a\"\"b\",\xC5\x82\xC4\x85k");
   EXPECT_EQ(CsvRowLine(source, 2), "2005-03-14T08:00:00,,-0.10,1 2");
 }
 
@@ -146,15 +158,18 @@ TEST(CsvInterval, NoChannelsGivesTheDatesAlone) {
 
 // An event record: address byte, date, channel, code, then reading, medium and unit.
 ArchiveRecord EventValues(int address, char channel, char code, std::string_view fields) {
-  return MakeRecord(std::string(1, static_cast<char>(address + 10)) +
-                        DateBytes(9, 3, 5, 7, 4, 9) + channel + code + std::string(fields),
+  return MakeRecord(std::string(1, static_cast<char>(address + 10)) + DateBytes(9, 3, 5, 7, 4, 9) +
+                        channel + code + std::string(fields),
                     kEventKind);
 }
 
 FakeReportSource EventSource() {
   FakeReportSource source;
   source.kind = RowKind::Event;
-  source.situations = {{'H', "Alarm wysoki, \"g\xF3ra\"2"}, {'O', "Za\xB3\xB9" "czenie5"},
+  source.situations = {{'H', "Alarm wysoki, \"g\xF3ra\"2"},
+                       {'O',
+                        "Za\xB3\xB9"
+                        "czenie5"},
                        {'G', "Norma0"}};
   return source;
 }
@@ -168,21 +183,30 @@ TEST(CsvEvent, RowsGiveTheRecordsFieldsAndTheSituationText) {
   FakeReportSource source = EventSource();
   source.records = {
       EventValues(5, '2', 'H', " 45,0AB  cd  "),
-      EventValues(42, '7', 'G', "  ERR\xA3\xF3" "d,\"%\"  "),
+      EventValues(42, '7', 'G',
+                  "  ERR\xA3\xF3"
+                  "d,\"%\"  "),
       // O shows no channel columns, whatever the record holds there.
       EventValues(5, '2', 'O', " 45.0AB  cd  "),
       // A code outside the table: no digit and no text.
       EventValues(5, '2', 'h', " 45.0AB  cd  "),
       // A zero byte in the reading ends the record text: medium and unit are empty.
-      EventValues(5, '3', 'G', std::string_view(" 4\0" "5.AB  cd  ", 13)),
+      EventValues(5, '3', 'G',
+                  std::string_view(" 4\0"
+                                   "5.AB  cd  ",
+                                   13)),
       // An address beyond two digits is written as the number it is; a zero channel byte ends
       // the record text there, so medium, reading and unit are empty.
       EventValues(150, '\0', 'G', "     AB  cd  "),
   };
   EXPECT_EQ(CsvRowLine(source, 0),
             "2009-03-05T07:04:09,5,2,AB,45.0,cd,2,\"Alarm wysoki, \"\"g\xC3\xB3ra\"\"\"");
-  EXPECT_EQ(CsvRowLine(source, 1), "2009-03-05T07:04:09,42,7,\"\xC5\x81\xC3\xB3" "d,\",ERR,\"\"\"%\"\"\",0,Norma");
-  EXPECT_EQ(CsvRowLine(source, 2), "2009-03-05T07:04:09,,,,,,5,Za\xC5\x82\xC4\x85" "czenie");
+  EXPECT_EQ(CsvRowLine(source, 1),
+            "2009-03-05T07:04:09,42,7,\"\xC5\x81\xC3\xB3"
+            "d,\",ERR,\"\"\"%\"\"\",0,Norma");
+  EXPECT_EQ(CsvRowLine(source, 2),
+            "2009-03-05T07:04:09,,,,,,5,Za\xC5\x82\xC4\x85"
+            "czenie");
   EXPECT_EQ(CsvRowLine(source, 3), "2009-03-05T07:04:09,,,,,,,");
   EXPECT_EQ(CsvRowLine(source, 4), "2009-03-05T07:04:09,5,3,,4,,0,Norma");
   EXPECT_EQ(CsvRowLine(source, 5), "2009-03-05T07:04:09,150,,,,,0,Norma");
@@ -201,7 +225,8 @@ TEST(CsvReport, WritesTheHeadingAndEveryRowInListOrderEndedByCrLf) {
   const std::string expected =
       "date_time,central_unit,channel,medium,value,unit,situation,situation_text\r\n"
       "2009-03-05T07:04:09,5,2,AB,45.0,cd,2,\"Alarm wysoki, \"\"g\xC3\xB3ra\"\"\"\r\n"
-      "2009-03-05T07:04:09,,,,,,5,Za\xC5\x82\xC4\x85" "czenie\r\n";
+      "2009-03-05T07:04:09,,,,,,5,Za\xC5\x82\xC4\x85"
+      "czenie\r\n";
   EXPECT_EQ(ReadBytes(target), expected);
 
   std::ostringstream out;
@@ -220,8 +245,8 @@ TEST(CsvReport, ReplacesAnExistingFileWhole) {
   TempDir folder;
   const auto target = folder.Write("data.csv", std::string(100000, 'x'));
   FakeReportSource source = IntervalSource('1', {"T   "}, {"C   "});
-  source.records = std::vector<ArchiveRecord>(
-      20000, IntervalValues(DateBytes(5, 3, 14, 8, 0, 0), " 21,5"));
+  source.records =
+      std::vector<ArchiveRecord>(20000, IntervalValues(DateBytes(5, 3, 14, 8, 0, 0), " 21,5"));
   ASSERT_EQ(WriteCsvReport(source, target), std::nullopt);
   const std::string line = "2005-03-14T08:00:00,21.5\r\n";
   EXPECT_EQ(std::filesystem::file_size(target), 17 + 20000 * line.size());
