@@ -36,6 +36,7 @@ class CsvSave : public ::testing::Test {
     if (!view) return "no view";
     view->SortBy(column);
     const auto target = dir / "program.csv";
+    std::filesystem::remove(target);
     dialogs.saveAnswers.push_back({QString::fromStdString(target.string())});
     dialogs.saveTypeAnswers.push_back(kCsvType);
     main.SaveReport();
