@@ -1,7 +1,7 @@
 #include "core/report/CsvFields.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <iterator>
 
 #include "core/chart/ArchiveTime.h"
 #include "core/chart/ChannelValue.h"
@@ -34,19 +34,28 @@ void AppendCsvField(std::string& line, std::string_view field) {
 }
 
 std::string CsvDateTime(const unsigned char* bytes) {
-  if (const auto moment = RecordTime(bytes)) {
-    const CivilTime time = ToCivilTime(*moment);
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", time.year, time.month,
-                  time.day, time.hour, time.minute, time.second);
+  if (RecordTime(bytes)) {
+    // Every field of a real moment lies from 0 to 99, the year counted from 2000: two digits
+    // each, put in place by hand, as an export writes one date for every record.
+    std::string text = "20yy-mm-ddThh:mm:ss";
+    constexpr std::size_t kPlaces[] = {2, 5, 8, 11, 14, 17};
+    for (std::size_t field = 0; field < std::size(kPlaces); ++field) {
+      const int number = int{bytes[field]} - 10;
+      text[kPlaces[field]] = static_cast<char>('0' + number / 10);
+      text[kPlaces[field] + 1] = static_cast<char>('0' + number % 10);
+    }
     return text;
   }
   RowText row;
   AppendDateTime(row, bytes);
-  std::string text(row.Row());
+  const std::string_view text = row.Row();
   // The row puts two spaces between the day and the hour, whatever the fields hold.
-  if (const std::size_t gap = text.find("  "); gap != std::string::npos) text.replace(gap, 2, "T");
-  return text;
+  const std::size_t gap = text.find("  ");
+  if (gap == std::string_view::npos) return std::string(text);
+  std::string dateTime(text.substr(0, gap));
+  dateTime += 'T';
+  dateTime += text.substr(gap + 2);
+  return dateTime;
 }
 
 std::string CsvText(std::string_view text) {
