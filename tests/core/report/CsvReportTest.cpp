@@ -10,6 +10,7 @@
 #include "core/report/CsvFields.h"
 #include "support/ArchiveRecords.h"
 #include "support/FakeReportSource.h"
+#include "support/SystemErrorText.h"
 #include "support/TempDir.h"
 
 #ifdef __unix__
@@ -255,13 +256,8 @@ TEST(CsvReport, ReplacesAnExistingFileWhole) {
 
 TEST(CsvReport, AFailureIsToldInTheSystemsWordsAndLeavesNothing) {
   TempDir folder;
-  const auto failure = WriteCsvReport(EventSource(), folder / "missing" / "e.csv");
-#ifdef _WIN32
-  // Windows words it itself ("Path not found.").
-  EXPECT_TRUE(failure && !failure->empty());
-#else
-  EXPECT_EQ(failure, PlatformText(ENOENT));
-#endif
+  EXPECT_EQ(WriteCsvReport(EventSource(), folder / "missing" / "e.csv"),
+            test::SystemErrorText(ENOENT, test::kWindowsPathNotFound));
   EXPECT_TRUE(folder.Entries().empty());
 #ifdef __unix__
   if (geteuid() == 0) return;  // the superuser may write into any folder
