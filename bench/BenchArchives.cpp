@@ -16,25 +16,14 @@ void PutKind(char* record, std::uint32_t kind) {
 
 }  // namespace
 
-std::filesystem::path WriteBenchArchive(bool interval, std::int64_t records) {
-  const auto path = std::filesystem::temp_directory_path() /
-                    ("telvoran-bench-" + std::to_string(records) + (interval ? ".czt" : ".zdr"));
-  if (std::filesystem::exists(path)) return path;
-  std::mt19937 random(42);
+std::string BenchRecords(bool interval, std::int64_t first, std::int64_t count) {
+  // Seeded by the first record's number: the archive itself always comes out the same.
+  std::mt19937 random(static_cast<std::uint32_t>(42 + first));
   std::string bytes;
-  bytes.reserve(static_cast<std::size_t>(40 * (records + 4)));
+  bytes.reserve(static_cast<std::size_t>(40 * count));
   char record[40];
-  if (interval) {
-    const std::string header = "H4T1  degCP2  bar T3  degCQ4  m3/h";
-    for (int i = 0; i < 4; ++i) {
-      std::fill(std::begin(record), std::end(record), ' ');
-      header.copy(record, 33, std::min<std::size_t>(header.size(), 33 * i));
-      PutKind(record, 26);
-      bytes.append(record, 40);
-    }
-  }
   const char codes[] = "GGGGGGGGGGLHMWOFx";
-  for (std::int64_t i = 0; i < records; ++i) {
+  for (std::int64_t i = first; i < first + count; ++i) {
     const std::int64_t minutes = i;
     const auto days = static_cast<int>(minutes / 1440);
     std::fill(std::begin(record), std::end(record), ' ');
@@ -64,6 +53,25 @@ std::filesystem::path WriteBenchArchive(bool interval, std::int64_t records) {
     }
     bytes.append(record, 40);
   }
+  return bytes;
+}
+
+std::filesystem::path WriteBenchArchive(bool interval, std::int64_t records) {
+  const auto path = std::filesystem::temp_directory_path() /
+                    ("telvoran-bench-" + std::to_string(records) + (interval ? ".czt" : ".zdr"));
+  if (std::filesystem::exists(path)) return path;
+  std::string bytes;
+  if (interval) {
+    const std::string header = "H4T1  degCP2  bar T3  degCQ4  m3/h";
+    char record[40];
+    for (int i = 0; i < 4; ++i) {
+      std::fill(std::begin(record), std::end(record), ' ');
+      header.copy(record, 33, std::min<std::size_t>(header.size(), 33 * i));
+      PutKind(record, 26);
+      bytes.append(record, 40);
+    }
+  }
+  bytes += BenchRecords(interval, 0, records);
   // Written under another name and renamed, so that an interrupted run leaves no short archive.
   const auto partial = std::filesystem::path(path).concat(".part");
   std::ofstream(partial, std::ios::binary)

@@ -46,6 +46,7 @@ class SilentReporter : public FailureReporter {
   void Beep() override {}
   void ShowMessage(std::string_view) override {}
   void ShowError(std::string_view) override {}
+  void ShowErrorMessage(std::string_view) override {}
 };
 
 // What one child measured.

@@ -1,14 +1,20 @@
 // Opening an archive of either kind in a view through the open command, and re-sorting it by
-// another column panel, as a user does. `view_bench [RECORDS] [flags]`, RECORDS 1000000 unless
-// given. Each iteration closes and frees the view of the one before, so that memory does not
-// grow from one iteration to the next.
+// another column panel, as a user does; and a view following its archive while records are
+// appended to it. `view_bench [RECORDS] [flags]`, RECORDS 1000000 unless given. Each opening
+// closes and frees the view of the one before, so that memory does not grow from one iteration
+// to the next.
 #include <QApplication>
+#include <QListView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include <unistd.h>
+
 #include <benchmark/benchmark.h>
+
+#include <fstream>
 
 #include "BenchArchives.h"
 #include "app/mainwindow/MainWindow.h"
@@ -62,10 +68,78 @@ void BM_OpenEventArchiveAndSortBySituation(benchmark::State& state) {
   OpenAndResort(state, false, 7);
 }
 
+// A view of the archive, sorted by `column` and scrolled to its end, follows it; each iteration
+// appends a thousand records to the file (not timed) and times the look that shows them, with
+// the list laid out and painted again. The archive is a copy of the program's own, as it grows.
+constexpr std::int64_t kAppendedRecords = 1000;
+
+void FollowAppendedRecords(benchmark::State& state, bool interval, int column) {
+  const auto archive = WriteBenchArchive(interval, gRecords);
+  auto path = archive.parent_path() / ("telvoran-follow-bench-" + std::to_string(::getpid()));
+  path += archive.extension();
+  std::filesystem::copy_file(archive, path, std::filesystem::copy_options::overwrite_existing);
+  const auto strings = Strings();
+  test::ScriptedDialogs dialogs;
+  MainWindow main(*strings, dialogs, QString());
+  main.show();
+  dialogs.openAnswers.push_back(QString::fromStdString(path.string()));
+  main.OpenArchive();
+  auto* view = dynamic_cast<DataView*>(main.ActiveChild());
+  if (!view) {
+    state.SkipWithError("the archive did not open");
+    return;
+  }
+  view->SortBy(column);
+  view->ListBox->scrollToBottom();
+  view->SetFollowing(true);
+  QApplication::processEvents();
+
+  std::int64_t next = gRecords;
+  for (auto _ : state) {
+    state.PauseTiming();
+    const std::string records = BenchRecords(interval, next, kAppendedRecords);
+    std::ofstream(path, std::ios::binary | std::ios::app)
+        .write(records.data(), static_cast<std::streamsize>(records.size()));
+    next += kAppendedRecords;
+    const std::size_t before = view->Report().RowCount();
+    state.ResumeTiming();
+    view->FollowFile();
+    QApplication::processEvents();
+    state.PauseTiming();
+    // An event view keeps one of equal rows, so a few may be left out there.
+    if (view->Report().RowCount() <= before) state.SkipWithError("no new rows");
+    state.ResumeTiming();
+  }
+  state.counters["rows"] = static_cast<double>(view->Report().RowCount());
+  std::filesystem::remove(path);
+}
+
+void BM_FollowIntervalArchive(benchmark::State& state) {
+  FollowAppendedRecords(state, true, 1);
+}
+void BM_FollowIntervalArchiveSortedByChannel2(benchmark::State& state) {
+  FollowAppendedRecords(state, true, 3);
+}
+void BM_FollowEventArchive(benchmark::State& state) {
+  FollowAppendedRecords(state, false, 1);
+}
+void BM_FollowEventArchiveSortedBySituation(benchmark::State& state) {
+  FollowAppendedRecords(state, false, 7);
+}
+
 BENCHMARK(BM_OpenIntervalArchive)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenIntervalArchiveAndSortByChannel2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenEventArchive)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenEventArchiveAndSortBySituation)->Unit(benchmark::kMillisecond);
+// Process CPU time: the time of any helper thread counts too.
+BENCHMARK(BM_FollowIntervalArchive)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+BENCHMARK(BM_FollowIntervalArchiveSortedByChannel2)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
+BENCHMARK(BM_FollowEventArchive)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+BENCHMARK(BM_FollowEventArchiveSortedBySituation)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
 
 }  // namespace
 }  // namespace telvoran

@@ -6,7 +6,9 @@
 // The file is read twice, by date and time and by the chosen column, and the two readings
 // must agree: the same outcome and messages, the same rows as drawn, each list in order. The
 // records of the second reading, put in order in two parts, the later merged into the earlier,
-// must give the same list as sorting them all.
+// must give the same list as sorting them all. Then the file is followed as it grows: its first
+// half is read, the rest appended, and the rows of what was appended, merged into the list, must
+// equal the whole reading.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -16,6 +18,7 @@
 
 #include "core/archive/ArchiveFile.h"
 #include "core/report/TextReport.h"
+#include "core/rows/AppendedRows.h"
 #include "core/rows/Collation.h"
 #include "core/rows/EventRows.h"
 #include "core/rows/IntervalRows.h"
@@ -164,6 +167,57 @@ void MakeReport(ViewContent& content, const std::string& header) {
   for (std::size_t i = 0; i < report.RowCount(); ++i) report.DisplayText(i);
 }
 
+// A view that read the first half of the file (whole records), following it while the rest is
+// appended: what it then shows must be what a reading of the whole file shows.
+void CheckFollowing(const FakeStrings& strings, ArchiveKind kind, int sortColumn,
+                    fuzz::MemoryFile& file, const std::uint8_t* bytes, std::size_t size,
+                    const Reading& whole) {
+  const std::size_t half = size / kRecordSize / 2 * kRecordSize;
+  file.Fill(bytes, half);
+  ViewContent followed;
+  followed.kind = kind;
+  std::string header;
+  const Reading first = Read(strings, kind, file.Path(), sortColumn, followed, header);
+  if (!first.complete) return;
+
+  RecordingReporter reporter;
+  ArchiveFile archive(strings, reporter);
+  // Where the reading of the first half ended, as the view keeps it.
+  TELVORAN_FUZZ_CHECK(archive.OpenArchiveFile(file.Path(), 155, 156));
+  while (!archive.AtEnd()) TELVORAN_FUZZ_CHECK(archive.ReadRecord());
+  archive.Close();
+  const ReadingEnd since = archive.LastReadingEnd();
+  TELVORAN_FUZZ_CHECK(since.records == half / kRecordSize);
+
+  file.Fill(bytes, size);
+  const AppendedRows appended =
+      ReadAppendedRows(archive, file.Path(), since,
+                       kind == ArchiveKind::Interval ? kIntervalKind : kEventKind, followed.rows);
+  TELVORAN_FUZZ_CHECK(!archive.IsOpen());
+  TELVORAN_FUZZ_CHECK(reporter.events.empty());
+  switch (appended.look) {
+    case FollowLook::kNothingNew:
+      TELVORAN_FUZZ_CHECK(whole.complete && first.rows == whole.rows);
+      break;
+    case FollowLook::kNewRows: {
+      TELVORAN_FUZZ_CHECK(whole.complete);
+      followed.rows.MergeAppended();
+      std::vector<std::string> rows;
+      for (std::size_t i = 0; i < followed.rows.Size(); ++i) rows.emplace_back(followed.rows[i]);
+      TELVORAN_FUZZ_CHECK(rows == whole.rows);
+      TELVORAN_FUZZ_CHECK(appended.end.records == (size / kRecordSize));
+      break;
+    }
+    case FollowLook::kReadAgain:
+      // Only a reading that never got past an interval archive's header has no place to go on.
+      TELVORAN_FUZZ_CHECK(kind == ArchiveKind::Interval && since.records < 5);
+      break;
+    case FollowLook::kStopped:
+      TELVORAN_FUZZ_CHECK(!whole.complete && appended.stop == ReadStop::WrongKind);
+      break;
+  }
+}
+
 }  // namespace
 }  // namespace telvoran
 
@@ -202,5 +256,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   CheckMerge(byColumn.rows, size > 1 ? data[1] : 0, kind == ArchiveKind::Event);
   MakeReport(byColumn, header);
+  CheckFollowing(strings, kind, sortColumn, file, data + 1, size - 1, second);
   return 0;
 }

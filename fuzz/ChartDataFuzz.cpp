@@ -19,6 +19,7 @@
 #include "core/chart/LaneDrawing.h"
 #include "core/chart/TimeTicks.h"
 #include "core/rows/RowReading.h"
+#include "core/rows/RowStore.h"
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/MemoryFile.h"
 #include "support/FakeStrings.h"
@@ -114,7 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   RecordingReporter viewReporter;
   ArchiveFile viewFile(strings, viewReporter);
-  RowList rows;
+  RowStore rows;
   const bool viewComplete =
       interval ? ReloadIntervalRows(viewFile, file.Path(), 1, kReloadMessages, rows)
                : ReloadEventRows(viewFile, file.Path(), 1, kReloadMessages, rows);

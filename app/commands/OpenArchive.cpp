@@ -61,6 +61,7 @@ bool FinishReading(DataView* view, ArchiveFile& archive, ReadStop stop, RowStore
 
 void ShowCompleteView(DataView* view, ArchiveFile& archive, std::string_view fileName) {
   archive.Close();
+  view->SetReadingEnd(archive.LastReadingEnd(), true);
   view->SetCaption(fileName);
   view->show();
   view->raise();

@@ -22,4 +22,8 @@ void DialogReporter::ShowError(std::string_view platformText) {
                  QString::fromLocal8Bit(platformText.data(), qsizetype(platformText.size())));
 }
 
+void DialogReporter::ShowErrorMessage(std::string_view text) {
+  dialogs_.Error(parent_, kApplicationTitle, FromCp1250(text));
+}
+
 }  // namespace telvoran

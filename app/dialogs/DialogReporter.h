@@ -20,6 +20,8 @@ class DialogReporter : public FailureReporter {
   void ShowMessage(std::string_view text) override;
   // `platformText` is the system's own text, in the local 8-bit encoding.
   void ShowError(std::string_view platformText) override;
+  // `text` is a library text in Windows-1250.
+  void ShowErrorMessage(std::string_view text) override;
 
  private:
   UserDialogs& dialogs_;

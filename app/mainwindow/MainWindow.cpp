@@ -91,6 +91,7 @@ void MainWindow::BuildLayout() {
   setCentralWidget(mdiArea_);
   connect(mdiArea_, &QMdiArea::subWindowActivated, this, &MainWindow::ViewActivated);
   BuildMenus();
+  BuildFollowCommands();
   BuildToolBar();
   statusBar();  // created here, so that hints have somewhere to go from the start
   new StatusTipRelay(this, statusBar());
@@ -102,6 +103,7 @@ void MainWindow::SetUpWindow() {
   move(0, 0);
   setWindowTitle(kApplicationTitle);
   ReplaceMenuTexts();
+  ReplaceFollowTexts();
   ReplaceToolButtonHints();
   BuildMenuLists();
 }
@@ -143,6 +145,7 @@ void MainWindow::ViewActivated(QMdiSubWindow* window) {
     if (mdiArea_->subWindowList().isEmpty()) {
       SetViewCommandsEnabled(false);
       SetChartCommandEnabled(false);
+      ShowFollowing();
     }
     return;
   }
@@ -151,8 +154,25 @@ void MainWindow::ViewActivated(QMdiSubWindow* window) {
     SetViewCommandsEnabled(true);
     activeViewKind_ = view->ViewKind();
     SetChartCommandEnabled(true);
+    connect(view, &DataView::followingChanged, this, &MainWindow::ShowFollowing,
+            Qt::UniqueConnection);
+    ShowFollowing();
   } else if (qobject_cast<const ChartWindow*>(window)) {
     ChartActivated();
+    ShowFollowing();
+  }
+}
+
+void MainWindow::FollowActiveView() {
+  if (auto* view = qobject_cast<DataView*>(ActiveChild())) view->SetFollowing(!view->IsFollowing());
+  ShowFollowing();
+}
+
+void MainWindow::ShowFollowing() {
+  const auto* view = qobject_cast<const DataView*>(ActiveChild());
+  for (QAction* item : {WindowFollow, PopUpFollow}) {
+    item->setEnabled(view != nullptr);
+    item->setChecked(view != nullptr && view->IsFollowing());
   }
 }
 

@@ -71,6 +71,8 @@ class MainWindow : public QMainWindow {
   void OpenFiles(const QStringList& paths);
   // A chart of the active view, in a window of its own.
   void ShowChart();
+  // Switches the active view's following of its file on or off.
+  void FollowActiveView();
 
   // Menu items, pop-up items and tool buttons, named by role.
   QAction* FileMenu = nullptr;
@@ -96,6 +98,10 @@ class MainWindow : public QMainWindow {
   QAction* PopUpCascade = nullptr;
   QAction* PopUpArrangeAll = nullptr;
   QAction* PopUpChart = nullptr;
+  // Following the active view's file, ticked while it follows; at the end of the Window menu
+  // and of the pop-up menu.
+  QAction* WindowFollow = nullptr;
+  QAction* PopUpFollow = nullptr;
   QAction* OpenBtn = nullptr;
   QAction* SaveAsBtn = nullptr;
   QAction* PrintBtn = nullptr;
@@ -131,6 +137,10 @@ class MainWindow : public QMainWindow {
   void ReplaceToolButtonHints();
   // The lists of recently opened archives and of open views, in the file and window menus.
   void BuildMenuLists();
+  void BuildFollowCommands();
+  void ReplaceFollowTexts();
+  // Enables the follow commands while a data view is active and ticks them while it follows.
+  void ShowFollowing();
   // Follows the client area: a view activated, or none left.
   void ViewActivated(QMdiSubWindow* window);
   // A chart window activated: printing and the window commands act on it; there is no text

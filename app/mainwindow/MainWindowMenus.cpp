@@ -260,4 +260,34 @@ void MainWindow::ReplaceToolButtonHints() {
     SetHint(*(this->*row.item), state_.Text(row.shortId) + u'|' + state_.Text(row.longId));
 }
 
+// Following the active view's file: a ticked item at the end of the Window menu and of the
+// pop-up menu, after a separator. Kept apart from the tables above, which hold the fixed menus.
+namespace {
+
+constexpr const char* kFollowCaption = "Ś&ledź plik";
+constexpr const char* kFollowHint = "Pokazuje rekordy dopisywane do pliku aktywnego okna";
+
+}  // namespace
+
+void MainWindow::BuildFollowCommands() {
+  auto addFollow = [this](QMenu& menu, const char* separatorName) {
+    menu.addSeparator()->setObjectName(separatorName);
+    QAction* item = menu.addAction(QString::fromUtf8(kFollowCaption));
+    item->setCheckable(true);
+    item->setEnabled(false);
+    SetHint(*item, QString::fromUtf8(kFollowHint));
+    connect(item, &QAction::triggered, this, &MainWindow::FollowActiveView);
+    return item;
+  };
+  WindowFollow = addFollow(*WindowMenu->menu(), "FollowSeparator");
+  PopUpFollow = addFollow(*PopupMenu, "PopUpFollowSeparator");
+}
+
+void MainWindow::ReplaceFollowTexts() {
+  for (QAction* item : {WindowFollow, PopUpFollow}) {
+    item->setText(state_.Text(sid::kWindowFollow));
+    SetHint(*item, state_.Text(sid::kWindowFollow + 1));
+  }
+}
+
 }  // namespace telvoran

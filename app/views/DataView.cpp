@@ -1,18 +1,22 @@
 #include "app/views/DataView.h"
 
+#include <QApplication>
 #include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <cmath>
 
 #include "app/QtText.h"
+#include "app/views/FileFollower.h"
 #include "app/views/HeaderPanel.h"
 #include "app/views/RowDelegates.h"
 #include "app/views/RowListModel.h"
+#include "core/rows/RowReading.h"
 
 namespace telvoran {
 namespace {
@@ -188,7 +192,117 @@ void DataView::ShowSortColumn() {
 void DataView::SortBy(int column) {
   if (column == content_.sortColumn || !CanSortBy(column)) return;
   content_.sortColumn = column;
-  ReloadRows();
+  // The user has been told why the file could not be read; following it would only say so
+  // again at the next look.
+  if (!ReloadRows()) SetFollowing(false);
+}
+
+void DataView::SetReadingEnd(const ReadingEnd& end, bool complete) {
+  readingEnd_ = end;
+  readingComplete_ = complete;
+}
+
+void DataView::SetFollowing(bool follow) {
+  if (follow == IsFollowing()) return;
+  if (follow) {
+    follower_ = new FileFollower(content_.filePath, this);
+    connect(follower_, &FileFollower::mayHaveChanged, this, &DataView::FollowFile);
+  } else {
+    // This may run inside the follower's own signal.
+    follower_->disconnect(this);
+    follower_->deleteLater();
+    follower_ = nullptr;
+  }
+  emit followingChanged(follow);
+  // What was appended since the last reading shows at once.
+  if (follow) FollowFile();
+}
+
+void DataView::FollowFile() {
+  // A command that holds the program's one archive file, or one of its message boxes, may be
+  // running: the next look catches up.
+  if (!IsFollowing() || lookingAtFile_ || archive_.IsOpen() || QApplication::activeModalWidget())
+    return;
+  const QScopedValueRollback looking(lookingAtFile_, true);
+  if (!readingComplete_) {
+    ReadAgainForFollowing();
+    return;
+  }
+  const std::uint32_t kind = content_.kind == ArchiveKind::Event ? kEventKind : kIntervalKind;
+  // The records appended stand at the end of the store, out of the list's sight, until they are
+  // merged in below.
+  const AppendedRows appended =
+      ReadAppendedRows(archive_, content_.filePath, readingEnd_, kind, content_.rows);
+  switch (appended.look) {
+    case FollowLook::kNothingNew:
+      return;
+    case FollowLook::kNewRows:
+      MergeAppendedRows();
+      readingEnd_ = appended.end;
+      return;
+    case FollowLook::kReadAgain:
+      ReadAgainForFollowing();
+      return;
+    case FollowLook::kStopped:
+      // The rows before the record that stopped the reading show; the reason is told once.
+      MergeAppendedRows();
+      SetReadingEnd(appended.end, false);
+      SetFollowing(false);
+      ReportReadStop(appended.stop, archive_);
+      return;
+  }
+}
+
+void DataView::ReadAgainForFollowing() {
+  const ListPlace place = SavePlace();
+  if (!ReloadRows()) {
+    SetFollowing(false);
+    return;
+  }
+  RestorePlace(place);
+}
+
+void DataView::MergeAppendedRows() {
+  const ListPlace place = SavePlace();
+  model_->Change([&] {
+    content_.rows.MergeAppended();
+    FitRowWidth();
+  });
+  RestorePlace(place);
+}
+
+DataView::ListPlace DataView::SavePlace() const {
+  ListPlace place;
+  auto textOf = [this](const QModelIndex& index) -> std::optional<std::string> {
+    if (!index.isValid()) return std::nullopt;
+    return std::string(model_->StoredText(index.row()));
+  };
+  const QModelIndex current = ListBox->currentIndex();
+  place.current = textOf(current);
+  place.currentSelected = ListBox->selectionModel()->isSelected(current);
+  place.top = textOf(ListBox->indexAt(QPoint(0, 0)));
+  const QScrollBar* vertical = ListBox->verticalScrollBar();
+  place.atEnd = vertical->value() >= vertical->maximum();
+  place.horizontal = ListBox->horizontalScrollBar()->value();
+  return place;
+}
+
+void DataView::RestorePlace(const ListPlace& place) {
+  auto indexOf = [this](const std::optional<std::string>& text) {
+    const auto row = text ? FindRow(content_.rows, *text) : std::nullopt;
+    return row ? model_->index(static_cast<int>(*row)) : QModelIndex();
+  };
+  if (const QModelIndex current = indexOf(place.current); current.isValid()) {
+    ListBox->selectionModel()->setCurrentIndex(current, place.currentSelected
+                                                            ? QItemSelectionModel::ClearAndSelect
+                                                            : QItemSelectionModel::NoUpdate);
+  }
+  if (place.atEnd) {
+    ListBox->scrollToBottom();
+  } else if (const QModelIndex top = indexOf(place.top); top.isValid()) {
+    ListBox->scrollTo(top, QAbstractItemView::PositionAtTop);
+  }
+  ListBox->horizontalScrollBar()->setValue(place.horizontal);
 }
 
 bool DataView::CanSortBy(int) const {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/archive/ArchiveFile.h"
+#include "core/rows/AppendedRows.h"
 #include "core/rows/RowReading.h"
 #include "core/view/ViewContent.h"
 
@@ -18,6 +19,7 @@ class QListView;
 
 namespace telvoran {
 
+class FileFollower;
 class HeaderPanel;
 class RowDelegate;
 class RowListModel;
@@ -28,7 +30,8 @@ enum ViewKindValue { kNoViewKind = 0, kIntervalViewKind = 1, kEventViewKind = 2 
 // What both data views share: a child window of the main window with a title panel, a row of
 // column panels that choose the sort column, and a list that draws the rows of its content.
 // A view knows its file, its rows and its panels; it reads its file again through the
-// program's one archive file when a panel is clicked.
+// program's one archive file when a panel is clicked, and, while it follows its file, reads
+// what is appended to it.
 class DataView : public QMdiSubWindow {
   Q_OBJECT
 
@@ -81,11 +84,27 @@ class DataView : public QMdiSubWindow {
 
   // Gives the panel of the sort column lowered bevels and every other panel raised ones.
   void ShowSortColumn();
-  // Re-reads the file from disk and rebuilds the list for the current sort column.
-  virtual void ReloadRows() = 0;
+  // Re-reads the file from disk and rebuilds the list for the current sort column. True when
+  // the whole file was read; otherwise the user has been told why.
+  virtual bool ReloadRows() = 0;
   // What a click on the panel of `column` does: makes it the sort column and reads the file
   // again, unless it already is the sort column or cannot be one.
   void SortBy(int column);
+
+  // Following the file: while on, the records appended to the file show as they arrive, each
+  // row at its place in the current order. Off when a view is made; a failure that the user is
+  // told about turns it off.
+  bool IsFollowing() const { return follower_ != nullptr; }
+  void SetFollowing(bool follow);
+  // Looks at the file now and shows what has been appended since the last reading, keeping the
+  // current row and the rows in sight (a list scrolled to its end stays at its end). A file that
+  // shrank or was replaced is read again from its start. What the file follower runs.
+  void FollowFile();
+  // Where the view's last reading of its file ended, and whether it read the whole file.
+  void SetReadingEnd(const ReadingEnd& end, bool complete);
+
+ signals:
+  void followingChanged(bool following);
 
  protected:
   // Whether a panel's column can become the sort column.
@@ -96,18 +115,22 @@ class DataView : public QMdiSubWindow {
   // list: nothing when the file could not be opened or its header read (those failures are told
   // by then), else why reading stopped. The list is empty while the file is read; the rows read
   // are shown, from the first, before a stop short of the end is told; the bevels follow the new
-  // column only after a full read.
+  // column only after a full read. True when the whole file was read.
   template <typename Read>
-  void Reload(Read read) {
+  bool Reload(Read read) {
     SetRows(RowStore());
     RowStore rows;
     const std::optional<ReadStop> stop = read(rows);
     SetRows(std::move(rows));
     ShowFirstRow();
-    if (!stop) return;
-    ReportReadStop(*stop, archive_);
-    archive_.Close();
-    if (*stop == ReadStop::EndOfFile) ShowSortColumn();
+    const bool complete = stop == ReadStop::EndOfFile;
+    if (stop) {
+      ReportReadStop(*stop, archive_);
+      archive_.Close();
+    }
+    SetReadingEnd(archive_.LastReadingEnd(), complete);
+    if (complete) ShowSortColumn();
+    return complete;
   }
 
  private:
@@ -116,6 +139,24 @@ class DataView : public QMdiSubWindow {
   void FitPanelsToColumns();
   void FitRowWidth();
   void ShowFirstRow();
+  // What the list shows, by the texts of its rows, to be found again after the rows changed.
+  struct ListPlace {
+    std::optional<std::string> current;
+    bool currentSelected = false;
+    std::optional<std::string> top;
+    bool atEnd = false;
+    int horizontal = 0;
+  };
+  ListPlace SavePlace() const;
+  void RestorePlace(const ListPlace& place);
+  // Puts the records appended to the store since its last order in their places.
+  void MergeAppendedRows();
+  void ReadAgainForFollowing();
+
+  FileFollower* follower_ = nullptr;
+  ReadingEnd readingEnd_;
+  bool readingComplete_ = false;
+  bool lookingAtFile_ = false;
 
   ArchiveFile& archive_;
   const int viewKind_;

@@ -25,8 +25,8 @@ EventView::EventView(ArchiveFile& archive)
   resize(616, 351);
 }
 
-void EventView::ReloadRows() {
-  Reload([this](RowStore& rows) -> std::optional<ReadStop> {
+bool EventView::ReloadRows() {
+  return Reload([this](RowStore& rows) -> std::optional<ReadStop> {
     ArchiveFile& file = Archive();
     if (!file.OpenArchiveFile(FilePath(), kReloadMessages.missingFile, kReloadMessages.emptyFile))
       return std::nullopt;
@@ -35,6 +35,7 @@ void EventView::ReloadRows() {
     return stop;
   });
 }
+
 
 RowText EventView::EventRow(const ArchiveRecord& record) const {
   return telvoran::EventRow(record, SortColumn(), Archive().Strings());

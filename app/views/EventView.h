@@ -15,11 +15,14 @@ class EventView : public DataView {
  public:
   explicit EventView(ArchiveFile& archive);
 
-  void ReloadRows() override;
+  bool ReloadRows() override;
 
   RowText EventRow(const ArchiveRecord& record) const;
   RowText SituationText(char code) const;
   std::string_view DisplayText(std::string_view stored) const;
+
+ protected:
+  // Equal rows stand once in an event view, appended ones too.
 };
 
 }  // namespace telvoran

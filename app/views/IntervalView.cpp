@@ -4,6 +4,7 @@
 
 #include "app/views/HeaderPanel.h"
 #include "app/views/RowDelegates.h"
+#include "core/archive/ArchiveFile.h"
 #include "core/rows/IntervalRows.h"
 #include "core/rows/RowReading.h"
 
@@ -29,8 +30,8 @@ void IntervalView::SetChannelTitles(std::string_view intervalHeader) {
     SetPanelCaption(channel + 1, captions[static_cast<std::size_t>(channel - 1)]);
 }
 
-void IntervalView::ReloadRows() {
-  Reload([this](RowStore& rows) -> std::optional<ReadStop> {
+bool IntervalView::ReloadRows() {
+  return Reload([this](RowStore& rows) -> std::optional<ReadStop> {
     ArchiveFile& file = Archive();
     if (!file.OpenArchiveFile(FilePath(), kReloadMessages.missingFile, kReloadMessages.emptyFile) ||
         !file.ReadIntervalHeader(kReloadMessages.shortHeader))
@@ -38,6 +39,7 @@ void IntervalView::ReloadRows() {
     return ReadIntervalRows(file, *ChannelCount(file.IntervalHeader()), SortColumn(), rows);
   });
 }
+
 
 RowText IntervalView::IntervalRow(const ArchiveRecord& record, int channelCount) const {
   return telvoran::IntervalRow(record, channelCount, SortColumn());

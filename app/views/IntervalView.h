@@ -18,7 +18,7 @@ class IntervalView : public DataView {
 
   // Titles the channel panels from the header of the view's file.
   void SetChannelTitles(std::string_view intervalHeader);
-  void ReloadRows() override;
+  bool ReloadRows() override;
 
   RowText IntervalRow(const ArchiveRecord& record, int channelCount) const;
   std::string_view DisplayText(std::string_view stored) const;
@@ -26,6 +26,9 @@ class IntervalView : public DataView {
  protected:
   // A channel the file does not have cannot become the sort column.
   bool CanSortBy(int column) const override;
+
+ private:
+  // The channel count of the header read last, for the rows of appended records.
 };
 
 }  // namespace telvoran

@@ -1,15 +1,17 @@
 #include "core/archive/ArchiveFile.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "core/archive/FailureReporter.h"
+#include "core/text/StringIds.h"
 
 namespace telvoran {
 namespace {
 
 constexpr std::size_t kRecordsPerBlock = 1638;  // just under 64 KiB
+constexpr std::size_t kBlockBytes = kRecordsPerBlock * kRecordSize;
 constexpr int kHeaderRecords = 4;
+constexpr const char* kReadPastEnd = "Read beyond end of file";
 
 bool IsHeaderKind(std::uint32_t kind) {
   return kind == kIntervalKind || kind == kEventKind;
@@ -23,17 +25,25 @@ ArchiveFile::ArchiveFile(const StringLookup& strings, FailureReporter& reporter)
 bool ArchiveFile::OpenArchiveFile(const std::filesystem::path& path, int missingFileId,
                                   int emptyFileId) {
   Close();
-  if (!platform::FileExists(path)) {
-    ReportMessage(reporter_, strings_, missingFileId);
+  switch (platform::KindOfFile(path)) {
+    case platform::FileKind::kMissing:
+      ReportMessage(reporter_, strings_, missingFileId);
+      return false;
+    case platform::FileKind::kNotAFile:
+      ReportError(reporter_, strings_, sid::kNotAFile);
+      return false;
+    case platform::FileKind::kRegularFile:
+      break;
+  }
+  if (auto failure = file_.Open(path)) {
+    if (failure->notAFile) {
+      ReportError(reporter_, strings_, sid::kNotAFile);
+    } else {
+      reporter_.ShowError(failure->platformText);
+    }
     return false;
   }
-  platform::ClearReadOnly(path);
-  if (auto error = file_.Open(path)) {
-    reporter_.ShowError(*error);
-    return false;
-  }
-  recordCount_ = file_.Size() / kRecordSize;
-  if (recordCount_ == 0) {
+  if (file_.SizeWhenOpened() < kRecordSize) {
     Close();
     ReportMessage(reporter_, strings_, emptyFileId);
     return false;
@@ -44,6 +54,12 @@ bool ArchiveFile::OpenArchiveFile(const std::filesystem::path& path, int missing
 bool ArchiveFile::ReadIntervalHeader(int shortHeaderId) {
   intervalHeader_.clear();
   for (int i = 0; i < kHeaderRecords; ++i) {
+    // Only a file cut since it was opened can end before its first record.
+    if (AtEnd()) {
+      Close();
+      ReportMessage(reporter_, strings_, shortHeaderId);
+      return false;
+    }
     if (!ReadRecord()) {
       Close();
       reporter_.ShowError(errorText_);
@@ -72,43 +88,82 @@ bool ArchiveFile::ReadIntervalHeader(int shortHeaderId) {
 }
 
 bool ArchiveFile::ReadRecord() {
-  if (AtEnd() || !IsOpen()) {
-    errorText_ = "Read beyond end of file";
-    return false;
+  if (blockPosition_ >= blockSize_) {
+    switch (FillBlock()) {
+      case Fill::kFilled:
+        break;
+      case Fill::kEnd:
+        errorText_ = kReadPastEnd;
+        return false;
+      case Fill::kError:
+        return false;
+    }
   }
-  if (blockPosition_ >= block_.size() && !FillBlock()) return false;
-  std::memcpy(record_.bytes.data(), block_.data() + blockPosition_, kRecordSize);
+  std::memcpy(record_.bytes.data(), block_.get() + blockPosition_, kRecordSize);
   blockPosition_ += kRecordSize;
   ++recordsRead_;
   return true;
 }
 
-bool ArchiveFile::FillBlock() {
-  const std::uint64_t remaining = recordCount_ - recordsRead_;
-  const std::size_t records =
-      static_cast<std::size_t>(std::min<std::uint64_t>(remaining, kRecordsPerBlock));
-  block_.resize(records * kRecordSize);
+bool ArchiveFile::AtEnd() {
+  if (blockPosition_ < blockSize_) return false;
+  return FillBlock() == Fill::kEnd;
+}
+
+// Fetches the whole records that follow the last one read, up to a block of them, from wherever
+// the file ends now. A piece of a record at the end is left for a later reading, when the writer
+// may have completed it.
+ArchiveFile::Fill ArchiveFile::FillBlock() {
+  blockSize_ = 0;
   blockPosition_ = 0;
-  const auto result = file_.Read(block_.data(), block_.size());
+  if (!IsOpen()) return Fill::kEnd;
+  if (!block_) block_ = std::make_unique_for_overwrite<unsigned char[]>(kBlockBytes);
+  const auto result = file_.ReadAt(recordsRead_ * kRecordSize, block_.get(), kBlockBytes);
   if (result.error) {
     errorText_ = *result.error;
-    block_.clear();
-    return false;
+    return Fill::kError;
   }
-  if (result.bytesRead < block_.size()) {
-    // The file has shrunk since it was opened.
-    errorText_ = "Read beyond end of file";
-    block_.clear();
-    return false;
+  blockSize_ = result.bytesRead / kRecordSize * kRecordSize;
+  return blockSize_ == 0 ? Fill::kEnd : Fill::kFilled;
+}
+
+ArchiveFile::Continuation ArchiveFile::ContinueAfter(const std::filesystem::path& path,
+                                                     const ReadingEnd& end) {
+  Close();
+  if (platform::KindOfFile(path) != platform::FileKind::kRegularFile) return Continuation::kNoFile;
+  if (auto failure = file_.Open(path)) {
+    if (failure->notAFile) return Continuation::kNoFile;
+    errorText_ = failure->platformText;
+    return Continuation::kReadError;
   }
-  return true;
+  if (file_.Identity() != end.file) {
+    Close();
+    return Continuation::kChanged;
+  }
+  if (end.records == 0) return Continuation::kContinued;
+  // The last record read must still be where it was: a file cut below it, or written anew
+  // from the start, holds other records before the point where reading would go on.
+  recordsRead_ = end.records - 1;
+  if (AtEnd()) {
+    Close();
+    return Continuation::kChanged;
+  }
+  if (!ReadRecord()) {
+    Close();
+    return Continuation::kReadError;
+  }
+  if (record_.bytes != end.lastRecord.bytes) {
+    Close();
+    return Continuation::kChanged;
+  }
+  return Continuation::kContinued;
 }
 
 void ArchiveFile::Close() {
+  if (file_.IsOpen()) lastEnd_ = {recordsRead_, record_, file_.Identity()};
   file_.Close();
-  recordCount_ = 0;
   recordsRead_ = 0;
-  block_.clear();
+  blockSize_ = 0;
   blockPosition_ = 0;
 }
 

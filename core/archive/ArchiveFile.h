@@ -2,10 +2,10 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "core/archive/ArchiveRecord.h"
 #include "core/platform/RecordFile.h"
@@ -15,17 +15,25 @@ namespace telvoran {
 class FailureReporter;
 class StringLookup;
 
-// The one archive file a command reads: opened, read record by record from the first to the
-// last whole record, and closed within the command. Records land in one record buffer.
+// Where a reading of an archive stopped: enough to read later only what has been appended.
+struct ReadingEnd {
+  std::uint64_t records = 0;  // whole records read, from the first record of the file on
+  ArchiveRecord lastRecord;   // the last of them, to tell an appended file from a rewritten one
+  platform::FileIdentity file;
+};
+
+// The one archive file a command reads: opened, read record by record from the first whole
+// record to the file's current end, and closed within the command. Records land in one record
+// buffer. The file is only ever read.
 class ArchiveFile {
  public:
   ArchiveFile(const StringLookup& strings, FailureReporter& reporter);
   ArchiveFile(const ArchiveFile&) = delete;
   ArchiveFile& operator=(const ArchiveFile&) = delete;
 
-  // Makes sure the file exists, clears its read-only attribute, opens it and makes sure it
-  // holds at least one whole record. On failure it has reported why (the missing-file or
-  // empty-file message, or the platform's text for an unexpected error) and nothing is open.
+  // Makes sure the file exists and is a regular file, opens it and makes sure it holds at least
+  // one whole record. On failure it has reported why (the missing-file or empty-file message,
+  // the not-a-file message, or the platform's text for an unexpected error) and nothing is open.
   bool OpenArchiveFile(const std::filesystem::path& path, int missingFileId, int emptyFileId);
 
   // Reads the four header records of an interval archive into IntervalHeader(). On success at
@@ -33,35 +41,53 @@ class ArchiveFile {
   // why and closed the file.
   bool ReadIntervalHeader(int shortHeaderId);
 
-  // Reads the next record into Record(). False on a read error, whose text is in ErrorText();
-  // nothing is reported and the file stays open.
+  // Reads the next record into Record(). False on a read error, whose text is in ErrorText(),
+  // or past the end; nothing is reported and the file stays open.
   bool ReadRecord();
-  bool AtEnd() const { return recordsRead_ >= recordCount_; }
+  // Whether the file's current end has been reached: no whole record follows the last one read.
+  // A file that grows while it is read is read to its new end; one that shrinks ends early.
+  bool AtEnd();
   void Close();
   bool IsOpen() const { return file_.IsOpen(); }
+
+  // What came of looking at a file again after an earlier reading ended.
+  enum class Continuation {
+    kContinued,  // open, positioned after the records read before; more may follow
+    kNoFile,     // nothing to read under the name now (missing, or not a file); nothing open
+    kChanged,    // shrunk, replaced or rewritten: only a reading from the start shows it
+    kReadError,  // the platform's text is in ErrorText(); nothing open
+  };
+  // Opens the file at `path` again to read what has been appended since the reading that ended
+  // at `end`. Reports nothing.
+  Continuation ContinueAfter(const std::filesystem::path& path, const ReadingEnd& end);
 
   const StringLookup& Strings() const { return strings_; }
   FailureReporter& Reporter() const { return reporter_; }
   const ArchiveRecord& Record() const { return record_; }
   const std::string& IntervalHeader() const { return intervalHeader_; }
-  // The number of whole records; a shorter piece at the end of the file is never read.
-  std::uint64_t RecordCount() const { return recordCount_; }
+  // The number of whole records when the file was opened; a growing file holds more by the end.
+  std::uint64_t RecordCount() const { return file_.SizeWhenOpened() / kRecordSize; }
   std::uint64_t RecordsRead() const { return recordsRead_; }
+  // Where the last reading ended, kept when the file is closed until another one is opened.
+  const ReadingEnd& LastReadingEnd() const { return lastEnd_; }
   const std::string& ErrorText() const { return errorText_; }
 
  private:
-  bool FillBlock();
+  enum class Fill { kFilled, kEnd, kError };
+  Fill FillBlock();
+  bool ReportIfNotAFile(const std::filesystem::path& path, int missingFileId);
 
   const StringLookup& strings_;
   FailureReporter& reporter_;
   platform::RecordFile file_;
-  std::uint64_t recordCount_ = 0;
   std::uint64_t recordsRead_ = 0;
   ArchiveRecord record_;
   std::string intervalHeader_;
   std::string errorText_;
+  ReadingEnd lastEnd_;
   // Records are fetched from the disk a block at a time and handed out one by one.
-  std::vector<unsigned char> block_;
+  std::unique_ptr<unsigned char[]> block_;
+  std::size_t blockSize_ = 0;  // bytes of whole records in the block
   std::size_t blockPosition_ = 0;
 };
 

@@ -21,6 +21,10 @@ void ReportMessage(FailureReporter& reporter, const StringLookup& strings, int f
   reporter.ShowMessage(text);
 }
 
+void ReportError(FailureReporter& reporter, const StringLookup& strings, int id) {
+  reporter.ShowErrorMessage(strings.Text(id));
+}
+
 void ReportWrongKind(FailureReporter& reporter, const StringLookup& strings) {
   ReportMessage(reporter, strings, sid::kWrongKindLine1, sid::kWrongKindLine2);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <compare>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -8,16 +9,22 @@
 
 namespace telvoran::platform {
 
-// True when something other than a folder exists under that name.
-bool FileExists(const std::filesystem::path& path);
+// What a name stands for, as far as reading records goes: nothing, a regular file, or something
+// that is not one (a folder, a named pipe, a device, a socket), which is never opened.
+enum class FileKind { kMissing, kRegularFile, kNotAFile };
+FileKind KindOfFile(const std::filesystem::path& path);
 
-// Clears the file's read-only attribute if it is set (on POSIX: gives the owner write
-// permission). A failure to change it is not an error and is not reported.
-void ClearReadOnly(const std::filesystem::path& path);
+// Tells one file from another whatever their names: a file put in the place of another under
+// the same name has another identity.
+struct FileIdentity {
+  std::uint64_t volume = 0;
+  std::uint64_t file = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
 
-// A file opened for reading and writing while letting other processes read and write it too.
-// When the system refuses write access (permissions, a read-only medium) it is opened for
-// reading only: the program never writes an archive. Errors come back in the platform's words.
+// A regular file opened for reading only, while other processes go on reading, writing,
+// renaming or deleting it (the monitoring program appends to its archives). Opening changes
+// nothing about the file: neither its permissions nor its attributes.
 class RecordFile {
  public:
   RecordFile() = default;
@@ -25,18 +32,26 @@ class RecordFile {
   RecordFile& operator=(const RecordFile&) = delete;
   ~RecordFile() { Close(); }
 
-  // Opens an existing file; on failure returns the platform's text for the error.
-  std::optional<std::string> Open(const std::filesystem::path& path);
+  // Why an opening failed: the name is not a regular file, or the platform's text for the error.
+  struct OpenFailure {
+    bool notAFile = false;
+    std::string platformText;
+  };
+  // Opens an existing regular file. A name that is not one is refused before anything could
+  // wait on it.
+  std::optional<OpenFailure> Open(const std::filesystem::path& path);
   bool IsOpen() const;
-  // The file's size in bytes when it was opened.
-  std::uint64_t Size() const { return size_; }
-  // Reads up to `count` bytes at the current position into `buffer`; returns the number read
-  // (fewer only at the end of the file) or the platform's text for a read error.
+  // The file's size in bytes when it was opened; it may grow or shrink after that.
+  std::uint64_t SizeWhenOpened() const { return sizeWhenOpened_; }
+  const FileIdentity& Identity() const { return identity_; }
+
+  // Reads up to `count` bytes from `offset` into `buffer`: fewer only at the file's current end.
+  // Returns the number read or the platform's text for a read error.
   struct ReadResult {
     std::size_t bytesRead = 0;
     std::optional<std::string> error;
   };
-  ReadResult Read(void* buffer, std::size_t count);
+  ReadResult ReadAt(std::uint64_t offset, void* buffer, std::size_t count);
   void Close();
 
  private:
@@ -45,7 +60,8 @@ class RecordFile {
 #else
   int fd_ = -1;
 #endif
-  std::uint64_t size_ = 0;
+  std::uint64_t sizeWhenOpened_ = 0;
+  FileIdentity identity_;
 };
 
 }  // namespace telvoran::platform

@@ -1,74 +1,69 @@
-#include <windows.h>
-
 #include <algorithm>
 #include <string>
 
 #include "core/platform/RecordFile.h"
+#include "core/platform/Win32ErrorText.h"
 
 namespace telvoran::platform {
 namespace {
 
-// Another program (the monitoring program writing the archive) may hold the file for a moment.
+// Another program (the monitoring program writing the archive) may hold the file for a moment
+// without letting others read it.
 constexpr DWORD kSharingRetryPauseMs = 50;
 constexpr int kSharingRetryAttempts = 40;  // about two seconds in all
 
 std::string ErrorText(DWORD error) {
-  char* text = nullptr;
-  const DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string result = length ? std::string(text, length) : "Error " + std::to_string(error);
-  LocalFree(text);
-  while (!result.empty() && (result.back() == '\n' || result.back() == '\r')) result.pop_back();
-  return result;
+  return Win32ErrorText(error);
 }
 
-HANDLE OpenShared(const std::filesystem::path& path, DWORD access) {
-  return CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-}
-
-bool RefusesWriteAccess(DWORD error) {
-  return error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT;
+// Reading only, and every kind of sharing: the writer may go on appending, and may rename or
+// delete the file while it is open here.
+HANDLE OpenForReading(const std::filesystem::path& path) {
+  return CreateFileW(path.c_str(), GENERIC_READ,
+                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 }  // namespace
 
-bool FileExists(const std::filesystem::path& path) {
+FileKind KindOfFile(const std::filesystem::path& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  if (attributes == INVALID_FILE_ATTRIBUTES) return FileKind::kMissing;
+  if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) return FileKind::kNotAFile;
+  return FileKind::kRegularFile;
 }
 
-void ClearReadOnly(const std::filesystem::path& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY)) return;
-  SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-}
-
-std::optional<std::string> RecordFile::Open(const std::filesystem::path& path) {
+std::optional<RecordFile::OpenFailure> RecordFile::Open(const std::filesystem::path& path) {
   Close();
   HANDLE file = INVALID_HANDLE_VALUE;
   DWORD error = ERROR_SUCCESS;
   for (int attempt = 0; attempt < kSharingRetryAttempts; ++attempt) {
-    file = OpenShared(path, GENERIC_READ | GENERIC_WRITE);
+    file = OpenForReading(path);
     error = file == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
-    if (RefusesWriteAccess(error)) {
-      file = OpenShared(path, GENERIC_READ);
-      error = file == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
-    }
     if (error != ERROR_SHARING_VIOLATION) break;
     Sleep(kSharingRetryPauseMs);
   }
-  if (file == INVALID_HANDLE_VALUE) return ErrorText(error);
+  if (file == INVALID_HANDLE_VALUE) return OpenFailure{false, ErrorText(error)};
 
-  LARGE_INTEGER size;
-  if (!GetFileSizeEx(file, &size)) {
+  // A name can lead to a pipe or a device as well as to a file on a disk.
+  if (GetFileType(file) != FILE_TYPE_DISK) {
+    CloseHandle(file);
+    return OpenFailure{true, ErrorText(ERROR_INVALID_FUNCTION)};
+  }
+  BY_HANDLE_FILE_INFORMATION information;
+  if (!GetFileInformationByHandle(file, &information)) {
     error = GetLastError();
     CloseHandle(file);
-    return ErrorText(error);
+    return OpenFailure{false, ErrorText(error)};
+  }
+  if (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    CloseHandle(file);
+    return OpenFailure{true, ErrorText(ERROR_INVALID_FUNCTION)};
   }
   handle_ = file;
-  size_ = static_cast<std::uint64_t>(size.QuadPart);
+  sizeWhenOpened_ = std::uint64_t{information.nFileSizeHigh} << 32 | information.nFileSizeLow;
+  identity_ = {information.dwVolumeSerialNumber,
+               std::uint64_t{information.nFileIndexHigh} << 32 | information.nFileIndexLow};
   return std::nullopt;
 }
 
@@ -76,15 +71,26 @@ bool RecordFile::IsOpen() const {
   return handle_ != INVALID_HANDLE_VALUE;
 }
 
-RecordFile::ReadResult RecordFile::Read(void* buffer, std::size_t count) {
+RecordFile::ReadResult RecordFile::ReadAt(std::uint64_t offset, void* buffer, std::size_t count) {
   ReadResult result;
+  if (handle_ == INVALID_HANDLE_VALUE) {
+    result.error = ErrorText(ERROR_INVALID_HANDLE);
+    return result;
+  }
   auto* bytes = static_cast<char*>(buffer);
   while (result.bytesRead < count) {
+    // On a handle opened without FILE_FLAG_OVERLAPPED the offset in OVERLAPPED makes a plain
+    // positioned read that returns when it is done.
+    const std::uint64_t position = offset + result.bytesRead;
+    OVERLAPPED at = {};
+    at.Offset = static_cast<DWORD>(position);
+    at.OffsetHigh = static_cast<DWORD>(position >> 32);
     const DWORD chunk =
-        static_cast<DWORD>(std::min<std::size_t>(count - result.bytesRead, 1 << 30));
+        static_cast<DWORD>(std::min<std::size_t>(count - result.bytesRead, DWORD{1} << 30));
     DWORD n = 0;
-    if (!ReadFile(handle_, bytes + result.bytesRead, chunk, &n, nullptr)) {
-      result.error = ErrorText(GetLastError());
+    if (!ReadFile(handle_, bytes + result.bytesRead, chunk, &n, &at)) {
+      const DWORD error = GetLastError();
+      if (error != ERROR_HANDLE_EOF) result.error = ErrorText(error);
       break;
     }
     if (n == 0) break;
@@ -96,7 +102,8 @@ RecordFile::ReadResult RecordFile::Read(void* buffer, std::size_t count) {
 void RecordFile::Close() {
   if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
   handle_ = INVALID_HANDLE_VALUE;
-  size_ = 0;
+  sizeWhenOpened_ = 0;
+  identity_ = {};
 }
 
 }  // namespace telvoran::platform

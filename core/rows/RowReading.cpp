@@ -23,7 +23,9 @@ ReadStop ReadRows(ArchiveFile& file, std::uint32_t kind, RowFormat format, RowSt
 }  // namespace
 
 ReadStop AppendRows(ArchiveFile& file, std::uint32_t kind, RowStore& rows) {
-  const std::uint64_t remaining = file.RecordCount() - file.RecordsRead();
+  // The count when the file was opened: a hint only, as the file may grow or shrink meanwhile.
+  const std::uint64_t remaining =
+      file.RecordCount() > file.RecordsRead() ? file.RecordCount() - file.RecordsRead() : 0;
   rows.Reserve(static_cast<std::size_t>(std::min(remaining, kRowsReservedAhead)));
   while (!file.AtEnd()) {
     if (!file.ReadRecord()) return ReadStop::ReadError;

@@ -238,4 +238,20 @@ void RowStore::InsertRows(const LargeArray<RecordIndex>& added,
   ordered_ += count;
 }
 
+std::optional<std::size_t> FindRow(const RowStore& rows, std::string_view stored) {
+  std::size_t first = 0;
+  std::size_t count = rows.Size();
+  while (count > 0) {
+    const std::size_t half = count / 2;
+    if (Collation::RowLess(rows[first + half], stored)) {
+      first += half + 1;
+      count -= half + 1;
+    } else {
+      count = half;
+    }
+  }
+  if (first < rows.Size() && rows[first] == stored) return first;
+  return std::nullopt;
+}
+
 }  // namespace telvoran

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -106,6 +107,10 @@ class RowStore {
   DateTimeOrder appendedDates_;
   bool duplicatesRemoved_ = false;
 };
+
+// The place of the first row whose stored text is `stored` (exact comparison), in a store whose
+// rows are all in order; none when no row has that text. A search, not a pass over the rows.
+std::optional<std::size_t> FindRow(const RowStore& rows, std::string_view stored);
 
 // The places of the rows for which keep(record) is true, in list order: the rows a filtered
 // view shows. Taking another look at every row in the current order, without their texts.

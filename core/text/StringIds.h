@@ -86,6 +86,9 @@ inline constexpr int kHelpPrintCaption = 181;
 inline constexpr int kHelpPrintHint = 182;
 inline constexpr int kHelpFileMissing = 183;
 
+// Following a growing archive (caption 200, hint 201) and refusing a name that is not a file.
+inline constexpr int kWindowFollow = 200;
+inline constexpr int kNotAFile = 202;
 // Charts and the alarm timeline. The chart command's caption and hint are a pair as above.
 inline constexpr int kChart = 220;
 inline constexpr int kChartBtnShort = 222;

@@ -8,7 +8,8 @@
 
 namespace telvoran::test {
 
-// Records what the core reported, in order: "beep", "message:<text>", "error:<text>".
+// Records what the core reported, in order: "beep", "message:<text>", "error:<text>" (the
+// platform's words or the program's own in the error box).
 class RecordingReporter : public FailureReporter {
  public:
   void Beep() override { events.push_back("beep"); }
@@ -16,6 +17,9 @@ class RecordingReporter : public FailureReporter {
     events.push_back("message:" + std::string(text));
   }
   void ShowError(std::string_view text) override { events.push_back("error:" + std::string(text)); }
+  void ShowErrorMessage(std::string_view text) override {
+    events.push_back("error:" + std::string(text));
+  }
 
   std::vector<std::string> events;
 };

@@ -3,10 +3,12 @@
 
 #ifndef _WIN32
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 #include <functional>
 
+#include "support/FileSystemThings.h"
 #include "tools/ReportTestSupport.h"
 
 namespace telvoran {
@@ -46,6 +48,9 @@ const char kWrongKind[] =
     "telvoran-report: Plik nie jest plikiem pamięci oczekiwanego rodzaju.\n"
     "Nie można go wyświetlić.\n";
 
+const char kNotAFile[] =
+    "telvoran-report: To nie plik, lecz folder, urządzenie, potok lub gniazdo.\n";
+
 const MessageCase kMessageCases[] = {
     {"MissingFile", [](const TempDir& d) { return d / "2005-03-14_C07.czt"; },
      "telvoran-report: Nie ma pliku o podanej nazwie.\n"},
@@ -74,11 +79,25 @@ const MessageCase kMessageCases[] = {
     {"EventArchiveNamedAsIntervalArchive",
      [](const TempDir& d) { return d.Write("a.czt", std::vector(6, test::EventRecord(1))); },
      kWrongKind},
+    // Nothing writes to the pipe: opening or reading it would wait for ever.
+    {"NamedPipe",
+     [](const TempDir& d) {
+       ::mkfifo((d / "a.zdr").c_str(), 0600);
+       return d / "a.zdr";
+     },
+     kNotAFile},
+    {"Folder",
+     [](const TempDir& d) {
+       std::filesystem::create_directory(d / "a.czt");
+       return d / "a.czt";
+     },
+     kNotAFile},
 };
 
 class LibraryMessage : public testing::TestWithParam<MessageCase> {};
 
 TEST_P(LibraryMessage, GoesToStandardErrorInUtf8WithExitStatus1) {
+  const test::WaitGuard guard;
   TempDir folder;
   const ReportRun run = RunReportWith({GetParam().archive(folder).string()});
   EXPECT_EQ(run.exitStatus, kReportRefused);
@@ -267,14 +286,20 @@ TEST(ToolRefusal, PrintoutOfABuildWithoutTheDesktopProgram) {
 #ifndef _WIN32
 TEST(ToolFailure, ArchiveThatCannotBeOpenedGivesThePlatformText) {
   TempDir folder;
-  // A named pipe exists but is no file of records.
-  const auto archive = folder / "a.zdr";
-  ASSERT_EQ(::mkfifo(archive.c_str(), 0600), 0);
-
-  const ReportRun run = RunReportWith({archive.string()});
-
-  EXPECT_EQ(run.exitStatus, kReportFailed);
-  EXPECT_EQ(run.err, "telvoran-report: Invalid argument\n");
+  const auto archive = folder.Write("a.zdr", std::vector{test::EventRecord(1)});
+  ASSERT_EQ(::chmod(archive.c_str(), 0), 0);
+  // The superuser reads a file whatever its permissions, so the tool runs in a child process
+  // that gives them up first. Its exit code tells what happened.
+  EXPECT_EXIT(
+      {
+        constexpr uid_t kNobody = 65534;
+        if (::geteuid() == 0 && ::setuid(kNobody) != 0) std::_Exit(3);
+        const ReportRun run = RunReportWith({archive.string()});
+        std::_Exit(run.exitStatus != kReportFailed                     ? 1
+                   : run.err != "telvoran-report: Permission denied\n" ? 2
+                                                                       : 0);
+      },
+      testing::ExitedWithCode(0), "");
 }
 #endif
 

@@ -1,6 +1,8 @@
 // Where telvoran-report puts the report, run in-process.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <iterator>
 #include <regex>
@@ -34,6 +36,19 @@ TEST(ReportOutput, FileHoldsTheBytesWrittenToStandardOutput) {
   EXPECT_EQ(toFile.err, "");
   EXPECT_EQ(test::ReadFileBytes(target), toStandardOutput.out);
   EXPECT_EQ(std::count(toStandardOutput.out.begin(), toStandardOutput.out.end(), '\n'), 5 + 3);
+}
+
+// The tool only reads: a read-only archive, and one it refuses for its name, stay read-only.
+TEST(ReportOutput, ArchiveKeepsItsMode) {
+  test::TempDir folder;
+  for (const char* name : {"alarm2009.zdr", "DATA.CZT"}) {
+    const auto archive = folder.Write(name, std::vector{test::EventRecord(1)});
+    ASSERT_EQ(::chmod(archive.c_str(), 0444), 0);
+    RunReportWith({archive.string()});
+    struct stat info = {};
+    ASSERT_EQ(::stat(archive.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0444u) << name;
+  }
 }
 
 TEST(ReportOutput, FileReplacesAnExistingFileWhole) {

@@ -19,4 +19,8 @@ void ConsoleReporter::ShowError(std::string_view platformText) {
   err_ << kReportProgram << platformText << '\n';
 }
 
+void ConsoleReporter::ShowErrorMessage(std::string_view text) {
+  ShowMessage(text);
+}
+
 }  // namespace telvoran

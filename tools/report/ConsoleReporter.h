@@ -17,6 +17,8 @@ class ConsoleReporter : public FailureReporter {
   void Beep() override {}
   void ShowMessage(std::string_view text) override;
   void ShowError(std::string_view platformText) override;
+  // The program's own words for a refusal: printed like a library message.
+  void ShowErrorMessage(std::string_view text) override;
 
   // Whether an unforeseen error was shown, as opposed to library messages only.
   bool ShowedError() const { return showedError_; }

@@ -33,11 +33,12 @@ std::optional<std::string> PrintToPdf(const ReportSource& report, const StringLo
   const PrintingSession session;
   if (!session.CanPrint()) return "printing needs a graphical Qt application";
 
-  // The printer writes a new file beside the target, which then takes the target's place.
+  // The printer writes a new file beside the target, which then takes the target's place (or,
+  // where that cannot be, the target itself).
   ReplacingFile file(target);
   if (auto failure = file.Open()) return failure;
   QPrinter printer(QPrinter::HighResolution);
-  SetUpPdfPrinter(printer, file.TemporaryPath());
+  SetUpPdfPrinter(printer, file.WritePath());
   {
     QtPageSurface surface(printer);
     if (auto failure =

@@ -22,6 +22,7 @@
 #include "core/rows/IntervalRows.h"
 #include "support/ArchiveRecords.h"
 #include "support/FakeStrings.h"
+#include "support/FileSystemThings.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
@@ -196,14 +197,30 @@ TEST_F(OpenViewsTest, IntervalArchiveOfFiveRecordsGivesOneRow) {
   EXPECT_EQ(OnlyView<IntervalView>()->Content().rows.Size(), 1u);
 }
 
-TEST_F(OpenViewsTest, OtherExtensionStillLosesItsReadOnlyAttribute) {
-  const auto path = dir.Write("DATA.CZT", Bytes(TwoChannelArchive()));
-  ::chmod(path.c_str(), 0444);
-  Open(path);
-  struct stat info;
-  ::stat(path.c_str(), &info);
-  EXPECT_NE(info.st_mode & S_IWUSR, 0u);
+// The open command only reads: a read-only archive, and a file it refuses for its name, keep
+// their mode.
+TEST_F(OpenViewsTest, ReadOnlyFilesStayReadOnly) {
+  for (const char* name : {"DATA.CZT", "notes.txt", "i.czt"}) {
+    const auto path = dir.Write(name, Bytes(TwoChannelArchive()));
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    Open(path);
+    struct stat info = {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0444u) << name;
+  }
+  EXPECT_EQ(Views().size(), 1);
+}
+
+TEST_F(OpenViewsTest, NameThatIsNotAFileIsRefusedInTheErrorBoxWithoutWaiting) {
+  const WaitGuard guard;
+  ASSERT_EQ(::mkfifo((dir / "pipe.zdr").c_str(), 0644), 0);
+  std::filesystem::create_directory(dir / "folder.czt");
+  for (const char* name : {"pipe.zdr", "folder.czt"}) {
+    Open(dir / name);
+    EXPECT_EQ(Asked().mid(1), QStringList{"error:Telvoran|S202"}) << name;
+  }
   EXPECT_TRUE(Views().isEmpty());
+  EXPECT_FALSE(main.State().Archive().IsOpen());
 }
 
 TEST_F(OpenViewsTest, WrongKindInTheRowsShowsTheHalfFilledViewBehindTheMessageThenClosesIt) {

@@ -23,5 +23,11 @@ TEST(FailureReporting, WrongKindJoinsTwoTextsWithACarriageReturn) {
   EXPECT_EQ(reporter.events, (std::vector<std::string>{"beep", "message:S108\rS109"}));
 }
 
+TEST(FailureReporting, ErrorInTheProgramsWordsGoesToTheErrorBoxWithoutABeep) {
+  RecordingReporter reporter;
+  ReportError(reporter, NumberedStrings(), 202);
+  EXPECT_EQ(reporter.events, (std::vector<std::string>{"error:S202"}));
+}
+
 }  // namespace
 }  // namespace telvoran

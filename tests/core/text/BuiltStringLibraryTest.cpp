@@ -88,6 +88,21 @@ TEST(BuiltLibraries, HoldTheSameTextNumbers) {
   EXPECT_EQ(polishIds, englishIds);
 }
 
+// Texts added after the first library: following a file, and a name that is not a file.
+TEST_P(BuiltLibrary, HoldsTheTextsOfTheFollowCommandAndOfANameThatIsNoFile) {
+  const std::optional<StringTable> table = ParsePeStringTable(ReadFile(GetParam()));
+  ASSERT_TRUE(table) << GetParam();
+  for (int id : {sid::kWindowFollow, sid::kWindowFollow + 1, sid::kNotAFile}) {
+    SCOPED_TRACE(id);
+    const auto it = table->find(id);
+    ASSERT_NE(it, table->end());
+    EXPECT_FALSE(it->second.empty());
+    EXPECT_LE(it->second.size(), kMaxTextLength);
+    EXPECT_EQ(Cp1250ToUtf16(Utf16ToCp1250(it->second)), it->second);
+  }
+  EXPECT_NE(table->at(sid::kWindowFollow).find(u'&'), std::u16string::npos) << "a menu key";
+}
+
 TEST_P(BuiltLibrary, HoldsTheChartTextsOfAtMostSixtyCodePageCharacters) {
   const std::optional<StringTable> table = ParsePeStringTable(ReadFile(GetParam()));
   ASSERT_TRUE(table) << GetParam();

@@ -1,0 +1,291 @@
+// Following a growing archive in a view: the Window menu's and pop-up menu's toggle, the rows of
+// appended records at their places in the current order, the current row and the scrolling, and
+// what becomes of a file that shrinks, disappears or goes wrong while it is followed.
+#include <QAction>
+#include <QApplication>
+#include <QListView>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "app/mainwindow/MainWindow.h"
+#include "app/views/EventView.h"
+#include "app/views/FileFollower.h"
+#include "app/views/IntervalView.h"
+#include "core/archive/ArchiveFile.h"
+#include "core/rows/RowReading.h"
+#include "support/ArchiveRecords.h"
+#include "support/FakeStrings.h"
+#include "support/FileSystemThings.h"
+#include "support/RecordingReporter.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
+
+namespace telvoran {
+namespace {
+
+using namespace test;
+
+// Event records of many minutes, central units and situations, to fill a list in any order.
+std::vector<ArchiveRecord> Events(int first, int count) {
+  const char codes[] = "GLHMWOF";
+  std::vector<ArchiveRecord> records;
+  for (int i = first; i < first + count; ++i) {
+    auto record = EventRecord(i % 60, codes[i % 7]);
+    record.bytes[0] = static_cast<unsigned char>(10 + i % 13);  // the central unit
+    record.bytes[4] = static_cast<unsigned char>(10 + i / 60);  // the hour
+    records.push_back(record);
+  }
+  return records;
+}
+
+std::vector<std::string> Displayed(const DataView& view) {
+  std::vector<std::string> rows;
+  for (std::size_t i = 0; i < view.Report().RowCount(); ++i)
+    rows.emplace_back(view.Report().DisplayText(i));
+  return rows;
+}
+
+class FollowTest : public ::testing::Test {
+ protected:
+  FakeStrings strings = NumberedStrings();
+  ScriptedDialogs dialogs;
+  MainWindow main{strings, dialogs, "/"};
+  TempDir dir;
+
+  void SetUp() override { main.show(); }
+
+  template <typename View>
+  View* Open(const std::filesystem::path& path) {
+    dialogs.openAnswers.push_back(QString::fromStdString(path.string()));
+    main.OpenArchive();
+    QApplication::processEvents();
+    dialogs.asked.clear();
+    return dynamic_cast<View*>(main.ActiveChild());
+  }
+
+  // The rows a reading of the whole file gives now, as drawn, for the view's sort column.
+  std::vector<std::string> WholeReading(const DataView& view) {
+    RecordingReporter reporter;
+    ArchiveFile file(strings, reporter);
+    ViewContent content;
+    content.kind = view.Content().kind;
+    content.sortColumn = view.SortColumn();
+    const bool complete = content.kind == ArchiveKind::Event
+                              ? ReloadEventRows(file, view.FilePath(), view.SortColumn(),
+                                                kReloadMessages, content.rows)
+                              : ReloadIntervalRows(file, view.FilePath(), view.SortColumn(),
+                                                   kReloadMessages, content.rows);
+    EXPECT_TRUE(complete);
+    std::vector<std::string> rows;
+    for (std::size_t i = 0; i < content.rows.Size(); ++i)
+      rows.emplace_back(content.DisplayText(content.rows[i]));
+    return rows;
+  }
+
+  std::string CurrentRow(const DataView& view) const {
+    const int row = view.ListBox->currentIndex().row();
+    return row < 0 ? std::string() : std::string(view.Report().DisplayText(row));
+  }
+  std::string TopRow(const DataView& view) const {
+    const int row = view.ListBox->indexAt(QPoint(0, 0)).row();
+    return row < 0 ? std::string() : std::string(view.Report().DisplayText(row));
+  }
+};
+
+TEST_F(FollowTest, ToggleIsOffAtFirstAndShowsWhetherTheActiveViewFollows) {
+  for (QAction* item : {main.WindowFollow, main.PopUpFollow}) {
+    EXPECT_FALSE(item->isEnabled());
+    EXPECT_TRUE(item->isCheckable());
+    EXPECT_EQ(item->text(), "S200");
+    EXPECT_EQ(item->statusTip(), "S201");
+  }
+  auto* first = Open<EventView>(dir.Write("a.zdr", Events(0, 3)));
+  auto* second = Open<IntervalView>(
+      dir.Write("b.czt", Join(IntervalHeader(), std::vector{IntervalRecord(1)})));
+  ASSERT_TRUE(first && second);
+  EXPECT_TRUE(main.WindowFollow->isEnabled());
+  EXPECT_FALSE(main.WindowFollow->isChecked());
+  EXPECT_FALSE(second->IsFollowing());
+
+  main.PopUpFollow->trigger();  // acts on the active view, the one opened last
+  EXPECT_TRUE(second->IsFollowing());
+  EXPECT_FALSE(first->IsFollowing());
+  EXPECT_TRUE(main.WindowFollow->isChecked());
+  EXPECT_TRUE(main.PopUpFollow->isChecked());
+
+  main.MdiArea()->setActiveSubWindow(first);
+  EXPECT_FALSE(main.WindowFollow->isChecked());
+  main.MdiArea()->setActiveSubWindow(second);
+  EXPECT_TRUE(main.PopUpFollow->isChecked());
+  main.WindowFollow->trigger();
+  EXPECT_FALSE(second->IsFollowing());
+  EXPECT_FALSE(main.PopUpFollow->isChecked());
+
+  main.MdiArea()->closeAllSubWindows();
+  QApplication::processEvents();
+  EXPECT_FALSE(main.WindowFollow->isEnabled());
+  EXPECT_FALSE(main.PopUpFollow->isChecked());
+  EXPECT_TRUE(dialogs.asked.isEmpty());
+}
+
+TEST_F(FollowTest, AppendedRecordsTakeTheirPlacesInTheSortOrderAndTheCurrentRowStays) {
+  const auto path = dir.Write("a.zdr", Events(0, 120));
+  auto* view = Open<EventView>(path);
+  ASSERT_NE(view, nullptr);
+  view->SortBy(2);  // by central unit: the new rows go in between the old ones
+  view->ListBox->setCurrentIndex(view->ListBox->model()->index(40, 0));
+  view->ListBox->scrollTo(view->ListBox->model()->index(30, 0), QAbstractItemView::PositionAtTop);
+  const std::string current = CurrentRow(*view);
+  const std::string top = TopRow(*view);
+  view->SetFollowing(true);
+  EXPECT_EQ(Displayed(*view), WholeReading(*view));
+
+  // New records of every kind of row, some the same as rows shown already, and a piece of the
+  // next record that the writer has not finished.
+  Append(path, Join(Events(200, 30), Events(10, 5)), "half a");
+  view->FollowFile();
+
+  EXPECT_EQ(Displayed(*view), WholeReading(*view));
+  EXPECT_EQ(view->Report().RowCount(), 150u);
+  EXPECT_EQ(CurrentRow(*view), current);
+  EXPECT_GT(view->ListBox->currentIndex().row(), 40) << "new rows went before the current one";
+  EXPECT_TRUE(view->ListBox->selectionModel()->isSelected(view->ListBox->currentIndex()));
+  EXPECT_EQ(TopRow(*view), top) << "a list not at its end is not scrolled";
+  EXPECT_TRUE(view->IsFollowing());
+  EXPECT_TRUE(dialogs.asked.isEmpty());
+}
+
+TEST_F(FollowTest, ListAtItsEndStaysAtItsEnd) {
+  const auto path = dir.Write("a.czt", Join(IntervalHeader('2'), std::vector<ArchiveRecord>()));
+  std::vector<ArchiveRecord> records;
+  for (int minute = 0; minute < 60; ++minute) records.push_back(IntervalRecord(minute));
+  Append(path, records);
+  auto* view = Open<IntervalView>(path);
+  ASSERT_NE(view, nullptr);
+  view->ListBox->scrollToBottom();
+  view->SetFollowing(true);
+
+  std::vector<ArchiveRecord> later;
+  for (int minute = 0; minute < 20; ++minute) {
+    auto record = IntervalRecord(minute);
+    record.bytes[3] = 9 + 10;  // an hour later
+    later.push_back(record);
+  }
+  Append(path, later);
+  view->FollowFile();
+
+  EXPECT_EQ(view->Report().RowCount(), 80u);
+  const QScrollBar* bar = view->ListBox->verticalScrollBar();
+  EXPECT_GT(bar->maximum(), 0);
+  EXPECT_EQ(bar->value(), bar->maximum());
+  EXPECT_EQ(Displayed(*view), WholeReading(*view));
+}
+
+TEST_F(FollowTest, ShrunkFileIsReadAgainAndAMissingOneIsWaitedFor) {
+  const auto path = dir.Write("a.zdr", Events(0, 50));
+  auto* view = Open<EventView>(path);
+  ASSERT_NE(view, nullptr);
+  view->ListBox->setCurrentIndex(view->ListBox->model()->index(5, 0));
+  const std::string current = CurrentRow(*view);
+  view->SetFollowing(true);
+
+  std::filesystem::resize_file(path, 20 * kRecordSize);
+  view->FollowFile();
+  EXPECT_EQ(view->Report().RowCount(), 20u);
+  EXPECT_EQ(CurrentRow(*view), current);
+
+  // Gone for a moment, as while the writer puts a new file in its place: the rows stay.
+  std::filesystem::remove(path);
+  view->FollowFile();
+  EXPECT_EQ(view->Report().RowCount(), 20u);
+  dir.Write("a.zdr", Events(100, 7));
+  view->FollowFile();
+  EXPECT_EQ(Displayed(*view), WholeReading(*view));
+  EXPECT_EQ(view->Report().RowCount(), 7u);
+  EXPECT_TRUE(view->IsFollowing());
+  EXPECT_TRUE(dialogs.asked.isEmpty());
+}
+
+TEST_F(FollowTest, RecordOfAnotherKindIsToldOnceAndEndsFollowing) {
+  const auto path = dir.Write("a.zdr", Events(0, 5));
+  auto* view = Open<EventView>(path);
+  ASSERT_NE(view, nullptr);
+  main.WindowFollow->trigger();
+  Append(path, Join(Events(5, 2), std::vector{EventRecord(1, 'H', kIntervalKind)}, Events(7, 2)));
+  view->FollowFile();
+
+  EXPECT_EQ(view->Report().RowCount(), 7u) << "the rows before the record";
+  EXPECT_EQ(dialogs.asked, (QStringList{"beep", "message:Telvoran|S108\rS109"}));
+  EXPECT_FALSE(view->IsFollowing());
+  EXPECT_FALSE(main.WindowFollow->isChecked());
+  view->FollowFile();
+  EXPECT_EQ(dialogs.asked.size(), 2);
+}
+
+TEST_F(FollowTest, FileThatCannotBeReadAgainIsToldOnceAndEndsFollowing) {
+  const auto path = dir.Write("a.czt", Join(IntervalHeader('2'), std::vector{IntervalRecord(1)}));
+  auto* view = Open<IntervalView>(path);
+  ASSERT_NE(view, nullptr);
+  view->SetFollowing(true);
+  dir.Write("a.czt", Join(IntervalHeader('2')));  // written anew, and only its header so far
+  view->FollowFile();
+  EXPECT_EQ(dialogs.asked, (QStringList{"beep", "message:Telvoran|S157"}));
+  EXPECT_FALSE(view->IsFollowing());
+}
+
+// While a command holds the program's one archive file (its message box may be up), a look at
+// a followed file waits; the next one catches up.
+TEST_F(FollowTest, LookWaitsWhileACommandReadsAnArchive) {
+  const auto path = dir.Write("a.zdr", Events(0, 5));
+  auto* view = Open<EventView>(path);
+  ASSERT_NE(view, nullptr);
+  view->SetFollowing(true);
+  Append(path, Events(5, 3));
+  ArchiveFile& archive = main.State().Archive();
+  ASSERT_TRUE(archive.OpenArchiveFile(dir.Write("b.zdr", Events(0, 1)), 106, 107));
+  view->FollowFile();
+  EXPECT_EQ(view->Report().RowCount(), 5u);
+  archive.Close();
+  view->FollowFile();
+  EXPECT_EQ(view->Report().RowCount(), 8u);
+}
+
+TEST_F(FollowTest, TurningFollowingOnShowsWhatWasAppendedSinceTheReading) {
+  const auto path = dir.Write("a.zdr", Events(0, 5));
+  auto* view = Open<EventView>(path);
+  ASSERT_NE(view, nullptr);
+  Append(path, Events(5, 3));
+  EXPECT_EQ(view->Report().RowCount(), 5u) << "a view that does not follow stays as read";
+  view->SetFollowing(true);
+  EXPECT_EQ(view->Report().RowCount(), 8u);
+}
+
+// The file system's report of a change reaches the view by itself; on a file system without
+// such reports the poll does, once a second.
+TEST_F(FollowTest, FileSystemReportOfAChangeShowsTheNewRows) {
+  const auto path = dir.Write("a.zdr", Events(0, 5));
+  auto* view = Open<EventView>(path);
+  ASSERT_NE(view, nullptr);
+  view->SetFollowing(true);
+  Append(path, Events(5, 3));
+  QTRY_COMPARE_WITH_TIMEOUT(view->Report().RowCount(), 8u, 3000);
+}
+
+TEST(FileFollower, PollTellsAtOnceAndABurstOfReportsOnlyOnceItHasSettled) {
+  TempDir dir;
+  FileFollower follower(dir.Write("a.zdr", "x"), nullptr);
+  int told = 0;
+  QObject::connect(&follower, &FileFollower::mayHaveChanged, [&told] { ++told; });
+  follower.Poll();
+  EXPECT_EQ(told, 1);
+  for (int report = 0; report < 5; ++report) follower.FileChanged();
+  EXPECT_EQ(told, 1) << "told once the burst has settled";
+  QTRY_VERIFY_WITH_TIMEOUT(told >= 2, 2000);
+}
+
+}  // namespace
+}  // namespace telvoran
