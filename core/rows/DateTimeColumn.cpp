@@ -46,6 +46,12 @@ void AppendTwoDigitDateTime(RowText& row, const unsigned char* bytes) {
   row.AppendWhole(text, kDateTimeColumnWidth);
 }
 
+// The characters of a field: its lead-in and its number.
+std::size_t FieldWidth(std::size_t leadIn, unsigned char byte) {
+  const int number = Decoded(byte);
+  return (number < 10 ? leadIn + 1 : leadIn) + NumberWidth(number);
+}
+
 }  // namespace
 
 void AppendDateTime(RowText& row, const unsigned char* bytes) {
@@ -60,6 +66,22 @@ void AppendDateTime(RowText& row, const unsigned char* bytes) {
   AppendField(row, "  0", "  ", Decoded(bytes[3]));
   AppendField(row, ":0", ":", Decoded(bytes[4]));
   AppendField(row, ":0", ":", Decoded(bytes[5]));
+}
+
+std::size_t DateTimeWidth(const unsigned char* bytes) {
+  if (AllFieldsInTwoDigits(bytes)) return kDateTimeColumnWidth;
+  // Lead-ins as AppendDateTime() writes them: "20", "-", "-", "  ", ":", ":".
+  return FieldWidth(2, bytes[0]) + FieldWidth(1, bytes[1]) + FieldWidth(1, bytes[2]) +
+         FieldWidth(2, bytes[3]) + FieldWidth(1, bytes[4]) + FieldWidth(1, bytes[5]);
+}
+
+std::size_t NumberWidth(int number) {
+  std::size_t width = number < 0 ? 2 : 1;
+  for (unsigned magnitude = number < 0 ? 0u - static_cast<unsigned>(number)
+                                       : static_cast<unsigned>(number);
+       magnitude >= 10; magnitude /= 10)
+    ++width;
+  return width;
 }
 
 }  // namespace telvoran

@@ -13,4 +13,10 @@ inline constexpr std::size_t kDateTimeColumnWidth = 20;
 // the number is negative; numbers from 100 up take more room.
 void AppendDateTime(RowText& row, const unsigned char* bytes);
 
+// How many characters AppendDateTime() appends for the same six bytes, without building them.
+std::size_t DateTimeWidth(const unsigned char* bytes);
+
+// How many characters RowText::AppendNumber() appends for `number`.
+std::size_t NumberWidth(int number);
+
 }  // namespace telvoran

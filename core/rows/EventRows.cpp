@@ -1,5 +1,6 @@
 #include "core/rows/EventRows.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/rows/DateTimeColumn.h"
@@ -103,6 +104,16 @@ void AppendChannelColumns(RowText& row, const ArchiveRecord& record) {
   row.Append(TextField(text, kUnitByte, 4));
 }
 
+// The characters AppendChannelColumns() appends for the record.
+std::size_t ChannelColumnsWidth(const ArchiveRecord& record) {
+  if (HasPlainChannelColumns(record)) return kChannelColumnsWidth;
+  const int address = int{record.bytes[kAddressByte]} - 10;
+  const std::string_view text = record.RecordText();
+  return (address < 10 ? 4 : 3) + NumberWidth(address) + 5 + 1 + 3 +
+         TextField(text, kMediumByte, 4).size() + 2 + TextField(text, kReadingByte, 5).size() + 2 +
+         TextField(text, kUnitByte, 4).size();
+}
+
 // The library text of a situation, up to a zero byte, followed by its colour digit.
 std::string TextWithDigit(const Situation& situation, const StringLookup& strings) {
   std::string_view words = strings.Text(situation.textId);
@@ -158,6 +169,17 @@ RowText EventRow(const ArchiveRecord& record, int sortColumn, const StringLookup
   RowText row;
   EventRow(record, sortColumn, SituationTexts(strings), row);
   return row;
+}
+
+std::size_t EventDisplayWidth(const ArchiveRecord& record, const SituationTexts& situations) {
+  const char code = static_cast<char>(record.bytes[kEventSituationByte]);
+  const std::size_t columns =
+      situations.HasChannelColumns(code) ? ChannelColumnsWidth(record) : kChannelColumnsWidth;
+  const std::size_t row = std::min(DateTimeWidth(record.bytes.data() + kEventDateTimeByte) +
+                                       columns + 2 + situations.Of(code).size(),
+                                   RowText::kRowRoom);
+  // Without the colour digit, or whatever character ends a row cut short.
+  return row > 0 ? row - 1 : 0;
 }
 
 std::size_t EventPrefixWidth(int sortColumn) {

@@ -17,6 +17,11 @@ inline constexpr int kEventSortColumns = 7;
 inline constexpr std::size_t kEventDateTimeByte = 1;
 inline constexpr std::size_t kEventSituationByte = 8;
 
+class SituationTexts;
+
+// The length of EventDisplayText() of the record's row, found without building the row.
+std::size_t EventDisplayWidth(const ArchiveRecord& record, const SituationTexts& situations);
+
 // The situation texts of one string library, each followed by its code's colour digit, looked
 // up once: the rows of a whole archive are then built without asking the library again.
 class SituationTexts {

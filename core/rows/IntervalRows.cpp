@@ -69,4 +69,13 @@ std::string_view IntervalDisplayText(std::string_view stored, int sortColumn) {
   return stored;
 }
 
+std::size_t IntervalDisplayWidth(const ArchiveRecord& record, int channelCount, int sortColumn) {
+  // Every value takes its five characters whatever it holds; only the date and time vary.
+  const auto channels = static_cast<std::size_t>(std::clamp(channelCount, 0, 4));
+  const std::size_t row = std::min(DateTimeWidth(record.bytes.data() + kIntervalDateTimeByte) +
+                                       kSpacesAfterDateTime + channels * kChannelColumnWidth,
+                                   RowText::kRowRoom);
+  return IsChannelColumn(sortColumn) && row > 0 ? row - 1 : row;
+}
+
 }  // namespace telvoran

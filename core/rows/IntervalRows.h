@@ -26,4 +26,7 @@ std::size_t IntervalPrefixWidth(int sortColumn);
 // when sorted by a channel, without its last space.
 std::string_view IntervalDisplayText(std::string_view stored, int sortColumn);
 
+// The length of IntervalDisplayText() of the record's row, found without building the row.
+std::size_t IntervalDisplayWidth(const ArchiveRecord& record, int channelCount, int sortColumn);
+
 }  // namespace telvoran

@@ -37,6 +37,11 @@ std::string_view RowFormat::DisplayText(const ArchiveRecord& record, RowText& te
   return row;
 }
 
+std::size_t RowFormat::DisplayWidth(const ArchiveRecord& record) const {
+  return kind_ == RowKind::Event ? EventDisplayWidth(record, *situations_)
+                                 : IntervalDisplayWidth(record, channelCount_, sortColumn_);
+}
+
 void RowFormat::Build(const ArchiveRecord& record, int sortColumn, RowText& text) const {
   if (kind_ == RowKind::Event) {
     EventRow(record, sortColumn, *situations_, text);

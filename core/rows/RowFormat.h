@@ -35,6 +35,8 @@ class RowFormat {
   // prefix and, for an event row or an interval row sorted by a channel, without its last
   // character. Built in `text`.
   std::string_view DisplayText(const ArchiveRecord& record, RowText& text) const;
+  // The length of DisplayText() of the record, found without building the text.
+  std::size_t DisplayWidth(const ArchiveRecord& record) const;
   // The same, taken from a stored text.
   std::string_view DisplayTextOfStored(std::string_view stored) const;
 

@@ -72,6 +72,13 @@ std::string RowStore::operator[](std::size_t row) const {
   return std::string(text.Text());
 }
 
+std::size_t RowStore::WidestDisplayText() const {
+  std::size_t widest = 0;
+  for (const ArchiveRecord& record : records_)
+    widest = std::max(widest, format_.DisplayWidth(record));
+  return widest;
+}
+
 void RowStore::FetchAhead(std::size_t row) const {
 #if defined(__GNUC__) || defined(__clang__)
   if (row >= Size()) return;

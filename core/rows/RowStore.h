@@ -67,6 +67,10 @@ class RowStore {
   std::string_view DisplayText(std::size_t row, RowText& text) const {
     return format_.DisplayText(RecordAt(row), text);
   }
+  // The length of the longest DisplayText() among the rows; 0 without rows. Measured on the
+  // records in reading order, without building their texts: a row removed as a duplicate has
+  // the text of one kept, so it changes nothing.
+  std::size_t WidestDisplayText() const;
   // Asks for the record of a row to be brought into the cache ahead of a loop that reaches it
   // a few steps later. Nothing for a row that does not exist.
   void FetchAhead(std::size_t row) const;
