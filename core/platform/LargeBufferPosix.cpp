@@ -54,10 +54,6 @@ void LargeBuffer::Resize(std::size_t bytes) {
 
 #else
 
-namespace {
-constexpr std::size_t kHugePageHintBytes = std::size_t{4} << 20;
-}  // namespace
-
 void LargeBuffer::Resize(std::size_t bytes) {
   if (bytes == size_) return;
   if (bytes == 0) {
@@ -70,9 +66,6 @@ void LargeBuffer::Resize(std::size_t bytes) {
       data_ ? mremap(data_, size_, bytes, MREMAP_MAYMOVE)
             : mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (resized == MAP_FAILED) throw std::bad_alloc();
-  // Huge pages for a block of rows: a few page faults instead of one every 4 KB, and fewer
-  // misses of the address cache while sorting. Only a hint; a system without them ignores it.
-  if (bytes >= kHugePageHintBytes) madvise(resized, bytes, MADV_HUGEPAGE);
   data_ = resized;
   size_ = bytes;
 }
