@@ -117,6 +117,43 @@ void BM_OpenEventArchiveAndSortBySituation(benchmark::State& state) {
   OpenAndResort(state, false, 7);
 }
 
+// Saving a view sorted by `column` through the save command, into the temporary folder; the
+// report is removed between iterations (not timed), so that no overwrite question comes. The
+// tool's time for the same file and column: `telvoran-report --sort COLUMN --output FILE
+// ARCHIVE`, the archive being the temporary folder's telvoran-bench-RECORDS.czt or .zdr.
+void SaveView(benchmark::State& state, bool interval, int column) {
+  const auto path = WriteBenchArchive(interval, gRecords);
+  const auto report = std::filesystem::temp_directory_path() /
+                      ("telvoran-save-bench-" + std::to_string(::getpid()) + ".txt");
+  const auto strings = Strings();
+  test::ScriptedDialogs dialogs;
+  MainWindow main(*strings, dialogs, QString());
+  dialogs.openAnswers.push_back(QString::fromStdString(path.string()));
+  main.OpenArchive();
+  auto* view = dynamic_cast<DataView*>(main.ActiveChild());
+  if (!view) {
+    state.SkipWithError("the archive did not open");
+    return;
+  }
+  view->SortBy(column);
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::filesystem::remove(report);
+    dialogs.saveAnswers.push_back({QString::fromStdString(report.string())});
+    state.ResumeTiming();
+    main.SaveReport();
+  }
+  state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(report));
+  std::filesystem::remove(report);
+}
+
+void BM_SaveIntervalViewSortedByChannel2(benchmark::State& state) {
+  SaveView(state, true, 3);
+}
+void BM_SaveEventViewSortedBySituation(benchmark::State& state) {
+  SaveView(state, false, 7);
+}
+
 // A view of the archive, sorted by `column` and scrolled to its end, follows it; each iteration
 // appends a thousand records to the file (not timed) and times the look that shows them, with
 // the list laid out and painted again. The archive is a copy of the program's own, as it grows.
@@ -182,6 +219,8 @@ BENCHMARK(BM_ResortIntervalArchiveByChannel2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenEventArchive)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenEventArchiveAndSortBySituation)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ResortEventArchiveBySituation)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveIntervalViewSortedByChannel2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveEventViewSortedBySituation)->Unit(benchmark::kMillisecond);
 // Process CPU time: the time of any helper thread counts too.
 BENCHMARK(BM_FollowIntervalArchive)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 BENCHMARK(BM_FollowIntervalArchiveSortedByChannel2)
