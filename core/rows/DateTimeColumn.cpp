@@ -27,15 +27,6 @@ constexpr std::array<std::array<char, 2>, 100> kTwoDigits = [] {
   return digits;
 }();
 
-// Every field from 0 to 99 (each byte from 10 to 109): the column is "20YY-MM-DD  HH:MM:SS" with
-// each number in two digits, which is what the lead-ins amount to then.
-bool AllFieldsInTwoDigits(const unsigned char* bytes) {
-  bool inRange = true;
-  for (int field = 0; field < kDateTimeFields; ++field)
-    inRange &= static_cast<unsigned char>(bytes[field] - 10) < 100;
-  return inRange;
-}
-
 void AppendTwoDigitDateTime(RowText& row, const unsigned char* bytes) {
   char text[] = "20YY-MM-DD  hh:mm:ss";
   constexpr std::array<std::size_t, kDateTimeFields> kPositions{2, 5, 8, 12, 15, 18};
@@ -56,7 +47,7 @@ std::size_t FieldWidth(std::size_t leadIn, unsigned char byte) {
 
 void AppendDateTime(RowText& row, const unsigned char* bytes) {
   // A row is built for every record read; nearly every record holds a date of this century.
-  if (AllFieldsInTwoDigits(bytes)) {
+  if (DateTimeInTwoDigits(bytes)) {
     AppendTwoDigitDateTime(row, bytes);
     return;
   }
@@ -69,7 +60,7 @@ void AppendDateTime(RowText& row, const unsigned char* bytes) {
 }
 
 std::size_t DateTimeWidth(const unsigned char* bytes) {
-  if (AllFieldsInTwoDigits(bytes)) return kDateTimeColumnWidth;
+  if (DateTimeInTwoDigits(bytes)) return kDateTimeColumnWidth;
   // Lead-ins as AppendDateTime() writes them: "20", "-", "-", "  ", ":", ":".
   return FieldWidth(2, bytes[0]) + FieldWidth(1, bytes[1]) + FieldWidth(1, bytes[2]) +
          FieldWidth(2, bytes[3]) + FieldWidth(1, bytes[4]) + FieldWidth(1, bytes[5]);

@@ -68,8 +68,10 @@ bool HasPrefix(int sortColumn) {
 // channel columns are one fixed layout, filled in whole pieces.
 bool HasPlainChannelColumns(const ArchiveRecord& record) {
   const int address = int{record.bytes[kAddressByte]} - 10;
-  return address >= 0 && address < 100 &&
-         std::memchr(record.bytes.data(), 0, kTextFieldsEnd) == nullptr;
+  // A plain loop rather than memchr: the compiler checks the few bytes in one go.
+  bool noZero = true;
+  for (std::size_t i = 0; i < kTextFieldsEnd; ++i) noZero &= record.bytes[i] != 0;
+  return address >= 0 && address < 100 && noZero;
 }
 
 void AppendPlainChannelColumns(RowText& row, const ArchiveRecord& record) {
@@ -171,15 +173,43 @@ RowText EventRow(const ArchiveRecord& record, int sortColumn, const StringLookup
   return row;
 }
 
+// The display width of a row of `code` from the widths of its date and time and its channel
+// columns: without the colour digit, or whatever character ends a row cut short.
+static std::size_t DisplayWidthOfParts(std::size_t dateTimeWidth, std::size_t columnsWidth,
+                                       char code, const SituationTexts& situations) {
+  const std::size_t row =
+      std::min(dateTimeWidth + columnsWidth + 2 + situations.Of(code).size(), RowText::kRowRoom);
+  return row > 0 ? row - 1 : 0;
+}
+
 std::size_t EventDisplayWidth(const ArchiveRecord& record, const SituationTexts& situations) {
   const char code = static_cast<char>(record.bytes[kEventSituationByte]);
   const std::size_t columns =
       situations.HasChannelColumns(code) ? ChannelColumnsWidth(record) : kChannelColumnsWidth;
-  const std::size_t row = std::min(DateTimeWidth(record.bytes.data() + kEventDateTimeByte) +
-                                       columns + 2 + situations.Of(code).size(),
-                                   RowText::kRowRoom);
-  // Without the colour digit, or whatever character ends a row cut short.
-  return row > 0 ? row - 1 : 0;
+  return DisplayWidthOfParts(DateTimeWidth(record.bytes.data() + kEventDateTimeByte), columns, code,
+                             situations);
+}
+
+std::size_t EventWidestDisplayWidth(std::span<const ArchiveRecord> records,
+                                    const SituationTexts& situations) {
+  // Usual records (a date of this century, plain channel columns) differ only by their
+  // situation: their codes are noted, and each code is measured once at the end.
+  std::array<bool, 256> usualCodes{};
+  std::size_t widest = 0;
+  for (const ArchiveRecord& record : records) {
+    if (DateTimeInTwoDigits(record.bytes.data() + kEventDateTimeByte) &&
+        HasPlainChannelColumns(record)) {
+      usualCodes[record.bytes[kEventSituationByte]] = true;
+    } else {
+      widest = std::max(widest, EventDisplayWidth(record, situations));
+    }
+  }
+  for (std::size_t code = 0; code < usualCodes.size(); ++code) {
+    if (usualCodes[code])
+      widest = std::max(widest, DisplayWidthOfParts(kDateTimeColumnWidth, kChannelColumnsWidth,
+                                                    static_cast<char>(code), situations));
+  }
+  return widest;
 }
 
 std::size_t EventPrefixWidth(int sortColumn) {

@@ -42,6 +42,11 @@ std::size_t RowFormat::DisplayWidth(const ArchiveRecord& record) const {
                                  : IntervalDisplayWidth(record, channelCount_, sortColumn_);
 }
 
+std::size_t RowFormat::WidestDisplayWidth(std::span<const ArchiveRecord> records) const {
+  return kind_ == RowKind::Event ? EventWidestDisplayWidth(records, *situations_)
+                                 : IntervalWidestDisplayWidth(records, channelCount_, sortColumn_);
+}
+
 void RowFormat::Build(const ArchiveRecord& record, int sortColumn, RowText& text) const {
   if (kind_ == RowKind::Event) {
     EventRow(record, sortColumn, *situations_, text);

@@ -73,10 +73,7 @@ std::string RowStore::operator[](std::size_t row) const {
 }
 
 std::size_t RowStore::WidestDisplayText() const {
-  std::size_t widest = 0;
-  for (const ArchiveRecord& record : records_)
-    widest = std::max(widest, format_.DisplayWidth(record));
-  return widest;
+  return format_.WidestDisplayWidth({records_.begin(), records_.Size()});
 }
 
 void RowStore::FetchAhead(std::size_t row) const {

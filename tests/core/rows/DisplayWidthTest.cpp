@@ -107,6 +107,37 @@ TEST(DateTimeWidth, CountsLeadInsAndDigitsOfEveryField) {
   EXPECT_EQ(NumberWidth(245), 3u);
 }
 
+TEST(DisplayWidth, WidestOfManyRecordsIsTheLargestBuiltText) {
+  const FakeStrings strings = SituationsOfEveryLength();
+  // Usual records of every situation code, among which one unusual record at a time: the
+  // widest is found both among the usual ones and the unusual one.
+  std::vector<ArchiveRecord> usual;
+  for (int code = 0; code < 256; ++code) {
+    usual.push_back(UsualRecord());
+    usual.back().bytes[8] = static_cast<unsigned char>(code);
+  }
+  for (const RowFormat& format : EveryFormat(strings)) {
+    EXPECT_EQ(format.WidestDisplayWidth({}), 0u);
+    for (std::size_t position : {0, 1, 3, 6, 8, 12, 21}) {
+      for (int value : {0, 9, 109, 110, 255}) {
+        std::vector<ArchiveRecord> records = usual;
+        records[100].bytes[position] = static_cast<unsigned char>(value);
+        std::size_t widest = 0;
+        RowText text;
+        for (const ArchiveRecord& record : records)
+          widest = std::max(widest, format.DisplayText(record, text).size());
+        ASSERT_EQ(format.WidestDisplayWidth(records), widest)
+            << "column " << format.SortColumn() << ", byte " << position << " = " << value;
+        // One usual situation alone, then the unusual record alone.
+        ASSERT_EQ(format.WidestDisplayWidth({records.data() + 71, 1}),
+                  format.DisplayText(records[71], text).size());
+        ASSERT_EQ(format.WidestDisplayWidth({records.data() + 100, 1}),
+                  format.DisplayText(records[100], text).size());
+      }
+    }
+  }
+}
+
 // The widest row measured in full: every row's display text built.
 std::size_t WidestBuilt(const RowStore& rows) {
   std::size_t widest = 0;
