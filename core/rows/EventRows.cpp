@@ -66,12 +66,22 @@ bool HasPrefix(int sortColumn) {
 
 // The usual record: an address of two digits at most and no zero byte in the text fields. Its
 // channel columns are one fixed layout, filled in whole pieces.
+// Whether one of eight bytes is zero, all eight looked at in one step: this runs for every
+// record when rows are built or measured, where a call of memchr costs more than the check.
+bool HasZeroByte(const unsigned char* bytes) {
+  std::uint64_t word;
+  std::memcpy(&word, bytes, sizeof word);
+  return ((word - 0x0101010101010101u) & ~word & 0x8080808080808080u) != 0;
+}
+
 bool HasPlainChannelColumns(const ArchiveRecord& record) {
+  static_assert(kTextFieldsEnd > 16 && kTextFieldsEnd <= 24);
   const int address = int{record.bytes[kAddressByte]} - 10;
-  // A plain loop rather than memchr: the compiler checks the few bytes in one go.
-  bool noZero = true;
-  for (std::size_t i = 0; i < kTextFieldsEnd; ++i) noZero &= record.bytes[i] != 0;
-  return address >= 0 && address < 100 && noZero;
+  const unsigned char* bytes = record.bytes.data();
+  // Bytes 0 to 7, 8 to 15 and the last eight of the text fields.
+  const bool anyZero =
+      HasZeroByte(bytes) | HasZeroByte(bytes + 8) | HasZeroByte(bytes + kTextFieldsEnd - 8);
+  return address >= 0 && address < 100 && !anyZero;
 }
 
 void AppendPlainChannelColumns(RowText& row, const ArchiveRecord& record) {
