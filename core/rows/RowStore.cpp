@@ -73,7 +73,11 @@ std::string RowStore::operator[](std::size_t row) const {
 }
 
 std::size_t RowStore::WidestDisplayText() const {
-  return format_.WidestDisplayWidth({records_.begin(), records_.Size()});
+  const std::span<const ArchiveRecord> added(records_.begin() + widthMeasured_,
+                                             records_.Size() - widthMeasured_);
+  widest_ = std::max(widest_, format_.WidestDisplayWidth(added));
+  widthMeasured_ = records_.Size();
+  return widest_;
 }
 
 void RowStore::FetchAhead(std::size_t row) const {

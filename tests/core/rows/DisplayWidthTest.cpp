@@ -188,8 +188,14 @@ TEST(WidestDisplayText, CountsRowsAppendedAndNotYetMergedAndForgetsClearedOnes) 
   EXPECT_GT(store.WidestDisplayText(), oneRow);
   store.MergeAppended();
   EXPECT_EQ(store.WidestDisplayText(), WidestBuilt(store));
+  // A narrower row appended later leaves the widest as it was.
+  store.Append(usual);
+  EXPECT_EQ(store.WidestDisplayText(), WidestBuilt(store));
+  // Once cleared, the rows measured before count no more.
   store.Clear();
   EXPECT_EQ(store.WidestDisplayText(), 0u);
+  store.Append(usual);
+  EXPECT_EQ(store.WidestDisplayText(), oneRow);
 }
 
 }  // namespace
