@@ -18,6 +18,8 @@ packages=(
   xvfb xauth xdotool imagemagick x11-apps
   fonts-liberation poppler-utils
   desktop-file-utils appstream shared-mime-info dpkg-dev file man-db
+  # GNU time: the peak memory that bench/report-vs-sort.sh reports.
+  time
 )
 if [ "${1:-}" = windows ]; then
   packages=(
