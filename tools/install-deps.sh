@@ -20,6 +20,8 @@ packages=(
   desktop-file-utils appstream shared-mime-info dpkg-dev file man-db
   # The CSV round trip reads the files back with Python's csv module.
   python3
+  # GNU time: the peak memory that bench/report-vs-sort.sh reports.
+  time
 )
 if [ "${1:-}" = windows ]; then
   packages=(

@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPen>
 #include <QPrinter>
 
@@ -24,6 +25,12 @@ QFont PrintingFont(const QString& family, int pointSize) {
   QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   fixed.setPointSize(std::max(1, pointSize));
   return fixed;
+}
+
+// The glyphs of a fixed-pitch font for drawing whole lines as glyph runs; none for a proportional
+// font, whose lines drawText() lays out with kerning.
+QRawFont GlyphRunFont(const QFont& deviceFont) {
+  return QFontInfo(deviceFont).fixedPitch() ? QRawFont::fromFont(deviceFont) : QRawFont();
 }
 
 }  // namespace
@@ -48,7 +55,10 @@ int QtPageSurface::VerticalDpi() const {
 
 void QtPageSurface::SetFont(std::string_view family, int pointSize) {
   font_ = PrintingFont(FromCp1250(family), pointSize);
-  if (painter_.isActive()) painter_.setFont(font_);
+  if (painter_.isActive()) {
+    painter_.setFont(font_);
+    rawFont_ = GlyphRunFont(painter_.font());
+  }
 }
 
 int QtPageSurface::FontPointSize() const {
@@ -65,6 +75,7 @@ std::optional<std::string> QtPageSurface::BeginDocument(std::string_view title) 
   printer_.setDocName(FromCp1250(title));
   if (!painter_.begin(&printer_)) return FailureText("could not begin the document");
   painter_.setFont(font_);
+  rawFont_ = GlyphRunFont(painter_.font());
   painter_.setPen(QPen(Qt::black, 1, Qt::SolidLine));
   pageNumber_ = 1;
   return std::nullopt;
@@ -91,7 +102,34 @@ int QtPageSurface::PageNumber() const {
 // QPainter places a text's baseline at the given point; the ascent above it puts the top of the
 // line at y.
 void QtPageSurface::DrawText(int x, int y, std::string_view text) {
-  painter_.drawText(QPoint(x, y + painter_.fontMetrics().ascent()), FromCp1250(text));
+  const QString line = FromCp1250(text);
+  const QPointF baseline(x, y + painter_.fontMetrics().ascent());
+  if (!DrawAsGlyphRun(baseline, line)) painter_.drawText(baseline, line);
+}
+
+// A printed line in a fixed-pitch font is one run of glyphs from the font's own table, placed at
+// the font's advances: what drawText() would draw for characters the font has, without laying
+// the text out anew for every line. A line with a character the font lacks is left to drawText(),
+// which finds a stand-in font for it.
+bool QtPageSurface::DrawAsGlyphRun(const QPointF& baseline, const QString& text) {
+  if (!rawFont_.isValid() || text.isEmpty()) return false;
+  QList<quint32> glyphs = rawFont_.glyphIndexesForString(text);
+  if (glyphs.size() != text.size() || glyphs.contains(0u)) return false;
+  const QList<QPointF> advances =
+      rawFont_.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics);
+  QList<QPointF> positions;
+  positions.reserve(glyphs.size());
+  QPointF at;
+  for (const QPointF& advance : advances) {
+    positions.append(at);
+    at += advance;
+  }
+  QGlyphRun run;
+  run.setRawFont(rawFont_);
+  run.setGlyphIndexes(glyphs);
+  run.setPositions(positions);
+  painter_.drawGlyphRun(baseline, run);
+  return true;
 }
 
 void QtPageSurface::DrawTextCentred(const PageRect& rect, std::string_view text) {

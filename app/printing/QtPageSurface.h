@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QPainter>
+#include <QRawFont>
 
 #include "core/report/PageSurface.h"
 
@@ -42,6 +43,9 @@ class QtPageSurface : public PageSurface {
 
  private:
   static std::string FailureText(const char* what);
+  bool DrawAsGlyphRun(const QPointF& baseline, const QString& text);
+
+  QRawFont rawFont_;
 
   QPrinter& printer_;
   QPainter painter_;

@@ -25,6 +25,13 @@ int RowListModel::rowCount(const QModelIndex& parent) const {
   return static_cast<int>(std::min<std::size_t>(content_.rows.Size(), INT_MAX));
 }
 
+QModelIndex RowListModel::index(int row, int column, const QModelIndex& parent) const {
+  if (row < 0 || column != 0 || parent.isValid() ||
+      static_cast<std::size_t>(row) >= content_.rows.Size())
+    return {};
+  return createIndex(row, 0);
+}
+
 QVariant RowListModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole || !index.isValid()) return {};
   const auto row = static_cast<std::size_t>(index.row());

@@ -24,6 +24,9 @@ class RowListModel : public QAbstractListModel {
   std::string StoredText(int row) const;
 
   int rowCount(const QModelIndex& parent = {}) const override;
+  // The list asks for the index of every row each time it lays them out: answered without the
+  // general checks of the base class.
+  QModelIndex index(int row, int column = 0, const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
 
  private:

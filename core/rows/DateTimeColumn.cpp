@@ -27,15 +27,6 @@ constexpr std::array<std::array<char, 2>, 100> kTwoDigits = [] {
   return digits;
 }();
 
-// Every field from 0 to 99 (each byte from 10 to 109): the column is "20YY-MM-DD  HH:MM:SS" with
-// each number in two digits, which is what the lead-ins amount to then.
-bool AllFieldsInTwoDigits(const unsigned char* bytes) {
-  bool inRange = true;
-  for (int field = 0; field < kDateTimeFields; ++field)
-    inRange &= static_cast<unsigned char>(bytes[field] - 10) < 100;
-  return inRange;
-}
-
 void AppendTwoDigitDateTime(RowText& row, const unsigned char* bytes) {
   char text[] = "20YY-MM-DD  hh:mm:ss";
   constexpr std::array<std::size_t, kDateTimeFields> kPositions{2, 5, 8, 12, 15, 18};
@@ -46,11 +37,17 @@ void AppendTwoDigitDateTime(RowText& row, const unsigned char* bytes) {
   row.AppendWhole(text, kDateTimeColumnWidth);
 }
 
+// The characters of a field: its lead-in and its number.
+std::size_t FieldWidth(std::size_t leadIn, unsigned char byte) {
+  const int number = Decoded(byte);
+  return (number < 10 ? leadIn + 1 : leadIn) + NumberWidth(number);
+}
+
 }  // namespace
 
 void AppendDateTime(RowText& row, const unsigned char* bytes) {
   // A row is built for every record read; nearly every record holds a date of this century.
-  if (AllFieldsInTwoDigits(bytes)) {
+  if (DateTimeInTwoDigits(bytes)) {
     AppendTwoDigitDateTime(row, bytes);
     return;
   }
@@ -60,6 +57,22 @@ void AppendDateTime(RowText& row, const unsigned char* bytes) {
   AppendField(row, "  0", "  ", Decoded(bytes[3]));
   AppendField(row, ":0", ":", Decoded(bytes[4]));
   AppendField(row, ":0", ":", Decoded(bytes[5]));
+}
+
+std::size_t DateTimeWidth(const unsigned char* bytes) {
+  if (DateTimeInTwoDigits(bytes)) return kDateTimeColumnWidth;
+  // Lead-ins as AppendDateTime() writes them: "20", "-", "-", "  ", ":", ":".
+  return FieldWidth(2, bytes[0]) + FieldWidth(1, bytes[1]) + FieldWidth(1, bytes[2]) +
+         FieldWidth(2, bytes[3]) + FieldWidth(1, bytes[4]) + FieldWidth(1, bytes[5]);
+}
+
+std::size_t NumberWidth(int number) {
+  std::size_t width = number < 0 ? 2 : 1;
+  for (unsigned magnitude = number < 0 ? 0u - static_cast<unsigned>(number)
+                                       : static_cast<unsigned>(number);
+       magnitude >= 10; magnitude /= 10)
+    ++width;
+  return width;
 }
 
 }  // namespace telvoran

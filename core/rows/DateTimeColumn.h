@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 #include "core/rows/RowText.h"
 
 namespace telvoran {
@@ -7,10 +9,25 @@ namespace telvoran {
 // The width of the date and time column when every field lies from 0 to 99.
 inline constexpr std::size_t kDateTimeColumnWidth = 20;
 
+// Whether every field lies from 0 to 99 (each byte from 10 to 109): the column is then
+// "20YY-MM-DD  HH:MM:SS" with each number in two digits, kDateTimeColumnWidth characters.
+inline bool DateTimeInTwoDigits(const unsigned char* bytes) {
+  bool inRange = true;
+  for (int field = 0; field < 6; ++field)
+    inRange &= static_cast<unsigned char>(bytes[field] - 10) < 100;
+  return inRange;
+}
+
 // Appends the date and time column of a row from six bytes (year, month, day, hour, minute,
 // second), each holding its number plus 10 and the year counted from 2000:
 // "2005-03-14  08:05:00". A field whose number is below 10 gets a zero in front, even when
 // the number is negative; numbers from 100 up take more room.
 void AppendDateTime(RowText& row, const unsigned char* bytes);
+
+// How many characters AppendDateTime() appends for the same six bytes, without building them.
+std::size_t DateTimeWidth(const unsigned char* bytes);
+
+// How many characters RowText::AppendNumber() appends for `number`.
+std::size_t NumberWidth(int number);
 
 }  // namespace telvoran

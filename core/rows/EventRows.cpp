@@ -1,5 +1,6 @@
 #include "core/rows/EventRows.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/rows/DateTimeColumn.h"
@@ -66,10 +67,22 @@ bool HasPrefix(int sortColumn) {
 
 // The usual record: an address of two digits at most and no zero byte in the text fields. Its
 // channel columns are one fixed layout, filled in whole pieces.
+// Whether one of eight bytes is zero, all eight looked at in one step: this runs for every
+// record when rows are built or measured, where a call of memchr costs more than the check.
+bool HasZeroByte(const unsigned char* bytes) {
+  std::uint64_t word;
+  std::memcpy(&word, bytes, sizeof word);
+  return ((word - 0x0101010101010101u) & ~word & 0x8080808080808080u) != 0;
+}
+
 bool HasPlainChannelColumns(const ArchiveRecord& record) {
+  static_assert(kTextFieldsEnd > 16 && kTextFieldsEnd <= 24);
   const int address = int{record.bytes[kAddressByte]} - 10;
-  return address >= 0 && address < 100 &&
-         std::memchr(record.bytes.data(), 0, kTextFieldsEnd) == nullptr;
+  const unsigned char* bytes = record.bytes.data();
+  // Bytes 0 to 7, 8 to 15 and the last eight of the text fields.
+  const bool anyZero =
+      HasZeroByte(bytes) | HasZeroByte(bytes + 8) | HasZeroByte(bytes + kTextFieldsEnd - 8);
+  return address >= 0 && address < 100 && !anyZero;
 }
 
 void AppendPlainChannelColumns(RowText& row, const ArchiveRecord& record) {
@@ -102,6 +115,16 @@ void AppendChannelColumns(RowText& row, const ArchiveRecord& record) {
   row.Append(TextField(text, kReadingByte, 5));
   row.AppendSpaces(2);
   row.Append(TextField(text, kUnitByte, 4));
+}
+
+// The characters AppendChannelColumns() appends for the record.
+std::size_t ChannelColumnsWidth(const ArchiveRecord& record) {
+  if (HasPlainChannelColumns(record)) return kChannelColumnsWidth;
+  const int address = int{record.bytes[kAddressByte]} - 10;
+  const std::string_view text = record.RecordText();
+  return (address < 10 ? 4 : 3) + NumberWidth(address) + 5 + 1 + 3 +
+         TextField(text, kMediumByte, 4).size() + 2 + TextField(text, kReadingByte, 5).size() + 2 +
+         TextField(text, kUnitByte, 4).size();
 }
 
 // The library text of a situation, up to a zero byte, followed by its colour digit.
@@ -159,6 +182,45 @@ RowText EventRow(const ArchiveRecord& record, int sortColumn, const StringLookup
   RowText row;
   EventRow(record, sortColumn, SituationTexts(strings), row);
   return row;
+}
+
+// The display width of a row of `code` from the widths of its date and time and its channel
+// columns: without the colour digit, or whatever character ends a row cut short.
+static std::size_t DisplayWidthOfParts(std::size_t dateTimeWidth, std::size_t columnsWidth,
+                                       char code, const SituationTexts& situations) {
+  const std::size_t row =
+      std::min(dateTimeWidth + columnsWidth + 2 + situations.Of(code).size(), RowText::kRowRoom);
+  return row > 0 ? row - 1 : 0;
+}
+
+std::size_t EventDisplayWidth(const ArchiveRecord& record, const SituationTexts& situations) {
+  const char code = static_cast<char>(record.bytes[kEventSituationByte]);
+  const std::size_t columns =
+      situations.HasChannelColumns(code) ? ChannelColumnsWidth(record) : kChannelColumnsWidth;
+  return DisplayWidthOfParts(DateTimeWidth(record.bytes.data() + kEventDateTimeByte), columns, code,
+                             situations);
+}
+
+std::size_t EventWidestDisplayWidth(std::span<const ArchiveRecord> records,
+                                    const SituationTexts& situations) {
+  // Usual records (a date of this century, plain channel columns) differ only by their
+  // situation: their codes are noted, and each code is measured once at the end.
+  std::array<bool, 256> usualCodes{};
+  std::size_t widest = 0;
+  for (const ArchiveRecord& record : records) {
+    if (DateTimeInTwoDigits(record.bytes.data() + kEventDateTimeByte) &&
+        HasPlainChannelColumns(record)) {
+      usualCodes[record.bytes[kEventSituationByte]] = true;
+    } else {
+      widest = std::max(widest, EventDisplayWidth(record, situations));
+    }
+  }
+  for (std::size_t code = 0; code < usualCodes.size(); ++code) {
+    if (usualCodes[code])
+      widest = std::max(widest, DisplayWidthOfParts(kDateTimeColumnWidth, kChannelColumnsWidth,
+                                                    static_cast<char>(code), situations));
+  }
+  return widest;
 }
 
 std::size_t EventPrefixWidth(int sortColumn) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,14 @@ inline constexpr int kEventSortColumns = 7;
 // Where the date and time of an event record begin, and its situation code.
 inline constexpr std::size_t kEventDateTimeByte = 1;
 inline constexpr std::size_t kEventSituationByte = 8;
+
+class SituationTexts;
+
+// The length of EventDisplayText() of the record's row, found without building the row.
+std::size_t EventDisplayWidth(const ArchiveRecord& record, const SituationTexts& situations);
+// The largest EventDisplayWidth() among the records; 0 without records.
+std::size_t EventWidestDisplayWidth(std::span<const ArchiveRecord> records,
+                                    const SituationTexts& situations);
 
 // The situation texts of one string library, each followed by its code's colour digit, looked
 // up once: the rows of a whole archive are then built without asking the library again.

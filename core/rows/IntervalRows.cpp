@@ -69,4 +69,37 @@ std::string_view IntervalDisplayText(std::string_view stored, int sortColumn) {
   return stored;
 }
 
+// The display width of a row whose date and time take `dateTimeWidth` characters: every value
+// takes its five characters whatever it holds.
+static std::size_t DisplayWidthWithDateTime(std::size_t dateTimeWidth, int channelCount,
+                                            int sortColumn) {
+  const auto channels = static_cast<std::size_t>(std::clamp(channelCount, 0, 4));
+  const std::size_t row = std::min(
+      dateTimeWidth + kSpacesAfterDateTime + channels * kChannelColumnWidth, RowText::kRowRoom);
+  return IsChannelColumn(sortColumn) && row > 0 ? row - 1 : row;
+}
+
+std::size_t IntervalDisplayWidth(const ArchiveRecord& record, int channelCount, int sortColumn) {
+  return DisplayWidthWithDateTime(DateTimeWidth(record.bytes.data() + kIntervalDateTimeByte),
+                                  channelCount, sortColumn);
+}
+
+std::size_t IntervalWidestDisplayWidth(std::span<const ArchiveRecord> records, int channelCount,
+                                       int sortColumn) {
+  // Rows with a date of this century are all equally wide; only the others are measured.
+  bool anyUsual = false;
+  std::size_t widest = 0;
+  for (const ArchiveRecord& record : records) {
+    if (DateTimeInTwoDigits(record.bytes.data() + kIntervalDateTimeByte)) {
+      anyUsual = true;
+    } else {
+      widest = std::max(widest, IntervalDisplayWidth(record, channelCount, sortColumn));
+    }
+  }
+  if (anyUsual)
+    widest =
+        std::max(widest, DisplayWidthWithDateTime(kDateTimeColumnWidth, channelCount, sortColumn));
+  return widest;
+}
+
 }  // namespace telvoran

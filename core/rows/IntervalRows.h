@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string_view>
 
 #include "core/archive/ArchiveRecord.h"
@@ -25,5 +26,11 @@ std::size_t IntervalPrefixWidth(int sortColumn);
 // The text drawn, printed and saved for a stored interval row: without its sort prefix and,
 // when sorted by a channel, without its last space.
 std::string_view IntervalDisplayText(std::string_view stored, int sortColumn);
+
+// The length of IntervalDisplayText() of the record's row, found without building the row.
+std::size_t IntervalDisplayWidth(const ArchiveRecord& record, int channelCount, int sortColumn);
+// The largest IntervalDisplayWidth() among the records; 0 without records.
+std::size_t IntervalWidestDisplayWidth(std::span<const ArchiveRecord> records, int channelCount,
+                                       int sortColumn);
 
 }  // namespace telvoran

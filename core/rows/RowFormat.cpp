@@ -41,6 +41,16 @@ std::string_view RowFormat::SituationTextOf(char code) const {
   return situations_ ? situations_->Of(code) : std::string_view();
 }
 
+std::size_t RowFormat::DisplayWidth(const ArchiveRecord& record) const {
+  return kind_ == RowKind::Event ? EventDisplayWidth(record, *situations_)
+                                 : IntervalDisplayWidth(record, channelCount_, sortColumn_);
+}
+
+std::size_t RowFormat::WidestDisplayWidth(std::span<const ArchiveRecord> records) const {
+  return kind_ == RowKind::Event ? EventWidestDisplayWidth(records, *situations_)
+                                 : IntervalWidestDisplayWidth(records, channelCount_, sortColumn_);
+}
+
 void RowFormat::Build(const ArchiveRecord& record, int sortColumn, RowText& text) const {
   if (kind_ == RowKind::Event) {
     EventRow(record, sortColumn, *situations_, text);

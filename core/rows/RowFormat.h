@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <span>
 #include <string_view>
 
 #include "core/archive/ArchiveRecord.h"
@@ -35,6 +36,10 @@ class RowFormat {
   // prefix and, for an event row or an interval row sorted by a channel, without its last
   // character. Built in `text`.
   std::string_view DisplayText(const ArchiveRecord& record, RowText& text) const;
+  // The length of DisplayText() of the record, found without building the text.
+  std::size_t DisplayWidth(const ArchiveRecord& record) const;
+  // The largest DisplayWidth() among the records; 0 without records.
+  std::size_t WidestDisplayWidth(std::span<const ArchiveRecord> records) const;
   // The same, taken from a stored text.
   std::string_view DisplayTextOfStored(std::string_view stored) const;
 

@@ -72,6 +72,14 @@ std::string RowStore::operator[](std::size_t row) const {
   return std::string(text.Text());
 }
 
+std::size_t RowStore::WidestDisplayText() const {
+  const std::span<const ArchiveRecord> added(records_.begin() + widthMeasured_,
+                                             records_.Size() - widthMeasured_);
+  widest_ = std::max(widest_, format_.WidestDisplayWidth(added));
+  widthMeasured_ = records_.Size();
+  return widest_;
+}
+
 void RowStore::FetchAhead(std::size_t row) const {
 #if defined(__GNUC__) || defined(__clang__)
   if (row >= Size()) return;

@@ -67,6 +67,11 @@ class RowStore {
   std::string_view DisplayText(std::size_t row, RowText& text) const {
     return format_.DisplayText(RecordAt(row), text);
   }
+  // The length of the longest DisplayText() among the rows; 0 without rows. Measured on the
+  // records in reading order, without building their texts: a row removed as a duplicate has
+  // the text of one kept, so it changes nothing. Records are only ever added, so only those
+  // added since the last call are measured.
+  std::size_t WidestDisplayText() const;
   // Asks for the record of a row to be brought into the cache ahead of a loop that reaches it
   // a few steps later. Nothing for a row that does not exist.
   void FetchAhead(std::size_t row) const;
@@ -106,6 +111,9 @@ class RowStore {
   DateTimeOrder allDates_;
   DateTimeOrder appendedDates_;
   bool duplicatesRemoved_ = false;
+  // The widest display text among records 0 to widthMeasured_ - 1.
+  mutable std::size_t widest_ = 0;
+  mutable std::size_t widthMeasured_ = 0;
 };
 
 // The place of the first row whose stored text is `stored` (exact comparison), in a store whose

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstring>
 #include <string_view>
 
 namespace telvoran {
@@ -31,10 +32,13 @@ class RowText {
     end_ += count;
   }
   void AppendNumber(int number);
-  // Appends bytes known to hold no zero byte, in one piece.
+  // Appends bytes known to hold no zero byte, in one piece. Written so that a count known where
+  // it is called becomes a few moves instead of a call of memmove: rows are built by the
+  // million.
   void AppendWhole(const char* bytes, std::size_t count) {
-    count = std::min(count, buffer_.size() - end_);
-    std::copy_n(bytes, count, buffer_.data() + end_);
+    if (count > buffer_.size() - end_) [[unlikely]]
+      count = buffer_.size() - end_;
+    std::memcpy(buffer_.data() + end_, bytes, count);
     end_ += count;
   }
 

@@ -25,11 +25,7 @@ std::string_view ViewContent::DisplayText(std::string_view stored) const {
 }
 
 std::size_t ViewContent::WidestDisplayTextLength() const {
-  std::size_t widest = 0;
-  RowText text;
-  for (std::size_t row = 0; row < rows.Size(); ++row)
-    widest = std::max(widest, rows.DisplayText(row, text).size());
-  return widest;
+  return rows.WidestDisplayText();
 }
 
 std::string ViewReport::ColumnTitleLine() const {
