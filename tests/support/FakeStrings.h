@@ -33,6 +33,8 @@ inline FakeStrings NumberedStrings() {
   // Following a file; the texts of charts and the alarm timeline.
   for (int id = 200; id <= 209; ++id) strings.Set(id, "S" + std::to_string(id));
   for (int id = 220; id <= 239; ++id) strings.Set(id, "S" + std::to_string(id));
+  // Filters of the views.
+  for (int id = 240; id <= 249; ++id) strings.Set(id, "S" + std::to_string(id));
   return strings;
 }
 
