@@ -1,6 +1,7 @@
 #include "app/views/FilterBar.h"
 
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,9 @@
 namespace telvoran {
 namespace {
 
+// The situation texts are long: their boxes stand in two columns under the text line.
+constexpr int kBoxColumns = 2;
+
 QString LibraryText(const StringLookup& strings, int id) {
   const std::string_view text = strings.Text(id);
   return FromCp1250(text.substr(0, text.find('\0')));
@@ -25,9 +29,12 @@ QString LibraryText(const StringLookup& strings, int id) {
 FilterBar::FilterBar(const StringLookup& strings, std::string_view situationCodes, QWidget* parent)
     : QWidget(parent) {
   setObjectName("FilterBar");
-  auto* row = new QHBoxLayout(this);
-  row->setContentsMargins(2, 2, 2, 2);
+  auto* lines = new QVBoxLayout(this);
+  lines->setContentsMargins(2, 2, 2, 2);
+  lines->setSpacing(2);
+  auto* row = new QHBoxLayout;
   row->setSpacing(4);
+  lines->addLayout(row);
 
   auto* label = new QLabel(LibraryText(strings, sid::kFilterNoteStart).trimmed());
   row->addWidget(label);
@@ -40,11 +47,15 @@ FilterBar::FilterBar(const StringLookup& strings, std::string_view situationCode
   row->addWidget(TextLine, 1);
   connect(TextLine, &QLineEdit::textChanged, this, &FilterBar::filterChanged);
 
+  auto* grid = new QGridLayout;
+  grid->setSpacing(2);
   for (char code : situationCodes) {
     QCheckBox* box = MakeSituationBox(code, strings);
+    const int place = static_cast<int>(boxes_.size());
+    grid->addWidget(box, place / kBoxColumns, place % kBoxColumns);
     boxes_.push_back({code, box});
-    row->addWidget(box);
   }
+  if (!boxes_.empty()) lines->addLayout(grid);
 
   CloseButton = new QToolButton;
   CloseButton->setObjectName("FilterClose");
@@ -68,12 +79,11 @@ QCheckBox* FilterBar::MakeSituationBox(char code, const StringLookup& strings) {
   box->setChecked(true);
   box->setStatusTip(LibraryText(strings, sid::kFilterSituationHint));
   if (const std::optional<QColor> colour = SituationColour(withDigit.Row())) {
-    // The row colour behind the box and its text, with the text colour rows are drawn in.
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::Window, *colour);
-    palette.setColor(QPalette::WindowText, palette.color(QPalette::Text));
-    box->setPalette(palette);
-    box->setAutoFillBackground(true);
+    // The row colour behind the box and its text, in the text colour rows are drawn in. A style
+    // sheet, because the platform styles paint a check box's background from their own palette.
+    box->setStyleSheet(
+        QStringLiteral("QCheckBox { background-color: %1; color: %2; padding: 0 4px; }")
+            .arg(colour->name(), box->palette().color(QPalette::Text).name()));
   }
   connect(box, &QCheckBox::toggled, this, &FilterBar::filterChanged);
   return box;

@@ -208,7 +208,8 @@ TEST_F(FilterTest, SituationBoxesCarryTheirTextOnTheirRowColourAndHideTheirRows)
   }
   QCheckBox& high = *bar.SituationBox('H');
   EXPECT_EQ(high.text(), QString::fromUtf8("Przekroczenie GÓRNE"));
-  EXPECT_EQ(high.palette().color(QPalette::Window), *SituationColour("2"));
+  EXPECT_TRUE(high.styleSheet().contains("background-color: " + SituationColour("2")->name()));
+  EXPECT_TRUE(bar.SituationBox('O')->styleSheet().isEmpty()) << "O rows have no colour";
   EXPECT_EQ(high.statusTip(), "S249");
 
   high.click();
