@@ -15,10 +15,16 @@ void ShownRows::SetFilter(RowFilter filter, const RowStore& rows) {
     Reselect(rows);
     return;
   }
+  // The records of the rows shown are looked at in reading order, as SelectRows() does.
+  std::vector<std::uint8_t> kept(rows.RecordCount());
+  for (const RowNumber row : selected_) kept[rows.RecordIndexAt(row)] = 1;
   RowText text;
   const RowFormat& format = rows.Format();
-  std::erase_if(selected_,
-                [&](RowNumber row) { return !filter_.Keeps(rows.RecordAt(row), format, text); });
+  for (std::size_t index = 0; index < kept.size(); ++index) {
+    if (kept[index] && !filter_.Keeps(rows.Record(static_cast<RecordIndex>(index)), format, text))
+      kept[index] = 0;
+  }
+  std::erase_if(selected_, [&](RowNumber row) { return !kept[rows.RecordIndexAt(row)]; });
 }
 
 void ShownRows::Reselect(const RowStore& rows) {
