@@ -133,6 +133,16 @@ TEST_F(FilterTest, CommandIsOnWhileAViewIsActiveAndShowsTheLineWithTheKeyboardIn
   EXPECT_TRUE(view->FilterLine()->TextLine->hasFocus());
   EXPECT_EQ(Count(), "30 of 30 rows");
 
+  // A chart window has no rows to filter; the view's count comes back with the view.
+  main.ShowChart();
+  QApplication::processEvents();
+  ASSERT_NE(main.ActiveChild(), view);
+  EXPECT_FALSE(main.WindowFilter->isEnabled());
+  EXPECT_EQ(Count(), "");
+  main.MdiArea()->setActiveSubWindow(view);
+  EXPECT_TRUE(main.WindowFilter->isEnabled());
+  EXPECT_EQ(Count(), "30 of 30 rows");
+
   main.MdiArea()->closeAllSubWindows();
   QApplication::processEvents();
   EXPECT_FALSE(main.WindowFilter->isEnabled());
