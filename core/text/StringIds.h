@@ -112,6 +112,12 @@ inline constexpr int kChartExportName = 238;
 inline constexpr int kChartMouseHint = 239;
 inline constexpr int kChartFirst = 220;
 inline constexpr int kChartLast = 239;
+// The spreadsheet export: the CSV file type of the save dialog, and what a failed export says
+// before the system's words for the failure.
+inline constexpr int kCsvFilter = 250;
+inline constexpr int kCsvNotSaved = 251;
+inline constexpr int kCsvFirst = 250;
+inline constexpr int kCsvLast = 251;
 
 // Filters of the views: the command (caption 240, hint 241), the filter line, the status bar's
 // "N of M rows" (a number, 244, a number, 245) and the note under a filtered printout's heading.

@@ -22,6 +22,8 @@ struct ViewContent {
   std::string title;
   // Panel 1 (date and time) first: 5 captions in an interval view, 7 in an event view.
   std::vector<std::string> columnCaptions;
+  // The header of an interval archive, as the channel panels were titled from it.
+  std::string intervalHeader;
   std::string caption;
   RowStore rows;
   // The rows of `rows` the view shows, and the filter that chose them.
@@ -51,6 +53,16 @@ class ViewReport : public ReportSource {
   std::string_view DisplayText(std::size_t row) const override;
   std::string Caption() const override { return content_.caption; }
   std::optional<FilterNote> Filtering() const override;
+
+  RowKind Kind() const override;
+  // The record of row `row` of the rows shown.
+  const ArchiveRecord& Record(std::size_t row) const override {
+    return content_.rows.RecordAt(content_.shown.StoreRow(row));
+  }
+  std::string IntervalHeader() const override { return content_.intervalHeader; }
+  std::string_view SituationText(char code) const override {
+    return content_.rows.Format().SituationTextOf(code);
+  }
 
  private:
   static constexpr std::size_t kRowsFetchedAhead = 16;
