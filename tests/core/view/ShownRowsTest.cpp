@@ -171,8 +171,11 @@ TEST(ViewReport, ListsTheRowsShownAndSaysHowTheyWereChosen) {
   content.shown.SetFilter(Filter(":1", "F"), content.rows);
   // Minutes 10 to 19, less 13 (F).
   ASSERT_EQ(report.RowCount(), 9u);
-  for (std::size_t row = 0; row < report.RowCount(); ++row)
+  for (std::size_t row = 0; row < report.RowCount(); ++row) {
     EXPECT_NE(report.DisplayText(row).find(":1"), std::string_view::npos);
+    // An export of the records' fields reads the record of the same row shown.
+    EXPECT_EQ(&report.Record(row), &content.rows.RecordAt(content.shown.StoreRow(row)));
+  }
   EXPECT_TRUE(report.DisplayText(0).starts_with("2009-03-05  07:10:09"));
   EXPECT_TRUE(report.DisplayText(8).starts_with("2009-03-05  07:19:09"));
   const std::optional<FilterNote> note = report.Filtering();
