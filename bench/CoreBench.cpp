@@ -21,6 +21,7 @@
 #include "core/archive/FailureReporter.h"
 #include "core/rows/RowReading.h"
 #include "core/text/StringLookup.h"
+#include "core/view/ShownRows.h"
 
 namespace telvoran {
 namespace {
@@ -144,6 +145,85 @@ BENCHMARK(BM_ReadAndSortEventArchive)
     ->Arg(7)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
+
+// The filter of a view alone, without the list: each iteration selects the rows of a text that
+// does not narrow the one before (a look at every record), or narrows it by one letter.
+void FilterRows(benchmark::State& state, Reload reload, bool interval, bool narrowing) {
+  const auto path = WriteBenchArchive(interval, gRecords);
+  const int sortColumn = static_cast<int>(state.range(0));
+  BenchStrings strings;
+  SilentReporter reporter;
+  ArchiveFile file(strings, reporter);
+  RowStore rows;
+  if (!reload(file, path, sortColumn, kOpenMessages, rows)) {
+    state.SkipWithError("reading failed");
+    return;
+  }
+  const char* const texts[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9"};
+  ShownRows shown;
+  std::size_t next = 0;
+  double kept = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    RowFilter filter;
+    filter.SetText(texts[next++ % std::size(texts)]);
+    if (narrowing) shown.SetFilter(filter, rows);
+    filter.SetText(std::string(filter.Text()) + (interval ? "." : "a"));
+    state.ResumeTiming();
+    shown.SetFilter(filter, rows);
+    kept += static_cast<double>(shown.Count(rows));
+  }
+  state.counters["rows kept"] = kept / static_cast<double>(state.iterations());
+}
+
+// For comparison: the same look at every row, with the records reached in list order.
+void FilterRowsInListOrder(benchmark::State& state, Reload reload, bool interval) {
+  const auto path = WriteBenchArchive(interval, gRecords);
+  BenchStrings strings;
+  SilentReporter reporter;
+  ArchiveFile file(strings, reporter);
+  RowStore rows;
+  if (!reload(file, path, static_cast<int>(state.range(0)), kOpenMessages, rows)) {
+    state.SkipWithError("reading failed");
+    return;
+  }
+  const char* const texts[] = {"1.", "2.", "3.", "4.", "5.", "6.", "7.", "8.", "9."};
+  std::size_t next = 0;
+  for (auto _ : state) {
+    RowFilter filter;
+    filter.SetText(texts[next++ % std::size(texts)]);
+    RowText text;
+    std::vector<RowNumber> selected;
+    rows.ForEachRow([&](std::size_t row, const ArchiveRecord& record) {
+      if (filter.Keeps(record, rows.Format(), text))
+        selected.push_back(static_cast<RowNumber>(row));
+    });
+    benchmark::DoNotOptimize(selected.data());
+  }
+}
+
+void BM_FilterIntervalRowsInListOrder(benchmark::State& state) {
+  FilterRowsInListOrder(state, ReloadIntervalRows, true);
+}
+
+void BM_FilterIntervalRows(benchmark::State& state) {
+  FilterRows(state, ReloadIntervalRows, true, false);
+}
+void BM_FilterIntervalRowsNarrowing(benchmark::State& state) {
+  FilterRows(state, ReloadIntervalRows, true, true);
+}
+void BM_FilterEventRows(benchmark::State& state) {
+  FilterRows(state, ReloadEventRows, false, false);
+}
+void BM_FilterEventRowsNarrowing(benchmark::State& state) {
+  FilterRows(state, ReloadEventRows, false, true);
+}
+
+BENCHMARK(BM_FilterIntervalRows)->Arg(1)->Arg(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FilterIntervalRowsInListOrder)->Arg(1)->Arg(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FilterIntervalRowsNarrowing)->Arg(1)->Arg(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FilterEventRows)->Arg(1)->Arg(7)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FilterEventRowsNarrowing)->Arg(1)->Arg(7)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace telvoran

@@ -1,10 +1,13 @@
 // Opening an archive of either kind in a view through the open command, and re-sorting it by
 // another column panel, as a user does, each timed from the accepted file name to the end of
-// the first paint of the filled view, with the main window shown offscreen; and a view following
-// its archive while records are appended to it. `view_bench [RECORDS] [flags]`, RECORDS 1000000
-// unless given. Each opening closes and frees the view of the one before, so that memory does not
-// grow from one iteration to the next.
+// the first paint of the filled view, with the main window shown offscreen; a view following its
+// archive while records are appended to it; and the filter line of a view, keystroke by
+// keystroke. `view_bench [RECORDS] [flags]`, RECORDS 1000000 unless given. Each opening closes
+// and frees the view of the one before, so that memory does not grow from one iteration to the
+// next.
 #include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QListView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -21,6 +24,7 @@
 #include "BenchArchives.h"
 #include "app/mainwindow/MainWindow.h"
 #include "app/views/DataView.h"
+#include "app/views/FilterBar.h"
 #include "core/text/StringLibrary.h"
 #include "support/ScriptedDialogs.h"
 
@@ -213,6 +217,64 @@ void BM_FollowEventArchiveSortedBySituation(benchmark::State& state) {
   FollowAppendedRecords(state, false, 7);
 }
 
+// A view of the archive, sorted by `column`, with its filter line shown; each iteration is one
+// keystroke in the line (or one click on a situation box), with the list laid out and painted
+// again. The keystrokes come round in turn from `keystrokes`, twice each run: each text is what
+// the line holds after it.
+void FilterKeystrokes(benchmark::State& state, bool interval, int column,
+                      const std::vector<QString>& keystrokes) {
+  const auto path = WriteBenchArchive(interval, gRecords);
+  const auto strings = Strings();
+  test::ScriptedDialogs dialogs;
+  MainWindow main(*strings, dialogs, QString());
+  main.show();
+  dialogs.openAnswers.push_back(QString::fromStdString(path.string()));
+  main.OpenArchive();
+  auto* view = dynamic_cast<DataView*>(main.ActiveChild());
+  if (!view) {
+    state.SkipWithError("the archive did not open");
+    return;
+  }
+  view->SortBy(column);
+  view->ShowFilter();
+  QApplication::processEvents();
+  QLineEdit& line = *view->FilterLine()->TextLine;
+  std::size_t next = 0;
+  double shown = 0;
+  for (auto _ : state) {
+    const QString& text = keystrokes[next++ % keystrokes.size()];
+    if (text == "!") {
+      view->FilterLine()->SituationBox('G')->click();
+    } else {
+      line.setText(text);
+    }
+    QApplication::processEvents();
+    shown += static_cast<double>(view->ShownRowCount());
+  }
+  state.counters["rows shown"] = shown / static_cast<double>(state.iterations());
+}
+
+// Each keystroke a look at every row: a text that does not narrow the one before.
+const std::vector<QString> kWideningKeystrokes = {"1", "2", "3", "4", "5", "6", "7", "8", "9"};
+// Typing a date and time and deleting it again, as a user does.
+const std::vector<QString> kTypingKeystrokes = {"0",    "05",  "05-", "05-0", "05-03",
+                                                "05-0", "05-", "05",  "0",    ""};
+// Typing a situation's words, a click on a situation box in between ("!").
+const std::vector<QString> kSituationKeystrokes = {"a", "al", "ala", "!", "al", "a", "", "!"};
+
+void BM_FilterIntervalEveryRowPerKeystroke(benchmark::State& state) {
+  FilterKeystrokes(state, true, 1, kWideningKeystrokes);
+}
+void BM_FilterIntervalTypingAndDeleting(benchmark::State& state) {
+  FilterKeystrokes(state, true, 3, kTypingKeystrokes);
+}
+void BM_FilterEventEveryRowPerKeystroke(benchmark::State& state) {
+  FilterKeystrokes(state, false, 1, kWideningKeystrokes);
+}
+void BM_FilterEventTypingAndTicking(benchmark::State& state) {
+  FilterKeystrokes(state, false, 7, kSituationKeystrokes);
+}
+
 BENCHMARK(BM_OpenIntervalArchive)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenIntervalArchiveAndSortByChannel2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ResortIntervalArchiveByChannel2)->Unit(benchmark::kMillisecond);
@@ -228,6 +290,22 @@ BENCHMARK(BM_FollowIntervalArchiveSortedByChannel2)
     ->MeasureProcessCPUTime();
 BENCHMARK(BM_FollowEventArchive)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 BENCHMARK(BM_FollowEventArchiveSortedBySituation)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
+BENCHMARK(BM_FilterIntervalEveryRowPerKeystroke)
+    ->Iterations(18)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
+BENCHMARK(BM_FilterIntervalTypingAndDeleting)
+    ->Iterations(20)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
+BENCHMARK(BM_FilterEventEveryRowPerKeystroke)
+    ->Iterations(18)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
+BENCHMARK(BM_FilterEventTypingAndTicking)
+    ->Iterations(16)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime();
 

@@ -6,10 +6,11 @@
 // The file is read twice, by date and time and by the chosen column, and the two readings
 // must agree: the same outcome and messages, the same rows as drawn, each list in order. The
 // records of the second reading, put in order in two parts, the later merged into the earlier,
-// must give the same list as sorting them all. Then the file is followed as it grows: its first
-// half is read, the rest appended, and the rows of what was appended, merged into the list, must
-// equal the whole reading. The view's CSV file must be UTF-8 that an RFC 4180 reader splits into
-// one line per row, each of the view kind's number of fields.
+// must give the same list as sorting them all, and a filter chosen by the next bytes must show
+// the same rows whether it saw the later records merged in or all of them at once. Then the file
+// is followed as it grows: its first half is read, the rest appended, and the rows of what was
+// appended, merged into the list, must equal the whole reading. The view's CSV file must be UTF-8
+// that an RFC 4180 reader splits into one line per row, each of the view kind's number of fields.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -28,6 +29,7 @@
 #include "core/rows/RowReading.h"
 #include "core/rows/RowStore.h"
 #include "core/text/Cp1250.h"
+#include "core/view/ShownRows.h"
 #include "core/view/ViewContent.h"
 #include "core/view/ViewTexts.h"
 #include "fuzz/FuzzCheck.h"
@@ -136,9 +138,50 @@ std::vector<RecordIndex> OrderOf(const RowStore& rows) {
   return order;
 }
 
+// A filter of the Windows-1250 characters `first` and, when odd, `second` (a byte the code page
+// leaves undefined, which no typed text holds, stands for "a"), hiding the situations of the
+// bits of `hidden`.
+RowFilter FilterOf(std::uint8_t first, std::uint8_t second, std::uint8_t hidden) {
+  auto typed = [](std::uint8_t byte) {
+    return Cp1250ToUnicode(byte) == kReplacementCharacter ? 'a' : static_cast<char>(byte);
+  };
+  std::string text(1, typed(first));
+  if (second & 1) text += typed(second);
+  RowFilter filter;
+  filter.SetText(Cp1250ToUtf8(text));
+  for (int bit = 0; bit < 7; ++bit)
+    if (hidden >> bit & 1) filter.SetSituationHidden("GLHMWOF"[bit], true);
+  return filter;
+}
+
+// The rows a filter keeps are those whose drawn text holds its text, folded, and whose situation
+// it does not hide; rows merged in later are filtered as the others.
+void CheckFilter(const RowStore& whole, const RowStore& grown, const ShownRows& merged,
+                 const RowFilter& filter) {
+  ShownRows atOnce;
+  atOnce.SetFilter(filter, whole);
+  TELVORAN_FUZZ_CHECK(atOnce.Count(whole) == merged.Count(grown));
+  const std::string text = FoldAsSorted(filter.Text());
+  RowText row;
+  std::size_t shown = 0;
+  for (std::size_t i = 0; i < whole.Size(); ++i) {
+    const std::string drawn = FoldAsSorted(whole.DisplayText(i, row));
+    const char code = static_cast<char>(whole.RecordAt(i).bytes[kEventSituationByte]);
+    const bool hidden = whole.Format().Kind() == RowKind::Event && filter.SituationHidden(code);
+    const bool kept = !hidden && drawn.find(text) != std::string::npos;
+    const bool isShown = shown < atOnce.Count(whole) && atOnce.StoreRow(shown) == i;
+    TELVORAN_FUZZ_CHECK(kept == isShown);
+    if (isShown) {
+      TELVORAN_FUZZ_CHECK(merged.StoreRow(shown) == i);
+      ++shown;
+    }
+  }
+}
+
 // Sorting the records at once and merging the ones after `split` into the sorted others give one
 // list, duplicates removed in both or in neither.
-void CheckMerge(const RowStore& read, std::size_t split, bool removeDuplicates) {
+void CheckMerge(const RowStore& read, std::size_t split, bool removeDuplicates,
+                const RowFilter& filter) {
   const std::vector<ArchiveRecord> records = RecordsAsRead(read);
   split = std::min(split, records.size());
   RowStore whole(read.Format());
@@ -153,10 +196,14 @@ void CheckMerge(const RowStore& read, std::size_t split, bool removeDuplicates) 
     whole.RemoveDuplicateRows();
     grown.RemoveDuplicateRows();
   }
+  ShownRows shown;
+  shown.SetFilter(filter, grown);
   for (std::size_t i = split; i < records.size(); ++i) grown.Append(records[i]);
   const std::vector<RowNumber> places = grown.MergeAppended();
+  shown.MergeInserted(grown, places);
   TELVORAN_FUZZ_CHECK(OrderOf(whole) == OrderOf(grown));
   for (RowNumber place : places) TELVORAN_FUZZ_CHECK(grown.RecordIndexAt(place) >= split);
+  CheckFilter(whole, grown, shown, filter);
 }
 
 // The lines of a CSV file as RFC 4180 reads them, each a list of fields; a quote out of place,
@@ -324,7 +371,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool dropClosingSpace = kind == ArchiveKind::Interval && sortColumn > 1;
   TELVORAN_FUZZ_CHECK(Drawn(byDate, dropClosingSpace) == Drawn(byColumn, false));
 
-  CheckMerge(byColumn.rows, size > 1 ? data[1] : 0, kind == ArchiveKind::Event);
+  // Bytes 1 to 4, part of the file too, choose where the merge splits the records and the filter.
+  const auto byteAt = [&](std::size_t i) -> std::uint8_t { return i < size ? data[i] : 0; };
+  CheckMerge(byColumn.rows, byteAt(1), kind == ArchiveKind::Event,
+             FilterOf(byteAt(2), byteAt(3), byteAt(4)));
   MakeReport(byColumn, header);
   CheckFollowing(strings, kind, sortColumn, file, data + 1, size - 1, second);
   return 0;

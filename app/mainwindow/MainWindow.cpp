@@ -5,6 +5,7 @@
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -14,6 +15,7 @@
 #include <array>
 
 #include "app/ApplicationTitle.h"
+#include "app/QtText.h"
 #include "app/chart/ChartWindow.h"
 #include "app/commands/OpenArchive.h"
 #include "app/commands/PrintChart.h"
@@ -28,6 +30,7 @@
 #include "app/mainwindow/RecentFilesMenu.h"
 #include "app/mainwindow/StatusTipRelay.h"
 #include "app/views/DataView.h"
+#include "core/report/FilterNote.h"
 #include "core/text/StringIds.h"
 
 // Resources of a static library are registered by hand; the name must stay global.
@@ -92,9 +95,14 @@ void MainWindow::BuildLayout() {
   connect(mdiArea_, &QMdiArea::subWindowActivated, this, &MainWindow::ViewActivated);
   BuildMenus();
   BuildFollowCommands();
+  BuildFilterCommands();
   BuildToolBar();
   statusBar();  // created here, so that hints have somewhere to go from the start
   new StatusTipRelay(this, statusBar());
+  ShownRowsLabel = new QLabel;
+  ShownRowsLabel->setObjectName("ShownRows");
+  statusBar()->addPermanentWidget(ShownRowsLabel);
+  ShownRowsLabel->hide();
 }
 
 void MainWindow::SetUpWindow() {
@@ -104,6 +112,7 @@ void MainWindow::SetUpWindow() {
   setWindowTitle(kApplicationTitle);
   ReplaceMenuTexts();
   ReplaceFollowTexts();
+  ReplaceFilterTexts();
   ReplaceToolButtonHints();
   BuildMenuLists();
 }
@@ -146,6 +155,7 @@ void MainWindow::ViewActivated(QMdiSubWindow* window) {
       SetViewCommandsEnabled(false);
       SetChartCommandEnabled(false);
       ShowFollowing();
+      ShowFiltering();
     }
     return;
   }
@@ -156,11 +166,32 @@ void MainWindow::ViewActivated(QMdiSubWindow* window) {
     SetChartCommandEnabled(true);
     connect(view, &DataView::followingChanged, this, &MainWindow::ShowFollowing,
             Qt::UniqueConnection);
+    connect(view, &DataView::shownRowsChanged, this, &MainWindow::ShowFiltering,
+            Qt::UniqueConnection);
     ShowFollowing();
+    ShowFiltering();
   } else if (qobject_cast<const ChartWindow*>(window)) {
     ChartActivated();
     ShowFollowing();
+    ShowFiltering();
   }
+}
+
+void MainWindow::FilterActiveView() {
+  if (auto* view = qobject_cast<DataView*>(ActiveChild())) view->ShowFilter();
+}
+
+void MainWindow::ShowFiltering() {
+  const auto* view = qobject_cast<const DataView*>(ActiveChild());
+  for (QAction* item : {WindowFilter, PopUpFilter}) item->setEnabled(view != nullptr);
+  // A view that is not the active one may report its rows too; the label speaks of the active.
+  if (!view || !view->FilterShown()) {
+    ShownRowsLabel->hide();
+    return;
+  }
+  ShownRowsLabel->setText(
+      FromCp1250(ShownRowsText(view->ShownRowCount(), view->AllRowCount(), state_.Strings())));
+  ShownRowsLabel->show();
 }
 
 void MainWindow::FollowActiveView() {

@@ -7,6 +7,7 @@
 
 class QAction;
 class QCloseEvent;
+class QLabel;
 class QContextMenuEvent;
 class QDragEnterEvent;
 class QDragMoveEvent;
@@ -73,6 +74,8 @@ class MainWindow : public QMainWindow {
   void ShowChart();
   // Switches the active view's following of its file on or off.
   void FollowActiveView();
+  // Shows the active view's filter line and puts the keyboard in it.
+  void FilterActiveView();
 
   // Menu items, pop-up items and tool buttons, named by role.
   QAction* FileMenu = nullptr;
@@ -102,6 +105,11 @@ class MainWindow : public QMainWindow {
   // and of the pop-up menu.
   QAction* WindowFollow = nullptr;
   QAction* PopUpFollow = nullptr;
+  // Filtering the active view's rows (Ctrl+F), after the follow commands.
+  QAction* WindowFilter = nullptr;
+  QAction* PopUpFilter = nullptr;
+  // "N of M rows" in the status bar while the active view's filter line is shown.
+  QLabel* ShownRowsLabel = nullptr;
   QAction* OpenBtn = nullptr;
   QAction* SaveAsBtn = nullptr;
   QAction* PrintBtn = nullptr;
@@ -141,6 +149,11 @@ class MainWindow : public QMainWindow {
   void ReplaceFollowTexts();
   // Enables the follow commands while a data view is active and ticks them while it follows.
   void ShowFollowing();
+  void BuildFilterCommands();
+  void ReplaceFilterTexts();
+  // Enables the filter commands while a data view is active, and shows how many of its rows
+  // its filter keeps.
+  void ShowFiltering();
   // Follows the client area: a view activated, or none left.
   void ViewActivated(QMdiSubWindow* window);
   // A chart window activated: printing and the window commands act on it; there is no text

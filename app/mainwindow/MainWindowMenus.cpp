@@ -291,3 +291,36 @@ void MainWindow::ReplaceFollowTexts() {
 }
 
 }  // namespace telvoran
+
+// Filtering the active view: an item after the follow commands in the Window menu and the
+// pop-up menu, with the key that finds text in most desktop programs.
+namespace telvoran {
+namespace {
+
+constexpr const char* kFilterCaption = "&Filtruj wiersze";
+constexpr const char* kFilterHint = "Pokazuje tylko wiersze zawierające wpisany tekst";
+
+}  // namespace
+
+void MainWindow::BuildFilterCommands() {
+  auto addFilter = [this](QMenu& menu, Qt::ShortcutContext keyContext) {
+    QAction* item = menu.addAction(QString::fromUtf8(kFilterCaption));
+    item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    item->setShortcutContext(keyContext);
+    item->setEnabled(false);
+    SetHint(*item, QString::fromUtf8(kFilterHint));
+    Connect(*this, item, &MainWindow::FilterActiveView);
+    return item;
+  };
+  WindowFilter = addFilter(*WindowMenu->menu(), Qt::WindowShortcut);
+  PopUpFilter = addFilter(*PopupMenu, Qt::WidgetShortcut);
+}
+
+void MainWindow::ReplaceFilterTexts() {
+  for (QAction* item : {WindowFilter, PopUpFilter}) {
+    item->setText(state_.Text(sid::kFilterRows));
+    SetHint(*item, state_.Text(sid::kFilterRows + 1));
+  }
+}
+
+}  // namespace telvoran

@@ -7,12 +7,14 @@
 #include <QListView>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <cmath>
 
 #include "app/QtText.h"
 #include "app/views/FileFollower.h"
+#include "app/views/FilterBar.h"
 #include "app/views/HeaderPanel.h"
 #include "app/views/RowDelegates.h"
 #include "app/views/RowListModel.h"
@@ -54,6 +56,13 @@ DataView::DataView(ArchiveFile& archive, const Layout& layout)
   auto* column = new QVBoxLayout(body);
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
+
+  filterBar_ = new FilterBar(archive.Strings(), layout.situationCodes);
+  column->addWidget(filterBar_);
+  connect(filterBar_, &FilterBar::filterChanged, this, &DataView::ApplyFilter);
+  auto* closeFilter = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  closeFilter->setContext(Qt::WidgetWithChildrenShortcut);
+  connect(closeFilter, &QShortcut::activated, this, &DataView::HideFilter);
 
   TitlePanel = new QLabel;
   TitlePanel->setFixedHeight(kTitlePanelHeight);
@@ -166,15 +175,41 @@ void DataView::SetCaption(std::string_view caption) {
 void DataView::SetRows(RowStore rows) {
   model_->Change([&] {
     content_.rows = std::move(rows);
+    content_.ReselectShown();
     FitRowWidth();
   });
+  emit shownRowsChanged();
 }
 
 void DataView::RemoveDuplicateRows() {
   model_->Change([&] {
     content_.rows.RemoveDuplicateRows();
+    content_.ReselectShown();
     FitRowWidth();
   });
+  emit shownRowsChanged();
+}
+
+void DataView::ShowFilter() {
+  filterBar_->Open();
+}
+
+void DataView::HideFilter() {
+  const bool hadFocus = filterBar_->isAncestorOf(QApplication::focusWidget());
+  filterBar_->Close();
+  if (hadFocus) ListBox->setFocus(Qt::OtherFocusReason);
+}
+
+bool DataView::FilterShown() const {
+  return !filterBar_->isHidden();
+}
+
+// The current row and the rows in sight stay where they are still shown.
+void DataView::ApplyFilter() {
+  const ListPlace place = SavePlace();
+  model_->Change([&] { content_.shown.SetFilter(filterBar_->Filter(), content_.rows); });
+  RestorePlace(place);
+  emit shownRowsChanged();
 }
 
 void DataView::ShowFirstRow() {
@@ -265,10 +300,12 @@ void DataView::ReadAgainForFollowing() {
 void DataView::MergeAppendedRows() {
   const ListPlace place = SavePlace();
   model_->Change([&] {
-    content_.rows.MergeAppended();
+    const std::vector<RowNumber> places = content_.rows.MergeAppended();
+    content_.shown.MergeInserted(content_.rows, places);
     FitRowWidth();
   });
   RestorePlace(place);
+  emit shownRowsChanged();
 }
 
 DataView::ListPlace DataView::SavePlace() const {
@@ -290,7 +327,8 @@ DataView::ListPlace DataView::SavePlace() const {
 void DataView::RestorePlace(const ListPlace& place) {
   auto indexOf = [this](const std::optional<std::string>& text) {
     const auto row = text ? FindRow(content_.rows, *text) : std::nullopt;
-    return row ? model_->index(static_cast<int>(*row)) : QModelIndex();
+    const auto shown = row ? content_.shown.ShownRowOf(*row) : std::nullopt;
+    return shown ? model_->index(static_cast<int>(*shown)) : QModelIndex();
   };
   if (const QModelIndex current = indexOf(place.current); current.isValid()) {
     ListBox->selectionModel()->setCurrentIndex(current, place.currentSelected

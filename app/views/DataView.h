@@ -20,6 +20,7 @@ class QListView;
 namespace telvoran {
 
 class FileFollower;
+class FilterBar;
 class HeaderPanel;
 class RowDelegate;
 class RowListModel;
@@ -43,6 +44,7 @@ class DataView : public QMdiSubWindow {
     int panelHeight;                             // height of the column panels
     std::span<const int> panelSpans;             // characters of the rows under each panel
     std::span<const char* const> panelCaptions;  // built-in captions, Windows-1250
+    std::string_view situationCodes = {};        // situations the filter line can hide
   };
 
   // The list font's size in points; the printout uses it at the printer's resolution.
@@ -105,8 +107,21 @@ class DataView : public QMdiSubWindow {
   // Where the view's last reading of its file ended, and whether it read the whole file.
   void SetReadingEnd(const ReadingEnd& end, bool complete);
 
+  // The filter line above the rows. Showing it puts the keyboard in it; while it is shown the
+  // list holds only the rows it keeps, in the current order. Hiding it (Esc) brings every row
+  // back. Filtering looks at the rows in memory and reads nothing from the file.
+  FilterBar* FilterLine() const { return filterBar_; }
+  void ShowFilter();
+  void HideFilter();
+  bool FilterShown() const;
+  // How many rows the list shows, and how many the view holds.
+  std::size_t ShownRowCount() const { return content_.ShownCount(); }
+  std::size_t AllRowCount() const { return content_.rows.Size(); }
+
  signals:
   void followingChanged(bool following);
+  // The rows shown changed: another filter, or rows read, merged or removed.
+  void shownRowsChanged();
 
  protected:
   // Whether a panel's column can become the sort column.
@@ -153,6 +168,8 @@ class DataView : public QMdiSubWindow {
   void RestorePlace(const ListPlace& place);
   // Puts the records appended to the store since its last order in their places.
   void MergeAppendedRows();
+  // Selects the rows shown anew for the filter line as it stands.
+  void ApplyFilter();
   void ReadAgainForFollowing();
 
   FileFollower* follower_ = nullptr;
@@ -170,6 +187,7 @@ class DataView : public QMdiSubWindow {
   QWidget* panelRow_ = nullptr;
   RowListModel* model_ = nullptr;
   RowDelegate* delegate_ = nullptr;
+  FilterBar* filterBar_ = nullptr;
 };
 
 }  // namespace telvoran

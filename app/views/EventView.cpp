@@ -15,12 +15,14 @@ namespace {
 constexpr int kPanelSpans[] = {21, 6, 6, 6, 7, 6, 35};
 constexpr const char* kPanelCaptions[] = {"Data i godzina", "Cen.",  "Kan.", "Med.",
                                           "Wart.",          "Jedn.", "Stan"};
+// The situations whose rows the filter line shows or hides, in the order of their colours.
+constexpr std::string_view kSituationCodes = "GLHMWOF";
 
 }  // namespace
 
 EventView::EventView(ArchiveFile& archive)
     : DataView(archive, {ArchiveKind::Event, kEventViewKind, "ChildForm2", 25, kPanelSpans,
-                         kPanelCaptions}) {
+                         kPanelCaptions, kSituationCodes}) {
   SetRowDelegate(new EventRowDelegate(ListBox));
   resize(616, 351);
 }
@@ -35,7 +37,6 @@ bool EventView::ReloadRows() {
     return stop;
   });
 }
-
 
 RowText EventView::EventRow(const ArchiveRecord& record) const {
   return telvoran::EventRow(record, SortColumn(), Archive().Strings());

@@ -16,13 +16,13 @@ void RowListModel::Change(const std::function<void()>& change) {
 }
 
 std::string RowListModel::StoredText(int row) const {
-  if (row < 0 || static_cast<std::size_t>(row) >= content_.rows.Size()) return {};
-  return content_.rows[static_cast<std::size_t>(row)];
+  if (row < 0 || static_cast<std::size_t>(row) >= content_.ShownCount()) return {};
+  return content_.rows[content_.shown.StoreRow(static_cast<std::size_t>(row))];
 }
 
 int RowListModel::rowCount(const QModelIndex& parent) const {
   if (parent.isValid()) return 0;
-  return static_cast<int>(std::min<std::size_t>(content_.rows.Size(), INT_MAX));
+  return static_cast<int>(std::min<std::size_t>(content_.ShownCount(), INT_MAX));
 }
 
 QModelIndex RowListModel::index(int row, int column, const QModelIndex& parent) const {
@@ -35,8 +35,8 @@ QModelIndex RowListModel::index(int row, int column, const QModelIndex& parent) 
 QVariant RowListModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole || !index.isValid()) return {};
   const auto row = static_cast<std::size_t>(index.row());
-  if (row >= content_.rows.Size()) return {};
-  return FromCp1250(content_.rows.DisplayText(row, text_));
+  if (row >= content_.ShownCount()) return {};
+  return FromCp1250(content_.rows.DisplayText(content_.shown.StoreRow(row), text_));
 }
 
 }  // namespace telvoran

@@ -9,9 +9,9 @@
 
 namespace telvoran {
 
-// Hands the rows of a view's content to its list: row i's display role is the text drawn for
-// it, built when the list asks. The rows change only inside Change(), so the list never sees a
-// half-built list.
+// Hands the rows a view shows to its list (every row of its content, or those its filter keeps):
+// row i's display role is the text drawn for it, built when the list asks. The rows change only
+// inside Change(), so the list never sees a half-built list.
 class RowListModel : public QAbstractListModel {
   Q_OBJECT
 
@@ -20,7 +20,8 @@ class RowListModel : public QAbstractListModel {
 
   // Runs `change` on the content's rows and tells the list to take them anew.
   void Change(const std::function<void()>& change);
-  // The stored text of a row, sort prefix included; empty for a row that does not exist.
+  // The stored text of a row of the list, sort prefix included; empty for a row that does not
+  // exist.
   std::string StoredText(int row) const;
 
   int rowCount(const QModelIndex& parent = {}) const override;

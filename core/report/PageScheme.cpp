@@ -22,6 +22,8 @@ constexpr int kFirstRowSlot = 10;
 constexpr int kFirstHelpLineSlot = 5;
 constexpr int kFirstSlotOfLaterPages = 4;
 constexpr int kPictureFirstSlot = 3;
+// A filtered view's note, under page 1's heading and above the heading block.
+constexpr int kFilterNoteSlot = 3;
 
 struct PageLayout {
   int pageWidth = 0;
@@ -165,6 +167,12 @@ std::optional<std::string> PrintDataView(PageSurface& surface, const StringLooku
 
   PageRect frame = FirstPageFrame(layout);
   surface.DrawTextCentred(frame, Heading(strings, sid::kPrintHeading, caption));
+  if (const std::optional<FilterNote> note = source.Filtering()) {
+    PageRect noteFrame = frame;
+    noteFrame.top = kFilterNoteSlot * layout.lineHeight;
+    noteFrame.bottom = noteFrame.top + layout.lineHeight;
+    surface.DrawTextCentred(noteFrame, FilterNoteLine(*note, strings));
+  }
   int slot = kHeadingBlockFirstSlot;
   for (const std::string& line : ReportHeadingLines(source)) {
     surface.DrawText(kTextLeft, slot++ * layout.lineHeight, line);

@@ -32,7 +32,8 @@ void PrintPageFooter(PageSurface& surface, PageRect& frame, int lineHeight,
                      const StringLookup& strings);
 
 // Prints a data view: the job titled `titleCopy` + " - " + the view's caption, the heading
-// (library text 152 + caption) on page 1, the heading block in slots 5 to 9, then the rows one
+// (library text 152 + caption) on page 1, for a filtered view the filter's note centred in slot 3,
+// the heading block in slots 5 to 9, then the rows one
 // per slot from slot 10 on page 1 and from slot 4 on later pages, a footer on every page.
 // Returns nothing on success, else the printer's text for the failure that stopped the job.
 std::optional<std::string> PrintDataView(PageSurface& surface, const StringLookup& strings,

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "core/archive/ArchiveRecord.h"
+#include "core/report/FilterNote.h"
 #include "core/rows/RowFormat.h"
 
 namespace telvoran {
@@ -23,13 +25,15 @@ class ReportSource {
   virtual std::string ColumnTitleLine() const = 0;
   // The "<>" mark under the sorted column (IntervalSortMarkLine or EventSortMarkLine).
   virtual std::string SortMarkLine() const = 0;
-  // The number of rows the view lists.
+  // The number of rows the view lists: those it shows, after any filter.
   virtual std::size_t RowCount() const = 0;
   // Row `row` (0 to RowCount() - 1, in list order) exactly as the view draws it. The text stays
   // valid until the next call on this source or until the view's rows change.
   virtual std::string_view DisplayText(std::size_t row) const = 0;
   // The caption of the view's window: the archive's file name.
   virtual std::string Caption() const = 0;
+  // How a filter chose the rows listed; none when every row of the view is listed.
+  virtual std::optional<FilterNote> Filtering() const { return std::nullopt; }
 
   // What an export of the records' fields reads besides the rows' text: the kind of archive
   // the rows come from, the record behind row `row` (valid as DisplayText's text is), the

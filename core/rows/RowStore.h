@@ -60,6 +60,9 @@ class RowStore {
   // The record a row shows, and its index in reading order.
   RecordIndex RecordIndexAt(std::size_t row) const;
   const ArchiveRecord& RecordAt(std::size_t row) const { return records_[RecordIndexAt(row)]; }
+  // A record by its index in reading order, 0 to RecordCount() - 1; records removed as
+  // duplicates are still there.
+  const ArchiveRecord& Record(RecordIndex index) const { return records_[index]; }
 
   // The stored text of a row, sort prefix included, as the list orders it.
   std::string operator[](std::size_t row) const;
@@ -122,12 +125,17 @@ std::optional<std::size_t> FindRow(const RowStore& rows, std::string_view stored
 
 // The places of the rows for which keep(record) is true, in list order: the rows a filtered
 // view shows. Taking another look at every row in the current order, without their texts.
+// keep() sees each record once, in reading order, the order they lie in memory: a list in
+// another order would reach them in no order and wait for memory at nearly every row.
 template <typename Keep>
 std::vector<RowNumber> SelectRows(const RowStore& rows, Keep keep) {
+  std::vector<std::uint8_t> kept(rows.RecordCount());
+  for (std::size_t index = 0; index < kept.size(); ++index)
+    kept[index] = keep(rows.Record(static_cast<RecordIndex>(index))) ? 1 : 0;
   std::vector<RowNumber> selected;
-  rows.ForEachRow([&](std::size_t row, const ArchiveRecord& record) {
-    if (keep(record)) selected.push_back(static_cast<RowNumber>(row));
-  });
+  const std::size_t count = rows.Size();
+  for (std::size_t row = 0; row < count; ++row)
+    if (kept[rows.RecordIndexAt(row)]) selected.push_back(static_cast<RowNumber>(row));
   return selected;
 }
 

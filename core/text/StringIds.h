@@ -119,6 +119,20 @@ inline constexpr int kCsvNotSaved = 251;
 inline constexpr int kCsvFirst = 250;
 inline constexpr int kCsvLast = 251;
 
+// Filters of the views: the command (caption 240, hint 241), the filter line, the status bar's
+// "N of M rows" (a number, 244, a number, 245) and the note under a filtered printout's heading.
+inline constexpr int kFilterRows = 240;
+inline constexpr int kFilterClose = 242;
+inline constexpr int kFilterPlaceholder = 243;
+inline constexpr int kFilterRowsOf = 244;
+inline constexpr int kFilterRowsEnd = 245;
+inline constexpr int kFilterNoteStart = 246;
+inline constexpr int kFilterNoteText = 247;
+inline constexpr int kFilterNoteHidden = 248;
+inline constexpr int kFilterSituationHint = 249;
+inline constexpr int kFilterFirst = 240;
+inline constexpr int kFilterLast = 249;
+
 inline constexpr int kFirst = 101;
 inline constexpr int kLast = 183;
 

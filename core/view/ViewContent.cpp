@@ -28,6 +28,20 @@ std::size_t ViewContent::WidestDisplayTextLength() const {
   return rows.WidestDisplayText();
 }
 
+std::string_view ViewReport::DisplayText(std::size_t row) const {
+  const ShownRows& shown = content_.shown;
+  if (row + kRowsFetchedAhead < RowCount())
+    content_.rows.FetchAhead(shown.StoreRow(row + kRowsFetchedAhead));
+  return content_.rows.DisplayText(shown.StoreRow(row), text_);
+}
+
+std::optional<FilterNote> ViewReport::Filtering() const {
+  const ShownRows& shown = content_.shown;
+  if (!shown.Filtered()) return std::nullopt;
+  return FilterNote{shown.Count(content_.rows), content_.rows.Size(), shown.Filter().Text(),
+                    shown.Filter().HiddenSituations()};
+}
+
 std::string ViewReport::ColumnTitleLine() const {
   return content_.kind == ArchiveKind::Event
              ? EventColumnTitleLine(Captions<7>(content_.columnCaptions))

@@ -7,6 +7,7 @@
 #include "core/report/ReportSource.h"
 #include "core/rows/RowStore.h"
 #include "core/rows/RowText.h"
+#include "core/view/ShownRows.h"
 #include "core/view/ViewTexts.h"
 
 namespace telvoran {
@@ -25,6 +26,12 @@ struct ViewContent {
   std::string intervalHeader;
   std::string caption;
   RowStore rows;
+  // The rows of `rows` the view shows, and the filter that chose them.
+  ShownRows shown;
+
+  std::size_t ShownCount() const { return shown.Count(rows); }
+  // Selects the shown rows again among all rows, after `rows` changed.
+  void ReselectShown() { shown.Reselect(rows); }
 
   // A stored row as drawn, printed and saved: without its sort prefix (and colour digit).
   std::string_view DisplayText(std::string_view stored) const;
@@ -32,7 +39,7 @@ struct ViewContent {
   std::size_t WidestDisplayTextLength() const;
 };
 
-// The report and the printout of a view's content.
+// The report and the printout of a view's content: the rows the view shows, in list order.
 class ViewReport : public ReportSource {
  public:
   explicit ViewReport(const ViewContent& content) : content_(content) {}
@@ -40,18 +47,17 @@ class ViewReport : public ReportSource {
   std::string Title() const override { return content_.title; }
   std::string ColumnTitleLine() const override;
   std::string SortMarkLine() const override;
-  std::size_t RowCount() const override { return content_.rows.Size(); }
+  std::size_t RowCount() const override { return content_.ShownCount(); }
   // Built anew on every call; the rows are mostly asked for one after the other, so the record
   // of a row some steps on is fetched meanwhile.
-  std::string_view DisplayText(std::size_t row) const override {
-    content_.rows.FetchAhead(row + kRowsFetchedAhead);
-    return content_.rows.Format().DisplayText(Record(row), text_);
-  }
+  std::string_view DisplayText(std::size_t row) const override;
   std::string Caption() const override { return content_.caption; }
+  std::optional<FilterNote> Filtering() const override;
 
   RowKind Kind() const override;
+  // The record of row `row` of the rows shown.
   const ArchiveRecord& Record(std::size_t row) const override {
-    return content_.rows.RecordAt(row);
+    return content_.rows.RecordAt(content_.shown.StoreRow(row));
   }
   std::string IntervalHeader() const override { return content_.intervalHeader; }
   std::string_view SituationText(char code) const override {

@@ -121,11 +121,11 @@ TEST_F(MainWindowTest, MenusPopUpAndToolBarHoldTheirItemsAndSeparatorsInOrder) {
             QStringList({"S118", "S120", "N3", "S122", "S124", "N2", "S126"}));
   EXPECT_EQ(Layout(form.WindowMenu->menu()->actions()),
             QStringList({"S130", "S132", "N1", "S134", "S136", "S138", "N5", "S192",
-                         "ChartSeparator", "S220", "FollowSeparator", "S200"}));
+                         "ChartSeparator", "S220", "FollowSeparator", "S200", "S240"}));
   EXPECT_EQ(Layout(form.HelpMenu->menu()->actions()), QStringList({"S142", "S144"}));
   EXPECT_EQ(Layout(form.PopupMenu->actions()),
             QStringList({"S130", "S132", "N4", "S134", "S136", "S138", "PopUpChartSeparator",
-                         "S220", "PopUpFollowSeparator", "S200"}));
+                         "S220", "PopUpFollowSeparator", "S200", "S240"}));
   EXPECT_EQ(Layout(form.ToolBar->actions()),
             QStringList({"S148", "S150", "ToolButton1", "S149", "S222", "ToolButton2",
                          "ToolButton3", "S147", "ToolButton4", "S146"}));
@@ -295,15 +295,15 @@ QStringList ListedViews(const MainWindow& form) {
 TEST_F(MainWindowTest, WindowMenuListsTheOpenViewsBelowItsCommands) {
   form.show();
   EXPECT_TRUE(ListedViews(form).isEmpty());
-  EXPECT_EQ(form.WindowMenu->menu()->actions().size(), 12) << "no separator without views";
+  EXPECT_EQ(form.WindowMenu->menu()->actions().size(), 13) << "no separator without views";
 
   QMdiSubWindow* first = AddView("first.czt");
   AddView("a&b.zdr");
   form.MdiArea()->setActiveSubWindow(first);
   EXPECT_EQ(ListedViews(form), QStringList({"&1 first.czt (active)", "&2 a&&b.zdr"}));
-  EXPECT_EQ(Layout(form.WindowMenu->menu()->actions()).mid(0, 13),
+  EXPECT_EQ(Layout(form.WindowMenu->menu()->actions()).mid(0, 14),
             QStringList({"S130", "S132", "N1", "S134", "S136", "S138", "N5", "S192",
-                         "ChartSeparator", "S220", "FollowSeparator", "S200", ""}));
+                         "ChartSeparator", "S220", "FollowSeparator", "S200", "S240", ""}));
   EXPECT_EQ(form.OpenViewList->Items()[1]->statusTip(), "S194");
 
   form.OpenViewList->Items()[1]->trigger();

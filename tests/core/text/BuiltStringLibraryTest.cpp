@@ -121,6 +121,28 @@ TEST_P(BuiltLibrary, HoldsTheChartTextsOfAtMostSixtyCodePageCharacters) {
   EXPECT_TRUE(library->Text(sid::kChartRecordsLeftOut).ends_with(' '));
 }
 
+TEST_P(BuiltLibrary, HoldsTheFilterTextsWithSpacesWhereTheyJoinNumbers) {
+  const std::optional<StringTable> table = ParsePeStringTable(ReadFile(GetParam()));
+  ASSERT_TRUE(table) << GetParam();
+  for (int id = sid::kFilterFirst; id <= sid::kFilterLast; ++id) {
+    SCOPED_TRACE(id);
+    const auto it = table->find(id);
+    ASSERT_NE(it, table->end());
+    EXPECT_FALSE(it->second.empty());
+    EXPECT_LE(it->second.size(), kMaxTextLength);
+    EXPECT_EQ(Cp1250ToUtf16(Utf16ToCp1250(it->second)), it->second);
+  }
+  EXPECT_NE(table->at(sid::kFilterRows).find(u'&'), std::u16string::npos) << "a menu key";
+  const auto library = ParseStringLibrary(ReadFile(GetParam()));
+  ASSERT_TRUE(library);
+  // "12", " of ", "340", " rows"; "Filter: " and the pieces of the note run on into more text.
+  EXPECT_TRUE(library->Text(sid::kFilterRowsOf).starts_with(' '));
+  EXPECT_TRUE(library->Text(sid::kFilterRowsOf).ends_with(' '));
+  EXPECT_TRUE(library->Text(sid::kFilterRowsEnd).starts_with(' '));
+  for (int id : {sid::kFilterNoteStart, sid::kFilterNoteText, sid::kFilterNoteHidden})
+    EXPECT_TRUE(library->Text(id).ends_with(' ')) << id;
+}
+
 TEST_P(BuiltLibrary, HoldsTheSpreadsheetExportTexts) {
   const std::optional<StringTable> table = ParsePeStringTable(ReadFile(GetParam()));
   ASSERT_TRUE(table) << GetParam();

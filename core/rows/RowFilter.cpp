@@ -1,0 +1,77 @@
+#include "core/rows/RowFilter.h"
+
+#include <array>
+#include <cstring>
+
+#include "core/rows/Collation.h"
+#include "core/rows/EventRows.h"
+#include "core/text/Cp1250.h"
+
+namespace telvoran {
+namespace {
+
+const std::array<unsigned char, 256> kFolded = [] {
+  std::array<unsigned char, 256> folded{};
+  // In Windows-1250 a lower-case letter has the higher byte of the two.
+  std::array<int, 256> lastOfWeight;
+  lastOfWeight.fill(-1);
+  for (int byte = 255; byte >= 0; --byte) {
+    int& last = lastOfWeight[Collation::Weight(static_cast<unsigned char>(byte))];
+    if (last < 0) last = byte;
+    folded[static_cast<std::size_t>(byte)] = static_cast<unsigned char>(last);
+  }
+  return folded;
+}();
+
+// Whether `text` holds `folded` once folded. A row's text is short: folding it whole into a
+// buffer on the stack and searching there is quicker than comparing byte by byte at every place.
+bool ContainsFolded(std::string_view text, std::string_view folded) {
+  char buffer[RowText::kPrefixRoom + RowText::kRowRoom];
+  const std::size_t size = std::min(text.size(), sizeof buffer);
+  for (std::size_t i = 0; i < size; ++i)
+    buffer[i] = static_cast<char>(kFolded[static_cast<unsigned char>(text[i])]);
+  return std::string_view(buffer, size).find(folded) != std::string_view::npos;
+}
+
+}  // namespace
+
+std::string FoldAsSorted(std::string_view text) {
+  std::string folded(text);
+  for (char& c : folded) c = static_cast<char>(kFolded[static_cast<unsigned char>(c)]);
+  return folded;
+}
+
+void RowFilter::SetText(std::string_view utf8) {
+  const std::optional<std::string> exact = Utf8ToCp1250Exactly(utf8);
+  keepsNothing_ = !exact;
+  text_ = exact ? *exact : Utf8ToCp1250(utf8);
+  folded_ = FoldAsSorted(text_);
+}
+
+void RowFilter::SetSituationHidden(char code, bool hidden) {
+  hidden_[static_cast<unsigned char>(code)] = hidden;
+}
+
+std::string RowFilter::HiddenSituations() const {
+  std::string codes;
+  for (std::size_t byte = 0; byte < hidden_.size(); ++byte)
+    if (hidden_[byte]) codes += static_cast<char>(byte);
+  return codes;
+}
+
+bool RowFilter::Narrows(const RowFilter& wider) const {
+  if (wider.keepsNothing_) return keepsNothing_;
+  if ((hidden_ & wider.hidden_) != wider.hidden_) return false;
+  return keepsNothing_ || folded_.find(wider.folded_) != std::string::npos;
+}
+
+bool RowFilter::Keeps(const ArchiveRecord& record, const RowFormat& format, RowText& text) const {
+  if (keepsNothing_) return false;
+  if (format.Kind() == RowKind::Event &&
+      SituationHidden(static_cast<char>(record.bytes[kEventSituationByte])))
+    return false;
+  if (folded_.empty()) return true;
+  return ContainsFolded(format.DisplayText(record, text), folded_);
+}
+
+}  // namespace telvoran

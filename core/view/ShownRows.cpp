@@ -1,0 +1,77 @@
+#include "core/view/ShownRows.h"
+
+#include <algorithm>
+
+namespace telvoran {
+
+void ShownRows::SetFilter(RowFilter filter, const RowStore& rows) {
+  const bool narrowing = filter_.IsActive() && filter.Narrows(filter_);
+  filter_ = std::move(filter);
+  if (!filter_.IsActive()) {
+    selected_ = {};
+    return;
+  }
+  if (!narrowing) {
+    Reselect(rows);
+    return;
+  }
+  // The records of the rows shown are looked at in reading order, as SelectRows() does.
+  std::vector<std::uint8_t> kept(rows.RecordCount());
+  for (const RowNumber row : selected_) kept[rows.RecordIndexAt(row)] = 1;
+  RowText text;
+  const RowFormat& format = rows.Format();
+  for (std::size_t index = 0; index < kept.size(); ++index) {
+    if (kept[index] && !filter_.Keeps(rows.Record(static_cast<RecordIndex>(index)), format, text))
+      kept[index] = 0;
+  }
+  std::erase_if(selected_, [&](RowNumber row) { return !kept[rows.RecordIndexAt(row)]; });
+}
+
+void ShownRows::Reselect(const RowStore& rows) {
+  if (!filter_.IsActive()) {
+    selected_ = {};
+    return;
+  }
+  RowText text;
+  const RowFormat& format = rows.Format();
+  selected_ = SelectRows(
+      rows, [&](const ArchiveRecord& record) { return filter_.Keeps(record, format, text); });
+}
+
+void ShownRows::MergeInserted(const RowStore& rows, std::span<const RowNumber> places) {
+  if (!filter_.IsActive() || places.empty()) return;
+  RowText text;
+  const RowFormat& format = rows.Format();
+  std::vector<RowNumber> merged;
+  merged.reserve(selected_.size() + places.size());
+  // New row i stands in front of the old row places[i] - i; an old row moves down by the
+  // number of new rows in front of it.
+  std::size_t next = 0;
+  for (const RowNumber old : selected_) {
+    while (next < places.size() && places[next] - next <= old) {
+      if (filter_.Keeps(rows.RecordAt(places[next]), format, text)) merged.push_back(places[next]);
+      ++next;
+    }
+    merged.push_back(static_cast<RowNumber>(old + next));
+  }
+  for (; next < places.size(); ++next)
+    if (filter_.Keeps(rows.RecordAt(places[next]), format, text)) merged.push_back(places[next]);
+  selected_ = std::move(merged);
+}
+
+std::size_t ShownRows::Count(const RowStore& rows) const {
+  return filter_.IsActive() ? selected_.size() : rows.Size();
+}
+
+std::size_t ShownRows::StoreRow(std::size_t shown) const {
+  return filter_.IsActive() ? selected_[shown] : shown;
+}
+
+std::optional<std::size_t> ShownRows::ShownRowOf(std::size_t storeRow) const {
+  if (!filter_.IsActive()) return storeRow;
+  const auto found = std::lower_bound(selected_.begin(), selected_.end(), storeRow);
+  if (found == selected_.end() || *found != storeRow) return std::nullopt;
+  return static_cast<std::size_t>(found - selected_.begin());
+}
+
+}  // namespace telvoran

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "core/rows/RowFilter.h"
+#include "core/rows/RowStore.h"
+
+namespace telvoran {
+
+// The rows of a store that a view shows: every row, or while a filter is active the rows it
+// keeps, in list order. The list, the report, the printout and any other output of a view reach
+// its rows through here, so that all of them put out the same rows. Filtering reads nothing
+// from the file: it looks at the records in the store.
+class ShownRows {
+ public:
+  const RowFilter& Filter() const { return filter_; }
+  bool Filtered() const { return filter_.IsActive(); }
+
+  // Takes `filter` and selects the rows of `rows` it keeps. When it narrows the filter before
+  // (more text typed, a situation more hidden), only the rows shown so far are looked at.
+  void SetFilter(RowFilter filter, const RowStore& rows);
+  // Selects again among all rows, after the store was replaced or changed its rows.
+  void Reselect(const RowStore& rows);
+  // After RowStore::MergeAppended() put new rows at `places` (ascending, in the merged list):
+  // moves the rows shown to their new places and adds the new rows the filter keeps, without
+  // looking at the others again.
+  void MergeInserted(const RowStore& rows, std::span<const RowNumber> places);
+
+  // How many rows are shown, of a store of `rows`.
+  std::size_t Count(const RowStore& rows) const;
+  // The store's row shown as row `shown` of the view.
+  std::size_t StoreRow(std::size_t shown) const;
+  // Where the view shows the store's row `storeRow`; none when it is filtered out.
+  std::optional<std::size_t> ShownRowOf(std::size_t storeRow) const;
+
+ private:
+  RowFilter filter_;
+  // The store's rows kept by an active filter, ascending.
+  std::vector<RowNumber> selected_;
+};
+
+}  // namespace telvoran
