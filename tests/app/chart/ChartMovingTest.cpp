@@ -1,0 +1,141 @@
+// While a chart moves through time it draws lightly; once it settles, and in whatever is exported
+// or printed, it draws in full, exactly as Qt draws the line.
+#include <QGraphicsPathItem>
+#include <QImage>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyleOptionGraphicsItem>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "app/chart/ChannelChartWindow.h"
+#include "app/chart/ChannelLineItem.h"
+#include "app/chart/ChartTestSupport.h"
+#include "app/chart/TimeChartView.h"
+
+namespace telvoran {
+namespace {
+
+using namespace test;
+
+class ChartMovingTest : public ChartFixture {
+ protected:
+  ChannelChartWindow* chart = nullptr;
+
+  void SetUp() override {
+    ChartFixture::SetUp();
+    std::vector<std::string> values;
+    for (int i = 0; i < 3000; ++i) {
+      char text[32];
+      std::snprintf(text, sizeof text, "%5.1f%5.1f%5.1f%5.1f", 20 + (i * 7 % 37) / 10.0,
+                    21 + (i % 23) / 10.0, 100 + (i * 13 % 50) / 10.0, (i % 80) / 4.0);
+      values.push_back(i % 97 == 5 ? "" : text);
+    }
+    Open(dir.Write("2005-03-14_C07.czt", FourChannelArchive(values)));
+    chart = Chart<ChannelChartWindow>();
+    ASSERT_NE(chart, nullptr);
+    chart->resize(700, 480);
+    QApplication::processEvents();
+  }
+
+  TimeChartView& View() { return *chart->View(); }
+  bool Antialiased() { return View().renderHints().testFlag(QPainter::Antialiasing); }
+
+  QImage Exported() {
+    const QString path = QString::fromStdString((dir / "chart.png").string());
+    QFile::remove(path);
+    dialogs.saveAnswers.push_back({path});
+    chart->ExportButton->click();
+    return QImage(path);
+  }
+};
+
+TEST_F(ChartMovingTest, AStepDrawsQuicklyAndAPauseSettlesWithoutComputingAgain) {
+  EXPECT_FALSE(View().Moving()) << "a new chart is drawn in full";
+  EXPECT_TRUE(Antialiased());
+  View().Zoom(View().Window().Whole().from + 600, 0.8);
+  EXPECT_TRUE(View().Moving());
+  EXPECT_FALSE(Antialiased());
+  for (int channel = 0; channel < 4; ++channel) EXPECT_TRUE(chart->Line(channel).Quick());
+  const int redraws = chart->Redraws();
+  QTRY_VERIFY_WITH_TIMEOUT(!View().Moving(), 2000);
+  EXPECT_TRUE(Antialiased());
+  for (int channel = 0; channel < 4; ++channel) EXPECT_FALSE(chart->Line(channel).Quick());
+  EXPECT_EQ(chart->Redraws(), redraws) << "settling repaints what was computed";
+}
+
+TEST_F(ChartMovingTest, ADragKeepsMovingWhileTheButtonIsHeld) {
+  const QRectF plot = chart->Chart()->plotArea();
+  const QPoint at = View().mapFromScene(chart->Chart()->mapToScene(plot.center()));
+  View().Zoom(View().Window().Whole().from + 600, 0.5);
+  QTest::mousePress(View().viewport(), Qt::LeftButton, Qt::NoModifier, at);
+  QTest::mouseMove(View().viewport(), at + QPoint(40, 0));
+  ASSERT_TRUE(View().Moving());
+  QTest::qWait(600);
+  EXPECT_TRUE(View().Moving()) << "a pause with the button held is no end of the drag";
+  QTest::mouseRelease(View().viewport(), Qt::LeftButton, Qt::NoModifier, at + QPoint(40, 0));
+  QTRY_VERIFY_WITH_TIMEOUT(!View().Moving(), 2000);
+}
+
+TEST_F(ChartMovingTest, AnExportWhileMovingIsTheSettledPicture) {
+  const TimeSpan whole = View().Window().Whole();
+  const TimeSpan part{whole.from + 3000, whole.from + 90'000};
+  View().Show(part);
+  View().Settle();
+  const QImage settled = Exported();
+  ASSERT_FALSE(settled.isNull());
+  View().Show(part);
+  ASSERT_TRUE(View().Moving());
+  const QImage moving = Exported();
+  EXPECT_FALSE(View().Moving()) << "the export settled the view first";
+  EXPECT_TRUE(moving == settled);
+
+  View().ShowAll();
+  View().Settle();
+  const QImage whole1 = Exported();
+  View().Zoom(whole.from + 600, 0.5);
+  View().Move(3600);
+  View().ShowAll();
+  View().Settle();
+  EXPECT_TRUE(Exported() == whole1) << "zooming and moving leave no trace once settled";
+}
+
+// At rest the line is Qt's own path item's drawing, pixel for pixel.
+TEST(ChannelLineItem, PaintsAtRestAsQtsPathItemAndQuicklyFromItsQuickPath) {
+  QPainterPath full;
+  full.moveTo(3.3, 40);
+  for (int i = 1; i < 400; ++i) full.lineTo(3.3 + i * 0.37, 40 + 30 * std::sin(i * 1.7));
+  full.addEllipse(QPointF(100, 20), 1.5, 1.5);
+  QPainterPath quick;
+  quick.moveTo(10, 10);
+  quick.lineTo(10, 70);
+  QPen pen(QColor(31, 119, 180), 1);
+  pen.setCosmetic(true);
+
+  auto paint = [&](QGraphicsItem& item, bool antialiased) {
+    QImage image(200, 100, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, antialiased);
+    QStyleOptionGraphicsItem option;
+    item.paint(&painter, &option, nullptr);
+    return image;
+  };
+  QGraphicsPathItem qts(full);
+  qts.setPen(pen);
+  ChannelLineItem line(nullptr);
+  line.setPen(pen);
+  line.SetPaths(full, quick);
+  for (bool antialiased : {true, false})
+    EXPECT_TRUE(paint(line, antialiased) == paint(qts, antialiased));
+  EXPECT_TRUE(line.boundingRect().contains(qts.path().controlPointRect()));
+
+  line.SetQuick(true);
+  QGraphicsPathItem quickItem(quick);
+  quickItem.setPen(pen);
+  EXPECT_TRUE(paint(line, false) == paint(quickItem, false));
+}
+
+}  // namespace
+}  // namespace telvoran
