@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/rows/EventRows.h"
+
 namespace telvoran {
 namespace {
 
@@ -16,6 +18,11 @@ bool SameEvent(const TimelineEvent& a, const TimelineEvent& b) {
 }
 
 }  // namespace
+
+char LaneFill(char situationCode) {
+  const char digit = SituationColourDigit(situationCode);
+  return digit >= '0' && digit <= '4' ? digit : '\0';
+}
 
 EventSpan AlarmTimeline::SpanOf(const Lane& lane, std::size_t event) const {
   const bool last = event + 1 >= lane.events.size();
@@ -54,7 +61,7 @@ AlarmTimeline AlarmTimelineBuilder::Finish() && {
   for (const auto& entry : events_) {
     const LaneKey& key = entry.first;
     const TimelineEvent& event = entry.second;
-    if (lanes.empty() || lanes.back().key != key) lanes.push_back({key, {}});
+    if (lanes.empty() || lanes.back().key != key) lanes.emplace_back().key = key;
     std::vector<TimelineEvent>& events = lanes.back().events;
     // A repeat has its original's moment: it is left out when any event of that moment
     // already in the lane is the same.
@@ -63,6 +70,14 @@ AlarmTimeline AlarmTimelineBuilder::Finish() && {
     });
     if (repeat != events.rend() && SameEvent(*repeat, event)) continue;
     events.push_back(event);
+  }
+  for (Lane& lane : lanes) {
+    lane.times.reserve(lane.events.size());
+    lane.fills.reserve(lane.events.size());
+    for (const TimelineEvent& event : lane.events) {
+      lane.times.push_back(event.time);
+      lane.fills.push_back(LaneFill(event.code));
+    }
   }
   if (!events_.empty()) {
     const auto [earliest, latest] = std::minmax_element(

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ranges>
 
 #include "core/chart/AlarmTimeline.h"
 #include "core/rows/EventRows.h"
@@ -10,13 +11,6 @@ namespace telvoran {
 namespace {
 
 constexpr int kUncovered = -1;
-
-// The fill of an event: its colour digit, or zero for the situations drawn on the window
-// background (O, F and codes outside the table).
-char FillOf(const TimelineEvent& event) {
-  const char digit = SituationColourDigit(event.code);
-  return digit >= '0' && digit <= '4' ? digit : '\0';
-}
 
 }  // namespace
 
@@ -45,29 +39,15 @@ LaneDrawing DrawLane(const AlarmTimeline& timeline, const Lane& lane, TimeSpan s
     return std::clamp(static_cast<int>(std::floor((time - span.from) * columnsPerSecond)), 0,
                       columns - 1);
   };
-
-  // The first event that can reach into the span is the last one at or before its start.
-  const std::vector<TimelineEvent>& events = lane.events;
-  auto first = std::upper_bound(events.begin(), events.end(), span.from,
-                                [](double from, const TimelineEvent& e) { return from < e.time; });
-  if (first != events.begin()) --first;
+  const std::vector<ArchiveSeconds>& times = lane.times;
+  // The column an event's span starts in.
+  auto startColumn = [&](std::size_t event) {
+    return columnOf(std::max(static_cast<double>(times[event]), span.from));
+  };
 
   std::vector<char> fills(static_cast<std::size_t>(columns), 0);
   std::vector<int> severities(static_cast<std::size_t>(columns), kUncovered);
-  for (auto event = first; event != events.end() && event->time <= span.to; ++event) {
-    const auto index = static_cast<std::size_t>(event - events.begin());
-    const EventSpan time = timeline.SpanOf(lane, index);
-    if (time.from >= span.from) {
-      const int mark = columnOf(static_cast<double>(time.from));
-      if (drawing.markColumns.empty() || drawing.markColumns.back() != mark)
-        drawing.markColumns.push_back(mark);
-    }
-    if (time.to <= time.from || time.to < span.from) continue;
-    // A span covers each column it reaches into; one shorter than a column still covers one.
-    const int from = columnOf(std::max(static_cast<double>(time.from), span.from));
-    const double end = (static_cast<double>(time.to) - span.from) * columnsPerSecond;
-    const int to = std::clamp(static_cast<int>(std::ceil(end)) - 1, from, columns - 1);
-    const char fill = FillOf(*event);
+  auto cover = [&](int from, int to, char fill) {
     const int severity = SeverityOfColourDigit(fill);
     for (int column = from; column <= to; ++column) {
       const auto at = static_cast<std::size_t>(column);
@@ -76,6 +56,44 @@ LaneDrawing DrawLane(const AlarmTimeline& timeline, const Lane& lane, TimeSpan s
         fills[at] = fill;
       }
     }
+  };
+
+  // The events that reach into the span: from the last one at or before its start to the last
+  // one at or before its end.
+  auto first = std::upper_bound(times.begin(), times.end(), span.from,
+                                [](double from, ArchiveSeconds time) { return from < time; });
+  if (first != times.begin()) --first;
+  const auto stop = std::upper_bound(first, times.end(), span.to,
+                                     [](double to, ArchiveSeconds time) { return to < time; });
+
+  // Event by event would cost as much as there are events in the span; instead the events are
+  // taken a pixel column at a time. Every event of a column but its last ends in that column
+  // too, so it covers just that column: those count with their fill alone. The column's last
+  // event may reach far to the right, and is drawn as a span of its own.
+  for (auto at = static_cast<std::size_t>(first - times.begin());
+       at < static_cast<std::size_t>(stop - times.begin());) {
+    const int column = startColumn(at);
+    const auto rest = std::views::iota(at, static_cast<std::size_t>(stop - times.begin()));
+    const auto next = std::ranges::partition_point(
+        rest, [&](std::size_t event) { return startColumn(event) <= column; });
+    const std::size_t end =
+        at + static_cast<std::size_t>(std::ranges::distance(rest.begin(), next));
+    const std::size_t last = end - 1;
+    if (static_cast<double>(times[last]) >= span.from &&
+        (drawing.markColumns.empty() || drawing.markColumns.back() != column))
+      drawing.markColumns.push_back(column);
+    // A span of no length (the next event at the same moment) covers nothing.
+    for (std::size_t event = at; event < last; ++event)
+      if (times[event + 1] > times[event]) cover(column, column, lane.fills[event]);
+
+    const EventSpan time = timeline.SpanOf(lane, last);
+    if (time.to > time.from && time.to >= span.from) {
+      // A span covers each column it reaches into; one shorter than a column still covers one.
+      const double reach = (static_cast<double>(time.to) - span.from) * columnsPerSecond;
+      cover(column, std::clamp(static_cast<int>(std::ceil(reach)) - 1, column, columns - 1),
+            lane.fills[last]);
+    }
+    at = end;
   }
 
   for (int column = 0; column < columns; ++column) {
