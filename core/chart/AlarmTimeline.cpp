@@ -25,9 +25,10 @@ char LaneFill(char situationCode) {
 }
 
 EventSpan AlarmTimeline::SpanOf(const Lane& lane, std::size_t event) const {
-  const bool last = event + 1 >= lane.events.size();
-  const ArchiveSeconds from = lane.events[event].time;
-  return {from, last ? std::max(from, End()) : lane.events[event + 1].time, last};
+  // From the compact times: drawing asks this once per pixel column of every lane.
+  const bool last = event + 1 >= lane.times.size();
+  const ArchiveSeconds from = lane.times[event];
+  return {from, last ? std::max(from, End()) : lane.times[event + 1], last};
 }
 
 std::optional<std::size_t> AlarmTimeline::EventAt(const Lane& lane, double time) const {

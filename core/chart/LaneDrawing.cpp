@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <ranges>
+#include <limits>
 
 #include "core/chart/AlarmTimeline.h"
 #include "core/rows/EventRows.h"
@@ -11,6 +11,7 @@ namespace telvoran {
 namespace {
 
 constexpr int kUncovered = -1;
+constexpr int kEventsProbed = 16;
 
 }  // namespace
 
@@ -40,9 +41,19 @@ LaneDrawing DrawLane(const AlarmTimeline& timeline, const Lane& lane, TimeSpan s
                       columns - 1);
   };
   const std::vector<ArchiveSeconds>& times = lane.times;
-  // The column an event's span starts in.
-  auto startColumn = [&](std::size_t event) {
-    return columnOf(std::max(static_cast<double>(times[event]), span.from));
+  // The column a span starting at `time` starts in.
+  auto startColumn = [&](ArchiveSeconds time) {
+    return columnOf(std::max(static_cast<double>(time), span.from));
+  };
+  // The earliest time whose span starts right of `column`; none for the last column.
+  auto columnEnd = [&](int column) {
+    if (column >= columns - 1 || columnsPerSecond <= 0)
+      return std::numeric_limits<ArchiveSeconds>::max();
+    auto time = static_cast<ArchiveSeconds>(std::ceil(span.from + (column + 1) / columnsPerSecond));
+    // The estimate is off by rounding at most: the column's own arithmetic decides.
+    while (startColumn(time - 1) > column) --time;
+    while (startColumn(time) <= column) ++time;
+    return time;
   };
 
   std::vector<char> fills(static_cast<std::size_t>(columns), 0);
@@ -70,21 +81,34 @@ LaneDrawing DrawLane(const AlarmTimeline& timeline, const Lane& lane, TimeSpan s
   // taken a pixel column at a time. Every event of a column but its last ends in that column
   // too, so it covers just that column: those count with their fill alone. The column's last
   // event may reach far to the right, and is drawn as a span of its own.
-  for (auto at = static_cast<std::size_t>(first - times.begin());
-       at < static_cast<std::size_t>(stop - times.begin());) {
-    const int column = startColumn(at);
-    const auto rest = std::views::iota(at, static_cast<std::size_t>(stop - times.begin()));
-    const auto next = std::ranges::partition_point(
-        rest, [&](std::size_t event) { return startColumn(event) <= column; });
-    const std::size_t end =
-        at + static_cast<std::size_t>(std::ranges::distance(rest.begin(), next));
-    const std::size_t last = end - 1;
+  const auto stopAt = static_cast<std::size_t>(stop - times.begin());
+  for (auto at = static_cast<std::size_t>(first - times.begin()); at < stopAt;) {
+    const int column = startColumn(times[at]);
+    const ArchiveSeconds end = columnEnd(column);
+    // Mostly a few events share a column: they are looked at one by one before the rest of
+    // the column's events is searched for its end.
+    std::size_t next = at + 1;
+    for (int probe = 0; probe < kEventsProbed && next < stopAt && times[next] < end; ++probe)
+      ++next;
+    if (next < stopAt && times[next] < end)
+      next = static_cast<std::size_t>(
+          std::lower_bound(times.begin() + static_cast<std::ptrdiff_t>(next), stop, end) -
+          times.begin());
+    const std::size_t last = next - 1;
     if (static_cast<double>(times[last]) >= span.from &&
         (drawing.markColumns.empty() || drawing.markColumns.back() != column))
       drawing.markColumns.push_back(column);
     // A span of no length (the next event at the same moment) covers nothing.
-    for (std::size_t event = at; event < last; ++event)
-      if (times[event + 1] > times[event]) cover(column, column, lane.fills[event]);
+    int severity = kUncovered;
+    char fill = 0;
+    for (std::size_t event = at; event < last; ++event) {
+      const int eventSeverity = SeverityOfColourDigit(lane.fills[event]);
+      if (times[event + 1] > times[event] && eventSeverity > severity) {
+        severity = eventSeverity;
+        fill = lane.fills[event];
+      }
+    }
+    if (severity != kUncovered) cover(column, column, fill);
 
     const EventSpan time = timeline.SpanOf(lane, last);
     if (time.to > time.from && time.to >= span.from) {
@@ -93,7 +117,7 @@ LaneDrawing DrawLane(const AlarmTimeline& timeline, const Lane& lane, TimeSpan s
       cover(column, std::clamp(static_cast<int>(std::ceil(reach)) - 1, column, columns - 1),
             lane.fills[last]);
     }
-    at = end;
+    at = next;
   }
 
   for (int column = 0; column < columns; ++column) {
