@@ -9,9 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include "app/chart/AlarmTimelineWindow.h"
 #include "app/chart/ChannelChartWindow.h"
 #include "app/chart/ChannelLineItem.h"
 #include "app/chart/ChartTestSupport.h"
+#include "app/chart/LanesItem.h"
 #include "app/chart/TimeChartView.h"
 
 namespace telvoran {
@@ -99,6 +101,82 @@ TEST_F(ChartMovingTest, AnExportWhileMovingIsTheSettledPicture) {
   View().ShowAll();
   View().Settle();
   EXPECT_TRUE(Exported() == whole1) << "zooming and moving leave no trace once settled";
+}
+
+class TimelineMovingTest : public ChartFixture {
+ protected:
+  AlarmTimelineWindow* timeline = nullptr;
+  const ArchiveSeconds start = ToArchiveSeconds({2005, 1, 3, 7, 0, 0});
+
+  ArchiveRecord Event(int central, char channel, int minutes, char code) {
+    return MakeRecord(std::string(1, static_cast<char>(central + 10)) +
+                          DateBytesOf(start + 60 * minutes) + channel + code + " 45.0WodadegC",
+                      kEventKind);
+  }
+
+  void SetUp() override {
+    ChartFixture::SetUp();
+    // Three lanes: alarms of a few minutes among normal states, a fault, an outlined state.
+    std::vector<ArchiveRecord> records;
+    const char codes[] = "GHGLGMGWGOG";
+    for (int minute = 0; minute < 600; minute += 7)
+      for (int lane = 0; lane < 3; ++lane)
+        records.push_back(Event(8 + lane, '1', minute + lane, codes[(minute / 7 + lane) % 11]));
+    Open(dir.Write("alarm2005.zdr", records));
+    timeline = Chart<AlarmTimelineWindow>();
+    ASSERT_NE(timeline, nullptr);
+    timeline->resize(700, 420);
+    QApplication::processEvents();
+  }
+
+  TimeChartView& View() { return *timeline->View(); }
+
+  QImage Exported() {
+    const QString path = QString::fromStdString((dir / "timeline.png").string());
+    QFile::remove(path);
+    dialogs.saveAnswers.push_back({path});
+    timeline->ExportButton->click();
+    return QImage(path);
+  }
+
+  // The colour at the middle of the band of `lane`, `share` of the way along the plot.
+  QRgb BandColour(const QImage& shown, std::size_t lane, double share) {
+    const QRectF plot = timeline->Chart()->plotArea();
+    const double height = plot.height() / static_cast<double>(timeline->Timeline().Lanes().size());
+    const QPointF at(plot.left() + share * plot.width(),
+                     plot.top() + (static_cast<double>(lane) + 0.5) * height);
+    return shown.pixel(View().mapFromScene(timeline->Chart()->mapToScene(at)));
+  }
+};
+
+TEST_F(TimelineMovingTest, LanesPaintQuicklyWithTheSameColoursAndExportInFull) {
+  const TimeSpan whole = View().Window().Whole();
+  const TimeSpan part{whole.from + 3600, whole.from + 3 * 3600};
+  View().Show(part);
+  View().Settle();
+  EXPECT_FALSE(timeline->Lanes().Quick());
+  const QImage settledView = View().grab().toImage();
+  const QImage settled = Exported();
+  ASSERT_FALSE(settled.isNull());
+
+  View().Show(part);
+  ASSERT_TRUE(timeline->Lanes().Quick());
+  const QImage quickView = View().grab().toImage();
+  int compared = 0;
+  for (std::size_t lane = 0; lane < 3; ++lane)
+    for (double share = 0.03; share < 1; share += 0.0101) {
+      const QRgb full = BandColour(settledView, lane, share);
+      // Next to a mark or an edge the two may differ by a pixel: only the inside of a run counts.
+      if (full != BandColour(settledView, lane, share - 0.004) ||
+          full != BandColour(settledView, lane, share + 0.004))
+        continue;
+      ++compared;
+      EXPECT_EQ(BandColour(quickView, lane, share), full) << "lane " << lane << " at " << share;
+    }
+  EXPECT_GT(compared, 100);
+
+  EXPECT_TRUE(Exported() == settled) << "an export while moving is the settled picture";
+  EXPECT_FALSE(timeline->Lanes().Quick());
 }
 
 // At rest the line is Qt's own path item's drawing, pixel for pixel.
