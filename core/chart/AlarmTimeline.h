@@ -3,6 +3,7 @@
 #include <array>
 #include <compare>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -81,7 +82,8 @@ class AlarmTimelineBuilder {
 
  private:
   AlarmTimeline timeline_;
-  std::vector<std::pair<LaneKey, TimelineEvent>> events_;
+  // Each lane's events in the order of the file; lanes in the order of their keys.
+  std::map<LaneKey, std::vector<TimelineEvent>> events_;
 };
 
 // The record an event came from, as far as a row needs it: its fields and the event kind.
