@@ -248,14 +248,21 @@ void ChannelChartWindow::DrawChannel(int channel) {
     }
     full.moveTo(at);
   }
-  for (const LineStep& step : QuickLine(points)) {
+  const QuickLine quickLine = QuickLineOf(points);
+  for (const LineStep& step : quickLine.steps) {
     if (step.draws) {
       quick.lineTo(step.x, step.y);
     } else {
       quick.moveTo(step.x, step.y);
     }
   }
-  drawing.line->SetPaths(full, quick);
+  std::vector<QRectF> bars;
+  bars.reserve(quickLine.bars.size());
+  for (const LineBar& bar : quickLine.bars) {
+    const double top = std::floor(bar.low);
+    bars.emplace_back(bar.column, top, 1, std::floor(bar.high) - top + 1);
+  }
+  drawing.line->SetPaths(full, quick, std::move(bars));
 }
 
 void ChannelChartWindow::PointerMoved(QPointF chartPosition, QPoint) {

@@ -2,6 +2,8 @@
 
 #include <QGraphicsPathItem>
 
+#include <vector>
+
 namespace telvoran {
 
 // A channel's line: a path item painted exactly as Qt's own at rest, and from a lighter path
@@ -13,8 +15,10 @@ class ChannelLineItem : public QGraphicsPathItem {
  public:
   explicit ChannelLineItem(QGraphicsItem* parent) : QGraphicsPathItem(parent) {}
 
-  // The full line and its quick form (see QuickLine), both in this item's coordinates.
-  void SetPaths(const QPainterPath& full, const QPainterPath& quick);
+  // The full line and its quick form (see QuickLine): the strokes and the filled pixel
+  // columns, all in this item's coordinates.
+  void SetPaths(const QPainterPath& full, const QPainterPath& quick,
+                std::vector<QRectF> quickBars = {});
   // Paints the quick form from now on, or the full line again.
   void SetQuick(bool quick);
   bool Quick() const { return quick_; }
@@ -25,6 +29,7 @@ class ChannelLineItem : public QGraphicsPathItem {
 
  private:
   QPainterPath quickPath_;
+  std::vector<QRectF> quickBars_;
   bool quick_ = false;
 };
 

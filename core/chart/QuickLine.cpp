@@ -5,9 +5,8 @@
 
 namespace telvoran {
 
-std::vector<LineStep> QuickLine(std::span<const LinePoint> points) {
-  std::vector<LineStep> steps;
-  steps.reserve(points.size());
+QuickLine QuickLineOf(std::span<const LinePoint> points) {
+  QuickLine line;
   for (std::size_t first = 0; first < points.size();) {
     // The run of points joined to each other within the first one's pixel column.
     const double column = std::floor(points[first].x);
@@ -22,15 +21,21 @@ std::vector<LineStep> QuickLine(std::span<const LinePoint> points) {
     }
     const LinePoint& entry = points[first];
     const LinePoint& exit = points[end - 1];
-    steps.push_back({entry.x, entry.y, entry.joinsPrevious});
-    if (end - first > 1) {
-      steps.push_back({entry.x, low, false});
-      steps.push_back({entry.x, high, true});
-      steps.push_back({exit.x, exit.y, false});
+    // A stroke from the column just left of this one only reaches the height it comes from.
+    const bool fromNeighbour = entry.joinsPrevious && std::floor(points[first - 1].x) == column - 1;
+    if (fromNeighbour) {
+      low = std::min(low, points[first - 1].y);
+      high = std::max(high, points[first - 1].y);
+    }
+    // A stroke from further away is drawn as a line.
+    if (!fromNeighbour) line.steps.push_back({entry.x, entry.y, entry.joinsPrevious});
+    if (fromNeighbour || end - first > 1) {
+      line.bars.push_back({static_cast<int>(column), low, high});
+      line.steps.push_back({exit.x, exit.y, false});
     }
     first = end;
   }
-  return steps;
+  return line;
 }
 
 }  // namespace telvoran

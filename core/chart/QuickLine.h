@@ -21,12 +21,26 @@ struct LineStep {
   friend bool operator==(const LineStep&, const LineStep&) = default;
 };
 
-// The steps of a line drawn quickly, while the chart moves: where several joined points fall
-// into one pixel column, a line through all of them covers that column from its lowest to its
-// highest point, so one vertical stroke from the lowest to the highest replaces the strokes
-// between them, and the line goes on from the last of them. The pixels drawn without
-// anti-aliasing stay nearly the same; there are about half as many to draw. A point that joins
-// nothing stays a lone move, for its owner to mark as a dot.
-std::vector<LineStep> QuickLine(std::span<const LinePoint> points);
+// A pixel column of a line filled from `low` to `high`.
+struct LineBar {
+  int column = 0;
+  double low = 0;
+  double high = 0;
+
+  friend bool operator==(const LineBar&, const LineBar&) = default;
+};
+
+// A line drawn quickly, while the chart moves: where joined points crowd into one pixel column,
+// a line through them covers that column from its lowest to its highest point, and the stroke
+// from the point before, one column to the left, adds only that point's height. Such a column
+// becomes one bar, filled at once; only strokes between points further apart are drawn as
+// lines. Without anti-aliasing the pixels stay nearly those of the full line, with far less
+// work. A point that joins nothing stays a lone move, for its owner to mark as a dot.
+struct QuickLine {
+  std::vector<LineStep> steps;
+  std::vector<LineBar> bars;
+};
+
+QuickLine QuickLineOf(std::span<const LinePoint> points);
 
 }  // namespace telvoran
