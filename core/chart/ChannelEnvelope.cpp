@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <ranges>
 
 #include "core/chart/IntervalSeries.h"
 
@@ -54,18 +53,19 @@ std::vector<EnvelopePoint> ChannelEnvelope(const IntervalSeries& series, int cha
   if (const std::size_t before = NumericBefore(values, begin); before != kNone)
     records.push_back(before);
   const double columnsPerSecond = span.Length() > 0 ? columns / span.Length() : 0;
-  auto columnOf = [&](std::size_t record) {
-    return std::min(columns - 1, static_cast<int>((times[record] - span.from) * columnsPerSecond));
+  auto columnOf = [&](ArchiveSeconds time) {
+    return std::min(columns - 1, static_cast<int>((time - span.from) * columnsPerSecond));
   };
   // Column by column, each summarized from the index: the work follows the columns, not the
   // records in them.
   for (std::size_t columnStart = begin; columnStart < end;) {
-    const int column = columnOf(columnStart);
-    const auto rest = std::views::iota(columnStart, end);
-    const auto next = std::ranges::partition_point(
-        rest, [&](std::size_t record) { return columnOf(record) <= column; });
-    const std::size_t columnEnd =
-        columnStart + static_cast<std::size_t>(std::ranges::distance(rest.begin(), next));
+    const int column = columnOf(times[columnStart]);
+    // The column's records end at the first one of a later column.
+    const auto columnEnd = static_cast<std::size_t>(
+        std::partition_point(times.begin() + static_cast<std::ptrdiff_t>(columnStart) + 1,
+                             times.begin() + static_cast<std::ptrdiff_t>(end),
+                             [&](ArchiveSeconds time) { return columnOf(time) <= column; }) -
+        times.begin());
     AppendColumn(series.Summarize(channel, columnStart, columnEnd), records);
     columnStart = columnEnd;
   }
