@@ -8,15 +8,18 @@
 // records of the second reading, put in order in two parts, the later merged into the earlier,
 // must give the same list as sorting them all. Then the file is followed as it grows: its first
 // half is read, the rest appended, and the rows of what was appended, merged into the list, must
-// equal the whole reading.
+// equal the whole reading. The view's CSV file must be UTF-8 that an RFC 4180 reader splits into
+// one line per row, each of the view kind's number of fields.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "core/archive/ArchiveFile.h"
+#include "core/report/CsvReport.h"
 #include "core/report/TextReport.h"
 #include "core/rows/AppendedRows.h"
 #include "core/rows/Collation.h"
@@ -24,6 +27,7 @@
 #include "core/rows/IntervalRows.h"
 #include "core/rows/RowReading.h"
 #include "core/rows/RowStore.h"
+#include "core/text/Cp1250.h"
 #include "core/view/ViewContent.h"
 #include "core/view/ViewTexts.h"
 #include "fuzz/FuzzCheck.h"
@@ -155,16 +159,82 @@ void CheckMerge(const RowStore& read, std::size_t split, bool removeDuplicates) 
   for (RowNumber place : places) TELVORAN_FUZZ_CHECK(grown.RecordIndexAt(place) >= split);
 }
 
-// The report's heading and rows, with the interval view's channel captions from the header.
+// The lines of a CSV file as RFC 4180 reads them, each a list of fields; a quote out of place,
+// a bare CR or LF, or a line not ended by CR LF breaks the property.
+std::vector<std::vector<std::string>> ReadCsv(std::string_view text) {
+  std::vector<std::vector<std::string>> lines;
+  std::vector<std::string> fields(1);
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const char c = text[i];
+    if (c == '"') {
+      TELVORAN_FUZZ_CHECK(fields.back().empty());
+      for (++i;; ++i) {
+        TELVORAN_FUZZ_CHECK(i < text.size());
+        if (text[i] != '"') {
+          fields.back() += text[i];
+        } else if (i + 1 < text.size() && text[i + 1] == '"') {
+          fields.back() += '"';
+          ++i;
+        } else {
+          break;
+        }
+      }
+      ++i;
+      TELVORAN_FUZZ_CHECK(i == text.size() || text[i] == ',' || text[i] == '\r');
+    } else if (c == ',') {
+      fields.emplace_back();
+      ++i;
+    } else if (c == '\r') {
+      TELVORAN_FUZZ_CHECK(i + 1 < text.size() && text[i + 1] == '\n');
+      lines.push_back(std::move(fields));
+      fields.assign(1, std::string());
+      i += 2;
+    } else {
+      TELVORAN_FUZZ_CHECK(c != '\n');
+      fields.back() += c;
+      ++i;
+    }
+  }
+  TELVORAN_FUZZ_CHECK(fields.size() == 1 && fields.back().empty());
+  return lines;
+}
+
+void CheckCsv(const ViewReport& report) {
+  std::ostringstream out;
+  TELVORAN_FUZZ_CHECK(!WriteCsvReport(report, out));
+  const std::string text = out.str();
+  TELVORAN_FUZZ_CHECK(IsValidUtf8(text));
+  const auto lines = ReadCsv(text);
+  TELVORAN_FUZZ_CHECK(lines.size() == report.RowCount() + 1);
+  const std::size_t fieldCount = lines.front().size();
+  if (report.Kind() == RowKind::Event) TELVORAN_FUZZ_CHECK(fieldCount == 8);
+  for (std::size_t row = 1; row < lines.size(); ++row) {
+    const std::vector<std::string>& fields = lines[row];
+    TELVORAN_FUZZ_CHECK(fields.size() == fieldCount);
+    TELVORAN_FUZZ_CHECK(!fields.front().empty());
+    if (report.Kind() == RowKind::Event) {
+      TELVORAN_FUZZ_CHECK(fields[6].empty() ||
+                          (fields[6].size() == 1 && fields[6][0] >= '0' && fields[6][0] <= '5'));
+      // A code outside the table has neither digit nor text.
+      if (fields[6].empty()) TELVORAN_FUZZ_CHECK(fields[7].empty());
+    }
+  }
+}
+
+// The report's heading and rows, with the interval view's channel captions from the header,
+// and the CSV file of the same view.
 void MakeReport(ViewContent& content, const std::string& header) {
   if (content.kind == ArchiveKind::Interval) {
     const auto captions = ChannelPanelCaptions(header);
     content.columnCaptions.assign(1, "Date");
     content.columnCaptions.insert(content.columnCaptions.end(), captions.begin(), captions.end());
+    content.intervalHeader = header;
   }
   const ViewReport report(content);
   ReportHeadingLines(report);
   for (std::size_t i = 0; i < report.RowCount(); ++i) report.DisplayText(i);
+  CheckCsv(report);
 }
 
 // A view that read the first half of the file (whole records), following it while the rest is

@@ -186,8 +186,11 @@ echo "   $runs report runs compared, $differences differences"
 phase "desktop sources, syntax only"
 qt=/usr/include/x86_64-linux-gnu/qt6
 syntax_flags=(-std=c++20 -fsyntax-only -Wall -Wextra -Werror -I"$root" -isystem "$qt")
-for module in QtCore QtGui QtWidgets QtPrintSupport; do syntax_flags+=(-isystem "$qt/$module"); done
-syntax_flags+=(-DQT_CORE_LIB -DQT_GUI_LIB -DQT_WIDGETS_LIB -DQT_PRINTSUPPORT_LIB -DUNICODE -D_UNICODE)
+for module in QtCore QtGui QtWidgets QtPrintSupport QtNetwork QtSvg QtCharts; do
+  syntax_flags+=(-isystem "$qt/$module")
+done
+syntax_flags+=(-DQT_CORE_LIB -DQT_GUI_LIB -DQT_WIDGETS_LIB -DQT_PRINTSUPPORT_LIB -DQT_NETWORK_LIB
+  -DQT_SVG_LIB -DQT_CHARTS_LIB -DUNICODE -D_UNICODE -DTELVORAN_APP_ID='"org.telvoran.Telvoran"')
 # The desktop program with its Windows halves, and the report tool's printout.
 mapfile -t sources < <(find app -name '*.cpp' ! -name '*Posix.cpp' | sort)
 sources+=(tools/report/PdfPrintout.cpp tools/report/PrintingSession.cpp)

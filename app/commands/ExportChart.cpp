@@ -31,7 +31,8 @@ void ExportChart(ProgramState& state, ChartWindow& window) {
   const auto chosen = state.Dialogs().SaveFileName(&window, state.Text(sid::kChartExportTitle),
                                                    ExportFilter(state), "png", acceptName);
   if (!chosen) return;
-  if (const auto error = WriteChartFile(window, *chosen, *ChartFileFormatOfName(*chosen)))
+  const QString& name = chosen->fileName;
+  if (const auto error = WriteChartFile(window, name, *ChartFileFormatOfName(name)))
     state.Reporter().ShowError(error->toLocal8Bit().toStdString());
 }
 

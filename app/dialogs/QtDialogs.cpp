@@ -61,7 +61,7 @@ std::optional<QString> QtDialogs::OpenFileName(QWidget* parent, const QString& t
   return dialog.selectedFiles().value(0);
 }
 
-std::optional<QString> QtDialogs::SaveFileName(
+std::optional<SaveChoice> QtDialogs::SaveFileName(
     QWidget* parent, const QString& title, const QString& filter, const QString& defaultSuffix,
     const std::function<bool(const QString& path)>& acceptName) {
   ConfirmingSaveDialog dialog(parent, title, acceptName);
@@ -71,8 +71,17 @@ std::optional<QString> QtDialogs::SaveFileName(
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(defaultSuffix);
   SetFilter(dialog, filter, 1);
+  // A name typed without extension takes the one of the file type chosen.
+  QObject::connect(
+      &dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& chosen) {
+        const int index = NameFilterIndex(dialog.nameFilters(), chosen);
+        if (const QString suffix = SuffixOfNameFilter(dialog.nameFilters().value(index - 1));
+            !suffix.isEmpty())
+          dialog.setDefaultSuffix(suffix);
+      });
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  return dialog.selectedFiles().value(0);
+  return SaveChoice{dialog.selectedFiles().value(0),
+                    NameFilterIndex(dialog.nameFilters(), dialog.selectedNameFilter())};
 }
 
 // The dialog offers what printing carries out: all pages or a range, copies and their collation,

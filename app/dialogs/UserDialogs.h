@@ -21,6 +21,12 @@ struct PrinterSetupTexts {
   QString pdfFile;  // the printer that writes a PDF file
 };
 
+// The name confirmed in a save dialog and the file type (the filter entry, from 1) chosen with it.
+struct SaveChoice {
+  QString fileName;
+  int filterIndex = 1;
+};
+
 // Every modal dialog and message box of the program goes through here, so that tests can
 // answer them from a script. Texts are Unicode; captions of message boxes are given.
 class UserDialogs {
@@ -33,9 +39,11 @@ class UserDialogs {
   virtual std::optional<QString> OpenFileName(QWidget* parent, const QString& title,
                                               const QString& filter, int filterIndex) = 0;
 
-  // The save dialog: a name typed without extension receives `defaultSuffix`; each name the
-  // user confirms is put to `acceptName`, and the dialog stays open while it says no.
-  virtual std::optional<QString> SaveFileName(
+  // The save dialog, showing the first entry of `filter` (pairs as in the open dialog). A name
+  // typed without extension receives `defaultSuffix`, or the extension of the entry the user
+  // chose instead; each name the user confirms is put to `acceptName`, and the dialog stays
+  // open while it says no. Nothing when the user cancels.
+  virtual std::optional<SaveChoice> SaveFileName(
       QWidget* parent, const QString& title, const QString& filter, const QString& defaultSuffix,
       const std::function<bool(const QString& path)>& acceptName) = 0;
 

@@ -72,6 +72,8 @@ class DataView : public QMdiSubWindow {
   void SetTitle(std::string_view title);
   void SetPanelCaption(int number, std::string_view caption);
   void SetPanelHint(int number, std::string_view hint);
+  // The interval header the channel panels were titled from, for exports of the records' fields.
+  void SetIntervalHeader(std::string_view header) { content_.intervalHeader = header; }
   // The window caption: the file name once the view is complete.
   void SetCaption(std::string_view caption);
   // Replaces the rows the list shows; the list is as wide as its widest row.

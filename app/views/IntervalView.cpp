@@ -25,6 +25,7 @@ IntervalView::IntervalView(ArchiveFile& archive)
 }
 
 void IntervalView::SetChannelTitles(std::string_view intervalHeader) {
+  SetIntervalHeader(intervalHeader);
   const auto captions = ChannelPanelCaptions(intervalHeader);
   for (int channel = 1; channel <= 4; ++channel)
     SetPanelCaption(channel + 1, captions[static_cast<std::size_t>(channel - 1)]);
@@ -39,7 +40,6 @@ bool IntervalView::ReloadRows() {
     return ReadIntervalRows(file, *ChannelCount(file.IntervalHeader()), SortColumn(), rows);
   });
 }
-
 
 RowText IntervalView::IntervalRow(const ArchiveRecord& record, int channelCount) const {
   return telvoran::IntervalRow(record, channelCount, SortColumn());

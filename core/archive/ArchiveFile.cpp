@@ -174,4 +174,30 @@ std::optional<int> ChannelCount(std::string_view intervalHeader) {
   return digit - '0';
 }
 
+namespace {
+
+// Characters [offset, offset + width) of `text`, cut at its end, without padding spaces.
+std::string HeaderField(std::string_view text, std::size_t offset, std::size_t width) {
+  if (offset >= text.size()) return {};
+  std::string_view field = text.substr(offset, width);
+  while (!field.empty() && field.back() == ' ') field.remove_suffix(1);
+  while (!field.empty() && field.front() == ' ') field.remove_prefix(1);
+  return std::string(field);
+}
+
+}  // namespace
+
+// Channel k (from 1) holds its name at header positions 26k - 23 to 26k - 20 and its unit at
+// 26k - 19 to 26k - 16, counted from 1.
+std::vector<ChannelName> ChannelNames(std::string_view intervalHeader) {
+  constexpr std::size_t kFieldWidth = 4;
+  std::vector<ChannelName> channels;
+  const int count = ChannelCount(intervalHeader).value_or(0);
+  for (std::size_t k = 1; k <= static_cast<std::size_t>(count); ++k) {
+    channels.push_back({HeaderField(intervalHeader, 26 * k - 24, kFieldWidth),
+                        HeaderField(intervalHeader, 26 * k - 20, kFieldWidth)});
+  }
+  return channels;
+}
+
 }  // namespace telvoran

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/archive/ArchiveRecord.h"
 #include "core/platform/RecordFile.h"
@@ -94,5 +95,16 @@ class ArchiveFile {
 // The number of measuring channels named at position 2 of an interval header, when it is a
 // digit from 0 to 4.
 std::optional<int> ChannelCount(std::string_view intervalHeader);
+
+// A measuring channel as an interval header names it: its four-character name and unit
+// (Windows-1250), without the spaces that pad them.
+struct ChannelName {
+  std::string name;
+  std::string unit;
+};
+
+// The channels an interval header names, channel 1 first: as many as its channel count, none
+// when the header names no count.
+std::vector<ChannelName> ChannelNames(std::string_view intervalHeader);
 
 }  // namespace telvoran

@@ -1,8 +1,8 @@
 #include "core/chart/ChannelValue.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace telvoran {
 namespace {
@@ -61,10 +61,13 @@ std::optional<ChannelNumber> ParseChannelValue(std::string_view text) {
   return number;
 }
 
+// std::to_chars writes what printf's "%.*f" writes, many times faster: a spreadsheet export
+// formats every value of an archive.
 std::string FormatChannelNumber(double value, int decimals, bool comma) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.*f", std::clamp(decimals, 0, 15), value);
-  std::string number(text);
+  char text[352];  // the widest double in fixed notation with 15 decimals, its sign included
+  const std::to_chars_result written = std::to_chars(
+      text, text + sizeof text, value, std::chars_format::fixed, std::clamp(decimals, 0, 15));
+  std::string number(text, written.ptr);
   // A value rounded to zero is written without a sign: "0.0", never "-0.0".
   if (number.starts_with('-') && number.find_first_not_of("-0.") == std::string::npos)
     number.erase(0, 1);

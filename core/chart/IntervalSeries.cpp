@@ -12,25 +12,6 @@ namespace telvoran {
 namespace {
 
 constexpr std::size_t kValueWidth = 5;
-constexpr std::size_t kNameWidth = 4;
-
-// Characters [offset, offset + width) of `text`, cut at its end, without padding spaces.
-std::string HeaderField(std::string_view text, std::size_t offset, std::size_t width) {
-  if (offset >= text.size()) return {};
-  std::string_view field = text.substr(offset, width);
-  while (!field.empty() && field.back() == ' ') field.remove_suffix(1);
-  while (!field.empty() && field.front() == ' ') field.remove_prefix(1);
-  return std::string(field);
-}
-
-// Channel k (from 1) holds its name at header positions 26k - 23 to 26k - 20 and its unit at
-// 26k - 19 to 26k - 16, counted from 1.
-ChannelInfo ChannelOfHeader(std::string_view header, std::size_t k) {
-  ChannelInfo channel;
-  channel.name = HeaderField(header, 26 * k - 24, kNameWidth);
-  channel.unit = HeaderField(header, 26 * k - 20, kNameWidth);
-  return channel;
-}
 
 // Puts `items` into the order `order` gives (order[i] is the position of the new i-th item).
 template <typename T>
@@ -55,9 +36,8 @@ TimeSpan IntervalSeries::FullSpan() const {
 }
 
 IntervalSeriesBuilder::IntervalSeriesBuilder(std::string_view intervalHeader) {
-  const int channels = ChannelCount(intervalHeader).value_or(0);
-  for (int k = 1; k <= channels; ++k)
-    series_.channels_.push_back(ChannelOfHeader(intervalHeader, static_cast<std::size_t>(k)));
+  for (ChannelName& channel : ChannelNames(intervalHeader))
+    series_.channels_.push_back({std::move(channel.name), std::move(channel.unit)});
   series_.values_.resize(series_.channels_.size());
   series_.gaps_.resize(series_.channels_.size());
   commaCounts_.resize(series_.channels_.size());

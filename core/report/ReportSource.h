@@ -4,10 +4,14 @@
 #include <string>
 #include <string_view>
 
+#include "core/archive/ArchiveRecord.h"
+#include "core/rows/RowFormat.h"
+
 namespace telvoran {
 
-// What the text report and the printout read from a data view. The desktop views and the
-// command-line tool implement it. All texts are Windows-1250.
+// What the text report, the printout and the spreadsheet export read from a data view. The
+// desktop views and the command-line tool implement it. All texts are Windows-1250. Rows are
+// numbered alike in every function: 0 to RowCount() - 1, in list order.
 class ReportSource {
  public:
   virtual ~ReportSource() = default;
@@ -26,6 +30,16 @@ class ReportSource {
   virtual std::string_view DisplayText(std::size_t row) const = 0;
   // The caption of the view's window: the archive's file name.
   virtual std::string Caption() const = 0;
+
+  // What an export of the records' fields reads besides the rows' text: the kind of archive
+  // the rows come from, the record behind row `row` (valid as DisplayText's text is), the
+  // header of an interval archive as the view's channel panels were titled from it (empty for
+  // an event archive), and the situation text of an event row of `code` followed by its colour
+  // digit, as the rows show it (empty for a code outside the table).
+  virtual RowKind Kind() const = 0;
+  virtual const ArchiveRecord& Record(std::size_t row) const = 0;
+  virtual std::string IntervalHeader() const = 0;
+  virtual std::string_view SituationText(char code) const = 0;
 };
 
 }  // namespace telvoran

@@ -1,36 +1,15 @@
 #include "core/report/TextReport.h"
 
-#include <cerrno>
-#include <ostream>
-#include <string_view>
-#include <system_error>
-
-#include "core/platform/ReplacingFile.h"
 #include "core/report/ReportLines.h"
+#include "core/report/ReportWriting.h"
 
 namespace telvoran {
 namespace {
 
-constexpr std::string_view kLineEnd = "\r\n";
-// Lines are collected into pieces of about this size before they are written: a large report
-// then costs a few thousand writes, not two for every row.
-constexpr std::size_t kPieceBytes = std::size_t{64} << 10;
-// Writes the report's bytes through `write`, which takes a piece of them and returns false once
-// writing has failed: the heading block first, then each row's DisplayText, every line followed
-// by CR LF. Stops at the first refused piece.
-template <typename Write>
-void WriteReportLines(const ReportSource& source, Write write) {
-  std::string piece;
-  piece.reserve(kPieceBytes + 256);
-  auto add = [&](std::string_view line) {
-    piece += line;
-    piece += kLineEnd;
-    if (piece.size() < kPieceBytes) return true;
-    const bool written = write(std::string_view(piece));
-    piece.clear();
-    return written;
-  };
-
+// Gives the report's lines to `add`, which returns false once writing has failed: the heading
+// block first, then each row's DisplayText. Stops at the first refused line.
+template <typename Add>
+void ProduceReportLines(const ReportSource& source, Add add) {
   for (const std::string& line : ReportHeadingLines(source)) {
     if (!add(line)) return;
   }
@@ -38,7 +17,6 @@ void WriteReportLines(const ReportSource& source, Write write) {
   for (std::size_t row = 0; row < rowCount; ++row) {
     if (!add(source.DisplayText(row))) return;
   }
-  if (!piece.empty()) write(std::string_view(piece));
 }
 
 }  // namespace
@@ -50,23 +28,11 @@ std::array<std::string, 5> ReportHeadingLines(const ReportSource& source) {
 
 std::optional<std::string> WriteTextReport(const ReportSource& source,
                                            const std::filesystem::path& target) {
-  ReplacingFile file(target);
-  if (auto failure = file.Open()) return failure;
-  // A refused piece stops the writing; Commit() reports why.
-  WriteReportLines(source, [&file](std::string_view piece) { return file.Write(piece); });
-  return file.Commit();
+  return WriteReportFile(target, [&source](auto add) { ProduceReportLines(source, add); });
 }
 
 std::optional<std::string> WriteTextReport(const ReportSource& source, std::ostream& out) {
-  errno = 0;
-  WriteReportLines(source, [&out](std::string_view piece) {
-    out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
-    return out.good();
-  });
-  if (out.good()) out.flush();
-  if (out.good()) return std::nullopt;
-  // A stream keeps no reason of its own; the system's last error is the best account of it.
-  return std::generic_category().message(errno != 0 ? errno : EIO);
+  return WriteReportStream(out, [&source](auto add) { ProduceReportLines(source, add); });
 }
 
 }  // namespace telvoran

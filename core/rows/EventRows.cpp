@@ -16,6 +16,7 @@ struct Situation {
 };
 
 // In slot order: the five codes whose rows show the channel columns first.
+constexpr std::size_t kSituationsWithChannels = 5;
 constexpr std::array<Situation, 7> kSituations{{
     {'G', sid::kSituationG, '0'},
     {'L', sid::kSituationL, '1'},
@@ -171,6 +172,23 @@ std::string_view EventDisplayText(std::string_view stored, int sortColumn) {
   }
   if (!stored.empty()) stored.remove_suffix(1);
   return stored;
+}
+
+bool ShowsChannelColumns(char code) {
+  for (std::size_t i = 0; i < kSituationsWithChannels; ++i)
+    if (kSituations[i].code == code) return true;
+  return false;
+}
+
+EventFields EventFieldsOf(const ArchiveRecord& record) {
+  const std::string_view text = record.RecordText();
+  EventFields fields;
+  fields.centralAddress = int{record.bytes[kAddressByte]} - 10;
+  fields.channel = static_cast<char>(record.bytes[kChannelByte]);
+  fields.medium = TextField(text, kMediumByte, 4);
+  fields.reading = TextField(text, kReadingByte, 5);
+  fields.unit = TextField(text, kUnitByte, 4);
+  return fields;
 }
 
 char SituationColourDigit(char code) {

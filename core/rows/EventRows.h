@@ -41,6 +41,23 @@ class SituationTexts {
 // for a code outside the table. Looked up anew on every call.
 RowText SituationText(char code, const StringLookup& strings);
 
+// Whether the rows of a situation code show the central unit, channel, medium, reading and unit
+// (G, L, H, M and W); the others leave those columns blank.
+bool ShowsChannelColumns(char code);
+
+// The fields of an event record that its row shows besides the date and time and situation
+// (Windows-1250, as stored): the central unit's decoded address, the channel's character, and
+// the medium, reading and unit, which come from the record text and so end at its first zero
+// byte. The texts point into the record.
+struct EventFields {
+  int centralAddress = 0;
+  char channel = ' ';
+  std::string_view medium;
+  std::string_view reading;
+  std::string_view unit;
+};
+EventFields EventFieldsOf(const ArchiveRecord& record);
+
 // The colour digit of a situation code ('0' for G to '5' for O and F), or a zero character for
 // a code outside the table.
 char SituationColourDigit(char code);

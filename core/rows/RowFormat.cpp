@@ -37,6 +37,10 @@ std::string_view RowFormat::DisplayText(const ArchiveRecord& record, RowText& te
   return row;
 }
 
+std::string_view RowFormat::SituationTextOf(char code) const {
+  return situations_ ? situations_->Of(code) : std::string_view();
+}
+
 void RowFormat::Build(const ArchiveRecord& record, int sortColumn, RowText& text) const {
   if (kind_ == RowKind::Event) {
     EventRow(record, sortColumn, *situations_, text);

@@ -38,6 +38,10 @@ class RowFormat {
   // The same, taken from a stored text.
   std::string_view DisplayTextOfStored(std::string_view stored) const;
 
+  // The situation text of an event row of `code` followed by its colour digit, as the rows of
+  // this format show it; empty for a code outside the table and for an interval format.
+  std::string_view SituationTextOf(char code) const;
+
   // The most characters a sort prefix of this format can have.
   std::size_t WidestPrefix() const;
 

@@ -112,6 +112,12 @@ inline constexpr int kChartExportName = 238;
 inline constexpr int kChartMouseHint = 239;
 inline constexpr int kChartFirst = 220;
 inline constexpr int kChartLast = 239;
+// The spreadsheet export: the CSV file type of the save dialog, and what a failed export says
+// before the system's words for the failure.
+inline constexpr int kCsvFilter = 250;
+inline constexpr int kCsvNotSaved = 251;
+inline constexpr int kCsvFirst = 250;
+inline constexpr int kCsvLast = 251;
 
 inline constexpr int kFirst = 101;
 inline constexpr int kLast = 183;

@@ -38,6 +38,10 @@ std::string ViewReport::ColumnTitleLine() const {
              : IntervalColumnTitleLine(Captions<5>(content_.columnCaptions));
 }
 
+RowKind ViewReport::Kind() const {
+  return content_.kind == ArchiveKind::Event ? RowKind::Event : RowKind::Interval;
+}
+
 std::string ViewReport::SortMarkLine() const {
   return content_.kind == ArchiveKind::Event ? EventSortMarkLine(content_.sortColumn)
                                              : IntervalSortMarkLine(content_.sortColumn);

@@ -21,6 +21,8 @@ struct ViewContent {
   std::string title;
   // Panel 1 (date and time) first: 5 captions in an interval view, 7 in an event view.
   std::vector<std::string> columnCaptions;
+  // The header of an interval archive, as the channel panels were titled from it.
+  std::string intervalHeader;
   std::string caption;
   RowStore rows;
 
@@ -43,9 +45,18 @@ class ViewReport : public ReportSource {
   // of a row some steps on is fetched meanwhile.
   std::string_view DisplayText(std::size_t row) const override {
     content_.rows.FetchAhead(row + kRowsFetchedAhead);
-    return content_.rows.DisplayText(row, text_);
+    return content_.rows.Format().DisplayText(Record(row), text_);
   }
   std::string Caption() const override { return content_.caption; }
+
+  RowKind Kind() const override;
+  const ArchiveRecord& Record(std::size_t row) const override {
+    return content_.rows.RecordAt(row);
+  }
+  std::string IntervalHeader() const override { return content_.intervalHeader; }
+  std::string_view SituationText(char code) const override {
+    return content_.rows.Format().SituationTextOf(code);
+  }
 
  private:
   static constexpr std::size_t kRowsFetchedAhead = 16;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -7,7 +8,8 @@
 
 namespace telvoran::test {
 
-// A data view held in plain fields.
+// A data view held in plain fields. The records behind the rows are optional: a test of the
+// text report gives only `rows`, one of the records' fields gives `records`.
 class FakeReportSource : public ReportSource {
  public:
   std::string title = "Title";
@@ -15,13 +17,24 @@ class FakeReportSource : public ReportSource {
   std::string sortMark = "Mark";
   std::string caption = "archive.czt";
   std::vector<std::string> rows;
+  RowKind kind = RowKind::Interval;
+  std::vector<ArchiveRecord> records;
+  std::string intervalHeader;
+  std::map<char, std::string> situations;  // each text with its colour digit
 
   std::string Title() const override { return title; }
   std::string ColumnTitleLine() const override { return columnTitles; }
   std::string SortMarkLine() const override { return sortMark; }
-  std::size_t RowCount() const override { return rows.size(); }
+  std::size_t RowCount() const override { return records.empty() ? rows.size() : records.size(); }
   std::string_view DisplayText(std::size_t row) const override { return rows.at(row); }
   std::string Caption() const override { return caption; }
+  RowKind Kind() const override { return kind; }
+  const ArchiveRecord& Record(std::size_t row) const override { return records.at(row); }
+  std::string IntervalHeader() const override { return intervalHeader; }
+  std::string_view SituationText(char code) const override {
+    const auto found = situations.find(code);
+    return found == situations.end() ? std::string_view() : std::string_view(found->second);
+  }
 };
 
 // Rows "row 1", "row 2", ... "row <count>".

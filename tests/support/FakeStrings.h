@@ -30,9 +30,10 @@ class FakeStrings : public StringLookup {
 inline FakeStrings NumberedStrings() {
   FakeStrings strings;
   for (int id = 101; id <= 199; ++id) strings.Set(id, "S" + std::to_string(id));
-  // Following a file; the texts of charts and the alarm timeline.
+  // Following a file; the texts of charts and the alarm timeline; the spreadsheet export.
   for (int id = 200; id <= 209; ++id) strings.Set(id, "S" + std::to_string(id));
   for (int id = 220; id <= 239; ++id) strings.Set(id, "S" + std::to_string(id));
+  for (int id = 250; id <= 259; ++id) strings.Set(id, "S" + std::to_string(id));
   return strings;
 }
 

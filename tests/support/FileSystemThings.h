@@ -2,9 +2,11 @@
 
 // What tests of file access need besides plain files: appending to a file as a writer does,
 // names that are no regular file, and a guard that ends a test that waits for ever.
+#ifndef _WIN32
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
+#endif
 
 #include <cstring>
 #include <filesystem>
@@ -26,6 +28,7 @@ inline void Append(const std::filesystem::path& path, const std::vector<ArchiveR
   out.write(tail.data(), static_cast<std::streamsize>(tail.size()));
 }
 
+#ifndef _WIN32
 // A listening Unix socket bound to a name in the file system, for as long as it lives.
 class UnixSocket {
  public:
@@ -61,5 +64,6 @@ class WaitGuard {
   WaitGuard(const WaitGuard&) = delete;
   WaitGuard& operator=(const WaitGuard&) = delete;
 };
+#endif
 
 }  // namespace telvoran::test

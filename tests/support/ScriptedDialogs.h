@@ -22,6 +22,8 @@ class ScriptedDialogs : public UserDialogs {
  public:
   std::deque<std::optional<QString>> openAnswers;  // a path, or nothing for Cancel
   std::deque<QStringList> saveAnswers;  // the names the user confirms in turn; empty = Cancel
+  // The file type (filter entry, from 1) chosen in each save dialog; the first when none is.
+  std::deque<int> saveTypeAnswers;
   std::deque<bool> printAnswers;
   // What the user chooses in a print dialog answered with yes (page range, copies...), in turn.
   std::deque<std::function<void(QPrinter&)>> printChoices;
@@ -41,13 +43,19 @@ class ScriptedDialogs : public UserDialogs {
     return Take(openAnswers, "open dialog");
   }
 
-  std::optional<QString> SaveFileName(
+  std::optional<SaveChoice> SaveFileName(
       QWidget*, const QString& title, const QString& filter, const QString& defaultSuffix,
       const std::function<bool(const QString&)>& acceptName) override {
     asked << "save:" + title + "|" + filter + "|" + defaultSuffix;
     if (whileDialogShown) whileDialogShown();
-    for (const QString& name : Take(saveAnswers, "save dialog"))
-      if (acceptName(name)) return name;
+    const QStringList names = Take(saveAnswers, "save dialog");
+    int type = 1;
+    if (!saveTypeAnswers.empty()) {
+      type = saveTypeAnswers.front();
+      saveTypeAnswers.pop_front();
+    }
+    for (const QString& name : names)
+      if (acceptName(name)) return SaveChoice{name, type};
     return std::nullopt;
   }
 

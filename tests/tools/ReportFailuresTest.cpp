@@ -6,9 +6,11 @@
 #include <unistd.h>
 #endif
 
+#include <cerrno>
 #include <functional>
 
 #include "support/FileSystemThings.h"
+#include "support/SystemErrorText.h"
 #include "tools/ReportTestSupport.h"
 
 namespace telvoran {
@@ -79,6 +81,7 @@ const MessageCase kMessageCases[] = {
     {"EventArchiveNamedAsIntervalArchive",
      [](const TempDir& d) { return d.Write("a.czt", std::vector(6, test::EventRecord(1))); },
      kWrongKind},
+#ifndef _WIN32
     // Nothing writes to the pipe: opening or reading it would wait for ever.
     {"NamedPipe",
      [](const TempDir& d) {
@@ -86,6 +89,7 @@ const MessageCase kMessageCases[] = {
        return d / "a.zdr";
      },
      kNotAFile},
+#endif
     {"Folder",
      [](const TempDir& d) {
        std::filesystem::create_directory(d / "a.czt");
@@ -97,7 +101,9 @@ const MessageCase kMessageCases[] = {
 class LibraryMessage : public testing::TestWithParam<MessageCase> {};
 
 TEST_P(LibraryMessage, GoesToStandardErrorInUtf8WithExitStatus1) {
+#ifndef _WIN32
   const test::WaitGuard guard;
+#endif
   TempDir folder;
   const ReportRun run = RunReportWith({GetParam().archive(folder).string()});
   EXPECT_EQ(run.exitStatus, kReportRefused);
@@ -198,6 +204,8 @@ TEST(ToolFailure, WrongCommandLines) {
       {"--output=", "a.czt"},
       {"--output", "", "a.czt"},
       {"--pdf", "", "a.czt"},
+      {"--csv", "", "a.czt"},
+      {"--csv"},
       {"--colour", "a.czt"},
       {"a.czt", "b.czt"},
       {"--help=yes"},
@@ -218,7 +226,7 @@ TEST(ToolFailure, RefusesToWriteOverTheArchive) {
   const std::string before = test::ReadFileBytes(archive);
   const std::string sameFile = (folder.Path() / "." / "a.zdr").string();
 
-  for (const char* option : {"--output", "--pdf"}) {
+  for (const char* option : {"--output", "--pdf", "--csv"}) {
     const ReportRun run =
         RunReportWith({option, sameFile, archive.string()}, TELVORAN_BUILD_DIR, NeverPrints);
     EXPECT_EQ(run.exitStatus, kReportFailed) << option;
@@ -237,6 +245,14 @@ TEST(ToolFailure, RefusesOneFileForReportAndPrintout) {
 
   EXPECT_EQ(run.exitStatus, kReportFailed);
   EXPECT_EQ(run.err, "telvoran-report: --output and --pdf name the same file\n");
+
+  for (const auto& [first, second] : {std::pair{"-o", "--csv"}, std::pair{"--pdf", "--csv"}}) {
+    const ReportRun both = RunReportWith({first, target, second, target, archive.string()},
+                                         TELVORAN_BUILD_DIR, NeverPrints);
+    EXPECT_EQ(both.exitStatus, kReportFailed);
+    EXPECT_TRUE(both.err.ends_with(" and --csv name the same file\n")) << both.err;
+  }
+  EXPECT_EQ(folder.Entries(), std::vector<std::string>{"a.zdr"});
 }
 
 TEST(ToolFailure, ReportFileThatCannotBeWritten) {
@@ -247,8 +263,27 @@ TEST(ToolFailure, ReportFileThatCannotBeWritten) {
   const ReportRun run = RunReportWith({"--output", target.string(), archive.string()});
 
   EXPECT_EQ(run.exitStatus, kReportFailed);
-  EXPECT_EQ(run.err, "telvoran-report: " + target.string() + ": No such file or directory\n");
+  EXPECT_EQ(run.err, "telvoran-report: " + target.string() + ": " +
+                         test::SystemErrorText(ENOENT, test::kWindowsPathNotFound) + "\n");
   EXPECT_FALSE(std::filesystem::exists(target));
+}
+
+// The CSV file is written last: the text report asked for beside it stands, the CSV file does
+// not appear at all, and the failure is told in the system's words.
+TEST(ToolFailure, CsvFileThatCannotBeWritten) {
+  TempDir folder;
+  const auto archive = folder.Write("a.zdr", std::vector{test::EventRecord(1)});
+  const auto report = folder / "report.txt";
+  const auto target = folder / "missing" / "events.csv";
+
+  const ReportRun run =
+      RunReportWith({"--output", report.string(), "--csv", target.string(), archive.string()});
+
+  EXPECT_EQ(run.exitStatus, kReportFailed);
+  EXPECT_EQ(run.err, "telvoran-report: " + target.string() + ": " +
+                         test::SystemErrorText(ENOENT, test::kWindowsPathNotFound) + "\n");
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"a.zdr", "report.txt"}));
 }
 
 TEST(ToolFailure, StandardOutputThatCannotBeWritten) {

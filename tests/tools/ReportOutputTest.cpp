@@ -1,8 +1,6 @@
 // Where telvoran-report puts the report, run in-process.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <iterator>
 #include <regex>
@@ -38,16 +36,45 @@ TEST(ReportOutput, FileHoldsTheBytesWrittenToStandardOutput) {
   EXPECT_EQ(std::count(toStandardOutput.out.begin(), toStandardOutput.out.end(), '\n'), 5 + 3);
 }
 
+// --csv alone writes the CSV file and nothing to standard output; with --output both are
+// written. The rows follow the sort column, and the situation texts are the library's.
+TEST(ReportOutput, CsvFileBesideOrInsteadOfTheTextReport) {
+  test::TempDir folder;
+  const auto archive = WriteEventArchive(folder);
+  const auto csv = folder / "alarms.csv";
+  const auto report = folder / "report.txt";
+
+  const ReportRun alone = RunReportWith({"--sort", "7", "--csv", csv.string(), archive.string()});
+  ASSERT_EQ(alone.exitStatus, kReportDone) << alone.err;
+  EXPECT_EQ(alone.out, "");
+  EXPECT_EQ(alone.err, "");
+  const std::string bytes = test::ReadFileBytes(csv);
+  EXPECT_TRUE(bytes.starts_with(
+      "date_time,central_unit,channel,medium,value,unit,situation,situation_text\r\n"))
+      << bytes;
+  EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 1 + 3);
+  // Sorted by situation text, in the Polish library: "Kana\xb3 wy\xb3\xb9czony" (O),
+  // "Ostrze\xbfenie" (W), "Stan normalny" (G).
+  const auto o = bytes.find(",5,"), w = bytes.find(",4,"), g = bytes.find(",0,");
+  ASSERT_NE(g, std::string::npos);
+  EXPECT_LT(o, w);
+  EXPECT_LT(w, g);
+
+  const ReportRun both = RunReportWith(
+      {"--sort", "7", "-o", report.string(), "--csv", csv.string(), archive.string()});
+  ASSERT_EQ(both.exitStatus, kReportDone) << both.err;
+  EXPECT_EQ(test::ReadFileBytes(csv), bytes);
+  EXPECT_EQ(test::ReadFileBytes(report), RunReportWith({"--sort", "7", archive.string()}).out);
+}
+
 // The tool only reads: a read-only archive, and one it refuses for its name, stay read-only.
 TEST(ReportOutput, ArchiveKeepsItsMode) {
   test::TempDir folder;
   for (const char* name : {"alarm2009.zdr", "DATA.CZT"}) {
     const auto archive = folder.Write(name, std::vector{test::EventRecord(1)});
-    ASSERT_EQ(::chmod(archive.c_str(), 0444), 0);
+    test::MakeReadOnly(archive);
     RunReportWith({archive.string()});
-    struct stat info = {};
-    ASSERT_EQ(::stat(archive.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0444u) << name;
+    EXPECT_FALSE(test::IsWritable(archive)) << name;
   }
 }
 

@@ -59,6 +59,7 @@ ArchiveView ReadIntervalView(ArchiveFile& archive, const std::filesystem::path& 
   ViewContent content = NewContent(ArchiveKind::Interval, path, sortColumn);
   content.title = IntervalViewTitle(strings, fileName);
   content.columnCaptions = IntervalColumnCaptions(strings, archive.IntervalHeader());
+  content.intervalHeader = archive.IntervalHeader();
   const int channel = sortColumn - 1;
   if (channel >= 1 &&
       IsAbsentChannelCaption(content.columnCaptions[static_cast<std::size_t>(channel)], channel)) {

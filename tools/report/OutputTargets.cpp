@@ -32,13 +32,23 @@ bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
 }  // namespace
 
 std::optional<std::string> FindOutputClash(const ReportOptions& options) {
-  for (const auto& target : {options.output, options.pdf}) {
-    if (target && SameFile(*target, options.archive)) {
-      return Utf8FromPath(*target) + ": this is the archive itself; name another file";
+  struct Target {
+    const char* option;
+    const std::optional<std::filesystem::path>& path;
+  };
+  const Target targets[] = {
+      {"--output", options.output}, {"--pdf", options.pdf}, {"--csv", options.csv}};
+  for (const Target& target : targets) {
+    if (target.path && SameFile(*target.path, options.archive)) {
+      return Utf8FromPath(*target.path) + ": this is the archive itself; name another file";
     }
   }
-  if (options.output && options.pdf && SameFile(*options.output, *options.pdf)) {
-    return "--output and --pdf name the same file";
+  for (std::size_t a = 0; a < std::size(targets); ++a) {
+    for (std::size_t b = a + 1; b < std::size(targets); ++b) {
+      if (targets[a].path && targets[b].path && SameFile(*targets[a].path, *targets[b].path)) {
+        return std::string(targets[a].option) + " and " + targets[b].option + " name the same file";
+      }
+    }
   }
   return std::nullopt;
 }

@@ -31,6 +31,7 @@ struct GivenTexts {
   std::optional<std::string> sort;
   std::optional<std::string> output;
   std::optional<std::string> pdf;
+  std::optional<std::string> csv;
   std::optional<std::string> archive;
 };
 
@@ -47,6 +48,7 @@ ReportOptions ParseReportArguments(std::span<const std::string> arguments) {
   app.add_option("-s,--sort", given.sort);
   app.add_option("-o,--output", given.output);
   app.add_option("--pdf", given.pdf);
+  app.add_option("--csv", given.csv);
   app.add_option("ARCHIVE", given.archive);
   // Of an option given twice, the last counts.
   for (CLI::Option* option : app.get_options()) {
@@ -58,6 +60,7 @@ ReportOptions ParseReportArguments(std::span<const std::string> arguments) {
   if (given.sort) options.sortColumn = ParseSortColumn(*given.sort);
   if (given.output) options.output = ParseFileName("--output", *given.output);
   if (given.pdf) options.pdf = ParseFileName("--pdf", *given.pdf);
+  if (given.csv) options.csv = ParseFileName("--csv", *given.csv);
   if (!given.archive) throw ReportUsageError("no archive given");
   options.archive = PathFromUtf8(*given.archive);
   return options;

@@ -5,6 +5,7 @@
 
 #include "core/archive/ArchiveFile.h"
 #include "core/platform/Utf8Path.h"
+#include "core/report/CsvReport.h"
 #include "core/report/TextReport.h"
 #include "core/text/StringLibrary.h"
 #include "tools/report/ArchiveView.h"
@@ -115,6 +116,11 @@ int RunReport(std::span<const std::string> arguments, std::ostream& out, std::os
   if (options.pdf) {
     if (auto failure = printPdf(report, *strings, *options.pdf)) {
       return Complain(err, kReportFailed, Utf8FromPath(*options.pdf), *failure);
+    }
+  }
+  if (options.csv) {
+    if (auto failure = WriteCsvReport(report, *options.csv)) {
+      return Complain(err, kReportFailed, Utf8FromPath(*options.csv), *failure);
     }
   }
   return kReportDone;

@@ -13,12 +13,14 @@ struct ReportOptions {
   // or 2 to 7 (event). Checked against the archive's kind once it is known.
   int sortColumn = 1;
   std::filesystem::path archive;
-  // Where the text report goes; standard output when neither this nor `pdf` is given.
+  // Where the text report goes; standard output when none of this, `pdf` and `csv` is given.
   std::optional<std::filesystem::path> output;
   // Where the printout goes as a PDF file.
   std::optional<std::filesystem::path> pdf;
+  // Where the spreadsheet export goes as a CSV file.
+  std::optional<std::filesystem::path> csv;
 
-  bool WritesTextReport() const { return output.has_value() || !pdf.has_value(); }
+  bool WritesTextReport() const { return output.has_value() || (!pdf && !csv); }
 };
 
 }  // namespace telvoran

@@ -3,10 +3,10 @@
 namespace telvoran {
 
 std::string_view ReportUsageText() {
-  return R"(Usage: telvoran-report [--sort N] [--output FILE] [--pdf FILE] ARCHIVE
+  return R"(Usage: telvoran-report [--sort N] [--output FILE] [--pdf FILE] [--csv FILE] ARCHIVE
 
-Makes the text report, and on request the printout, that Telvoran's save and print
-commands make for the view of ARCHIVE, without a window. ARCHIVE is an interval
+Makes the text report, and on request the printout or the spreadsheet file, that
+Telvoran's save and print commands make for the view of ARCHIVE, without a window. ARCHIVE is an interval
 archive (.czt) or an event archive (.zdr), opened with the same checks and messages
 as in the program.
 
@@ -20,12 +20,22 @@ as in the program.
       --pdf FILE     print the view into the PDF file FILE (A4, 600 dpi); an existing
                      file is replaced once the printout is complete. Only a build
                      with the desktop program (Qt) prints
+      --csv FILE     write the view as a spreadsheet file (CSV) to FILE, as the save
+                     command does with the CSV type; an existing file is replaced
+                     once the file is complete
   -h, --help         show this text
       --version      show the version of the tool
 
-The text report goes to standard output unless --output or --pdf is given; with both,
-both are written. It holds the same bytes as the program's saved report: Windows-1250
-text, every line ended by CR LF, the heading block and then the rows.
+The text report goes to standard output unless --output, --pdf or --csv is given;
+each one given is written. It holds the same bytes as the program's saved report:
+Windows-1250 text, every line ended by CR LF, the heading block and then the rows.
+The CSV file is UTF-8 text without a byte-order mark, comma separated, every line
+ended by CR LF: a heading line, then one line for each row in the view's order.
+Interval archive: date_time (2005-03-14T08:00:00), then a column "NAME [UNIT]" for
+each channel. Event archive: date_time, central_unit, channel, medium, value, unit,
+situation (the colour digit 0 to 5) and situation_text. Values that are numbers are
+written with a dot; others as they stand; a blank one stays empty. A date that names
+no real moment is written as the view shows it, with a T before the time.
 
 The string library Telvoran.dll is read from the folder of this program. Messages
 go to standard error in UTF-8.

@@ -22,6 +22,10 @@ namespace {
 
 using namespace test;
 
+// The save dialog as the save command shows it: the text report's type first, then CSV.
+const QString kSaveAsked = "save:S114|S115 (*.txt)|*.txt|S250 (*.csv)|*.csv|txt";
+constexpr int kCsvType = 2;
+
 class OutputCommandsTest : public ::testing::Test {
  protected:
   FakeStrings strings = NumberedStrings();
@@ -57,7 +61,7 @@ TEST_F(OutputCommandsTest, SaveWritesTheReportOfTheActiveView) {
   const auto target = dir / "report.txt";
   dialogs.saveAnswers.push_back({QString::fromStdString(target.string())});
   main.SaveReport();
-  EXPECT_EQ(dialogs.asked, QStringList{"save:S114|S115 (*.txt)|*.txt|txt"});
+  EXPECT_EQ(dialogs.asked, QStringList{kSaveAsked});
   const std::string report = ReadBytes(target);
   EXPECT_EQ(report, ExpectedReport());
   EXPECT_EQ(report.substr(0, 11), "S113e.zdr\r\n");
@@ -78,9 +82,8 @@ TEST_F(OutputCommandsTest, ExistingFileIsReplacedOnlyAfterYes) {
       {QString::fromStdString(first.string()), QString::fromStdString(second.string())});
   dialogs.yesNoAnswers = {false, true};
   main.SaveReport();
-  EXPECT_EQ(dialogs.asked,
-            (QStringList{"save:S114|S115 (*.txt)|*.txt|txt", "beep", "yesno:Telvoran|S153\rS154",
-                         "beep", "yesno:Telvoran|S153\rS154"}));
+  EXPECT_EQ(dialogs.asked, (QStringList{kSaveAsked, "beep", "yesno:Telvoran|S153\rS154", "beep",
+                                        "yesno:Telvoran|S153\rS154"}));
   EXPECT_EQ(ReadBytes(first), "keep");
   EXPECT_EQ(ReadBytes(second), ExpectedReport());
 }
@@ -90,6 +93,35 @@ TEST_F(OutputCommandsTest, FailedWriteIsShownAndLeavesNothingBehind) {
   main.SaveReport();
   ASSERT_EQ(dialogs.asked.size(), 2);
   EXPECT_TRUE(dialogs.asked[1].startsWith("error:Telvoran|")) << dialogs.asked[1].toStdString();
+  EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
+}
+
+TEST_F(OutputCommandsTest, SaveWithTheCsvTypeWritesTheSpreadsheetFile) {
+  ASSERT_NE(view, nullptr);
+  view->SortBy(7);
+  const auto target = dir / "alarms.txt";
+  dialogs.saveAnswers.push_back({QString::fromStdString(target.string())});
+  dialogs.saveTypeAnswers.push_back(kCsvType);
+  main.SaveReport();
+  EXPECT_EQ(dialogs.asked, QStringList{kSaveAsked});
+  // The type chosen decides, whatever the name's extension.
+  const QStringList lines = QString::fromStdString(ReadBytes(target)).split("\r\n");
+  ASSERT_EQ(lines.size(), 1 + static_cast<qsizetype>(view->Report().RowCount()) + 1);
+  EXPECT_EQ(lines.front(),
+            "date_time,central_unit,channel,medium,value,unit,situation,situation_text");
+  EXPECT_EQ(lines.back(), "") << "the last line ends in CR LF too";
+  // In the view's current order: sorted by situation, the rows of S160 (G) come first.
+  EXPECT_EQ(lines[1], "2009-03-01T07:00:09,5,2,AB,45.0,cd,0,S160");
+  EXPECT_TRUE(lines[lines.size() - 2].endsWith(",5,S166")) << lines[lines.size() - 2].toStdString();
+}
+
+TEST_F(OutputCommandsTest, FailedCsvSaveSaysSoInWordsAndLeavesNothingBehind) {
+  ASSERT_NE(view, nullptr);
+  dialogs.saveAnswers.push_back({QString::fromStdString((dir / "missing" / "e.csv").string())});
+  dialogs.saveTypeAnswers.push_back(kCsvType);
+  main.SaveReport();
+  ASSERT_EQ(dialogs.asked.size(), 2);
+  EXPECT_EQ(dialogs.asked[1], "error:Telvoran|S251\rNo such file or directory");
   EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
 }
 

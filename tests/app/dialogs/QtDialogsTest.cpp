@@ -79,7 +79,32 @@ TEST_F(Dialogs, SaveStaysOpenWhileTheNameIsRefusedAndAddsTheDefaultSuffix) {
                                              return !path.endsWith("refused.txt");
                                            });
   EXPECT_EQ(asked, QStringList({Path("refused.txt"), Path("report.txt")}));
-  EXPECT_EQ(chosen, Path("report.txt"));
+  ASSERT_TRUE(chosen);
+  EXPECT_EQ(chosen->fileName, Path("report.txt"));
+  EXPECT_EQ(chosen->filterIndex, 1);
+}
+
+// The file type chosen comes back with the name, and a name typed without extension takes the
+// extension of that type.
+TEST_F(Dialogs, SaveTellsTheChosenTypeAndGivesItsExtension) {
+  for (int type : {2, 1}) {
+    AnswerWhenShown<QFileDialog>([this, type](QFileDialog& dialog) {
+      auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+      EXPECT_EQ(ComboTexts(*types), QStringList({"Text files", "CSV"}));
+      EXPECT_EQ(types->currentIndex(), 0);
+      // As the user's choice in the list: the index changes, then the list says so.
+      types->setCurrentIndex(type - 1);
+      emit types->activated(type - 1);
+      emit types->textActivated(types->currentText());
+      dialog.selectFile(Path("data"));
+      Confirm(dialog);
+    });
+    const auto chosen = dialogs.SaveFileName(nullptr, "Save", "Text files|*.txt|CSV|*.csv", "txt",
+                                             [](const QString&) { return true; });
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->filterIndex, type);
+    EXPECT_EQ(chosen->fileName, Path(type == 2 ? "data.csv" : "data.txt"));
+  }
 }
 
 TEST_F(Dialogs, MessageBoxesShowTheirCaptionIconButtonsAndLineBreaks) {

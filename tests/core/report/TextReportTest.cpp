@@ -10,6 +10,7 @@
 
 #include "core/platform/Utf8Path.h"
 #include "support/FakeReportSource.h"
+#include "support/SystemErrorText.h"
 #include "support/TempDir.h"
 
 #ifdef __unix__
@@ -99,14 +100,16 @@ TEST(TextReport, ReportsACreateFailureAndLeavesNoFile) {
   std::filesystem::create_directory(folder / "a-folder");
   struct Case {
     std::string target;
-    int error;
+    std::string error;
   };
+  using test::SystemErrorText;
   for (const Case& c :
-       {Case{"missing-folder/report.txt", ENOENT},
+       {Case{"missing-folder/report.txt", SystemErrorText(ENOENT, test::kWindowsPathNotFound)},
         // Windows says that a path through a file does not exist.
-        Case{"plain-file/report.txt", kIsWindows ? ENOENT : ENOTDIR}, Case{"a-folder", EISDIR}}) {
+        Case{"plain-file/report.txt", SystemErrorText(ENOTDIR, test::kWindowsPathNotFound)},
+        Case{"a-folder", SystemErrorText(EISDIR, test::kWindowsAccessDenied)}}) {
     SCOPED_TRACE(c.target);
-    EXPECT_EQ(WriteTextReport(SourceWithRows({"row"}), folder / c.target), PlatformText(c.error));
+    EXPECT_EQ(WriteTextReport(SourceWithRows({"row"}), folder / c.target), c.error);
     EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"a-folder", "plain-file"}));
     EXPECT_TRUE(std::filesystem::is_empty(folder / "a-folder"));
     EXPECT_EQ(ReadBytes(folder / "plain-file"), "keep");
@@ -142,7 +145,8 @@ TEST(TextReport, LeavesAReadOnlyFileAsItWas) {
   const auto target = folder.Write("report.txt", "old report");
   std::filesystem::permissions(
       target, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
-  EXPECT_EQ(WriteTextReport(SourceWithRows({"row"}), target), PlatformText(EACCES));
+  EXPECT_EQ(WriteTextReport(SourceWithRows({"row"}), target),
+            test::SystemErrorText(EACCES, test::kWindowsAccessDenied));
   EXPECT_EQ(ReadBytes(target), "old report");
   EXPECT_EQ(folder.Entries(), std::vector<std::string>{"report.txt"});
 }

@@ -121,6 +121,21 @@ TEST_P(BuiltLibrary, HoldsTheChartTextsOfAtMostSixtyCodePageCharacters) {
   EXPECT_TRUE(library->Text(sid::kChartRecordsLeftOut).ends_with(' '));
 }
 
+TEST_P(BuiltLibrary, HoldsTheSpreadsheetExportTexts) {
+  const std::optional<StringTable> table = ParsePeStringTable(ReadFile(GetParam()));
+  ASSERT_TRUE(table) << GetParam();
+  for (int id = sid::kCsvFirst; id <= sid::kCsvLast; ++id) {
+    SCOPED_TRACE(id);
+    const auto it = table->find(id);
+    ASSERT_NE(it, table->end());
+    EXPECT_FALSE(it->second.empty());
+    EXPECT_LE(it->second.size(), kMaxTextLength);
+    EXPECT_EQ(Cp1250ToUtf16(Utf16ToCp1250(it->second)), it->second);
+  }
+  // The file type's description, followed by " (*.csv)" in the save dialog.
+  EXPECT_EQ(table->at(sid::kCsvFilter), u"CSV");
+}
+
 TEST_P(BuiltLibrary, PageNumberPatternHoldsOneIntegerPlaceholder) {
   const auto library = ParseStringLibrary(ReadFile(GetParam()));
   ASSERT_TRUE(library);
