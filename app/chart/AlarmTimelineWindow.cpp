@@ -133,6 +133,10 @@ void AlarmTimelineWindow::ShowTip(QPointF chartPosition, QPoint globalPosition) 
       View());
 }
 
+void AlarmTimelineWindow::DrawQuickly(bool quickly) {
+  lanes_->SetQuick(quickly);
+}
+
 void AlarmTimelineWindow::HidePointerMarks() {
   QToolTip::hideText();
 }

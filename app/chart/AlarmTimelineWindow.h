@@ -35,6 +35,7 @@ class AlarmTimelineWindow : public ChartWindow {
   void PointerMoved(QPointF chartPosition, QPoint globalPosition) override;
   void ShowTip(QPointF chartPosition, QPoint globalPosition) override;
   void HidePointerMarks() override;
+  void DrawQuickly(bool quickly) override;
 
  private:
   void BuildLaneAxis();

@@ -18,12 +18,14 @@
 
 #include "app/ProgramState.h"
 #include "app/QtText.h"
+#include "app/chart/ChannelLineItem.h"
 #include "app/chart/StatisticsTable.h"
 #include "app/chart/TimeChartView.h"
 #include "core/chart/ChannelEnvelope.h"
 #include "core/chart/ChannelStatistics.h"
 #include "core/chart/ChannelValue.h"
 #include "core/chart/NiceScale.h"
+#include "core/chart/QuickLine.h"
 
 namespace telvoran {
 namespace {
@@ -81,7 +83,7 @@ void ChannelChartWindow::BuildAxesAndLegend() {
     drawing.legend = new QLineSeries;
     drawing.legend->setName(ChannelLabel(channel));
     drawing.legend->setPen(QPen(ChannelColour(channel), 2));
-    drawing.line = new QGraphicsPathItem(PlotArea());
+    drawing.line = new ChannelLineItem(PlotArea());
     // A cosmetic pen of one pixel is drawn line by line; a wider one is stroked into a polygon
     // first, which costs seconds for the thousands of turns of an envelope.
     QPen pen(ChannelColour(channel), kLineWidth);
@@ -146,6 +148,10 @@ QLineSeries* ChannelChartWindow::LegendSeries(int channel) const {
   return channels_.at(static_cast<std::size_t>(channel)).legend;
 }
 
+const ChannelLineItem& ChannelChartWindow::Line(int channel) const {
+  return *channels_.at(static_cast<std::size_t>(channel)).line;
+}
+
 QValueAxis* ChannelChartWindow::AxisOf(int channel) const {
   return axes_.at(static_cast<std::size_t>(channels_.at(static_cast<std::size_t>(channel)).axis))
       .axis;
@@ -208,7 +214,7 @@ void ChannelChartWindow::ScaleAxis(UnitAxis& unit,
 void ChannelChartWindow::DrawChannel(int channel) {
   ChannelDrawing& drawing = channels_[static_cast<std::size_t>(channel)];
   if (!ChannelShown(channel)) {
-    drawing.line->setPath(QPainterPath());
+    drawing.line->SetPaths(QPainterPath(), QPainterPath());
     return;
   }
   const QRectF plot = Chart()->plotArea();
@@ -219,21 +225,44 @@ void ChannelChartWindow::DrawChannel(int channel) {
     return range > 0 ? plot.bottom() - (value - low) / range * plot.height() : plot.center().y();
   };
 
-  const std::vector<EnvelopePoint> points = ChannelEnvelope(
+  const std::vector<EnvelopePoint> envelope = ChannelEnvelope(
       series_, channel, View()->Window().Visible(), std::max(1, static_cast<int>(plot.width())));
-  QPainterPath path;
+  std::vector<LinePoint> points;
+  points.reserve(envelope.size());
+  for (const EnvelopePoint& point : envelope)
+    points.push_back({View()->XOf(point.time), yOf(point.value), point.joinsPrevious});
+
+  QPainterPath full;
+  QPainterPath quick;
   for (std::size_t i = 0; i < points.size(); ++i) {
-    const QPointF at(View()->XOf(points[i].time), yOf(points[i].value));
+    const QPointF at(points[i].x, points[i].y);
     if (points[i].joinsPrevious) {
-      path.lineTo(at);
+      full.lineTo(at);
       continue;
     }
     // A value with a gap on either side joins nothing: it is drawn as a dot.
     const bool joinsNext = i + 1 < points.size() && points[i + 1].joinsPrevious;
-    if (!joinsNext) path.addEllipse(at, kDotRadius, kDotRadius);
-    path.moveTo(at);
+    if (!joinsNext) {
+      full.addEllipse(at, kDotRadius, kDotRadius);
+      quick.addEllipse(at, kDotRadius, kDotRadius);
+    }
+    full.moveTo(at);
   }
-  drawing.line->setPath(path);
+  const QuickLine quickLine = QuickLineOf(points);
+  for (const LineStep& step : quickLine.steps) {
+    if (step.draws) {
+      quick.lineTo(step.x, step.y);
+    } else {
+      quick.moveTo(step.x, step.y);
+    }
+  }
+  std::vector<QRectF> bars;
+  bars.reserve(quickLine.bars.size());
+  for (const LineBar& bar : quickLine.bars) {
+    const double top = std::floor(bar.low);
+    bars.emplace_back(bar.column, top, 1, std::floor(bar.high) - top + 1);
+  }
+  drawing.line->SetPaths(full, quick, std::move(bars));
 }
 
 void ChannelChartWindow::PointerMoved(QPointF chartPosition, QPoint) {
@@ -277,6 +306,10 @@ void ChannelChartWindow::ShowCursorAt(double time) {
 
 QString ChannelChartWindow::CursorText() const {
   return cursorBox_->isVisible() ? cursorText_->text() : QString();
+}
+
+void ChannelChartWindow::DrawQuickly(bool quickly) {
+  for (ChannelDrawing& drawing : channels_) drawing.line->SetQuick(quickly);
 }
 
 void ChannelChartWindow::HidePointerMarks() {

@@ -7,13 +7,13 @@
 #include "core/chart/IntervalSeries.h"
 
 class QGraphicsLineItem;
-class QGraphicsPathItem;
 class QGraphicsSimpleTextItem;
 class QLineSeries;
 class QValueAxis;
 
 namespace telvoran {
 
+class ChannelLineItem;
 class StatisticsTable;
 
 // The chart of an interval archive: every channel over time, each on the y axis of its unit
@@ -33,6 +33,7 @@ class ChannelChartWindow : public ChartWindow {
   StatisticsTable* Statistics() const { return table_; }
   QLineSeries* LegendSeries(int channel) const;
   QValueAxis* AxisOf(int channel) const;
+  const ChannelLineItem& Line(int channel) const;
   bool ChannelShown(int channel) const;
   void SetChannelShown(int channel, bool shown);
   // The text of the cursor's label; empty while the cursor is hidden.
@@ -45,11 +46,12 @@ class ChannelChartWindow : public ChartWindow {
   void Redraw() override;
   void PointerMoved(QPointF chartPosition, QPoint globalPosition) override;
   void HidePointerMarks() override;
+  void DrawQuickly(bool quickly) override;
 
  private:
   struct ChannelDrawing {
     QLineSeries* legend = nullptr;
-    QGraphicsPathItem* line = nullptr;
+    ChannelLineItem* line = nullptr;
     int axis = 0;
   };
   struct UnitAxis {

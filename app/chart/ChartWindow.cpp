@@ -79,6 +79,7 @@ void ChartWindow::Complete() {
   connect(WholeSpanButton, &QPushButton::clicked, view_, &TimeChartView::ShowAll);
   connect(ExportButton, &QPushButton::clicked, this, &ChartWindow::ExportRequested);
   connect(view_, &TimeChartView::VisibleSpanChanged, this, [this] { RedrawAll(); });
+  connect(view_, &TimeChartView::MovingChanged, this, &ChartWindow::DrawQuickly);
   connect(view_, &TimeChartView::PointerMoved, this, &ChartWindow::PointerMoved);
   connect(view_, &TimeChartView::PointerLeft, this, &ChartWindow::HidePointerMarks);
   connect(view_, &TimeChartView::TipRequested, this, &ChartWindow::ShowTip);
@@ -92,7 +93,10 @@ void ChartWindow::PlaceView(QVBoxLayout& column, TimeChartView& view) {
 
 void ChartWindow::ShowTip(QPointF, QPoint) {}
 
+void ChartWindow::DrawQuickly(bool) {}
+
 void ChartWindow::Render(QPainter& painter, const QRectF& target) {
+  view_->Settle();
   HidePointerMarks();
   view_->render(&painter, target, QRect(), Qt::KeepAspectRatio);
 }

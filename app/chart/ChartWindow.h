@@ -64,6 +64,9 @@ class ChartWindow : public QMdiSubWindow {
   // The pointer rests over the plot area; nothing by default.
   virtual void ShowTip(QPointF chartPosition, QPoint globalPosition);
   virtual void HidePointerMarks() = 0;
+  // The view started moving through time or settled: what is drawn may take a lighter form
+  // while it moves. Nothing by default.
+  virtual void DrawQuickly(bool quickly);
 
  private:
   void FollowPlotArea();

@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QPixmap>
+#include <QSignalBlocker>
 
 #include "app/ProgramState.h"
 #include "app/QtText.h"
@@ -56,6 +57,17 @@ void StatisticsTable::SetChannel(int row, const QString& label, const QColor& co
 
 void StatisticsTable::Show(int row, const ChannelStatistics& statistics, const ChannelInfo& channel,
                            bool channelShown) {
+  // Each change of a cell would lay the columns out and repaint on its own: the row's cells
+  // change quietly, and the table hears of them once.
+  {
+    const QSignalBlocker quiet(model());
+    SetRow(row, statistics, channel, channelShown);
+  }
+  emit model()->dataChanged(model()->index(row, 0), model()->index(row, kColumns - 1));
+}
+
+void StatisticsTable::SetRow(int row, const ChannelStatistics& statistics,
+                             const ChannelInfo& channel, bool channelShown) {
   const bool any = statistics.count > 0;
   auto number = [&](double value, int decimals) {
     return any ? QString::fromStdString(FormatChannelNumber(value, decimals, channel.comma))

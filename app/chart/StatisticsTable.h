@@ -25,6 +25,10 @@ class StatisticsTable : public QTableWidget {
   QString Cell(int row, Column column) const;
   // Room for the header and every channel's row, and no more.
   QSize sizeHint() const override;
+
+ private:
+  void SetRow(int row, const ChannelStatistics& statistics, const ChannelInfo& channel,
+              bool channelShown);
 };
 
 }  // namespace telvoran

@@ -15,6 +15,9 @@ constexpr double kZoomPerNotch = 0.8;  // one notch of the wheel shows four fift
 constexpr double kKeyMoveShare = 0.1;  // an arrow key moves a tenth of the visible span
 constexpr int kWheelNotch = 120;
 constexpr int kShortestMark = 3;  // pixels: a shorter marked stretch is taken for a click
+// A pause this long after a step of zooming or moving ends the moving (about the time between
+// two steps of a slow wheel turn, so a turn stays quick from its first notch to its last).
+constexpr int kSettleAfterMilliseconds = 250;
 
 }  // namespace
 
@@ -26,6 +29,17 @@ TimeChartView::TimeChartView(QChart* chart, TimeSpan whole, QWidget* parent)
   viewport()->setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   band_ = new QRubberBand(QRubberBand::Rectangle, viewport());
+  settleTimer_.setSingleShot(true);
+  settleTimer_.setInterval(kSettleAfterMilliseconds);
+  connect(&settleTimer_, &QTimer::timeout, this, &TimeChartView::Settle);
+}
+
+void TimeChartView::Settle() {
+  settleTimer_.stop();
+  if (!moving_) return;
+  moving_ = false;
+  setRenderHint(QPainter::Antialiasing, true);
+  emit MovingChanged(false);
 }
 
 void TimeChartView::ShowAll() {
@@ -131,7 +145,9 @@ void TimeChartView::mouseReleaseEvent(QMouseEvent* event) {
     }
   }
   viewport()->unsetCursor();
+  const bool moved = drag_ == Drag::Move;
   drag_ = Drag::None;
+  if (moved && moving_) settleTimer_.start();
   event->accept();
 }
 
@@ -187,6 +203,17 @@ bool TimeChartView::InPlotArea(QPoint viewPosition) const {
 }
 
 void TimeChartView::Changed() {
+  // A drag held still keeps the view moving until the button is let go.
+  if (drag_ == Drag::Move) {
+    settleTimer_.stop();
+  } else {
+    settleTimer_.start();
+  }
+  if (!moving_) {
+    moving_ = true;
+    setRenderHint(QPainter::Antialiasing, false);
+    emit MovingChanged(true);
+  }
   emit VisibleSpanChanged();
 }
 

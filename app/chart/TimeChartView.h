@@ -2,6 +2,7 @@
 
 #include <QChartView>
 #include <QPointF>
+#include <QTimer>
 
 #include "core/chart/TimeWindow.h"
 
@@ -14,6 +15,10 @@ namespace telvoran {
 // zooms into the stretch marked, Home (or ShowAll) shows the whole span, the arrow keys move and
 // + and - zoom. It keeps the visible span and tells when it changes; what is drawn for it is
 // the owner's business. Clicks on the legend reach the chart as usual.
+//
+// While the span keeps changing the view is moving: it paints without anti-aliasing and its
+// owner may draw lighter shapes, so that each step shows at once; a moment after the last step
+// it settles and paints in full again. Whatever is exported or printed is drawn settled.
 class TimeChartView : public QChartView {
   Q_OBJECT
 
@@ -30,8 +35,14 @@ class TimeChartView : public QChartView {
   double TimeAt(double chartX) const;
   double XOf(double time) const;
 
+  bool Moving() const { return moving_; }
+  // Ends the moving now: the view paints in full from here on.
+  void Settle();
+
  signals:
   void VisibleSpanChanged();
+  // The view started moving, or settled.
+  void MovingChanged(bool moving);
   // The pointer moved over the chart, to this place in the chart's coordinates.
   void PointerMoved(QPointF chartPosition, QPoint globalPosition);
   void PointerLeft();
@@ -60,6 +71,8 @@ class TimeChartView : public QChartView {
   QPoint dragStart_;
   TimeSpan spanAtDragStart_;
   QRubberBand* band_ = nullptr;
+  bool moving_ = false;
+  QTimer settleTimer_;
 };
 
 }  // namespace telvoran

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/rows/EventRows.h"
+
 namespace telvoran {
 namespace {
 
@@ -17,10 +19,16 @@ bool SameEvent(const TimelineEvent& a, const TimelineEvent& b) {
 
 }  // namespace
 
+char LaneFill(char situationCode) {
+  const char digit = SituationColourDigit(situationCode);
+  return digit >= '0' && digit <= '4' ? digit : '\0';
+}
+
 EventSpan AlarmTimeline::SpanOf(const Lane& lane, std::size_t event) const {
-  const bool last = event + 1 >= lane.events.size();
-  const ArchiveSeconds from = lane.events[event].time;
-  return {from, last ? std::max(from, End()) : lane.events[event + 1].time, last};
+  // From the compact times: drawing asks this once per pixel column of every lane.
+  const bool last = event + 1 >= lane.times.size();
+  const ArchiveSeconds from = lane.times[event];
+  return {from, last ? std::max(from, End()) : lane.times[event + 1], last};
 }
 
 std::optional<std::size_t> AlarmTimeline::EventAt(const Lane& lane, double time) const {
@@ -43,36 +51,46 @@ void AlarmTimelineBuilder::Add(const ArchiveRecord& record) {
   event.time = *time;
   event.code = static_cast<char>(record.bytes[kSituationByte]);
   std::memcpy(event.fields.data(), record.bytes.data(), kEventFieldBytes);
-  events_.emplace_back(key, event);
+  events_[key].push_back(event);
 }
 
 AlarmTimeline AlarmTimelineBuilder::Finish() && {
-  std::stable_sort(events_.begin(), events_.end(), [](const auto& a, const auto& b) {
-    return a.first != b.first ? a.first < b.first : a.second.time < b.second.time;
-  });
-  std::vector<Lane>& lanes = timeline_.lanes_;
-  for (const auto& entry : events_) {
-    const LaneKey& key = entry.first;
-    const TimelineEvent& event = entry.second;
-    if (lanes.empty() || lanes.back().key != key) lanes.push_back({key, {}});
-    std::vector<TimelineEvent>& events = lanes.back().events;
-    // A repeat has its original's moment: it is left out when any event of that moment
-    // already in the lane is the same.
-    const auto repeat = std::find_if(events.rbegin(), events.rend(), [&](const TimelineEvent& e) {
-      return e.time != event.time || SameEvent(e, event);
-    });
-    if (repeat != events.rend() && SameEvent(*repeat, event)) continue;
-    events.push_back(event);
-  }
-  if (!events_.empty()) {
-    const auto [earliest, latest] = std::minmax_element(
-        events_.begin(), events_.end(),
-        [](const auto& a, const auto& b) { return a.second.time < b.second.time; });
-    timeline_.span_ = {static_cast<double>(earliest->second.time),
-                       static_cast<double>(latest->second.time)};
+  auto earlier = [](const TimelineEvent& a, const TimelineEvent& b) { return a.time < b.time; };
+  for (auto& [key, events] : events_) {
+    // Archives are written in time order; a clock set back leaves a lane out of order. Equal
+    // times keep their order in the file.
+    if (!std::is_sorted(events.begin(), events.end(), earlier))
+      std::stable_sort(events.begin(), events.end(), earlier);
+    Lane& lane = timeline_.lanes_.emplace_back();
+    lane.key = key;
+    for (const TimelineEvent& event : events) {
+      // A repeat has its original's moment: it is left out when any event of that moment
+      // already in the lane is the same.
+      const auto repeat = std::find_if(
+          lane.events.rbegin(), lane.events.rend(),
+          [&](const TimelineEvent& e) { return e.time != event.time || SameEvent(e, event); });
+      if (repeat != lane.events.rend() && SameEvent(*repeat, event)) continue;
+      lane.events.push_back(event);
+    }
+    std::vector<TimelineEvent>().swap(events);
+    lane.times.reserve(lane.events.size());
+    lane.fills.reserve(lane.events.size());
+    for (const TimelineEvent& event : lane.events) {
+      lane.times.push_back(event.time);
+      lane.fills.push_back(LaneFill(event.code));
+    }
   }
   events_.clear();
-  events_.shrink_to_fit();
+  const std::vector<Lane>& lanes = timeline_.lanes_;
+  if (!lanes.empty()) {
+    auto earliest = lanes.front().times.front();
+    auto latest = lanes.front().times.back();
+    for (const Lane& lane : lanes) {
+      earliest = std::min(earliest, lane.times.front());
+      latest = std::max(latest, lane.times.back());
+    }
+    timeline_.span_ = {static_cast<double>(earliest), static_cast<double>(latest)};
+  }
   return std::move(timeline_);
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <compare>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -32,7 +33,14 @@ struct TimelineEvent {
 struct Lane {
   LaneKey key;
   std::vector<TimelineEvent> events;  // in time order; equal times keep their order in the file
+  // The same events' times and fills side by side, compact for drawing the lane.
+  std::vector<ArchiveSeconds> times;
+  std::vector<char> fills;  // see LaneFill
 };
+
+// The fill of an event of `situationCode`: its row's colour digit, '0' to '4', or zero for the
+// situations drawn on the window background (O, F and codes outside the table).
+char LaneFill(char situationCode);
 
 // A lane's event and the time until which its situation lasts: the next event of the lane, or
 // for the lane's last event the end of the archive (the time of its latest record).
@@ -74,7 +82,8 @@ class AlarmTimelineBuilder {
 
  private:
   AlarmTimeline timeline_;
-  std::vector<std::pair<LaneKey, TimelineEvent>> events_;
+  // Each lane's events in the order of the file; lanes in the order of their keys.
+  std::map<LaneKey, std::vector<TimelineEvent>> events_;
 };
 
 // The record an event came from, as far as a row needs it: its fields and the event kind.

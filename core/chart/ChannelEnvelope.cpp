@@ -11,32 +11,14 @@ namespace {
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
-// The first, lowest, highest and last numeric value of one pixel column.
-struct ColumnExtremes {
-  std::size_t first = kNone;
-  std::size_t lowest = kNone;
-  std::size_t highest = kNone;
-  std::size_t last = kNone;
-
-  void Add(std::size_t record, float value, std::span<const float> values) {
-    if (first == kNone) {
-      first = lowest = highest = record;
-    } else {
-      if (value < values[lowest]) lowest = record;
-      if (value > values[highest]) highest = record;
-    }
-    last = record;
-  }
-
-  // The records to draw, in time order, each once.
-  void AppendTo(std::vector<std::size_t>& records) const {
-    if (first == kNone) return;
-    std::array<std::size_t, 4> picked{first, lowest, highest, last};
-    std::sort(picked.begin(), picked.end());
-    for (std::size_t i = 0; i < picked.size(); ++i)
-      if (i == 0 || picked[i] != picked[i - 1]) records.push_back(picked[i]);
-  }
-};
+// A pixel column's first, lowest, highest and last numeric record, in time order, each once.
+void AppendColumn(const ValueSummary& column, std::vector<std::size_t>& records) {
+  if (column.count == 0) return;
+  std::array<std::size_t, 4> picked{column.first, column.lowest, column.highest, column.last};
+  std::sort(picked.begin(), picked.end());
+  for (std::size_t i = 0; i < picked.size(); ++i)
+    if (i == 0 || picked[i] != picked[i - 1]) records.push_back(picked[i]);
+}
 
 // The record just before `position`, or the one at it, when its value is a number; else kNone.
 std::size_t NumericBefore(std::span<const float> values, std::size_t position) {
@@ -71,21 +53,22 @@ std::vector<EnvelopePoint> ChannelEnvelope(const IntervalSeries& series, int cha
   if (const std::size_t before = NumericBefore(values, begin); before != kNone)
     records.push_back(before);
   const double columnsPerSecond = span.Length() > 0 ? columns / span.Length() : 0;
-  ColumnExtremes extremes;
-  int column = -1;
-  for (std::size_t record = begin; record < end; ++record) {
-    const float value = values[record];
-    if (std::isnan(value)) continue;
-    const int at =
-        std::min(columns - 1, static_cast<int>((times[record] - span.from) * columnsPerSecond));
-    if (at != column) {
-      extremes.AppendTo(records);
-      extremes = ColumnExtremes();
-      column = at;
-    }
-    extremes.Add(record, value, values);
+  auto columnOf = [&](ArchiveSeconds time) {
+    return std::min(columns - 1, static_cast<int>((time - span.from) * columnsPerSecond));
+  };
+  // Column by column, each summarized from the index: the work follows the columns, not the
+  // records in them.
+  for (std::size_t columnStart = begin; columnStart < end;) {
+    const int column = columnOf(times[columnStart]);
+    // The column's records end at the first one of a later column.
+    const auto columnEnd = static_cast<std::size_t>(
+        std::partition_point(times.begin() + static_cast<std::ptrdiff_t>(columnStart) + 1,
+                             times.begin() + static_cast<std::ptrdiff_t>(end),
+                             [&](ArchiveSeconds time) { return columnOf(time) <= column; }) -
+        times.begin());
+    AppendColumn(series.Summarize(channel, columnStart, columnEnd), records);
+    columnStart = columnEnd;
   }
-  extremes.AppendTo(records);
   if (const std::size_t after = NumericAt(values, end); after != kNone) records.push_back(after);
 
   std::vector<EnvelopePoint> points;

@@ -15,23 +15,17 @@ ChannelStatistics StatisticsOver(const IntervalSeries& series, int channel, Time
   const auto last = std::upper_bound(first, times.end(), span.to,
                                      [](double to, ArchiveSeconds time) { return to < time; });
 
+  const ValueSummary summary =
+      series.Summarize(channel, static_cast<std::size_t>(first - times.begin()),
+                       static_cast<std::size_t>(last - times.begin()));
   ChannelStatistics statistics;
-  double sum = 0;
-  for (auto at = first; at != last; ++at) {
-    const float value = values[static_cast<std::size_t>(at - times.begin())];
-    if (std::isnan(value)) continue;
-    if (statistics.count == 0 || value < statistics.minimum) {
-      statistics.minimum = value;
-      statistics.minimumTime = *at;
-    }
-    if (statistics.count == 0 || value > statistics.maximum) {
-      statistics.maximum = value;
-      statistics.maximumTime = *at;
-    }
-    sum += value;
-    ++statistics.count;
-  }
-  if (statistics.count > 0) statistics.mean = sum / static_cast<double>(statistics.count);
+  statistics.count = summary.count;
+  if (summary.count == 0) return statistics;
+  statistics.minimum = values[summary.lowest];
+  statistics.minimumTime = times[summary.lowest];
+  statistics.maximum = values[summary.highest];
+  statistics.maximumTime = times[summary.highest];
+  statistics.mean = summary.sum / static_cast<double>(summary.count);
   return statistics;
 }
 

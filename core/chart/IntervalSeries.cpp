@@ -84,6 +84,7 @@ IntervalSeries IntervalSeriesBuilder::Finish() && {
     for (std::size_t i = 0; i < values.size(); ++i)
       if (std::isnan(values[i])) series_.gaps_[channel].push_back(static_cast<std::uint32_t>(i));
     series_.channels_[channel].comma = 2 * commaCounts_[channel] > numberCounts_[channel];
+    series_.blocks_.emplace_back(values);
   }
   return std::move(series_);
 }

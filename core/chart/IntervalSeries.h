@@ -8,6 +8,7 @@
 
 #include "core/archive/ArchiveRecord.h"
 #include "core/chart/ArchiveTime.h"
+#include "core/chart/ValueBlocks.h"
 
 namespace telvoran {
 
@@ -36,6 +37,11 @@ class IntervalSeries {
   std::span<const std::uint32_t> Gaps(int channel) const { return gaps_[Index(channel)]; }
   // True when a value that is not a number lies strictly between positions `first` and `last`.
   bool HasGapBetween(int channel, std::size_t first, std::size_t last) const;
+  // What the channel's values at positions `first` up to, not including, `last` hold, from the
+  // index built with the series.
+  ValueSummary Summarize(int channel, std::size_t first, std::size_t last) const {
+    return blocks_[Index(channel)].Summarize(Values(channel), first, last);
+  }
 
   // From the first record's time to the last one's; nothing for an archive without records.
   TimeSpan FullSpan() const;
@@ -50,6 +56,7 @@ class IntervalSeries {
   std::vector<ChannelInfo> channels_;
   std::vector<std::vector<float>> values_;
   std::vector<std::vector<std::uint32_t>> gaps_;
+  std::vector<ValueBlocks> blocks_;
   std::uint64_t recordsWithoutTime_ = 0;
 };
 

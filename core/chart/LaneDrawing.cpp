@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "core/chart/AlarmTimeline.h"
 #include "core/rows/EventRows.h"
@@ -10,13 +11,7 @@ namespace telvoran {
 namespace {
 
 constexpr int kUncovered = -1;
-
-// The fill of an event: its colour digit, or zero for the situations drawn on the window
-// background (O, F and codes outside the table).
-char FillOf(const TimelineEvent& event) {
-  const char digit = SituationColourDigit(event.code);
-  return digit >= '0' && digit <= '4' ? digit : '\0';
-}
+constexpr int kEventsProbed = 16;
 
 }  // namespace
 
@@ -45,29 +40,25 @@ LaneDrawing DrawLane(const AlarmTimeline& timeline, const Lane& lane, TimeSpan s
     return std::clamp(static_cast<int>(std::floor((time - span.from) * columnsPerSecond)), 0,
                       columns - 1);
   };
-
-  // The first event that can reach into the span is the last one at or before its start.
-  const std::vector<TimelineEvent>& events = lane.events;
-  auto first = std::upper_bound(events.begin(), events.end(), span.from,
-                                [](double from, const TimelineEvent& e) { return from < e.time; });
-  if (first != events.begin()) --first;
+  const std::vector<ArchiveSeconds>& times = lane.times;
+  // The column a span starting at `time` starts in.
+  auto startColumn = [&](ArchiveSeconds time) {
+    return columnOf(std::max(static_cast<double>(time), span.from));
+  };
+  // The earliest time whose span starts right of `column`; none for the last column.
+  auto columnEnd = [&](int column) {
+    if (column >= columns - 1 || columnsPerSecond <= 0)
+      return std::numeric_limits<ArchiveSeconds>::max();
+    auto time = static_cast<ArchiveSeconds>(std::ceil(span.from + (column + 1) / columnsPerSecond));
+    // The estimate is off by rounding at most: the column's own arithmetic decides.
+    while (startColumn(time - 1) > column) --time;
+    while (startColumn(time) <= column) ++time;
+    return time;
+  };
 
   std::vector<char> fills(static_cast<std::size_t>(columns), 0);
   std::vector<int> severities(static_cast<std::size_t>(columns), kUncovered);
-  for (auto event = first; event != events.end() && event->time <= span.to; ++event) {
-    const auto index = static_cast<std::size_t>(event - events.begin());
-    const EventSpan time = timeline.SpanOf(lane, index);
-    if (time.from >= span.from) {
-      const int mark = columnOf(static_cast<double>(time.from));
-      if (drawing.markColumns.empty() || drawing.markColumns.back() != mark)
-        drawing.markColumns.push_back(mark);
-    }
-    if (time.to <= time.from || time.to < span.from) continue;
-    // A span covers each column it reaches into; one shorter than a column still covers one.
-    const int from = columnOf(std::max(static_cast<double>(time.from), span.from));
-    const double end = (static_cast<double>(time.to) - span.from) * columnsPerSecond;
-    const int to = std::clamp(static_cast<int>(std::ceil(end)) - 1, from, columns - 1);
-    const char fill = FillOf(*event);
+  auto cover = [&](int from, int to, char fill) {
     const int severity = SeverityOfColourDigit(fill);
     for (int column = from; column <= to; ++column) {
       const auto at = static_cast<std::size_t>(column);
@@ -76,6 +67,57 @@ LaneDrawing DrawLane(const AlarmTimeline& timeline, const Lane& lane, TimeSpan s
         fills[at] = fill;
       }
     }
+  };
+
+  // The events that reach into the span: from the last one at or before its start to the last
+  // one at or before its end.
+  auto first = std::upper_bound(times.begin(), times.end(), span.from,
+                                [](double from, ArchiveSeconds time) { return from < time; });
+  if (first != times.begin()) --first;
+  const auto stop = std::upper_bound(first, times.end(), span.to,
+                                     [](double to, ArchiveSeconds time) { return to < time; });
+
+  // Event by event would cost as much as there are events in the span; instead the events are
+  // taken a pixel column at a time. Every event of a column but its last ends in that column
+  // too, so it covers just that column: those count with their fill alone. The column's last
+  // event may reach far to the right, and is drawn as a span of its own.
+  const auto stopAt = static_cast<std::size_t>(stop - times.begin());
+  for (auto at = static_cast<std::size_t>(first - times.begin()); at < stopAt;) {
+    const int column = startColumn(times[at]);
+    const ArchiveSeconds end = columnEnd(column);
+    // Mostly a few events share a column: they are looked at one by one before the rest of
+    // the column's events is searched for its end.
+    std::size_t next = at + 1;
+    for (int probe = 0; probe < kEventsProbed && next < stopAt && times[next] < end; ++probe)
+      ++next;
+    if (next < stopAt && times[next] < end)
+      next = static_cast<std::size_t>(
+          std::lower_bound(times.begin() + static_cast<std::ptrdiff_t>(next), stop, end) -
+          times.begin());
+    const std::size_t last = next - 1;
+    if (static_cast<double>(times[last]) >= span.from &&
+        (drawing.markColumns.empty() || drawing.markColumns.back() != column))
+      drawing.markColumns.push_back(column);
+    // A span of no length (the next event at the same moment) covers nothing.
+    int severity = kUncovered;
+    char fill = 0;
+    for (std::size_t event = at; event < last; ++event) {
+      const int eventSeverity = SeverityOfColourDigit(lane.fills[event]);
+      if (times[event + 1] > times[event] && eventSeverity > severity) {
+        severity = eventSeverity;
+        fill = lane.fills[event];
+      }
+    }
+    if (severity != kUncovered) cover(column, column, fill);
+
+    const EventSpan time = timeline.SpanOf(lane, last);
+    if (time.to > time.from && time.to >= span.from) {
+      // A span covers each column it reaches into; one shorter than a column still covers one.
+      const double reach = (static_cast<double>(time.to) - span.from) * columnsPerSecond;
+      cover(column, std::clamp(static_cast<int>(std::ceil(reach)) - 1, column, columns - 1),
+            lane.fills[last]);
+    }
+    at = next;
   }
 
   for (int column = 0; column < columns; ++column) {

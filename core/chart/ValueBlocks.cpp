@@ -1,5 +1,6 @@
 #include "core/chart/ValueBlocks.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace telvoran {
@@ -35,10 +36,10 @@ ValueBlocks::ValueBlocks(std::span<const float> values) {
     block.sum = summary.sum;
     block.count = static_cast<std::uint32_t>(summary.count);
     if (summary.count > 0) {
-      block.first = static_cast<std::uint32_t>(summary.first - start);
-      block.last = static_cast<std::uint32_t>(summary.last - start);
-      block.lowest = static_cast<std::uint32_t>(summary.lowest - start);
-      block.highest = static_cast<std::uint32_t>(summary.highest - start);
+      block.first = static_cast<std::uint8_t>(summary.first - start);
+      block.last = static_cast<std::uint8_t>(summary.last - start);
+      block.lowest = static_cast<std::uint8_t>(summary.lowest - start);
+      block.highest = static_cast<std::uint8_t>(summary.highest - start);
     }
     blocks_.push_back(block);
   }

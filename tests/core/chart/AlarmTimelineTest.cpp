@@ -49,6 +49,23 @@ TEST(AlarmTimeline, OneLanePerCentralUnitAndChannelInOrder) {
   EXPECT_EQ(timeline.FullSpan(), (TimeSpan{double(kStart), double(kStart + 300)}));
 }
 
+TEST(AlarmTimeline, AClockSetBackIsSortedOutKeepingTheFileOrderOfEqualTimes) {
+  // The clock went back from minute 10 to minute 5 on lane 8/1 only; lane 9/1 stays in order.
+  const AlarmTimeline timeline =
+      Build({Event(8, '1', 10, 'G'), Event(9, '1', 4, 'M'), Event(8, '1', 5, 'H'),
+             Event(8, '1', 5, 'L'), Event(9, '1', 4, 'W'), Event(8, '1', 7, 'F')});
+  ASSERT_EQ(timeline.Lanes().size(), 2u);
+  std::string codes;
+  for (const TimelineEvent& event : timeline.Lanes()[0].events) codes += event.code;
+  EXPECT_EQ(codes, "HLFG");
+  EXPECT_EQ(timeline.Lanes()[0].times,
+            (std::vector<ArchiveSeconds>{kStart + 300, kStart + 300, kStart + 420, kStart + 600}));
+  EXPECT_EQ(timeline.Lanes()[0].fills, (std::vector<char>{'2', '1', '\0', '0'}))
+      << "the fills of the rows' colours, none for a state on the window background";
+  EXPECT_EQ(timeline.Lanes()[1].events[1].code, 'W');
+  EXPECT_EQ(timeline.FullSpan(), (TimeSpan{double(kStart + 240), double(kStart + 600)}));
+}
+
 TEST(AlarmTimeline, EachSituationLastsUntilTheNextEventOfItsLaneOrTheArchiveEnd) {
   const AlarmTimeline timeline =
       Build({Event(8, '1', 0, 'G'), Event(8, '1', 10, 'H'), Event(8, '2', 12, 'W'),

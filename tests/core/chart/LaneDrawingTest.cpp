@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "core/chart/AlarmTimeline.h"
 #include "support/ChartRecords.h"
 
@@ -79,6 +81,90 @@ TEST(LaneDrawing, NothingBeforeTheLanesFirstEventOrAfterTheArchiveEnd) {
   const LaneDrawing drawing = DrawLane(timeline, timeline.Lanes()[0], Minutes(0, 20), 20);
   EXPECT_EQ(Columns(drawing, 20), "     22222          ");
   EXPECT_TRUE(DrawLane(timeline, timeline.Lanes()[0], Minutes(11, 20), 5).runs.empty());
+}
+
+// The lane as drawn one event at a time: each event's span fills every column it reaches into
+// with the most severe situation, and each event inside the span marks its column.
+LaneDrawing DrawnEventByEvent(const AlarmTimeline& timeline, const Lane& lane, TimeSpan span,
+                              int columns) {
+  std::vector<int> severities(static_cast<std::size_t>(columns), -1);
+  std::vector<char> fills(static_cast<std::size_t>(columns), 0);
+  LaneDrawing drawing;
+  const double perSecond = span.Length() > 0 ? columns / span.Length() : 0;
+  auto columnOf = [&](double time) {
+    return std::clamp(static_cast<int>(std::floor((time - span.from) * perSecond)), 0, columns - 1);
+  };
+  for (std::size_t i = 0; i < lane.events.size(); ++i) {
+    const EventSpan time = timeline.SpanOf(lane, i);
+    const bool reachesIn = i + 1 == lane.events.size() || lane.events[i + 1].time > span.from;
+    if (time.from > span.to || !reachesIn) continue;
+    if (time.from >= span.from) {
+      const int mark = columnOf(static_cast<double>(time.from));
+      if (drawing.markColumns.empty() || drawing.markColumns.back() != mark)
+        drawing.markColumns.push_back(mark);
+    }
+    if (time.to <= time.from || time.to < span.from) continue;
+    const int from = columnOf(std::max(static_cast<double>(time.from), span.from));
+    const int to = std::clamp(
+        static_cast<int>(std::ceil((static_cast<double>(time.to) - span.from) * perSecond)) - 1,
+        from, columns - 1);
+    const char fill = LaneFill(lane.events[i].code);
+    for (int column = from; column <= to; ++column) {
+      const auto at = static_cast<std::size_t>(column);
+      if (SeverityOfColourDigit(fill) > severities[at]) {
+        severities[at] = SeverityOfColourDigit(fill);
+        fills[at] = fill;
+      }
+    }
+  }
+  for (int column = 0; column < columns; ++column) {
+    const auto at = static_cast<std::size_t>(column);
+    if (severities[at] < 0) continue;
+    if (!drawing.runs.empty() && drawing.runs.back().lastColumn == column - 1 &&
+        drawing.runs.back().colourDigit == fills[at]) {
+      drawing.runs.back().lastColumn = column;
+    } else {
+      drawing.runs.push_back({column, column, fills[at]});
+    }
+  }
+  return drawing;
+}
+
+TEST(LaneDrawing, ColumnByColumnDrawsWhatEventByEventDraws) {
+  // Many events to a column, several at one moment (spans of no length), every situation.
+  std::mt19937 random(23);
+  std::vector<ArchiveRecord> records;
+  const char codes[] = "GGGGLHMWOFx";
+  int minute = 0;
+  for (int i = 0; i < 4000; ++i) {
+    minute += static_cast<int>(random() % 3);
+    records.push_back(
+        Event(minute, codes[random() % (sizeof codes - 1)], static_cast<char>('1' + random() % 2)));
+  }
+  const AlarmTimeline timeline = Build(records);
+  const TimeSpan whole = timeline.FullSpan();
+  const double length = whole.Length();
+  for (const Lane& lane : timeline.Lanes()) {
+    for (const TimeSpan span :
+         {whole, TimeSpan{whole.from + length / 3, whole.from + length / 2},
+          TimeSpan{whole.from - 3600, whole.from + 600}, TimeSpan{whole.to - 90, whole.to + 7200},
+          TimeSpan{whole.from + 6000, whole.from + 6000},
+          TimeSpan{whole.from + 60 * 31.5, whole.from + 60 * 33.25}}) {
+      for (int columns : {1, 2, 13, 400, 4096}) {
+        SCOPED_TRACE(testing::Message() << columns << " columns from " << span.from - whole.from
+                                        << " to " << span.to - whole.from);
+        const LaneDrawing drawn = DrawLane(timeline, lane, span, columns);
+        const LaneDrawing expected = DrawnEventByEvent(timeline, lane, span, columns);
+        EXPECT_EQ(drawn.markColumns, expected.markColumns);
+        ASSERT_EQ(drawn.runs.size(), expected.runs.size());
+        for (std::size_t i = 0; i < drawn.runs.size(); ++i) {
+          EXPECT_EQ(drawn.runs[i].firstColumn, expected.runs[i].firstColumn);
+          EXPECT_EQ(drawn.runs[i].lastColumn, expected.runs[i].lastColumn);
+          EXPECT_EQ(drawn.runs[i].colourDigit, expected.runs[i].colourDigit);
+        }
+      }
+    }
+  }
 }
 
 }  // namespace
