@@ -10,6 +10,7 @@
 #include "app/views/DataView.h"
 #include "support/ChartRecords.h"
 #include "support/FakeStrings.h"
+#include "support/OpenedViews.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
@@ -53,9 +54,7 @@ class ChartFixture : public ::testing::Test {
   void SetUp() override { main.show(); }
 
   DataView* Open(const std::filesystem::path& path) {
-    dialogs.openAnswers.push_back(QString::fromStdString(path.string()));
-    main.OpenArchive();
-    QApplication::processEvents();
+    OpenThroughDialog(main, dialogs, path);
     dialogs.asked.clear();
     return qobject_cast<DataView*>(main.ActiveChild());
   }

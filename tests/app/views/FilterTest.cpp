@@ -25,6 +25,7 @@
 #include "support/ArchiveRecords.h"
 #include "support/FakeStrings.h"
 #include "support/FileSystemThings.h"
+#include "support/OpenedViews.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
@@ -43,13 +44,6 @@ std::vector<ArchiveRecord> Events(int count, int hour = 7) {
     records.push_back(record);
   }
   return records;
-}
-
-std::vector<std::string> Displayed(const DataView& view) {
-  std::vector<std::string> rows;
-  for (std::size_t i = 0; i < view.Report().RowCount(); ++i)
-    rows.emplace_back(view.Report().DisplayText(i));
-  return rows;
 }
 
 // The rows of a list as the list model hands them to the list.
@@ -90,9 +84,7 @@ class FilterTest : public ::testing::Test {
 
   template <typename View>
   View* Open(const std::filesystem::path& path) {
-    dialogs.openAnswers.push_back(QString::fromStdString(path.string()));
-    main.OpenArchive();
-    QApplication::processEvents();
+    OpenThroughDialog(main, dialogs, path);
     dialogs.asked.clear();
     return dynamic_cast<View*>(main.ActiveChild());
   }

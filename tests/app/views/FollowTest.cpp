@@ -20,6 +20,7 @@
 #include "support/ArchiveRecords.h"
 #include "support/FakeStrings.h"
 #include "support/FileSystemThings.h"
+#include "support/OpenedViews.h"
 #include "support/RecordingReporter.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
@@ -42,13 +43,6 @@ std::vector<ArchiveRecord> Events(int first, int count) {
   return records;
 }
 
-std::vector<std::string> Displayed(const DataView& view) {
-  std::vector<std::string> rows;
-  for (std::size_t i = 0; i < view.Report().RowCount(); ++i)
-    rows.emplace_back(view.Report().DisplayText(i));
-  return rows;
-}
-
 class FollowTest : public ::testing::Test {
  protected:
   FakeStrings strings = NumberedStrings();
@@ -60,9 +54,7 @@ class FollowTest : public ::testing::Test {
 
   template <typename View>
   View* Open(const std::filesystem::path& path) {
-    dialogs.openAnswers.push_back(QString::fromStdString(path.string()));
-    main.OpenArchive();
-    QApplication::processEvents();
+    OpenThroughDialog(main, dialogs, path);
     dialogs.asked.clear();
     return dynamic_cast<View*>(main.ActiveChild());
   }

@@ -23,6 +23,7 @@
 #include "support/ArchiveRecords.h"
 #include "support/FakeStrings.h"
 #include "support/FileSystemThings.h"
+#include "support/OpenedViews.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
@@ -32,13 +33,6 @@ namespace {
 using namespace test;
 
 // The rows of a view as it draws them.
-std::vector<std::string> Displayed(const DataView& view) {
-  std::vector<std::string> rows;
-  for (std::size_t i = 0; i < view.Report().RowCount(); ++i)
-    rows.emplace_back(view.Report().DisplayText(i));
-  return rows;
-}
-
 class OpenViewsTest : public ::testing::Test {
  protected:
   FakeStrings strings = NumberedStrings();
@@ -49,11 +43,7 @@ class OpenViewsTest : public ::testing::Test {
   void SetUp() override { main.show(); }
 
   // Runs the open command on `path`, answering the open dialog with it.
-  void Open(const std::filesystem::path& path) {
-    dialogs.openAnswers.push_back(QString::fromStdString(path.string()));
-    main.OpenArchive();
-    QApplication::processEvents();
-  }
+  void Open(const std::filesystem::path& path) { OpenThroughDialog(main, dialogs, path); }
 
   QList<QMdiSubWindow*> Views() const { return main.MdiArea()->subWindowList(); }
   template <typename View>
