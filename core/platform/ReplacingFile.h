@@ -56,6 +56,7 @@ class ReplacingFile {
 #ifdef _WIN32
   void* handle_ = reinterpret_cast<void*>(-1);
   bool targetExisted_ = false;
+  unsigned long targetAttributes_ = 0;
 #else
   int fd_ = -1;
 #endif

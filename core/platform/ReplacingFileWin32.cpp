@@ -57,6 +57,7 @@ struct TargetFacts {
   bool readOnly = false;
   bool onDisk = true;  // false for a device such as NUL
   DWORD links = 1;
+  DWORD attributes = FILE_ATTRIBUTE_NORMAL;
 };
 
 std::optional<DWORD> LookAtTarget(const std::filesystem::path& path, TargetFacts& facts) {
@@ -67,6 +68,7 @@ std::optional<DWORD> LookAtTarget(const std::filesystem::path& path, TargetFacts
     return error;
   }
   facts.exists = true;
+  facts.attributes = attributes;
   facts.directory = attributes & FILE_ATTRIBUTE_DIRECTORY;
   facts.readOnly = attributes & FILE_ATTRIBUTE_READONLY;
   if (facts.directory || facts.readOnly) return std::nullopt;
@@ -92,6 +94,14 @@ void FlushRenamedFile(const std::filesystem::path& path) {
   CloseHandle(file);
 }
 
+// ReplaceFileW of some systems makes a temporary name of its own for the old file in a buffer
+// of MAX_PATH characters, and writes past it when the folder's name is longer; a file whose
+// name leaves no room for that takes the old one's place by a plain move instead.
+bool ReplaceFileHandles(const std::filesystem::path& path) {
+  constexpr std::size_t kTemporaryNameRoom = 16;  // "\" + prefix + four digits + ".tmp", with room
+  return path.native().size() + kTemporaryNameRoom < MAX_PATH;
+}
+
 }  // namespace
 
 std::optional<std::string> ReplacingFile::OpenFile() {
@@ -102,6 +112,7 @@ std::optional<std::string> ReplacingFile::OpenFile() {
   // its back, and a folder is no report.
   if (target.directory || target.readOnly) return Win32ErrorText(ERROR_ACCESS_DENIED);
   targetExisted_ = target.exists;
+  targetAttributes_ = target.attributes;
   regularFile_ = target.onDisk;
   // A new file would take one name of a file with several, or the place of a device.
   inPlace_ = !target.onDisk || target.links > 1;
@@ -161,8 +172,12 @@ std::optional<std::string> ReplacingFile::FinishFile() {
   if (inPlace_) return std::nullopt;
 
   constexpr DWORD kMoveFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
-  if (targetExisted_) {
-    // ReplaceFileW gives the new file the old one's attributes, permissions (ACL) and owner.
+  // The new file takes the old one's attributes (hidden, archive, ...) whichever way it takes
+  // its place; not every ReplaceFileW carries them over.
+  if (targetExisted_) SetFileAttributesW(temporary_.c_str(), targetAttributes_);
+  if (targetExisted_ && ReplaceFileHandles(finalPath_)) {
+    // ReplaceFileW gives the new file the old one's permissions (ACL) and owner too; a plain
+    // move leaves it those the folder gives a new file, as they mostly were for the old one.
     if (ReplaceFileW(finalPath_.c_str(), temporary_.c_str(), nullptr,
                      REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
                      nullptr)) {
