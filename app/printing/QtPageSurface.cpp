@@ -117,16 +117,25 @@ bool QtPageSurface::DrawAsGlyphRun(const QPointF& baseline, const QString& text)
   if (glyphs.size() != text.size() || glyphs.contains(0u)) return false;
   const QList<QPointF> advances =
       rawFont_.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics);
+  // A space leaves no mark: the run holds only the glyphs that draw, each at its place on the
+  // line. Report lines are padded into columns, so this keeps much of the page's content out
+  // of the printer's output.
+  QList<quint32> inked;
   QList<QPointF> positions;
+  inked.reserve(glyphs.size());
   positions.reserve(glyphs.size());
   QPointF at;
-  for (const QPointF& advance : advances) {
-    positions.append(at);
-    at += advance;
+  for (qsizetype i = 0; i < glyphs.size(); ++i) {
+    if (text[i] != QLatin1Char(' ')) {
+      inked.append(glyphs[i]);
+      positions.append(at);
+    }
+    at += advances[i];
   }
+  if (inked.isEmpty()) return true;
   QGlyphRun run;
   run.setRawFont(rawFont_);
-  run.setGlyphIndexes(glyphs);
+  run.setGlyphIndexes(inked);
   run.setPositions(positions);
   painter_.drawGlyphRun(baseline, run);
   return true;
