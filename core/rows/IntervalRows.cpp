@@ -58,6 +58,27 @@ RowText IntervalRow(const ArchiveRecord& record, int channelCount, int sortColum
   return row;
 }
 
+bool IntervalStoredHead(const ArchiveRecord& record, int channelCount, int sortColumn,
+                        RowText& head) {
+  const unsigned char* dateTime = record.bytes.data() + kIntervalDateTimeByte;
+  head.Clear();
+  if (!IsChannelColumn(sortColumn)) {
+    AppendDateTime(head, dateTime);
+    return true;
+  }
+  const int channel = sortColumn - 2;
+  if (channel >= std::clamp(channelCount, 0, 4) || !DateTimeInTwoDigits(dateTime)) return false;
+  // The value as the row shows it: a zero byte drawn as a space.
+  char value[kValueWidth];
+  const unsigned char* bytes =
+      record.bytes.data() + kFirstValueByte + static_cast<std::size_t>(channel) * kValueWidth;
+  for (std::size_t i = 0; i < kValueWidth; ++i)
+    value[i] = bytes[i] == 0 ? ' ' : static_cast<char>(bytes[i]);
+  AppendDateTime(head, dateTime);
+  head.PutPrefix(std::string_view(value, kValueWidth));
+  return true;
+}
+
 std::size_t IntervalPrefixWidth(int sortColumn) {
   return IsChannelColumn(sortColumn) ? kValueWidth : 0;
 }

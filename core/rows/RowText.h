@@ -51,6 +51,12 @@ class RowText {
   // Puts a copy of the row's characters [offset, offset + width) in front of the row, cut at
   // the row's end.
   void PrefixWithCopy(std::size_t offset, std::size_t width);
+  // Puts `prefix` in front of the row, cut to the room there is for a prefix.
+  void PutPrefix(std::string_view prefix) {
+    const std::size_t length = std::min(prefix.size(), kPrefixRoom);
+    start_ = kPrefixRoom - length;
+    std::memcpy(buffer_.data() + start_, prefix.data(), length);
+  }
 
   // The whole text: sort prefix and row.
   std::string_view Text() const { return {buffer_.data() + start_, end_ - start_}; }
