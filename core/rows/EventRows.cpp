@@ -99,9 +99,15 @@ void FillPlainChannelColumns(char* columns, const ArchiveRecord& record) {
 }
 
 void AppendPlainChannelColumns(RowText& row, const ArchiveRecord& record) {
-  char columns[kChannelColumnsWidth + 1] = "                               ";
-  FillPlainChannelColumns(columns, record);
-  row.AppendWhole(columns, kChannelColumnsWidth);
+  char spaces[kChannelColumnsWidth + 1] = "                               ";
+  if (char* columns = row.Extend(kChannelColumnsWidth)) {
+    std::memcpy(columns, spaces, kChannelColumnsWidth);
+    FillPlainChannelColumns(columns, record);
+    return;
+  }
+  // No room for all of them: as many as there is room for.
+  FillPlainChannelColumns(spaces, record);
+  row.AppendWhole(spaces, kChannelColumnsWidth);
 }
 
 void AppendChannelColumns(RowText& row, const ArchiveRecord& record) {

@@ -25,11 +25,15 @@ std::size_t ValueOffset(int sortColumn) {
 
 // The channel columns of values without a zero byte: copied in whole, spaces and all.
 void AppendPlainValues(RowText& row, const char* values, int channels) {
-  char columns[4 * kChannelColumnWidth];
-  std::memset(columns, ' ', sizeof columns);
+  const std::size_t width = static_cast<std::size_t>(channels) * kChannelColumnWidth;
+  char room[4 * kChannelColumnWidth];
+  char* columns = row.Extend(width);
+  // No room for all of them: as many as there is room for.
+  if (columns == nullptr) columns = room;
+  std::memset(columns, ' ', width);
   for (int k = 0; k < channels; ++k)
     std::memcpy(columns + k * kChannelColumnWidth, values + k * kValueWidth, kValueWidth);
-  row.AppendWhole(columns, static_cast<std::size_t>(channels) * kChannelColumnWidth);
+  if (columns == room) row.AppendWhole(room, width);
 }
 
 }  // namespace

@@ -42,6 +42,16 @@ class RowText {
     end_ += count;
   }
 
+  // Makes the row `count` characters longer and returns where they go, for the caller to write
+  // them all (no zero byte among them); nothing, and the row unchanged, when there is no room.
+  char* Extend(std::size_t count) {
+    if (count > buffer_.size() - end_) [[unlikely]]
+      return nullptr;
+    char* out = buffer_.data() + end_;
+    end_ += count;
+    return out;
+  }
+
   // Empties the text for the next row, without clearing the buffer.
   void Clear() { start_ = end_ = kPrefixRoom; }
 
