@@ -17,24 +17,36 @@ class DateTimeOrder {
     return order;
   }
 
-  // Takes the next record's six bytes of year, month, day, hour, minute and second.
-  void Note(const unsigned char* dateTime) {
-    // The six bytes as one number, the year in its highest byte: numbers order as dates do.
+  // A record's six bytes of year, month, day, hour, minute and second as one number, the year
+  // in its highest byte, so that numbers order as dates do; and whether every field is in range.
+  struct Moment {
     std::uint64_t date = 0;
-    bool inRange = true;
+    bool inRange = false;
+  };
+  static Moment MomentOf(const unsigned char* dateTime) {
+    Moment moment;
+    moment.inRange = true;
     for (int i = 0; i < kBytes; ++i) {
-      date = date << 8 | dateTime[i];
+      moment.date = moment.date << 8 | dateTime[i];
       // Each byte holds its number plus 10.
-      inRange = inRange && static_cast<unsigned char>(dateTime[i] - 10) < 100;
+      moment.inRange = moment.inRange && static_cast<unsigned char>(dateTime[i] - 10) < 100;
     }
-    allInRange_ = allInRange_ && inRange;
-    if (seenAny_) {
-      roseStrictly_ = roseStrictly_ && date > last_;
-      neverFell_ = neverFell_ && date >= last_;
-    }
-    last_ = date;
-    seenAny_ = true;
+    return moment;
   }
+
+  // Takes the next record's moment; true when it equals the one before.
+  bool Note(Moment moment) {
+    allInRange_ = allInRange_ && moment.inRange;
+    const bool same = seenAny_ && moment.date == last_;
+    if (seenAny_) {
+      roseStrictly_ = roseStrictly_ && moment.date > last_;
+      neverFell_ = neverFell_ && moment.date >= last_;
+    }
+    last_ = moment.date;
+    seenAny_ = true;
+    return same;
+  }
+  bool Note(const unsigned char* dateTime) { return Note(MomentOf(dateTime)); }
 
   bool AllInRange() const { return allInRange_; }
   bool NeverFell() const { return neverFell_; }

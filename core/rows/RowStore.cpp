@@ -21,6 +21,11 @@ class RowStore::Source final : public SortSource {
     return store_.format_.StoredHead(store_.records_[index], text);
   }
   bool SameDateTime(RecordIndex a, RecordIndex b) const override {
+    // While no date fell, a record shares its date with one read before it only if the records
+    // between them all repeat the date before them, the last one too; the marks tell that
+    // without reaching into the records, which a sorted list visits in no order.
+    if (a < b && store_.allDates_.NeverFell() && !store_.repeatedDates_.SameAsBefore(b))
+      return false;
     const std::size_t at = store_.format_.DateTimeByte();
     return std::memcmp(store_.records_[a].bytes.data() + at, store_.records_[b].bytes.data() + at,
                        6) == 0;
@@ -44,9 +49,13 @@ void RowStore::Append(const ArchiveRecord& record) {
   if (records_.Size() >= std::numeric_limits<RecordIndex>::max())
     throw std::length_error("too many records for one view");
   records_.PushBack(record);
-  const unsigned char* dateTime = record.bytes.data() + format_.DateTimeByte();
-  allDates_.Note(dateTime);
-  appendedDates_.Note(dateTime);
+  NoteDateTime(record);
+}
+
+void RowStore::NoteDateTime(const ArchiveRecord& record) {
+  const auto moment = DateTimeOrder::MomentOf(record.bytes.data() + format_.DateTimeByte());
+  repeatedDates_.Push(allDates_.Note(moment));
+  appendedDates_.Note(moment);
 }
 
 void RowStore::AppendRecords(std::span<const unsigned char> bytes) {
@@ -59,12 +68,7 @@ void RowStore::AppendRecords(std::span<const unsigned char> bytes) {
     records_.Reserve(std::max(first + count, 2 * records_.Capacity()));
   records_.Resize(first + count);
   std::memcpy(records_.Data() + first, bytes.data(), count * kRecordSize);
-  const std::size_t dateTimeByte = format_.DateTimeByte();
-  for (std::size_t i = first; i < first + count; ++i) {
-    const unsigned char* dateTime = records_[i].bytes.data() + dateTimeByte;
-    allDates_.Note(dateTime);
-    appendedDates_.Note(dateTime);
-  }
+  for (std::size_t i = first; i < first + count; ++i) NoteDateTime(records_[i]);
 }
 
 void RowStore::Sort() {
@@ -140,22 +144,27 @@ std::optional<std::vector<RecordIndex>> RowStore::RepeatedRecords() const {
   std::vector<RecordIndex> repeated;
   if (allDates_.RoseStrictly()) return repeated;
   constexpr std::size_t kLongestRunSearched = 16;
-  const Source source(*this);
-  std::size_t runStart = 0;
-  for (std::size_t i = 1; i < records_.Size(); ++i) {
-    const auto index = static_cast<RecordIndex>(i);
-    if (!source.SameDateTime(index - 1, index)) {
-      runStart = i;
-      continue;
+  bool searched = true;
+  repeatedDates_.ForEachMarked([&](std::size_t record) {
+    if (!searched) return;
+    // The run of the record's date begins at the last record before it that is not marked.
+    std::size_t runStart = record - 1;
+    while (runStart > 0 && repeatedDates_.SameAsBefore(runStart) &&
+           record - runStart < kLongestRunSearched)
+      --runStart;
+    if (record - runStart >= kLongestRunSearched) {
+      searched = false;
+      return;
     }
-    if (i - runStart >= kLongestRunSearched) return std::nullopt;
-    for (std::size_t earlier = runStart; earlier < i; ++earlier) {
+    const auto index = static_cast<RecordIndex>(record);
+    for (std::size_t earlier = runStart; earlier < record; ++earlier) {
       if (SameText(static_cast<RecordIndex>(earlier), index)) {
         repeated.push_back(index);
-        break;
+        return;
       }
     }
-  }
+  });
+  if (!searched) return std::nullopt;
   return repeated;
 }
 

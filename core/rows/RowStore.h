@@ -12,6 +12,7 @@
 #include "core/rows/CollationOrder.h"
 #include "core/rows/DateTimeOrder.h"
 #include "core/rows/LargeArray.h"
+#include "core/rows/RepeatedDates.h"
 #include "core/rows/RowFormat.h"
 #include "core/rows/RowText.h"
 
@@ -100,6 +101,7 @@ class RowStore {
   LargeArray<RecordIndex> AppendedInOrder();
   bool CannotBeEqual(RecordIndex a, RecordIndex b, const DateTimeOrder& dates) const;
   bool SameText(RecordIndex a, RecordIndex b) const;
+  void NoteDateTime(const ArchiveRecord& record);
   std::optional<std::vector<RecordIndex>> RepeatedRecords() const;
   void DropRows(const std::vector<RecordIndex>& repeated);
   void DropDuplicates(LargeArray<RecordIndex>& rows, const DateTimeOrder& dates) const;
@@ -118,6 +120,7 @@ class RowStore {
   std::size_t recordsOrdered_ = 0;
   DateTimeOrder allDates_;
   DateTimeOrder appendedDates_;
+  RepeatedDates repeatedDates_;
   bool duplicatesRemoved_ = false;
   // The widest display text among records 0 to widthMeasured_ - 1.
   mutable std::size_t widest_ = 0;
