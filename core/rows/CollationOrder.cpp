@@ -112,6 +112,7 @@ bool Sorter::RowsWithinPrefixInReadingOrder() const {
 CollationOrder Sorter::Run() {
   if (count_ == 0 || ReadingOrderIsListOrder()) return {};
   words_.Resize(count_ * sizeof(Word));
+  words_.Prepare(0, words_.Size());
   Word* begin = static_cast<Word*>(words_.Data());
   Word* end = begin + count_;
   for (std::size_t i = 0; i < count_; ++i) begin[i] = i;
@@ -230,7 +231,10 @@ void Sorter::SortWords(Word* begin, Word* end) {
 
 // The scratch words beside a range: the scratch area has one word for each word sorted.
 Word* Sorter::ScratchFor(const Word* begin) {
-  if (scratch_.Size() == 0) scratch_.Resize(count_ * sizeof(Word));
+  if (scratch_.Size() == 0) {
+    scratch_.Resize(count_ * sizeof(Word));
+    scratch_.Prepare(0, scratch_.Size());
+  }
   return static_cast<Word*>(scratch_.Data()) + (begin - static_cast<const Word*>(words_.Data()));
 }
 

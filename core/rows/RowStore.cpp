@@ -66,7 +66,7 @@ void RowStore::AppendRecords(std::span<const unsigned char> bytes) {
   const std::size_t first = records_.Size();
   if (first + count > records_.Capacity())
     records_.Reserve(std::max(first + count, 2 * records_.Capacity()));
-  records_.Resize(first + count);
+  records_.GrowTo(first + count);
   std::memcpy(records_.Data() + first, bytes.data(), count * kRecordSize);
   for (std::size_t i = first; i < first + count; ++i) NoteDateTime(records_[i]);
 }
