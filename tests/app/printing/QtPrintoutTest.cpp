@@ -115,6 +115,35 @@ TEST_F(QtPrintout, AnchorsTextsAtTheirTopLeftCorner) {
   EXPECT_LE(word.captured(3).toDouble(), 144.0 + 11.0);
 }
 
+// Spaces are left out of what is drawn, so the words after them must still stand in their
+// columns; Polish letters come from the same font and read back as themselves.
+TEST_F(QtPrintout, KeepsTheColumnsOfALineAndItsPolishLetters) {
+  printer_.setResolution(600);
+  printer_.setPageMargins(QMarginsF(0, 0, 0, 0));
+  QtPageSurface surface(printer_);
+  surface.SetFont("Courier New", 8);
+  ASSERT_EQ(surface.BeginDocument("columns"), std::nullopt);
+  surface.DrawText(600, 1200, "left" + std::string(10, ' ') + "right");
+  surface.DrawText(600, 1400, "    ");
+  surface.DrawText(600, 1600, "Za\xbf\xf3\xb3\xe6 g\xea\x9cl\xb9");
+  ASSERT_EQ(surface.EndDocument(), std::nullopt);
+
+  const QString boxes = RunPoppler("pdftotext", {"-bbox", pdf_, "-"});
+  const auto Box = [&boxes](const QString& word) {
+    const auto match = QRegularExpression(R"re(<word xMin="([\d.]+)" yMin="[\d.]+" )re"
+                                          R"re(xMax="([\d.]+)" yMax="[\d.]+">)re" +
+                                          QRegularExpression::escape(word) + "<")
+                           .match(boxes);
+    EXPECT_TRUE(match.hasMatch()) << word.toStdString() << "\n" << boxes.toStdString();
+    return std::pair(match.captured(1).toDouble(), match.captured(2).toDouble());
+  };
+  const auto [leftStart, leftEnd] = Box("left");
+  const double advance = (leftEnd - leftStart) / 4;
+  EXPECT_NEAR(Box("right").first, leftStart + 14 * advance, 0.1);
+  Box(QString::fromUtf8("Zażółć"));
+  Box(QString::fromUtf8("gęślą"));
+}
+
 TEST_F(QtPrintout, ReportsAFileThatCannotBeWritten) {
   printer_.setOutputFileName(folder_.filePath("missing/printout.pdf"));
   QtPageSurface surface(printer_);
