@@ -57,7 +57,24 @@ void QtPageSurface::SetFont(std::string_view family, int pointSize) {
   font_ = PrintingFont(FromCp1250(family), pointSize);
   if (painter_.isActive()) {
     painter_.setFont(font_);
-    rawFont_ = GlyphRunFont(painter_.font());
+    TakePainterFont();
+  }
+}
+
+// Looks up once, for the font the painter now draws with, what every line drawn in it needs:
+// the ascent, and the glyph and advance of every Windows-1250 character.
+void QtPageSurface::TakePainterFont() {
+  ascent_ = painter_.fontMetrics().ascent();
+  rawFont_ = GlyphRunFont(painter_.font());
+  byteGlyphs_.fill(ByteGlyph{});
+  if (!rawFont_.isValid()) return;
+  for (int byte = 0; byte < 256; ++byte) {
+    const QList<quint32> glyphs =
+        rawFont_.glyphIndexesForString(FromCp1250(std::string(1, static_cast<char>(byte))));
+    if (glyphs.size() != 1 || glyphs[0] == 0) continue;
+    byteGlyphs_[byte].glyph = glyphs[0];
+    byteGlyphs_[byte].advance =
+        rawFont_.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics).value(0);
   }
 }
 
@@ -75,7 +92,7 @@ std::optional<std::string> QtPageSurface::BeginDocument(std::string_view title) 
   printer_.setDocName(FromCp1250(title));
   if (!painter_.begin(&printer_)) return FailureText("could not begin the document");
   painter_.setFont(font_);
-  rawFont_ = GlyphRunFont(painter_.font());
+  TakePainterFont();
   painter_.setPen(QPen(Qt::black, 1, Qt::SolidLine));
   pageNumber_ = 1;
   return std::nullopt;
@@ -102,41 +119,35 @@ int QtPageSurface::PageNumber() const {
 // QPainter places a text's baseline at the given point; the ascent above it puts the top of the
 // line at y.
 void QtPageSurface::DrawText(int x, int y, std::string_view text) {
-  const QString line = FromCp1250(text);
-  const QPointF baseline(x, y + painter_.fontMetrics().ascent());
-  if (!DrawAsGlyphRun(baseline, line)) painter_.drawText(baseline, line);
+  const QPointF baseline(x, y + ascent_);
+  if (!DrawAsGlyphRun(baseline, text)) painter_.drawText(baseline, FromCp1250(text));
 }
 
 // A printed line in a fixed-pitch font is one run of glyphs from the font's own table, placed at
 // the font's advances: what drawText() would draw for characters the font has, without laying
 // the text out anew for every line. A line with a character the font lacks is left to drawText(),
-// which finds a stand-in font for it.
-bool QtPageSurface::DrawAsGlyphRun(const QPointF& baseline, const QString& text) {
-  if (!rawFont_.isValid() || text.isEmpty()) return false;
-  QList<quint32> glyphs = rawFont_.glyphIndexesForString(text);
-  if (glyphs.size() != text.size() || glyphs.contains(0u)) return false;
-  const QList<QPointF> advances =
-      rawFont_.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics);
-  // A space leaves no mark: the run holds only the glyphs that draw, each at its place on the
-  // line. Report lines are padded into columns, so this keeps much of the page's content out
-  // of the printer's output.
-  QList<quint32> inked;
-  QList<QPointF> positions;
-  inked.reserve(glyphs.size());
-  positions.reserve(glyphs.size());
+// which finds a stand-in font for it. A space leaves no mark, so the run holds only the glyphs
+// that draw, each at its place on the line: report lines are padded into columns, and this
+// keeps much of a page out of the printer's output.
+bool QtPageSurface::DrawAsGlyphRun(const QPointF& baseline, std::string_view text) {
+  if (!rawFont_.isValid() || text.empty()) return false;
+  runGlyphs_.clear();
+  runPositions_.clear();
   QPointF at;
-  for (qsizetype i = 0; i < glyphs.size(); ++i) {
-    if (text[i] != QLatin1Char(' ')) {
-      inked.append(glyphs[i]);
-      positions.append(at);
+  for (const char character : text) {
+    const ByteGlyph& byteGlyph = byteGlyphs_[static_cast<unsigned char>(character)];
+    if (byteGlyph.glyph == 0) return false;
+    if (character != ' ') {
+      runGlyphs_.append(byteGlyph.glyph);
+      runPositions_.append(at);
     }
-    at += advances[i];
+    at += byteGlyph.advance;
   }
-  if (inked.isEmpty()) return true;
+  if (runGlyphs_.isEmpty()) return true;
   QGlyphRun run;
   run.setRawFont(rawFont_);
-  run.setGlyphIndexes(inked);
-  run.setPositions(positions);
+  run.setGlyphIndexes(runGlyphs_);
+  run.setPositions(runPositions_);
   painter_.drawGlyphRun(baseline, run);
   return true;
 }

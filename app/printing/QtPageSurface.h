@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QFont>
+#include <QGlyphRun>
 #include <QPainter>
 #include <QRawFont>
+
+#include <array>
 
 #include "core/report/PageSurface.h"
 
@@ -42,10 +45,22 @@ class QtPageSurface : public PageSurface {
   QPainter& Painter() { return painter_; }
 
  private:
+  // A character's glyph in a fixed-pitch font and how far it moves the pen; glyph 0 where the
+  // font has no glyph for it.
+  struct ByteGlyph {
+    quint32 glyph = 0;
+    QPointF advance;
+  };
+
   static std::string FailureText(const char* what);
-  bool DrawAsGlyphRun(const QPointF& baseline, const QString& text);
+  void TakePainterFont();
+  bool DrawAsGlyphRun(const QPointF& baseline, std::string_view text);
 
   QRawFont rawFont_;
+  std::array<ByteGlyph, 256> byteGlyphs_{};  // for every Windows-1250 byte, while rawFont_ is valid
+  qreal ascent_ = 0;
+  QList<quint32> runGlyphs_;
+  QList<QPointF> runPositions_;
 
   QPrinter& printer_;
   QPainter painter_;

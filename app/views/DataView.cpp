@@ -324,6 +324,12 @@ DataView::ListPlace DataView::SavePlace() const {
   return place;
 }
 
+QModelIndex DataView::NearestShownIndex(const std::optional<std::string>& rowText) const {
+  const auto row = rowText ? FindRow(content_.rows, *rowText) : std::nullopt;
+  const auto shown = row ? content_.shown.NearestShownRow(*row, content_.rows) : std::nullopt;
+  return shown ? model_->index(static_cast<int>(*shown)) : QModelIndex();
+}
+
 void DataView::RestorePlace(const ListPlace& place) {
   auto indexOf = [this](const std::optional<std::string>& text) {
     const auto row = text ? FindRow(content_.rows, *text) : std::nullopt;
@@ -334,6 +340,9 @@ void DataView::RestorePlace(const ListPlace& place) {
     ListBox->selectionModel()->setCurrentIndex(current, place.currentSelected
                                                             ? QItemSelectionModel::ClearAndSelect
                                                             : QItemSelectionModel::NoUpdate);
+  } else if (const QModelIndex nearest = NearestShownIndex(place.current); nearest.isValid()) {
+    // The current row is filtered out: the keyboard goes on from the row shown nearest to it.
+    ListBox->selectionModel()->setCurrentIndex(nearest, QItemSelectionModel::NoUpdate);
   }
   if (place.atEnd) {
     ListBox->scrollToBottom();

@@ -166,6 +166,8 @@ class DataView : public QMdiSubWindow {
   };
   ListPlace SavePlace() const;
   void RestorePlace(const ListPlace& place);
+  // The list's row nearest to the row whose text is `rowText`, shown or filtered out.
+  QModelIndex NearestShownIndex(const std::optional<std::string>& rowText) const;
   // Puts the records appended to the store since its last order in their places.
   void MergeAppendedRows();
   // Selects the rows shown anew for the filter line as it stands.

@@ -74,4 +74,13 @@ std::optional<std::size_t> ShownRows::ShownRowOf(std::size_t storeRow) const {
   return static_cast<std::size_t>(found - selected_.begin());
 }
 
+std::optional<std::size_t> ShownRows::NearestShownRow(std::size_t storeRow,
+                                                      const RowStore& rows) const {
+  const std::size_t count = Count(rows);
+  if (count == 0) return std::nullopt;
+  if (!filter_.IsActive()) return std::min(storeRow, count - 1);
+  const auto after = std::lower_bound(selected_.begin(), selected_.end(), storeRow);
+  return std::min(static_cast<std::size_t>(after - selected_.begin()), count - 1);
+}
+
 }  // namespace telvoran

@@ -35,6 +35,9 @@ class ShownRows {
   std::size_t StoreRow(std::size_t shown) const;
   // Where the view shows the store's row `storeRow`; none when it is filtered out.
   std::optional<std::size_t> ShownRowOf(std::size_t storeRow) const;
+  // The shown row nearest to the store's row `storeRow`: the row itself when shown, else the
+  // first shown after it, else the last shown before it; none when no row is shown.
+  std::optional<std::size_t> NearestShownRow(std::size_t storeRow, const RowStore& rows) const;
 
  private:
   RowFilter filter_;

@@ -6,9 +6,9 @@ std::string_view ReportUsageText() {
   return R"(Usage: telvoran-report [--sort N] [--output FILE] [--pdf FILE] [--csv FILE] ARCHIVE
 
 Makes the text report, and on request the printout or the spreadsheet file, that
-Telvoran's save and print commands make for the view of ARCHIVE, without a window. ARCHIVE is an interval
-archive (.czt) or an event archive (.zdr), opened with the same checks and messages
-as in the program.
+Telvoran's save and print commands make for the view of ARCHIVE, without a window.
+ARCHIVE is an interval archive (.czt) or an event archive (.zdr), opened with the
+same checks and messages as in the program.
 
   -s, --sort N       sort by column N, as a click on its panel does (default 1):
                        interval archive: 1 date and time, 2 to 5 channels 1 to 4

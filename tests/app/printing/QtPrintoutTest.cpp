@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <tuple>
+#include <vector>
+
 #include "app/QtText.h"
 #include "app/printing/QtPageSurface.h"
 #include "core/report/PageScheme.h"
@@ -93,26 +97,67 @@ TEST_F(QtPrintout, PrintsADataViewOnNumberedPages) {
   EXPECT_TRUE(page3.contains("Strona 3"));
 }
 
-// A text drawn at y must lie in the line below y, not sit on it as on a baseline.
-TEST_F(QtPrintout, AnchorsTextsAtTheirTopLeftCorner) {
-  printer_.setResolution(600);
-  printer_.setPageMargins(QMarginsF(0, 0, 0, 0));
-  QtPageSurface surface(printer_);
-  surface.SetFont("Courier New", 8);
-  ASSERT_EQ(surface.BeginDocument("anchors"), std::nullopt);
-  surface.DrawText(600, 1200, "Anchored");
-  ASSERT_EQ(surface.EndDocument(), std::nullopt);
+// Where a word stands on the page, in points from the top left corner.
+struct WordBox {
+  double left = 0, top = 0, right = 0, bottom = 0;
+};
 
-  const QString boxes = RunPoppler("pdftotext", {"-bbox", pdf_, "-"});
-  const auto word =
-      QRegularExpression(
-          R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">Anchored<)re")
-          .match(boxes);
-  ASSERT_TRUE(word.hasMatch()) << boxes.toStdString();
+// Each line drawn at its (x, y) in device dots, on a 600 dpi page without margins in an 8-point
+// font; gives the box of every word pdftotext finds, none where a word is missing.
+class DrawnLines : public QtPrintout {
+ protected:
+  void Draw(const std::vector<std::tuple<int, int, std::string>>& lines) {
+    printer_.setResolution(600);
+    printer_.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QtPageSurface surface(printer_);
+    surface.SetFont("Courier New", 8);
+    ASSERT_EQ(surface.BeginDocument("lines"), std::nullopt);
+    for (const auto& [x, y, text] : lines) surface.DrawText(x, y, text);
+    ASSERT_EQ(surface.EndDocument(), std::nullopt);
+    boxes_ = RunPoppler("pdftotext", {"-bbox", pdf_, "-"});
+  }
+
+  std::optional<WordBox> Box(const QString& word) const {
+    const auto match =
+        QRegularExpression(
+            R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">)re" +
+            QRegularExpression::escape(word) + "<")
+            .match(boxes_);
+    if (!match.hasMatch()) {
+      ADD_FAILURE() << word.toStdString() << " is not on the page:\n" << boxes_.toStdString();
+      return std::nullopt;
+    }
+    return WordBox{match.captured(1).toDouble(), match.captured(2).toDouble(),
+                   match.captured(3).toDouble(), match.captured(4).toDouble()};
+  }
+
+  QString boxes_;
+};
+
+// A text drawn at y must lie in the line below y, not sit on it as on a baseline.
+TEST_F(DrawnLines, TextIsAnchoredAtItsTopLeftCorner) {
+  Draw({{600, 1200, "Anchored"}});
+  const auto word = Box("Anchored");
+  ASSERT_TRUE(word);
   // 600 dots are 72 points; the line of an 8-point font is about 9.3 points high.
-  EXPECT_NEAR(word.captured(1).toDouble(), 72.0, 1.0);
-  EXPECT_GE(word.captured(2).toDouble(), 144.0 - 1.0);
-  EXPECT_LE(word.captured(3).toDouble(), 144.0 + 11.0);
+  EXPECT_NEAR(word->left, 72.0, 1.0);
+  EXPECT_GE(word->top, 144.0 - 1.0);
+  EXPECT_LE(word->bottom, 144.0 + 11.0);
+}
+
+// Spaces are left out of what is drawn, so the words after them must still stand in their
+// columns; Polish letters come from the same font and read back as themselves.
+TEST_F(DrawnLines, LineKeepsItsColumnsAndItsPolishLetters) {
+  Draw({{600, 1200, "left" + std::string(10, ' ') + "right"},
+        {600, 1400, "    "},
+        {600, 1600, "Za\xbf\xf3\xb3\xe6 g\xea\x9cl\xb9"}});
+  const auto left = Box("left");
+  const auto right = Box("right");
+  ASSERT_TRUE(left && right);
+  const double advance = (left->right - left->left) / 4;
+  EXPECT_NEAR(right->left, left->left + 14 * advance, 0.1);
+  Box(QString::fromUtf8("Zażółć"));
+  Box(QString::fromUtf8("gęślą"));
 }
 
 TEST_F(QtPrintout, ReportsAFileThatCannotBeWritten) {

@@ -290,6 +290,32 @@ TEST_F(FilterTest, CurrentRowStaysWhileItIsShown) {
   EXPECT_EQ(view->ListBox->currentIndex().row(), 45);
 }
 
+TEST_F(FilterTest, HiddenCurrentRowPassesTheKeyboardToTheNearestRowShown) {
+  auto* view = Open<EventView>(dir.Write("a.zdr", Events(70)));
+  ASSERT_NE(view, nullptr);
+  const std::vector<std::string> all = Displayed(*view);
+  const auto crossing = [](const std::string& row) {
+    return row.find("Przekroczenie") != std::string::npos;
+  };
+  // A row of a crossing halfway down, and the first row after it of another situation.
+  const auto current = std::find_if(all.begin() + 30, all.end(), crossing);
+  ASSERT_NE(current, all.end());
+  const auto next = std::find_if_not(current, all.end(), crossing);
+  ASSERT_NE(next, all.end());
+  view->ListBox->setCurrentIndex(view->ListBox->model()->index(current - all.begin(), 0));
+
+  main.WindowFilter->trigger();
+  view->FilterLine()->SituationBox('H')->click();
+  view->FilterLine()->SituationBox('L')->click();
+  const int row = view->ListBox->currentIndex().row();
+  ASSERT_GE(row, 0);
+  EXPECT_EQ(view->Report().DisplayText(static_cast<std::size_t>(row)), *next);
+
+  // Past the last row shown, the last one shown before it takes the keyboard.
+  view->FilterLine()->TextLine->setText(QString::fromStdString(all.front()));
+  EXPECT_EQ(view->ListBox->currentIndex().row(), 0);
+}
+
 // The rows shown go out; with the usual heading in a report, and with the note of the filter
 // under the heading of a printout.
 TEST_F(FilterTest, SavingAndPrintingPutOutTheRowsShown) {

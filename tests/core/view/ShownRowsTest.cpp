@@ -148,6 +148,25 @@ TEST(ShownRows, FindsWhereAStoreRowIsShown) {
   }
 }
 
+TEST(ShownRows, NearestShownRowIsTheRowItselfOrTheNextShownOrTheLastShown) {
+  RandomRecords random(14);
+  const RowStore store =
+      SortedStore(RowFormat::Interval(4, 1), random.Interval(500, DateRun::Rising));
+  ShownRows shown;
+  EXPECT_EQ(shown.NearestShownRow(123, store), 123u);
+  EXPECT_EQ(shown.NearestShownRow(store.Size() + 5, store), store.Size() - 1);
+
+  shown.SetFilter(Filter("9"), store);
+  const std::vector<std::size_t> rows = Shown(shown, store);
+  ASSERT_GE(rows.size(), 2u);
+  EXPECT_EQ(shown.NearestShownRow(rows[1], store), 1u);
+  EXPECT_EQ(shown.NearestShownRow(rows[1] - 1, store), rows[1] - 1 == rows[0] ? 0u : 1u);
+  EXPECT_EQ(shown.NearestShownRow(rows.back() + 1, store), rows.size() - 1);
+
+  shown.SetFilter(Filter("no row holds this"), store);
+  EXPECT_EQ(shown.NearestShownRow(0, store), std::nullopt);
+}
+
 ViewContent EventContent(const test::FakeStrings& strings) {
   ViewContent content;
   content.kind = ArchiveKind::Event;
