@@ -211,7 +211,7 @@ bool EventStoredHead(const ArchiveRecord& record, int sortColumn, const Situatio
     prefix = situations.Of(code).substr(0, piece.width);
   } else {
     if (channelColumns) FillPlainChannelColumns(columns, record);
-    prefix = std::string_view(columns + piece.offset - kDateTimeColumnWidth, piece.width);
+    prefix = std::string_view(columns + (piece.offset - kDateTimeColumnWidth), piece.width);
   }
   AppendDateTime(head, dateTime);
   head.PutPrefix(prefix);
