@@ -2,6 +2,8 @@
 #define NOMINMAX
 #include <windows.h>
 
+#include <string>
+
 #include "core/platform/Utf8Path.h"
 #include "support/ProgramRun.h"
 #include "support/TempDir.h"
@@ -54,11 +56,19 @@ ProgramRun RunProgram(const std::filesystem::path& program,
   startup.hStdOutput = InheritableFile(out);
   startup.hStdError = InheritableFile(err);
   PROCESS_INFORMATION process = {};
-  const bool started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                                      0, nullptr, folder.c_str(), &startup, &process);
+  // On a busy machine wine now and then fails to start a process that starts the next time;
+  // that says nothing of the program under test, so a start is tried a few times.
+  bool started = false;
+  DWORD startError = 0;
+  for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+    if (attempt > 0) Sleep(500);
+    started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
+                             nullptr, folder.c_str(), &startup, &process);
+    if (!started) startError = GetLastError();
+  }
   CloseHandle(startup.hStdOutput);
   CloseHandle(startup.hStdError);
-  if (!started) return {-1, {}, {}};
+  if (!started) return {-1, {}, "could not start the program: error " + std::to_string(startError)};
 
   WaitForSingleObject(process.hProcess, INFINITE);
   DWORD exitCode = 0;

@@ -148,7 +148,7 @@ TEST(ReportProgram, BothToolsAnswerVersion) {
   for (const auto& [program, name] :
        {std::pair{kReport, "telvoran-report"}, std::pair{kMkArchive, "telvoran-mkarchive"}}) {
     const ProgramRun run = RunProgram(program, {"--version"}, folder.Path());
-    EXPECT_EQ(run.exitStatus, 0) << name;
+    EXPECT_EQ(run.exitStatus, 0) << name << ": " << run.err;
     EXPECT_TRUE(run.out.starts_with(std::string(name) + " ")) << run.out;
     EXPECT_TRUE(run.out.ends_with("\n") && !run.out.ends_with("\r\n")) << run.out;
   }
