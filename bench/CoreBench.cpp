@@ -14,14 +14,18 @@
 
 #include <chrono>
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "BenchArchives.h"
 #include "core/archive/ArchiveFile.h"
 #include "core/archive/FailureReporter.h"
+#include "core/report/ReportRowLines.h"
 #include "core/rows/RowReading.h"
 #include "core/text/StringLookup.h"
 #include "core/view/ShownRows.h"
+#include "core/view/ViewContent.h"
 
 namespace telvoran {
 namespace {
@@ -224,6 +228,57 @@ BENCHMARK(BM_FilterIntervalRowsInListOrder)->Arg(1)->Arg(3)->Unit(benchmark::kMi
 BENCHMARK(BM_FilterIntervalRowsNarrowing)->Arg(1)->Arg(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FilterEventRows)->Arg(1)->Arg(7)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FilterEventRowsNarrowing)->Arg(1)->Arg(7)->Unit(benchmark::kMillisecond);
+
+// The rows of a report built and written, on one thread or on two, into a file in the folder
+// for temporary files as the report tool writes one: the second thread helps only where a core
+// is free for it, so compare the two on a quiet machine and under load.
+void ReportRowLines(benchmark::State& state, Reload reload, bool interval, bool twoThreads) {
+  const auto path = WriteBenchArchive(interval, gRecords);
+  BenchStrings strings;
+  SilentReporter reporter;
+  ArchiveFile file(strings, reporter);
+  ViewContent content;
+  content.kind = interval ? ArchiveKind::Interval : ArchiveKind::Event;
+  content.sortColumn = static_cast<int>(state.range(0));
+  if (!reload(file, path, content.sortColumn, kOpenMessages, content.rows)) {
+    state.SkipWithError("reading failed");
+    return;
+  }
+  content.ReselectShown();
+  const ViewReport report(content);
+  const std::filesystem::path target = path.string() + ".report";
+  for (auto _ : state) {
+    std::ofstream out(target, std::ios::binary | std::ios::trunc);
+    auto write = [&out](std::string_view lines) {
+      out.write(lines.data(), static_cast<std::streamsize>(lines.size()));
+      return out.good();
+    };
+    if (twoThreads) {
+      ProduceReportRowLines(report, write);
+    } else {
+      ProduceReportRowLinesOnOneThread(report, write);
+    }
+  }
+  std::filesystem::remove(target);
+}
+
+void BM_ReportIntervalRowsOnOneThread(benchmark::State& state) {
+  ReportRowLines(state, ReloadIntervalRows, true, false);
+}
+void BM_ReportIntervalRowsOnTwoThreads(benchmark::State& state) {
+  ReportRowLines(state, ReloadIntervalRows, true, true);
+}
+void BM_ReportEventRowsOnOneThread(benchmark::State& state) {
+  ReportRowLines(state, ReloadEventRows, false, false);
+}
+void BM_ReportEventRowsOnTwoThreads(benchmark::State& state) {
+  ReportRowLines(state, ReloadEventRows, false, true);
+}
+
+BENCHMARK(BM_ReportIntervalRowsOnOneThread)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReportIntervalRowsOnTwoThreads)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReportEventRowsOnOneThread)->Arg(1)->Arg(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReportEventRowsOnTwoThreads)->Arg(1)->Arg(3)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace telvoran

@@ -105,6 +105,14 @@ bool ArchiveFile::ReadRecord() {
   return true;
 }
 
+void ArchiveFile::SkipFetchedRecords(std::size_t count) {
+  if (count == 0) return;
+  blockPosition_ += (count - 1) * kRecordSize;
+  std::memcpy(record_.bytes.data(), block_.get() + blockPosition_, kRecordSize);
+  blockPosition_ += kRecordSize;
+  recordsRead_ += count;
+}
+
 bool ArchiveFile::AtEnd() {
   if (blockPosition_ < blockSize_) return false;
   return FillBlock() == Fill::kEnd;

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,6 +46,14 @@ class ArchiveFile {
   // Reads the next record into Record(). False on a read error, whose text is in ErrorText(),
   // or past the end; nothing is reported and the file stays open.
   bool ReadRecord();
+  // The whole records fetched and not yet read, in one piece: none at the end of what was
+  // fetched (AtEnd() fetches more). Reading many records this way saves copying each one.
+  std::span<const unsigned char> FetchedRecords() const {
+    return {block_.get() + blockPosition_, blockSize_ - blockPosition_};
+  }
+  // Counts the first `count` of FetchedRecords() as read, as ReadRecord() would: the last of
+  // them becomes Record().
+  void SkipFetchedRecords(std::size_t count);
   // Whether the file's current end has been reached: no whole record follows the last one read.
   // A file that grows while it is read is read to its new end; one that shrinks ends early.
   bool AtEnd();

@@ -25,6 +25,11 @@ class LargeBuffer {
   // when the system has no memory for it, leaving the block as it was.
   void Resize(std::size_t bytes);
 
+  // Asks the system to give bytes [from, to) their memory now, in one go, rather than a page at
+  // a time as they are first written, which costs a trap into the system for every page. A
+  // hint only: nothing happens where the system cannot do it.
+  void Prepare(std::size_t from, std::size_t to);
+
   void* Data() const { return data_; }
   std::size_t Size() const { return size_; }
 

@@ -1,5 +1,7 @@
 #include <sys/mman.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -36,6 +38,8 @@ LargeBuffer::~LargeBuffer() {
 
 #ifdef TELVORAN_LARGE_BUFFER_MALLOC
 
+void LargeBuffer::Prepare(std::size_t, std::size_t) {}
+
 void LargeBuffer::Resize(std::size_t bytes) {
   if (bytes == size_) return;
   if (bytes == 0) {
@@ -68,6 +72,20 @@ void LargeBuffer::Resize(std::size_t bytes) {
   if (resized == MAP_FAILED) throw std::bad_alloc();
   data_ = resized;
   size_ = bytes;
+}
+
+void LargeBuffer::Prepare(std::size_t from, std::size_t to) {
+#ifdef MADV_POPULATE_WRITE
+  to = std::min(to, size_);
+  const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+  from -= from % page;
+  if (from >= to) return;
+  // Fails on systems older than Linux 5.14, which then fill the pages as they are written.
+  madvise(static_cast<char*>(data_) + from, to - from, MADV_POPULATE_WRITE);
+#else
+  (void)from;
+  (void)to;
+#endif
 }
 
 #endif

@@ -25,6 +25,9 @@ LargeBuffer::~LargeBuffer() {
   Resize(0);
 }
 
+// Windows commits a block's pages when it is made; there is nothing to ask for.
+void LargeBuffer::Prepare(std::size_t, std::size_t) {}
+
 // Windows cannot move a block's pages to a larger place: growing copies into a new block.
 void LargeBuffer::Resize(std::size_t bytes) {
   if (bytes == size_) return;

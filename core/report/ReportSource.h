@@ -30,6 +30,14 @@ class ReportSource {
   // Row `row` (0 to RowCount() - 1, in list order) exactly as the view draws it. The text stays
   // valid until the next call on this source or until the view's rows change.
   virtual std::string_view DisplayText(std::size_t row) const = 0;
+  // Row `row` as DisplayText() gives it, built in `text` rather than in the source. Where
+  // RowsFromAnyThread() is true, several threads may call it at once while the rows stay as
+  // they are; a report of many rows is then built on two threads.
+  virtual std::string_view BuildDisplayText(std::size_t row, RowText& text) const {
+    (void)text;
+    return DisplayText(row);
+  }
+  virtual bool RowsFromAnyThread() const { return false; }
   // The caption of the view's window: the archive's file name.
   virtual std::string Caption() const = 0;
   // How a filter chose the rows listed; none when every row of the view is listed.

@@ -35,6 +35,17 @@ class ReportPieces {
     if (piece_.size() >= kReportPieceBytes) Flush();
     return !failed_;
   }
+  // Adds lines that end in CR LF already, written as they stand; false once writing has failed.
+  bool AddLines(std::string_view lines) {
+    if (failed_) return false;
+    if (piece_.size() + lines.size() < kReportPieceBytes) {
+      piece_ += lines;
+      return true;
+    }
+    Flush();
+    if (!failed_) failed_ = !write_(lines);
+    return !failed_;
+  }
   // Writes what is collected.
   void Flush() {
     if (!failed_ && !piece_.empty()) failed_ = !write_(std::string_view(piece_));
@@ -47,16 +58,29 @@ class ReportPieces {
   bool failed_ = false;
 };
 
+// What a report's producer hands its lines to: add(line) takes one line, add.Lines(lines)
+// several that end in CR LF already. Both return false once writing has failed, after which
+// the producer should stop.
+template <typename Pieces>
+class ReportLineSink {
+ public:
+  explicit ReportLineSink(Pieces& pieces) : pieces_(pieces) {}
+  bool operator()(std::string_view line) { return pieces_.Add(line); }
+  bool Lines(std::string_view lines) { return pieces_.AddLines(lines); }
+
+ private:
+  Pieces& pieces_;
+};
+
 // Writes the lines `produce` gives as the file `target`, which appears under its name only once
-// complete. `produce` is called with a function that takes a line and returns false once
-// writing has failed, after which it should stop. Returns nothing on success, else the
+// complete. `produce` is called with a ReportLineSink. Returns nothing on success, else the
 // platform's text for the failure; the target is then left as it was.
 template <typename Produce>
 std::optional<std::string> WriteReportFile(const std::filesystem::path& target, Produce produce) {
   ReplacingFile file(target);
   if (auto failure = file.Open()) return failure;
   ReportPieces pieces([&file](std::string_view piece) { return file.Write(piece); });
-  produce([&pieces](std::string_view line) { return pieces.Add(line); });
+  produce(ReportLineSink(pieces));
   pieces.Flush();
   // A refused piece stopped the writing; Commit() says why.
   return file.Commit();
@@ -71,7 +95,7 @@ std::optional<std::string> WriteReportStream(std::ostream& out, Produce produce)
     out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
     return out.good();
   });
-  produce([&pieces](std::string_view line) { return pieces.Add(line); });
+  produce(ReportLineSink(pieces));
   pieces.Flush();
   if (out.good()) out.flush();
   if (out.good()) return std::nullopt;

@@ -1,22 +1,20 @@
 #include "core/report/TextReport.h"
 
 #include "core/report/ReportLines.h"
+#include "core/report/ReportRowLines.h"
 #include "core/report/ReportWriting.h"
 
 namespace telvoran {
 namespace {
 
-// Gives the report's lines to `add`, which returns false once writing has failed: the heading
-// block first, then each row's DisplayText. Stops at the first refused line.
+// Gives the report's lines to `add` (a ReportLineSink): the heading block first, then each
+// row's DisplayText, in blocks of lines. Stops at the first refused line.
 template <typename Add>
 void ProduceReportLines(const ReportSource& source, Add add) {
   for (const std::string& line : ReportHeadingLines(source)) {
     if (!add(line)) return;
   }
-  const std::size_t rowCount = source.RowCount();
-  for (std::size_t row = 0; row < rowCount; ++row) {
-    if (!add(source.DisplayText(row))) return;
-  }
+  ProduceReportRowLines(source, [&add](std::string_view lines) { return add.Lines(lines); });
 }
 
 }  // namespace

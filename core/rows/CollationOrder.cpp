@@ -58,6 +58,7 @@ class Sorter {
   }
   Word KeyOf(Word word) const { return word >> indexBits_; }
   void BuildText(Word word, RowText& text) const { source_.StoredText(IndexOf(word), text); }
+  std::string_view TextUpTo(Word word, std::size_t length, RowText& text) const;
 
   bool ReadingOrderIsListOrder() const;
   bool RowsWithinPrefixInReadingOrder() const;
@@ -88,6 +89,13 @@ class Sorter {
   std::array<RowText, kFew> fewTexts_;
 };
 
+// The stored text of a word's row, or a beginning of it at least `length` characters long: the
+// sort prefix and the date and time after it are mostly built alone, without the rest of the row.
+std::string_view Sorter::TextUpTo(Word word, std::size_t length, RowText& text) const {
+  if (source_.StoredHead(IndexOf(word), text) && text.Text().size() < length) BuildText(word, text);
+  return text.Text();
+}
+
 // Archives are written in time order: sorted by date and time, their rows most often are in
 // list order as read.
 bool Sorter::ReadingOrderIsListOrder() const {
@@ -104,6 +112,7 @@ bool Sorter::RowsWithinPrefixInReadingOrder() const {
 CollationOrder Sorter::Run() {
   if (count_ == 0 || ReadingOrderIsListOrder()) return {};
   words_.Resize(count_ * sizeof(Word));
+  words_.Prepare(0, words_.Size());
   Word* begin = static_cast<Word*>(words_.Data());
   Word* end = begin + count_;
   for (std::size_t i = 0; i < count_; ++i) begin[i] = i;
@@ -123,8 +132,8 @@ CollationOrder Sorter::Run() {
 bool Sorter::SortByPrefixClasses(Word* begin, Word* end) {
   PrefixClasses classes;
   for (Word* word = begin; word != end; ++word) {
-    BuildText(*word, text_);
-    const std::uint32_t id = classes.ClassOf(text_.Text().substr(0, text_.PrefixLength()));
+    const std::uint32_t id =
+        classes.ClassOf(TextUpTo(*word, 0, text_).substr(0, text_.PrefixLength()));
     if (id == PrefixClasses::kTooMany) return PutBackReadingOrder(begin, end);
     *word = Word{id} << indexBits_ | (*word & indexMask_);
   }
@@ -178,10 +187,9 @@ void Sorter::SortRange(Word* begin, Word* end, std::size_t shared) {
 Sorter::PrefixWidths Sorter::PutKeys(Word* begin, Word* end, std::size_t offset) {
   PrefixWidths widths;
   for (Word* word = begin; word != end; ++word) {
-    BuildText(*word, text_);
+    const std::string_view text = TextUpTo(*word, offset + keyChars_, text_);
     widths.least = std::min(widths.least, text_.PrefixLength());
     widths.most = std::max(widths.most, text_.PrefixLength());
-    const std::string_view text = text_.Text();
     Word key = 0;
     for (std::size_t i = offset; i < offset + keyChars_; ++i)
       key =
@@ -223,7 +231,10 @@ void Sorter::SortWords(Word* begin, Word* end) {
 
 // The scratch words beside a range: the scratch area has one word for each word sorted.
 Word* Sorter::ScratchFor(const Word* begin) {
-  if (scratch_.Size() == 0) scratch_.Resize(count_ * sizeof(Word));
+  if (scratch_.Size() == 0) {
+    scratch_.Resize(count_ * sizeof(Word));
+    scratch_.Prepare(0, scratch_.Size());
+  }
   return static_cast<Word*>(scratch_.Data()) + (begin - static_cast<const Word*>(words_.Data()));
 }
 

@@ -17,6 +17,12 @@ class SortSource {
  public:
   // The stored text of the row of record `index`, sort prefix included, built in `text`.
   virtual void StoredText(RecordIndex index, RowText& text) const = 0;
+  // The beginning of that text, at least its sort prefix and the date and time after it, where
+  // that is quicker to build than the whole (true); otherwise the whole text (false).
+  virtual bool StoredHead(RecordIndex index, RowText& text) const {
+    StoredText(index, text);
+    return false;
+  }
   // Whether the two records hold the same six bytes of date and time.
   virtual bool SameDateTime(RecordIndex a, RecordIndex b) const = 0;
   // True when no row has a sort prefix: every row begins with its date and time.

@@ -85,8 +85,9 @@ bool HasPlainChannelColumns(const ArchiveRecord& record) {
   return address >= 0 && address < 100 && !anyZero;
 }
 
-void AppendPlainChannelColumns(RowText& row, const ArchiveRecord& record) {
-  char columns[kChannelColumnsWidth + 1] = "                               ";
+// Fills the channel columns of a usual record into `columns`, which holds kChannelColumnsWidth
+// spaces.
+void FillPlainChannelColumns(char* columns, const ArchiveRecord& record) {
   const auto* bytes = reinterpret_cast<const char*>(record.bytes.data());
   const int address = int{record.bytes[kAddressByte]} - 10;
   if (address >= 10) columns[3] = static_cast<char>('0' + address / 10);
@@ -95,7 +96,18 @@ void AppendPlainChannelColumns(RowText& row, const ArchiveRecord& record) {
   std::memcpy(columns + 14, bytes + kMediumByte, 4);
   std::memcpy(columns + 20, bytes + kReadingByte, 5);
   std::memcpy(columns + 27, bytes + kUnitByte, 4);
-  row.AppendWhole(columns, kChannelColumnsWidth);
+}
+
+void AppendPlainChannelColumns(RowText& row, const ArchiveRecord& record) {
+  char spaces[kChannelColumnsWidth + 1] = "                               ";
+  if (char* columns = row.Extend(kChannelColumnsWidth)) {
+    std::memcpy(columns, spaces, kChannelColumnsWidth);
+    FillPlainChannelColumns(columns, record);
+    return;
+  }
+  // No room for all of them: as many as there is room for.
+  FillPlainChannelColumns(spaces, record);
+  row.AppendWhole(spaces, kChannelColumnsWidth);
 }
 
 void AppendChannelColumns(RowText& row, const ArchiveRecord& record) {
@@ -176,6 +188,34 @@ void EventRow(const ArchiveRecord& record, int sortColumn, const SituationTexts&
     const PrefixPiece piece = kPrefixPieces[static_cast<std::size_t>(sortColumn)];
     row.PrefixWithCopy(piece.offset, piece.width);
   }
+}
+
+bool EventStoredHead(const ArchiveRecord& record, int sortColumn, const SituationTexts& situations,
+                     RowText& head) {
+  const unsigned char* dateTime = record.bytes.data() + kEventDateTimeByte;
+  head.Clear();
+  if (!HasPrefix(sortColumn)) {
+    AppendDateTime(head, dateTime);
+    return true;
+  }
+  if (!DateTimeInTwoDigits(dateTime)) return false;
+  const char code = static_cast<char>(record.bytes[kEventSituationByte]);
+  const PrefixPiece piece = kPrefixPieces[static_cast<std::size_t>(sortColumn)];
+  const bool channelColumns = situations.HasChannelColumns(code);
+  // Other channel columns than the usual ones are as wide as their fields: the situation moves.
+  if (channelColumns && !HasPlainChannelColumns(record)) return false;
+  std::string_view prefix;
+  char columns[kChannelColumnsWidth + 1] = "                               ";
+  if (sortColumn == kEventSortColumns) {
+    // The situation text with its colour digit, where the row ends.
+    prefix = situations.Of(code).substr(0, piece.width);
+  } else {
+    if (channelColumns) FillPlainChannelColumns(columns, record);
+    prefix = std::string_view(columns + (piece.offset - kDateTimeColumnWidth), piece.width);
+  }
+  AppendDateTime(head, dateTime);
+  head.PutPrefix(prefix);
+  return true;
 }
 
 RowText EventRow(const ArchiveRecord& record, int sortColumn, const StringLookup& strings) {

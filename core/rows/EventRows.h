@@ -78,6 +78,13 @@ void EventRow(const ArchiveRecord& record, int sortColumn, const SituationTexts&
               RowText& row);
 RowText EventRow(const ArchiveRecord& record, int sortColumn, const StringLookup& strings);
 
+// The beginning of the stored row of an event record, built without the rest of the row: the
+// sort prefix and the date and time. False when the prefix cannot be told that way (a date
+// wider than 20 characters moves the columns, so do an address of three digits and a zero
+// byte in the text fields); `head` is then undefined and the whole row must be built.
+bool EventStoredHead(const ArchiveRecord& record, int sortColumn, const SituationTexts& situations,
+                     RowText& head);
+
 // The most characters of a row the sort prefix of `sortColumn` copies: none for the date and
 // time, 29 for the situation.
 std::size_t EventPrefixWidth(int sortColumn);

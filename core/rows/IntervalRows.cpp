@@ -25,11 +25,15 @@ std::size_t ValueOffset(int sortColumn) {
 
 // The channel columns of values without a zero byte: copied in whole, spaces and all.
 void AppendPlainValues(RowText& row, const char* values, int channels) {
-  char columns[4 * kChannelColumnWidth];
-  std::memset(columns, ' ', sizeof columns);
+  const std::size_t width = static_cast<std::size_t>(channels) * kChannelColumnWidth;
+  char room[4 * kChannelColumnWidth];
+  char* columns = row.Extend(width);
+  // No room for all of them: as many as there is room for.
+  if (columns == nullptr) columns = room;
+  std::memset(columns, ' ', width);
   for (int k = 0; k < channels; ++k)
     std::memcpy(columns + k * kChannelColumnWidth, values + k * kValueWidth, kValueWidth);
-  row.AppendWhole(columns, static_cast<std::size_t>(channels) * kChannelColumnWidth);
+  if (columns == room) row.AppendWhole(room, width);
 }
 
 }  // namespace
@@ -56,6 +60,27 @@ RowText IntervalRow(const ArchiveRecord& record, int channelCount, int sortColum
   RowText row;
   IntervalRow(record, channelCount, sortColumn, row);
   return row;
+}
+
+bool IntervalStoredHead(const ArchiveRecord& record, int channelCount, int sortColumn,
+                        RowText& head) {
+  const unsigned char* dateTime = record.bytes.data() + kIntervalDateTimeByte;
+  head.Clear();
+  if (!IsChannelColumn(sortColumn)) {
+    AppendDateTime(head, dateTime);
+    return true;
+  }
+  const int channel = sortColumn - 2;
+  if (channel >= std::clamp(channelCount, 0, 4) || !DateTimeInTwoDigits(dateTime)) return false;
+  // The value as the row shows it: a zero byte drawn as a space.
+  char value[kValueWidth];
+  const unsigned char* bytes =
+      record.bytes.data() + kFirstValueByte + static_cast<std::size_t>(channel) * kValueWidth;
+  for (std::size_t i = 0; i < kValueWidth; ++i)
+    value[i] = bytes[i] == 0 ? ' ' : static_cast<char>(bytes[i]);
+  AppendDateTime(head, dateTime);
+  head.PutPrefix(std::string_view(value, kValueWidth));
+  return true;
 }
 
 std::size_t IntervalPrefixWidth(int sortColumn) {

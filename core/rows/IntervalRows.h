@@ -19,6 +19,13 @@ inline constexpr std::size_t kIntervalDateTimeByte = 0;
 void IntervalRow(const ArchiveRecord& record, int channelCount, int sortColumn, RowText& row);
 RowText IntervalRow(const ArchiveRecord& record, int channelCount, int sortColumn);
 
+// The beginning of the stored row of an interval record, built without the channel columns:
+// the sort prefix and the date and time. False when the prefix cannot be told that way (a
+// date wider than 20 characters moves the values, a channel the rows do not show has none);
+// `head` is then undefined and the whole row must be built.
+bool IntervalStoredHead(const ArchiveRecord& record, int channelCount, int sortColumn,
+                        RowText& head);
+
 // The most characters of a row the sort prefix of `sortColumn` copies: a channel's value, or
 // none for the date and time.
 std::size_t IntervalPrefixWidth(int sortColumn);

@@ -23,10 +23,13 @@ class LargeArray {
   LargeArray(platform::LargeBuffer buffer, std::size_t size)
       : buffer_(std::move(buffer)), size_(size) {}
   LargeArray(LargeArray&& other) noexcept
-      : buffer_(std::move(other.buffer_)), size_(std::exchange(other.size_, 0)) {}
+      : buffer_(std::move(other.buffer_)),
+        size_(std::exchange(other.size_, 0)),
+        prepared_(std::exchange(other.prepared_, 0)) {}
   LargeArray& operator=(LargeArray&& other) noexcept {
     buffer_ = std::move(other.buffer_);
     size_ = std::exchange(other.size_, 0);
+    prepared_ = std::exchange(other.prepared_, 0);
     return *this;
   }
 
@@ -56,17 +59,41 @@ class LargeArray {
     Reserve(size);
     size_ = size;
   }
-  void ShrinkToFit() { buffer_.Resize(size_ * sizeof(T)); }
+  // Makes the array `size` long, its memory given by the system ahead in pieces of a fixed
+  // size, for an array filled from its end a block at a time.
+  void GrowTo(std::size_t size) {
+    Resize(size);
+    const std::size_t bytes = size * sizeof(T);
+    if (bytes > prepared_) {
+      const std::size_t prepared = std::min(buffer_.Size(), bytes + kPreparedAhead);
+      buffer_.Prepare(prepared_, prepared);
+      prepared_ = prepared;
+    }
+  }
+  // The whole capacity given its memory now, for an array filled at once.
+  void Prepare() {
+    buffer_.Prepare(0, buffer_.Size());
+    prepared_ = buffer_.Size();
+  }
+  void ShrinkToFit() {
+    buffer_.Resize(size_ * sizeof(T));
+    prepared_ = std::min(prepared_, buffer_.Size());
+  }
   void Clear() {
     buffer_.Resize(0);
     size_ = 0;
+    prepared_ = 0;
   }
 
  private:
   static constexpr std::size_t kFirstCapacity = 1024;
+  // Small beside the rows of a large array, which it would take ahead of their time.
+  static constexpr std::size_t kPreparedAhead = std::size_t{256} << 10;
 
   platform::LargeBuffer buffer_;
   std::size_t size_ = 0;
+  // Bytes 0 to prepared_ - 1 have been given their memory (or are asked to be).
+  std::size_t prepared_ = 0;
 };
 
 }  // namespace telvoran

@@ -27,6 +27,14 @@ void RowFormat::StoredText(const ArchiveRecord& record, RowText& text) const {
   Build(record, sortColumn_, text);
 }
 
+bool RowFormat::StoredHead(const ArchiveRecord& record, RowText& text) const {
+  const bool headOnly = kind_ == RowKind::Event
+                            ? EventStoredHead(record, sortColumn_, *situations_, text)
+                            : IntervalStoredHead(record, channelCount_, sortColumn_, text);
+  if (!headOnly) StoredText(record, text);
+  return headOnly;
+}
+
 std::string_view RowFormat::DisplayText(const ArchiveRecord& record, RowText& text) const {
   // The row is the same under every sort column, which only adds a prefix in front of it.
   Build(record, 1, text);

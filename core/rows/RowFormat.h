@@ -32,6 +32,10 @@ class RowFormat {
   // The row of `record` as the list orders it: its sort prefix, then the row. `text` is
   // emptied first.
   void StoredText(const ArchiveRecord& record, RowText& text) const;
+  // The beginning of StoredText(): at least the sort prefix and the date and time after it,
+  // built without the rest of the row where the record allows it (true); otherwise the whole
+  // stored text (false). `text` is emptied first.
+  bool StoredHead(const ArchiveRecord& record, RowText& text) const;
   // What is drawn, printed and saved of the row of `record`: the stored text without its sort
   // prefix and, for an event row or an interval row sorted by a channel, without its last
   // character. Built in `text`.

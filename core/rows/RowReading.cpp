@@ -1,6 +1,8 @@
 #include "core/rows/RowReading.h"
 
 #include <algorithm>
+#include <cstring>
+#include <span>
 
 #include "core/archive/ArchiveFile.h"
 #include "core/archive/FailureReporter.h"
@@ -12,6 +14,13 @@ namespace {
 // A file's size promises nothing about its records (a huge file may fail at its first record):
 // room is made ahead for this many rows at most, and the store grows as rows arrive.
 constexpr std::uint64_t kRowsReservedAhead = 1 << 14;
+
+// The kind of the record whose bytes begin at `bytes`.
+std::uint32_t KindOf(const unsigned char* bytes) {
+  ArchiveRecord record;
+  std::memcpy(record.bytes.data(), bytes, kRecordSize);
+  return record.Kind();
+}
 
 ReadStop ReadRows(ArchiveFile& file, std::uint32_t kind, RowFormat format, RowStore& rows) {
   rows = RowStore(std::move(format));
@@ -28,9 +37,19 @@ ReadStop AppendRows(ArchiveFile& file, std::uint32_t kind, RowStore& rows) {
       file.RecordCount() > file.RecordsRead() ? file.RecordCount() - file.RecordsRead() : 0;
   rows.Reserve(static_cast<std::size_t>(std::min(remaining, kRowsReservedAhead)));
   while (!file.AtEnd()) {
-    if (!file.ReadRecord()) return ReadStop::ReadError;
-    if (file.Record().Kind() != kind) return ReadStop::WrongKind;
-    rows.Append(file.Record());
+    // The records fetched go to the store in one piece, up to the first of another kind.
+    const std::span<const unsigned char> fetched = file.FetchedRecords();
+    std::size_t count = 0;
+    while (count * kRecordSize < fetched.size() &&
+           KindOf(fetched.data() + count * kRecordSize) == kind)
+      ++count;
+    rows.AppendRecords(fetched.first(count * kRecordSize));
+    file.SkipFetchedRecords(count);
+    if (count * kRecordSize < fetched.size()) {
+      // That record is read, as every record is before its kind is looked at.
+      if (!file.ReadRecord()) return ReadStop::ReadError;
+      return ReadStop::WrongKind;
+    }
   }
   return ReadStop::EndOfFile;
 }

@@ -17,7 +17,15 @@ class RowStore::Source final : public SortSource {
   void StoredText(RecordIndex index, RowText& text) const override {
     store_.format_.StoredText(store_.records_[index], text);
   }
+  bool StoredHead(RecordIndex index, RowText& text) const override {
+    return store_.format_.StoredHead(store_.records_[index], text);
+  }
   bool SameDateTime(RecordIndex a, RecordIndex b) const override {
+    // While no date fell, a record shares its date with one read before it only if the records
+    // between them all repeat the date before them, the last one too; the marks tell that
+    // without reaching into the records, which a sorted list visits in no order.
+    if (a < b && store_.allDates_.NeverFell() && !store_.repeatedDates_.SameAsBefore(b))
+      return false;
     const std::size_t at = store_.format_.DateTimeByte();
     return std::memcmp(store_.records_[a].bytes.data() + at, store_.records_[b].bytes.data() + at,
                        6) == 0;
@@ -41,9 +49,26 @@ void RowStore::Append(const ArchiveRecord& record) {
   if (records_.Size() >= std::numeric_limits<RecordIndex>::max())
     throw std::length_error("too many records for one view");
   records_.PushBack(record);
-  const unsigned char* dateTime = record.bytes.data() + format_.DateTimeByte();
-  allDates_.Note(dateTime);
-  appendedDates_.Note(dateTime);
+  NoteDateTime(record);
+}
+
+void RowStore::NoteDateTime(const ArchiveRecord& record) {
+  const auto moment = DateTimeOrder::MomentOf(record.bytes.data() + format_.DateTimeByte());
+  repeatedDates_.Push(allDates_.Note(moment));
+  appendedDates_.Note(moment);
+}
+
+void RowStore::AppendRecords(std::span<const unsigned char> bytes) {
+  const std::size_t count = bytes.size() / kRecordSize;
+  if (count == 0) return;
+  if (count > std::numeric_limits<RecordIndex>::max() - records_.Size())
+    throw std::length_error("too many records for one view");
+  const std::size_t first = records_.Size();
+  if (first + count > records_.Capacity())
+    records_.Reserve(std::max(first + count, 2 * records_.Capacity()));
+  records_.GrowTo(first + count);
+  std::memcpy(records_.Data() + first, bytes.data(), count * kRecordSize);
+  for (std::size_t i = first; i < first + count; ++i) NoteDateTime(records_[i]);
 }
 
 void RowStore::Sort() {
@@ -109,10 +134,70 @@ bool RowStore::SameText(RecordIndex a, RecordIndex b) const {
   return first.Text() == second.Text();
 }
 
+// The records whose text equals that of a record read before them, ascending; nothing when
+// they cannot be found quickly. With every date in range and none falling, records of equal
+// texts, which have equal dates, stand within one run of equal dates in reading order: the
+// records are looked at as they lie in memory, each against the few before it of its date. A
+// long run of one date is not searched.
+std::optional<std::vector<RecordIndex>> RowStore::RepeatedRecords() const {
+  if (!allDates_.AllInRange() || !allDates_.NeverFell()) return std::nullopt;
+  std::vector<RecordIndex> repeated;
+  if (allDates_.RoseStrictly()) return repeated;
+  constexpr std::size_t kLongestRunSearched = 16;
+  bool searched = true;
+  repeatedDates_.ForEachMarked([&](std::size_t record) {
+    if (!searched) return;
+    // The run of the record's date begins at the last record before it that is not marked.
+    std::size_t runStart = record - 1;
+    while (runStart > 0 && repeatedDates_.SameAsBefore(runStart) &&
+           record - runStart < kLongestRunSearched)
+      --runStart;
+    if (record - runStart >= kLongestRunSearched) {
+      searched = false;
+      return;
+    }
+    const auto index = static_cast<RecordIndex>(record);
+    for (std::size_t earlier = runStart; earlier < record; ++earlier) {
+      if (SameText(static_cast<RecordIndex>(earlier), index)) {
+        repeated.push_back(index);
+        return;
+      }
+    }
+  });
+  if (!searched) return std::nullopt;
+  return repeated;
+}
+
+// Takes the rows of the `repeated` records (ascending) out of the list. In a sorted list equal
+// texts stand side by side in reading order, so this keeps the first row of each text.
+void RowStore::DropRows(const std::vector<RecordIndex>& repeated) {
+  std::vector<bool> dropped(records_.Size());
+  for (const RecordIndex record : repeated) dropped[record] = true;
+  if (inReadingOrder_) {
+    order_.Resize(ordered_);
+    for (std::size_t i = 0; i < ordered_; ++i) order_[i] = static_cast<RecordIndex>(i);
+    inReadingOrder_ = false;
+  }
+  std::size_t kept = 0;
+  for (std::size_t row = 0; row < ordered_; ++row)
+    if (!dropped[order_[row]]) order_[kept++] = order_[row];
+  ordered_ = kept;
+  order_.Resize(kept);
+  order_.ShrinkToFit();
+}
+
 void RowStore::RemoveDuplicateRows() {
   if (AppendedCount() > 0) MergeAppended();
   duplicatesRemoved_ = true;
-  if (ordered_ <= 1 || (allDates_.AllInRange() && allDates_.RoseStrictly())) return;
+  if (ordered_ <= 1) return;
+  // Each record read has its row in the list unless it was dropped before as a duplicate: then
+  // the records repeated are not all rows to drop.
+  if (ordered_ == records_.Size()) {
+    if (const auto repeated = RepeatedRecords()) {
+      if (!repeated->empty()) DropRows(*repeated);
+      return;
+    }
+  }
   std::size_t kept = 1;
   for (std::size_t row = 1; row < ordered_; ++row) {
     const RecordIndex record = RecordIndexAt(row);

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "core/rows/CollationOrder.h"
 #include "core/rows/DateTimeOrder.h"
 #include "core/rows/LargeArray.h"
+#include "core/rows/RepeatedDates.h"
 #include "core/rows/RowFormat.h"
 #include "core/rows/RowText.h"
 
@@ -41,6 +43,8 @@ class RowStore {
   void Reserve(std::size_t records);
   // Adds the record's row at the end of the list, out of order until Sort() or MergeAppended().
   void Append(const ArchiveRecord& record);
+  // The same for each record in `bytes`, whole records one after the other, in one piece.
+  void AppendRecords(std::span<const unsigned char> bytes);
   // Puts every row in the views' order: Collation::RowLess of the stored texts, equal texts side
   // by side in the order they were read. Rows removed as duplicates come back.
   void Sort();
@@ -97,6 +101,9 @@ class RowStore {
   LargeArray<RecordIndex> AppendedInOrder();
   bool CannotBeEqual(RecordIndex a, RecordIndex b, const DateTimeOrder& dates) const;
   bool SameText(RecordIndex a, RecordIndex b) const;
+  void NoteDateTime(const ArchiveRecord& record);
+  std::optional<std::vector<RecordIndex>> RepeatedRecords() const;
+  void DropRows(const std::vector<RecordIndex>& repeated);
   void DropDuplicates(LargeArray<RecordIndex>& rows, const DateTimeOrder& dates) const;
   std::size_t PlaceAmongOrdered(std::string_view text, std::size_t from) const;
   std::vector<std::size_t> PlacesAmongOrdered(LargeArray<RecordIndex>& added) const;
@@ -113,6 +120,7 @@ class RowStore {
   std::size_t recordsOrdered_ = 0;
   DateTimeOrder allDates_;
   DateTimeOrder appendedDates_;
+  RepeatedDates repeatedDates_;
   bool duplicatesRemoved_ = false;
   // The widest display text among records 0 to widthMeasured_ - 1.
   mutable std::size_t widest_ = 0;

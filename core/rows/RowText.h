@@ -42,6 +42,16 @@ class RowText {
     end_ += count;
   }
 
+  // Makes the row `count` characters longer and returns where they go, for the caller to write
+  // them all (no zero byte among them); nothing, and the row unchanged, when there is no room.
+  char* Extend(std::size_t count) {
+    if (count > buffer_.size() - end_) [[unlikely]]
+      return nullptr;
+    char* out = buffer_.data() + end_;
+    end_ += count;
+    return out;
+  }
+
   // Empties the text for the next row, without clearing the buffer.
   void Clear() { start_ = end_ = kPrefixRoom; }
 
@@ -51,6 +61,12 @@ class RowText {
   // Puts a copy of the row's characters [offset, offset + width) in front of the row, cut at
   // the row's end.
   void PrefixWithCopy(std::size_t offset, std::size_t width);
+  // Puts `prefix` in front of the row, cut to the room there is for a prefix.
+  void PutPrefix(std::string_view prefix) {
+    const std::size_t length = std::min(prefix.size(), kPrefixRoom);
+    start_ = kPrefixRoom - length;
+    std::memcpy(buffer_.data() + start_, prefix.data(), length);
+  }
 
   // The whole text: sort prefix and row.
   std::string_view Text() const { return {buffer_.data() + start_, end_ - start_}; }

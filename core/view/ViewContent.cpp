@@ -28,11 +28,11 @@ std::size_t ViewContent::WidestDisplayTextLength() const {
   return rows.WidestDisplayText();
 }
 
-std::string_view ViewReport::DisplayText(std::size_t row) const {
+std::string_view ViewReport::BuildDisplayText(std::size_t row, RowText& text) const {
   const ShownRows& shown = content_.shown;
   if (row + kRowsFetchedAhead < RowCount())
     content_.rows.FetchAhead(shown.StoreRow(row + kRowsFetchedAhead));
-  return content_.rows.DisplayText(shown.StoreRow(row), text_);
+  return content_.rows.DisplayText(shown.StoreRow(row), text);
 }
 
 std::optional<FilterNote> ViewReport::Filtering() const {

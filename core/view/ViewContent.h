@@ -50,7 +50,11 @@ class ViewReport : public ReportSource {
   std::size_t RowCount() const override { return content_.ShownCount(); }
   // Built anew on every call; the rows are mostly asked for one after the other, so the record
   // of a row some steps on is fetched meanwhile.
-  std::string_view DisplayText(std::size_t row) const override;
+  std::string_view DisplayText(std::size_t row) const override {
+    return BuildDisplayText(row, text_);
+  }
+  std::string_view BuildDisplayText(std::size_t row, RowText& text) const override;
+  bool RowsFromAnyThread() const override { return true; }
   std::string Caption() const override { return content_.caption; }
   std::optional<FilterNote> Filtering() const override;
 

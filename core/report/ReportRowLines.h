@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string_view>
+
+namespace telvoran {
+
+class ReportSource;
+
+// Rows from this many on are built on two threads where the source allows it and the machine
+// has a second core: one thread builds every other block of lines while the other builds and
+// writes the rest in turn. Fewer rows are built on the calling thread alone.
+inline constexpr std::size_t kRowsForTwoThreads = std::size_t{32} << 10;
+
+// Gives the display text of every row of `source`, in list order, each line ended by CR LF, to
+// `write` in blocks of many lines. `write` returns false once writing has failed; no block
+// follows then. The bytes are the same whichever thread built them.
+void ProduceReportRowLines(const ReportSource& source,
+                           const std::function<bool(std::string_view)>& write);
+
+// The same on the calling thread alone, whatever the number of rows: the reference for the
+// above.
+void ProduceReportRowLinesOnOneThread(const ReportSource& source,
+                                      const std::function<bool(std::string_view)>& write);
+
+}  // namespace telvoran

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace telvoran {
+
+// Which records, in reading order, hold the same date and time as the record read just before
+// them: one bit a record. Archives are written in time order, so records that share a date
+// mostly follow one another, and these marks find them without reaching into the records.
+class RepeatedDates {
+ public:
+  // Takes the next record's mark.
+  void Push(bool sameAsBefore) {
+    if (size_ % kBits == 0) words_.push_back(0);
+    if (sameAsBefore) words_.back() |= std::uint64_t{1} << (size_ % kBits);
+    ++size_;
+  }
+  bool SameAsBefore(std::size_t record) const {
+    return (words_[record / kBits] >> (record % kBits) & 1) != 0;
+  }
+  // Calls visit(record) for every record marked, ascending.
+  template <typename Visit>
+  void ForEachMarked(Visit visit) const {
+    for (std::size_t word = 0; word < words_.size(); ++word) {
+      for (std::uint64_t bits = words_[word]; bits != 0; bits &= bits - 1)
+        visit(word * kBits + static_cast<std::size_t>(std::countr_zero(bits)));
+    }
+  }
+
+ private:
+  static constexpr std::size_t kBits = 64;
+
+  std::vector<std::uint64_t> words_;
+  std::size_t size_ = 0;
+};
+
+}  // namespace telvoran
