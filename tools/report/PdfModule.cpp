@@ -8,7 +8,10 @@ namespace telvoran {
 std::optional<std::string> PrintThroughPdfModule(const ReportSource& report,
                                                  const StringLookup& strings,
                                                  const std::filesystem::path& target) {
-  const std::filesystem::path module = ProgramDirectory() / TELVORAN_PDF_MODULE_FILE;
+  const std::filesystem::path folder = ProgramDirectory();
+  // Never a bare name, which the system would look for along its library path.
+  if (folder.empty()) return "the printing module cannot be found: the program's folder is unknown";
+  const std::filesystem::path module = folder / TELVORAN_PDF_MODULE_FILE;
   auto loaded = LoadPdfModule(module);
   if (auto* failure = std::get_if<std::string>(&loaded)) {
     return "the printing module " + Utf8FromPath(module) + " cannot be loaded: " + *failure;
