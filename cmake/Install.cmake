@@ -1,7 +1,7 @@
 # What `cmake --install` puts under the prefix, and so what the Debian package holds:
 #   lib/telvoran/        the program with its string library and help file (the English pair
 #                        in lang/en/), and telvoran-report, which reads the string library
-#                        beside its own file
+#                        beside its own file and loads its PDF printing module from there
 #   bin/                 links to both programs there (each finds its folder through its real
 #                        path), and telvoran-mkarchive
 #   share/               desktop entry, MIME info, icons, metainfo and manual pages, as made
@@ -12,6 +12,7 @@ install(TARGETS telvoran-mkarchive RUNTIME DESTINATION bin)
 
 if(TELVORAN_GUI)
   install(TARGETS telvoran telvoran-report RUNTIME DESTINATION ${TELVORAN_PRIVATE_DIR})
+  install(TARGETS telvoran-report-pdf LIBRARY DESTINATION ${TELVORAN_PRIVATE_DIR})
   install(FILES ${CMAKE_BINARY_DIR}/Telvoran.dll ${CMAKE_BINARY_DIR}/Telvoran.hlp
           DESTINATION ${TELVORAN_PRIVATE_DIR})
   install(FILES ${CMAKE_BINARY_DIR}/lang/en/Telvoran.dll ${CMAKE_BINARY_DIR}/lang/en/Telvoran.hlp

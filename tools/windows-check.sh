@@ -190,10 +190,12 @@ for module in QtCore QtGui QtWidgets QtPrintSupport QtNetwork QtSvg QtCharts; do
   syntax_flags+=(-isystem "$qt/$module")
 done
 syntax_flags+=(-DQT_CORE_LIB -DQT_GUI_LIB -DQT_WIDGETS_LIB -DQT_PRINTSUPPORT_LIB -DQT_NETWORK_LIB
-  -DQT_SVG_LIB -DQT_CHARTS_LIB -DUNICODE -D_UNICODE -DTELVORAN_APP_ID='"org.telvoran.Telvoran"')
+  -DQT_SVG_LIB -DQT_CHARTS_LIB -DUNICODE -D_UNICODE -DTELVORAN_APP_ID='"org.telvoran.Telvoran"'
+  -DTELVORAN_PDF_MODULE_FILE='"telvoran-report-pdf.dll"')
 # The desktop program with its Windows halves, and the report tool's printout.
 mapfile -t sources < <(find app -name '*.cpp' ! -name '*Posix.cpp' | sort)
-sources+=(tools/report/PdfPrintout.cpp tools/report/PrintingSession.cpp)
+sources+=(tools/report/PdfPrintout.cpp tools/report/PrintingSession.cpp tools/report/PdfModule.cpp
+  tools/report/PdfModuleWin32.cpp tools/report/PdfModuleEntry.cpp)
 printf '%s\n' "${sources[@]}" |
   xargs -P "$jobs" -I{} x86_64-w64-mingw32-g++-posix "${syntax_flags[@]}" {}
 echo "   ${#sources[@]} files compiled"

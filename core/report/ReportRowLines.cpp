@@ -1,6 +1,7 @@
 #include "core/report/ReportRowLines.h"
 
 #include <algorithm>
+#include <array>
 #include <condition_variable>
 #include <cstring>
 #include <memory>
@@ -45,87 +46,105 @@ std::size_t BlockEnd(std::size_t block, std::size_t rows) {
   return std::min(rows, (block + 1) * kRowsPerBlock);
 }
 
-// The odd blocks, built on a thread of its own into two buffers taken in turn, so that it builds
-// one while the calling thread writes the other.
-class OddBlocks {
+// Blocks built on two threads and written in list order by the calling thread. A helper thread
+// builds the next block not yet taken whenever a buffer is free; the calling thread writes each
+// block in turn, and while the one it must write next is not ready, builds the next block not
+// yet taken itself. Writing costs about as much as building, so neither thread waits long, and
+// the work shares itself out whatever each part costs on the machine at hand.
+class SharedBlocks {
  public:
-  OddBlocks(const ReportSource& source, std::size_t blocks) : source_(source), blocks_(blocks) {
-    thread_ = std::thread([this] { BuildAll(); });
+  SharedBlocks(const ReportSource& source, std::size_t blocks)
+      : source_(source), rows_(source.RowCount()), blocks_(blocks) {
+    helper_ = std::thread([this] { BuildWhileBuffersAreFree(); });
   }
-  ~OddBlocks() {
+  ~SharedBlocks() {
     {
       const std::lock_guard lock(mutex_);
       stopped_ = true;
     }
     changed_.notify_all();
-    thread_.join();
+    helper_.join();
   }
 
-  // Waits for block `block` (odd) and gives its lines to `write`; the buffer is built again
-  // only after that.
-  bool Write(std::size_t block, const std::function<bool(std::string_view)>& write) {
-    Slot& slot = slots_[block / 2 % 2];
-    {
+  // Gives every block to `write` in list order, until it returns false.
+  void WriteAll(const std::function<bool(std::string_view)>& write) {
+    RowText text;
+    for (std::size_t block = 0; block < blocks_; ++block) {
+      Slot& slot = SlotOf(block);
       std::unique_lock lock(mutex_);
-      changed_.wait(lock, [&] { return slot.ready; });
-    }
-    const bool written = write(slot.lines.Lines());
-    {
-      const std::lock_guard lock(mutex_);
+      while (!slot.ready) {
+        if (const auto taken = TakeBlock()) {
+          lock.unlock();
+          Build(*taken, text);
+          lock.lock();
+        } else {
+          changed_.wait(lock);  // the helper is building the block
+        }
+      }
+      lock.unlock();
+      const bool written = write(slot.lines.Lines());
+      lock.lock();
       slot.ready = false;
+      written_ = block + 1;
+      lock.unlock();
+      changed_.notify_all();
+      if (!written) return;
     }
-    changed_.notify_all();
-    return written;
   }
 
  private:
+  // Buffers for blocks built and not yet written: block b goes into buffer b % kSlots, which
+  // is free once block b - kSlots has been written.
+  static constexpr std::size_t kSlots = 4;
   struct Slot {
     LineBlock lines;
     bool ready = false;
   };
 
-  void BuildAll() {
+  Slot& SlotOf(std::size_t block) { return slots_[block % kSlots]; }
+
+  // The next block not yet taken, taken, when its buffer is free; called with the mutex held.
+  std::optional<std::size_t> TakeBlock() {
+    if (nextToBuild_ >= blocks_ || nextToBuild_ >= written_ + kSlots) return std::nullopt;
+    return nextToBuild_++;
+  }
+
+  void Build(std::size_t block, RowText& text) {
+    Slot& slot = SlotOf(block);
+    slot.lines.Build(source_, block * kRowsPerBlock, BlockEnd(block, rows_), text);
+    {
+      const std::lock_guard lock(mutex_);
+      slot.ready = true;
+    }
+    changed_.notify_all();
+  }
+
+  void BuildWhileBuffersAreFree() {
     RowText text;
-    const std::size_t rows = source_.RowCount();
-    for (std::size_t block = 1; block < blocks_; block += 2) {
-      Slot& slot = slots_[block / 2 % 2];
+    for (;;) {
+      std::optional<std::size_t> taken;
       {
         std::unique_lock lock(mutex_);
-        changed_.wait(lock, [&] { return stopped_ || !slot.ready; });
-        if (stopped_) return;
+        changed_.wait(lock, [&] {
+          return stopped_ || nextToBuild_ >= blocks_ || (taken = TakeBlock()).has_value();
+        });
+        if (!taken) return;
       }
-      slot.lines.Build(source_, block * kRowsPerBlock, BlockEnd(block, rows), text);
-      {
-        const std::lock_guard lock(mutex_);
-        slot.ready = true;
-      }
-      changed_.notify_all();
+      Build(*taken, text);
     }
   }
 
   const ReportSource& source_;
+  const std::size_t rows_;
   const std::size_t blocks_;
-  Slot slots_[2];
+  std::array<Slot, kSlots> slots_;
   std::mutex mutex_;
   std::condition_variable changed_;
+  std::size_t nextToBuild_ = 0;
+  std::size_t written_ = 0;
   bool stopped_ = false;
-  std::thread thread_;
+  std::thread helper_;
 };
-
-void ProduceOnTwoThreads(OddBlocks& odd, const ReportSource& source, std::size_t blocks,
-                         const std::function<bool(std::string_view)>& write) {
-  const std::size_t rows = source.RowCount();
-  LineBlock even;
-  RowText text;
-  for (std::size_t block = 0; block < blocks; ++block) {
-    if (block % 2 == 1) {
-      if (!odd.Write(block, write)) return;
-      continue;
-    }
-    even.Build(source, block * kRowsPerBlock, BlockEnd(block, rows), text);
-    if (!write(even.Lines())) return;
-  }
-}
 
 }  // namespace
 
@@ -147,14 +166,14 @@ void ProduceReportRowLines(const ReportSource& source,
                           std::thread::hardware_concurrency() >= 2;
   if (twoThreads) {
     const std::size_t blocks = (rows + kRowsPerBlock - 1) / kRowsPerBlock;
-    std::optional<OddBlocks> odd;
+    std::optional<SharedBlocks> shared;
     try {
-      odd.emplace(source, blocks);
+      shared.emplace(source, blocks);
     } catch (const std::system_error&) {
       // No second thread to be had: the calling thread builds every block.
     }
-    if (odd) {
-      ProduceOnTwoThreads(*odd, source, blocks, write);
+    if (shared) {
+      shared->WriteAll(write);
       return;
     }
   }

@@ -9,8 +9,9 @@ namespace telvoran {
 class ReportSource;
 
 // Rows from this many on are built on two threads where the source allows it and the machine
-// has a second core: one thread builds every other block of lines while the other builds and
-// writes the rest in turn. Fewer rows are built on the calling thread alone.
+// has a second core: a helper thread builds blocks of lines ahead, and the calling thread writes
+// them in order and builds whichever block is next when it would otherwise wait. Fewer rows are
+// built on the calling thread alone.
 inline constexpr std::size_t kRowsForTwoThreads = std::size_t{32} << 10;
 
 // Gives the display text of every row of `source`, in list order, each line ended by CR LF, to

@@ -72,7 +72,9 @@ class Sorter {
   bool InOrder(const Word* begin, const Word* end, std::size_t shared);
   void SortFew(Word* begin, Word* end);
   void SortEqualWeights(Word* begin, Word* end);
-  Word* ScratchFor(const Word* begin);
+  std::size_t ScratchWords() const;
+  Word* Scratch();
+  void MergeHalves(Word* begin, Word* middle, Word* end);
   CollationOrder Result();
 
   const SortSource& source_;
@@ -201,11 +203,20 @@ Sorter::PrefixWidths Sorter::PutKeys(Word* begin, Word* end, std::size_t offset)
 
 // Orders the words as numbers. A long range goes a key byte at a time from the last, each pass
 // spreading the words over 256 places in one sweep; a byte every key shares needs no pass. The
-// passes keep the order of equal keys, which is the ascending order of the indices.
+// passes keep the order of equal keys, which is the ascending order of the indices. A range
+// longer than the scratch area, which has room for half of all words, is sorted in two halves
+// that are then merged.
 void Sorter::SortWords(Word* begin, Word* end) {
   const auto count = static_cast<std::size_t>(end - begin);
   if (count < kRadixFrom) {
     std::sort(begin, end);
+    return;
+  }
+  if (count > ScratchWords()) {
+    Word* middle = begin + count / 2;
+    SortWords(begin, middle);
+    SortWords(middle, end);
+    MergeHalves(begin, middle, end);
     return;
   }
   std::array<std::array<std::size_t, 256>, 8> counts{};
@@ -216,7 +227,7 @@ void Sorter::SortWords(Word* begin, Word* end) {
     for (std::size_t byte = 0; byte < keyChars_; ++byte) ++counts[byte][digit(*word, byte)];
   }
   Word* from = begin;
-  Word* to = ScratchFor(begin);
+  Word* to = Scratch();
   for (std::size_t byte = 0; byte < keyChars_; ++byte) {
     std::array<std::size_t, 256>& places = counts[byte];
     if (places[digit(*from, byte)] == count) continue;
@@ -229,13 +240,35 @@ void Sorter::SortWords(Word* begin, Word* end) {
   if (from != begin) std::copy(from, from + count, begin);
 }
 
-// The scratch words beside a range: the scratch area has one word for each word sorted.
-Word* Sorter::ScratchFor(const Word* begin) {
+// Room for half of all words sorted, plus one, which every range of the words within it uses in
+// turn. Half, so that the sort needs 12 bytes a row at most, not 16.
+std::size_t Sorter::ScratchWords() const {
+  return count_ / 2 + 1;
+}
+
+Word* Sorter::Scratch() {
   if (scratch_.Size() == 0) {
-    scratch_.Resize(count_ * sizeof(Word));
+    scratch_.Resize(ScratchWords() * sizeof(Word));
     scratch_.Prepare(0, scratch_.Size());
   }
-  return static_cast<Word*>(scratch_.Data()) + (begin - static_cast<const Word*>(words_.Data()));
+  return static_cast<Word*>(scratch_.Data());
+}
+
+// Merges the sorted words [begin, middle) and [middle, end) into [begin, end), the first half
+// moved to the scratch area first. Written out rather than std::merge, which may not write over
+// its input: here the words written never reach the second half's words not yet read.
+void Sorter::MergeHalves(Word* begin, Word* middle, Word* end) {
+  Word* first = Scratch();
+  Word* const firstEnd = std::copy(begin, middle, first);
+  Word* second = middle;
+  Word* out = begin;
+  while (first != firstEnd && second != end) {
+    const bool takeSecond = *second < *first;
+    *out++ = takeSecond ? *second : *first;
+    second += takeSecond;
+    first += !takeSecond;
+  }
+  std::copy(first, firstEnd, out);
 }
 
 // Puts the rows of every run of equal keys in order; the keys hold the weights of the

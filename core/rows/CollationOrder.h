@@ -43,7 +43,7 @@ struct CollationOrder {
 
 // Puts the rows of the records `first` to `first + count - 1`, which were read in this order
 // with the dates `dates` tells of, in the views' order: Collation::RowLess of their stored
-// texts, rows with equal texts in reading order. Besides the records it takes at most 16 bytes
+// texts, rows with equal texts in reading order. Besides the records it takes at most 12 bytes
 // a row while it runs, and 4 bytes a row for the result unless that is the reading order.
 CollationOrder SortByCollation(const SortSource& source, RecordIndex first, std::size_t count,
                                const DateTimeOrder& dates);

@@ -67,12 +67,12 @@ bool HasPrefix(int sortColumn) {
 
 // The usual record: an address of two digits at most and no zero byte in the text fields. Its
 // channel columns are one fixed layout, filled in whole pieces.
-// Whether one of eight bytes is zero, all eight looked at in one step: this runs for every
+// Nonzero when one of eight bytes is zero, all eight looked at in one step: this runs for every
 // record when rows are built or measured, where a call of memchr costs more than the check.
-bool HasZeroByte(const unsigned char* bytes) {
+std::uint64_t ZeroByteBits(const unsigned char* bytes) {
   std::uint64_t word;
   std::memcpy(&word, bytes, sizeof word);
-  return ((word - 0x0101010101010101u) & ~word & 0x8080808080808080u) != 0;
+  return (word - 0x0101010101010101u) & ~word & 0x8080808080808080u;
 }
 
 bool HasPlainChannelColumns(const ArchiveRecord& record) {
@@ -80,9 +80,9 @@ bool HasPlainChannelColumns(const ArchiveRecord& record) {
   const int address = int{record.bytes[kAddressByte]} - 10;
   const unsigned char* bytes = record.bytes.data();
   // Bytes 0 to 7, 8 to 15 and the last eight of the text fields.
-  const bool anyZero =
-      HasZeroByte(bytes) | HasZeroByte(bytes + 8) | HasZeroByte(bytes + kTextFieldsEnd - 8);
-  return address >= 0 && address < 100 && !anyZero;
+  const std::uint64_t zeros =
+      ZeroByteBits(bytes) | ZeroByteBits(bytes + 8) | ZeroByteBits(bytes + kTextFieldsEnd - 8);
+  return address >= 0 && address < 100 && zeros == 0;
 }
 
 // Fills the channel columns of a usual record into `columns`, which holds kChannelColumnsWidth

@@ -4,7 +4,7 @@
 #            into <build>/package-test/root (the other two cases use that root);
 #  contents: the package holds the install layout under /usr, its share/ is the build's,
 #            its dependencies are computed, and the unpacked usr/bin/telvoran-report writes
-#            the same reports as the build's;
+#            the same reports as the build's and prints through its module;
 #  desktop:  the unpacked usr/bin/telvoran, started through its link with a demo archive under a
 #            private X server, finds its string library and help file and shows the archive.
 # Usage: PackageTest.sh <build folder> <version> build|contents|desktop
@@ -73,6 +73,14 @@ if [ "$case_name" = contents ]; then
     actual=$("$root/usr/bin/telvoran-report" "${@:1:$#-1}" "$archive" | od -c)
     [ -n "$expected" ] && [ "$actual" = "$expected" ] || fail "report of $run differs"
   done
+  # Its printout comes from the module installed beside it.
+  [ -f "$root/usr/lib/telvoran/telvoran-report-pdf.so" ] || fail "no usr/lib/telvoran/telvoran-report-pdf.so"
+  rm -f "$test_dir/installed.pdf"
+  "$root/usr/bin/telvoran-report" --pdf "$test_dir/installed.pdf" "$build/demo/alarm2005.zdr" ||
+    fail "the installed telvoran-report printed no PDF"
+  if command -v pdfinfo >/dev/null; then
+    pdfinfo "$test_dir/installed.pdf" | grep -qE '^Pages: +[1-9]' || fail "the installed printout has no pages"
+  fi
   "$root/usr/bin/telvoran-mkarchive" --output "$test_dir/made.zdr" --records 3 ||
     fail "the installed telvoran-mkarchive failed"
   [ $status -eq 0 ] && echo PASS

@@ -22,6 +22,15 @@ inline void OpenThroughDialog(MainWindow& main, ScriptedDialogs& dialogs,
   QApplication::processEvents();
 }
 
+// Opens `path` as OpenThroughDialog() does and returns the new view, with what the dialogs were
+// asked forgotten; nothing when no view of that type came up.
+template <typename View>
+View* OpenedView(MainWindow& main, ScriptedDialogs& dialogs, const std::filesystem::path& path) {
+  OpenThroughDialog(main, dialogs, path);
+  dialogs.asked.clear();
+  return dynamic_cast<View*>(main.ActiveChild());
+}
+
 // The rows the view's report lists, as drawn, in list order.
 inline std::vector<std::string> Displayed(const DataView& view) {
   std::vector<std::string> rows;

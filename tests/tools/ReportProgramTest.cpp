@@ -9,6 +9,7 @@
 #include <regex>
 
 #include "core/platform/Utf8Path.h"
+#include "core/text/StringLibrary.h"
 #include "support/ProgramRun.h"
 #include "tools/ReportTestSupport.h"
 #include "tools/mkarchive/ArchiveWriter.h"
@@ -88,6 +89,34 @@ TEST(ReportProgram, PrintsTheViewIntoAPdfOfNumberedA4Pages) {
   EXPECT_TRUE(Contains(page3, "Strona 3"));
   // Beside the archive only the finished printout is left.
   EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"2005-03-14_C07.czt", "view.pdf"}));
+}
+
+// The printout comes from a module beside the tool, loaded for --pdf alone: a copy of the tool
+// without it still writes text reports, and a printout asked of it fails in words, naming the
+// module, and leaves no file.
+TEST(ReportProgram, ToolWithoutItsPrintingModule) {
+  if (!test::kBuildPrints) GTEST_SKIP() << "built without the desktop program";
+  test::TempDir folder;
+  const auto tool = folder / "telvoran-report";
+  std::filesystem::copy_file(kReport, tool);
+  std::filesystem::copy_file(kReport.parent_path() / kStringLibraryFileName,
+                             folder / kStringLibraryFileName);
+  WriteIntervalArchive(folder / "2005-03-14_C07.czt", 20);
+
+  const ProgramRun text = RunProgram(tool, {"2005-03-14_C07.czt"}, folder.Path());
+  EXPECT_EQ(text.exitStatus, kReportDone) << text.err;
+  EXPECT_EQ(text.out, RunProgram(kReport, {"2005-03-14_C07.czt"}, folder.Path()).out);
+
+  const ProgramRun print =
+      RunProgram(tool, {"-o", "view.txt", "--pdf", "view.pdf", "2005-03-14_C07.czt"}, folder.Path());
+  EXPECT_EQ(print.exitStatus, kReportFailed);
+  const std::string module = (folder / "telvoran-report-pdf.so").string();
+  EXPECT_EQ(print.err, "telvoran-report: view.pdf: the printing module " + module +
+                           " cannot be loaded: cannot open shared object file: No such file or "
+                           "directory\n");
+  EXPECT_FALSE(std::filesystem::exists(folder / "view.pdf"));
+  // The text report asked for with it was complete before the printout began.
+  EXPECT_TRUE(std::filesystem::exists(folder / "view.txt"));
 }
 #endif
 

@@ -5,8 +5,8 @@
 #include "tools/report/ReportCommand.h"
 
 #ifdef TELVORAN_REPORT_PDF
-#include "tools/report/PdfPrintout.h"
-constexpr telvoran::PdfPrinter kPdfPrinter = &telvoran::PrintToPdf;
+#include "tools/report/PdfModule.h"
+constexpr telvoran::PdfPrinter kPdfPrinter = &telvoran::PrintThroughPdfModule;
 #else
 constexpr telvoran::PdfPrinter kPdfPrinter = nullptr;
 #endif

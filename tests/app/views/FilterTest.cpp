@@ -84,9 +84,7 @@ class FilterTest : public ::testing::Test {
 
   template <typename View>
   View* Open(const std::filesystem::path& path) {
-    OpenThroughDialog(main, dialogs, path);
-    dialogs.asked.clear();
-    return dynamic_cast<View*>(main.ActiveChild());
+    return OpenedView<View>(main, dialogs, path);
   }
 
   // Ctrl+F through the main window's command, then the text typed key by key (letters the

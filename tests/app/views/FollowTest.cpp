@@ -54,9 +54,7 @@ class FollowTest : public ::testing::Test {
 
   template <typename View>
   View* Open(const std::filesystem::path& path) {
-    OpenThroughDialog(main, dialogs, path);
-    dialogs.asked.clear();
-    return dynamic_cast<View*>(main.ActiveChild());
+    return OpenedView<View>(main, dialogs, path);
   }
 
   // The rows a reading of the whole file gives now, as drawn, for the view's sort column.

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/view/ViewContent.h"
@@ -64,6 +66,32 @@ TEST(ReportRowLines, AreTheRowsOneByOneOnOneThreadOrTwo) {
     EXPECT_EQ(Produced(report, true), expected) << records;
     EXPECT_EQ(Produced(report, false), expected) << records;
   }
+}
+
+// A slow writer (a pipe to a slow reader): the helper thread fills every buffer and waits for
+// the writes, and a refusal then ends the work without a block more, nothing left waiting.
+TEST(ReportRowLines, SlowWriterGetsTheSameBlocksAndCanStop) {
+  const test::FakeStrings strings({{160, "Stan"}});
+  ViewContent content = EventView(strings, 3 * kRowsForTwoThreads);
+  const ViewReport report(content);
+  const auto slowly = [](int& calls) {
+    if (calls++ < 8) std::this_thread::sleep_for(std::chrono::milliseconds(3));
+  };
+  std::string lines;
+  int calls = 0;
+  ProduceReportRowLines(report, [&](std::string_view block) {
+    slowly(calls);
+    lines += block;
+    return true;
+  });
+  EXPECT_EQ(lines, RowByRow(report));
+
+  calls = 0;
+  ProduceReportRowLines(report, [&](std::string_view) {
+    slowly(calls);
+    return calls < 6;
+  });
+  EXPECT_EQ(calls, 6);
 }
 
 TEST(ReportRowLines, FilteredViewGivesTheRowsShown) {
