@@ -10,8 +10,8 @@
 namespace telvoran {
 
 // The PDF printout is a module of its own beside telvoran-report, loaded only when a printout is
-// asked for: a text report then starts without loading the desktop libraries, a tenth of its
-// time on a large archive, and runs where they are not installed.
+// asked for: a text report then starts without loading the desktop libraries (about 10 ms, 5 to
+// 8 % of a report of a million records), and runs where they are not installed.
 
 // The name under which the module gives its printer (a PdfPrinter variable).
 inline constexpr const char* kPdfModuleEntry = "telvoran_report_pdf_printer";
