@@ -11,6 +11,7 @@
 #include "core/rows/Collation.h"
 #include "core/rows/DateTimeColumn.h"
 #include "core/rows/PrefixClasses.h"
+#include "core/rows/SideBySide.h"
 
 namespace telvoran {
 namespace {
@@ -25,6 +26,8 @@ using Word = std::uint64_t;
 constexpr std::size_t kFew = 16;
 // Ranges from this size on are sorted a key byte at a time; smaller ones by comparing words.
 constexpr std::size_t kRadixFrom = 2048;
+// Ranges from this size on have their rows' texts built on two threads.
+constexpr std::size_t kTwoThreadsFrom = 1 << 15;
 
 // Compares two stored texts whose collation weights are equal before `shared`.
 bool LessFrom(std::string_view a, std::string_view b, std::size_t shared) {
@@ -66,6 +69,7 @@ class Sorter {
   bool PutBackReadingOrder(Word* begin, Word* end) const;
   void SortRange(Word* begin, Word* end, std::size_t shared);
   PrefixWidths PutKeys(Word* begin, Word* end, std::size_t offset);
+  PrefixWidths PutKeys(Word* begin, Word* end, std::size_t offset, RowText& row) const;
   void SortWords(Word* begin, Word* end);
   void SortRuns(Word* begin, Word* end, std::size_t covered, PrefixWidths widths);
   void SortEqualDateTimes(Word* begin, Word* end, std::size_t shared);
@@ -186,12 +190,28 @@ void Sorter::SortRange(Word* begin, Word* end, std::size_t shared) {
   SortRuns(begin, end, shared + keyChars_, widths);
 }
 
+// Gives each word the weights of the characters of its row from `offset` on as its key. The
+// rows' texts are most of the sort's work: a long range has them built on two threads, a half
+// each.
 Sorter::PrefixWidths Sorter::PutKeys(Word* begin, Word* end, std::size_t offset) {
+  if (static_cast<std::size_t>(end - begin) < kTwoThreadsFrom || !source_.FromAnyThread())
+    return PutKeys(begin, end, offset, text_);
+  Word* const middle = begin + (end - begin) / 2;
+  PrefixWidths first;
+  PrefixWidths second;
+  RowText secondText;
+  RunSideBySide([&] { first = PutKeys(begin, middle, offset, text_); },
+                [&] { second = PutKeys(middle, end, offset, secondText); });
+  return {std::min(first.least, second.least), std::max(first.most, second.most)};
+}
+
+Sorter::PrefixWidths Sorter::PutKeys(Word* begin, Word* end, std::size_t offset,
+                                     RowText& row) const {
   PrefixWidths widths;
   for (Word* word = begin; word != end; ++word) {
-    const std::string_view text = TextUpTo(*word, offset + keyChars_, text_);
-    widths.least = std::min(widths.least, text_.PrefixLength());
-    widths.most = std::max(widths.most, text_.PrefixLength());
+    const std::string_view text = TextUpTo(*word, offset + keyChars_, row);
+    widths.least = std::min(widths.least, row.PrefixLength());
+    widths.most = std::max(widths.most, row.PrefixLength());
     Word key = 0;
     for (std::size_t i = offset; i < offset + keyChars_; ++i)
       key =

@@ -29,6 +29,8 @@ class SortSource {
   virtual bool WithoutPrefixes() const = 0;
   // The most characters a row's sort prefix can have.
   virtual std::size_t WidestPrefix() const = 0;
+  // True when StoredText() and StoredHead() may run on two threads at once.
+  virtual bool FromAnyThread() const { return false; }
 
  protected:
   ~SortSource() = default;

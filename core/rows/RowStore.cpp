@@ -32,6 +32,8 @@ class RowStore::Source final : public SortSource {
   }
   bool WithoutPrefixes() const override { return store_.format_.SortColumn() == 1; }
   std::size_t WidestPrefix() const override { return store_.format_.WidestPrefix(); }
+  // Texts are built from the records and the format alone, neither of which changes meanwhile.
+  bool FromAnyThread() const override { return true; }
 
  private:
   const RowStore& store_;
