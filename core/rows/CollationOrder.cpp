@@ -66,6 +66,8 @@ class Sorter {
   bool ReadingOrderIsListOrder() const;
   bool RowsWithinPrefixInReadingOrder() const;
   bool SortByPrefixClasses(Word* begin, Word* end);
+  bool PutClasses(Word* begin, Word* end, PrefixClasses& classes);
+  bool PutClasses(Word* begin, Word* end, PrefixClasses& classes, RowText& row) const;
   bool PutBackReadingOrder(Word* begin, Word* end) const;
   void SortRange(Word* begin, Word* end, std::size_t shared);
   PrefixWidths PutKeys(Word* begin, Word* end, std::size_t offset);
@@ -137,12 +139,7 @@ CollationOrder Sorter::Run() {
 // them depends on the rest of the rows; the words are then left as they were.
 bool Sorter::SortByPrefixClasses(Word* begin, Word* end) {
   PrefixClasses classes;
-  for (Word* word = begin; word != end; ++word) {
-    const std::uint32_t id =
-        classes.ClassOf(TextUpTo(*word, 0, text_).substr(0, text_.PrefixLength()));
-    if (id == PrefixClasses::kTooMany) return PutBackReadingOrder(begin, end);
-    *word = Word{id} << indexBits_ | (*word & indexMask_);
-  }
+  if (!PutClasses(begin, end, classes)) return PutBackReadingOrder(begin, end);
   // With every date in range, each row goes on after its prefix with "20" of its year.
   const auto ranks = classes.Ranks(dates_.AllInRange() ? "20" : "");
   if (!ranks) return PutBackReadingOrder(begin, end);
@@ -166,6 +163,49 @@ bool Sorter::SortByPrefixClasses(Word* begin, Word* end) {
       }
     }
     run = runEnd;
+  }
+  return true;
+}
+
+// Gives each word the class of its row's prefix as its key; false when the prefixes are too
+// many. A long range is looked at on two threads, a half each, with classes of their own: the
+// second half's classes are then given the numbers they have among the first half's.
+bool Sorter::PutClasses(Word* begin, Word* end, PrefixClasses& classes) {
+  if (static_cast<std::size_t>(end - begin) < kTwoThreadsFrom || !source_.FromAnyThread())
+    return PutClasses(begin, end, classes, text_);
+  Word* const middle = begin + (end - begin) / 2;
+  PrefixClasses secondClasses;
+  RowText secondText;
+  bool first = false;
+  bool second = false;
+  RunSideBySide([&] { first = PutClasses(begin, middle, classes, text_); },
+                [&] { second = PutClasses(middle, end, secondClasses, secondText); });
+  if (!first || !second) return false;
+  std::vector<std::uint32_t> ids(secondClasses.Count());
+  for (std::uint32_t id = 0; id < ids.size(); ++id) {
+    ids[id] = classes.ClassOf(secondClasses.Prefix(id));
+    if (ids[id] == PrefixClasses::kTooMany) return false;
+  }
+  for (Word* word = middle; word != end; ++word)
+    *word = Word{ids[KeyOf(*word)]} << indexBits_ | (*word & indexMask_);
+  return true;
+}
+
+// A row whose record gives the slot of its prefix takes the class found for that slot before:
+// its prefix is built only for the first row of each slot.
+bool Sorter::PutClasses(Word* begin, Word* end, PrefixClasses& classes, RowText& row) const {
+  constexpr std::uint32_t kNotFound = PrefixClasses::kTooMany;
+  std::array<std::uint32_t, 256> classOfSlot;
+  classOfSlot.fill(kNotFound);
+  for (Word* word = begin; word != end; ++word) {
+    const int slot = source_.PrefixSlot(IndexOf(*word));
+    std::uint32_t id = slot >= 0 ? classOfSlot[static_cast<std::size_t>(slot)] : kNotFound;
+    if (id == kNotFound) {
+      id = classes.ClassOf(TextUpTo(*word, 0, row).substr(0, row.PrefixLength()));
+      if (id == PrefixClasses::kTooMany) return false;
+      if (slot >= 0) classOfSlot[static_cast<std::size_t>(slot)] = id;
+    }
+    *word = Word{id} << indexBits_ | (*word & indexMask_);
   }
   return true;
 }

@@ -23,6 +23,12 @@ class SortSource {
     StoredText(index, text);
     return false;
   }
+  // A number from 0 to 255 that records share exactly when the sort prefixes of their rows are
+  // equal, where that is quicker to tell than the prefix; -1 otherwise.
+  virtual int PrefixSlot(RecordIndex index) const {
+    (void)index;
+    return -1;
+  }
   // Whether the two records hold the same six bytes of date and time.
   virtual bool SameDateTime(RecordIndex a, RecordIndex b) const = 0;
   // True when no row has a sort prefix: every row begins with its date and time.

@@ -218,6 +218,15 @@ bool EventStoredHead(const ArchiveRecord& record, int sortColumn, const Situatio
   return true;
 }
 
+int EventPrefixSlot(const ArchiveRecord& record, int sortColumn, const SituationTexts& situations) {
+  if (sortColumn != kEventSortColumns) return -1;
+  if (!DateTimeInTwoDigits(record.bytes.data() + kEventDateTimeByte)) return -1;
+  const char code = static_cast<char>(record.bytes[kEventSituationByte]);
+  // The prefix is the situation text alone, unless other channel columns move it.
+  if (situations.HasChannelColumns(code) && !HasPlainChannelColumns(record)) return -1;
+  return record.bytes[kEventSituationByte];
+}
+
 RowText EventRow(const ArchiveRecord& record, int sortColumn, const StringLookup& strings) {
   RowText row;
   EventRow(record, sortColumn, SituationTexts(strings), row);

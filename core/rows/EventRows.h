@@ -85,6 +85,11 @@ RowText EventRow(const ArchiveRecord& record, int sortColumn, const StringLookup
 bool EventStoredHead(const ArchiveRecord& record, int sortColumn, const SituationTexts& situations,
                      RowText& head);
 
+// A number from 0 to 255 that the records of the situation column share exactly when their rows'
+// sort prefixes are equal, told without building the prefix: the situation code of a record
+// whose prefix EventStoredHead() builds. -1 for other records and columns.
+int EventPrefixSlot(const ArchiveRecord& record, int sortColumn, const SituationTexts& situations);
+
 // The most characters of a row the sort prefix of `sortColumn` copies: none for the date and
 // time, 29 for the situation.
 std::size_t EventPrefixWidth(int sortColumn);

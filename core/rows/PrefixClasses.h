@@ -21,6 +21,8 @@ class PrefixClasses {
   // are more than kMostClasses.
   std::uint32_t ClassOf(std::string_view prefix);
   std::size_t Width(std::uint32_t id) const { return classes_[id].length; }
+  std::uint32_t Count() const { return static_cast<std::uint32_t>(classes_.size()); }
+  std::string_view Prefix(std::uint32_t id) const { return PrefixOf(classes_[id]); }
 
   // Each class's rank in the order of the rows' texts, which begin with the class's prefix and
   // then `follower` (what every row has right after its prefix; may be empty). Classes whose

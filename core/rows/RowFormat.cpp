@@ -35,6 +35,10 @@ bool RowFormat::StoredHead(const ArchiveRecord& record, RowText& text) const {
   return headOnly;
 }
 
+int RowFormat::PrefixSlot(const ArchiveRecord& record) const {
+  return kind_ == RowKind::Event ? EventPrefixSlot(record, sortColumn_, *situations_) : -1;
+}
+
 std::string_view RowFormat::DisplayText(const ArchiveRecord& record, RowText& text) const {
   // The row is the same under every sort column, which only adds a prefix in front of it.
   Build(record, 1, text);

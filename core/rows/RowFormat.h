@@ -36,6 +36,9 @@ class RowFormat {
   // built without the rest of the row where the record allows it (true); otherwise the whole
   // stored text (false). `text` is emptied first.
   bool StoredHead(const ArchiveRecord& record, RowText& text) const;
+  // A number from 0 to 255 that records share exactly when the sort prefixes of their rows are
+  // equal, where the record tells it without the prefix being built; -1 where it does not.
+  int PrefixSlot(const ArchiveRecord& record) const;
   // What is drawn, printed and saved of the row of `record`: the stored text without its sort
   // prefix and, for an event row or an interval row sorted by a channel, without its last
   // character. Built in `text`.

@@ -20,6 +20,9 @@ class RowStore::Source final : public SortSource {
   bool StoredHead(RecordIndex index, RowText& text) const override {
     return store_.format_.StoredHead(store_.records_[index], text);
   }
+  int PrefixSlot(RecordIndex index) const override {
+    return store_.format_.PrefixSlot(store_.records_[index]);
+  }
   bool SameDateTime(RecordIndex a, RecordIndex b) const override {
     // While no date fell, a record shares its date with one read before it only if the records
     // between them all repeat the date before them, the last one too; the marks tell that
