@@ -79,6 +79,18 @@ std::vector<Case> Cases() {
   return cases;
 }
 
+// Lists long enough to have their rows' texts looked at on two threads.
+std::vector<Case> LongCases() {
+  std::vector<Case> cases;
+  for (int column = 1; column <= kIntervalSortColumns; ++column)
+    cases.push_back({RowKind::Interval, column, DateRun::Shuffled, 40000});
+  for (int column = 1; column <= kEventSortColumns; ++column) {
+    cases.push_back({RowKind::Event, column, DateRun::Shuffled, 40000});
+    cases.push_back({RowKind::Event, column, DateRun::WithEquals, 40000, true});
+  }
+  return cases;
+}
+
 class RowStoreOrder : public ::testing::TestWithParam<Case> {
  protected:
   RowFormat Format() const {
@@ -124,6 +136,15 @@ class RowStoreOrder : public ::testing::TestWithParam<Case> {
                 order.end());
     return order;
   }
+  void ExpectSortInCollationOrder() const {
+    const auto records = Records();
+    RowStore store = StoreOf(records);
+    store.Sort();
+    EXPECT_EQ(OrderOf(store), ExpectedOrder(records));
+    ASSERT_EQ(store.Size(), records.size());
+    for (std::size_t row = 0; row < store.Size(); row += 97)
+      EXPECT_EQ(store[row], StoredText(store.RecordAt(row)));
+  }
   static std::vector<RecordIndex> OrderOf(const RowStore& store) {
     std::vector<RecordIndex> order;
     for (std::size_t row = 0; row < store.Size(); ++row) order.push_back(store.RecordIndexAt(row));
@@ -138,13 +159,16 @@ INSTANTIATE_TEST_SUITE_P(AllKinds, RowStoreOrder, ::testing::ValuesIn(Cases()),
                          [](const auto& info) { return Name(info.param); });
 
 TEST_P(RowStoreOrder, SortGivesTheCollationOrderOfTheStoredTextsWithEqualTextsAsRead) {
-  const auto records = Records();
-  RowStore store = StoreOf(records);
-  store.Sort();
-  EXPECT_EQ(OrderOf(store), ExpectedOrder(records));
-  ASSERT_EQ(store.Size(), records.size());
-  for (std::size_t row = 0; row < store.Size(); row += 97)
-    EXPECT_EQ(store[row], StoredText(store.RecordAt(row)));
+  ExpectSortInCollationOrder();
+}
+
+class LongRowStoreOrder : public RowStoreOrder {};
+
+INSTANTIATE_TEST_SUITE_P(AllKinds, LongRowStoreOrder, ::testing::ValuesIn(LongCases()),
+                         [](const auto& info) { return Name(info.param); });
+
+TEST_P(LongRowStoreOrder, SortGivesTheCollationOrderOfTheStoredTextsWithEqualTextsAsRead) {
+  ExpectSortInCollationOrder();
 }
 
 TEST_P(RowStoreOrder, RemoveDuplicateRowsKeepsTheFirstOfEqualTexts) {
