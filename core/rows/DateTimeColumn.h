@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "core/rows/DateTimeOrder.h"
 #include "core/rows/RowText.h"
 
 namespace telvoran {
@@ -12,10 +13,9 @@ inline constexpr std::size_t kDateTimeColumnWidth = 20;
 // Whether every field lies from 0 to 99 (each byte from 10 to 109): the column is then
 // "20YY-MM-DD  HH:MM:SS" with each number in two digits, kDateTimeColumnWidth characters.
 inline bool DateTimeInTwoDigits(const unsigned char* bytes) {
-  bool inRange = true;
-  for (int field = 0; field < 6; ++field)
-    inRange &= static_cast<unsigned char>(bytes[field] - 10) < 100;
-  return inRange;
+  // The check the dates of records read get, all six bytes looked at in one step: this runs
+  // for every row built.
+  return DateTimeOrder::MomentOf(bytes).inRange;
 }
 
 // Appends the date and time column of a row from six bytes (year, month, day, hour, minute,
