@@ -98,9 +98,11 @@ class Sorter {
 };
 
 // The stored text of a word's row, or a beginning of it at least `length` characters long: the
-// sort prefix and the date and time after it are mostly built alone, without the rest of the row.
+// sort prefix and as much of the date and time as is needed are mostly built alone, without the
+// rest of the row.
 std::string_view Sorter::TextUpTo(Word word, std::size_t length, RowText& text) const {
-  if (source_.StoredHead(IndexOf(word), text) && text.Text().size() < length) BuildText(word, text);
+  if (source_.StoredHead(IndexOf(word), length, text) && text.Text().size() < length)
+    BuildText(word, text);
   return text.Text();
 }
 

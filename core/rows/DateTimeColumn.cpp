@@ -96,6 +96,17 @@ void AppendDateTime(RowText& row, const unsigned char* bytes) {
   AppendField(row, ":0", ":", Decoded(bytes[5]));
 }
 
+void AppendDateTimeBeginning(RowText& row, const unsigned char* bytes, std::size_t characters) {
+  constexpr std::size_t kYearWidth = 4;
+  if (characters > kYearWidth || !DateTimeInTwoDigits(bytes)) {
+    AppendDateTime(row, bytes);
+    return;
+  }
+  const auto& year = kTwoDigits[static_cast<std::size_t>(Decoded(bytes[0]))];
+  const char text[kYearWidth] = {'2', '0', year[0], year[1]};
+  row.AppendWhole(text, kYearWidth);
+}
+
 std::size_t DateTimeWidth(const unsigned char* bytes) {
   if (DateTimeInTwoDigits(bytes)) return kDateTimeColumnWidth;
   // Lead-ins as AppendDateTime() writes them: "20", "-", "-", "  ", ":", ":".

@@ -191,7 +191,7 @@ void EventRow(const ArchiveRecord& record, int sortColumn, const SituationTexts&
 }
 
 bool EventStoredHead(const ArchiveRecord& record, int sortColumn, const SituationTexts& situations,
-                     RowText& head) {
+                     std::size_t length, RowText& head) {
   const unsigned char* dateTime = record.bytes.data() + kEventDateTimeByte;
   head.Clear();
   if (!HasPrefix(sortColumn)) {
@@ -213,7 +213,7 @@ bool EventStoredHead(const ArchiveRecord& record, int sortColumn, const Situatio
     if (channelColumns) FillPlainChannelColumns(columns, record);
     prefix = std::string_view(columns + (piece.offset - kDateTimeColumnWidth), piece.width);
   }
-  AppendDateTime(head, dateTime);
+  AppendDateTimeBeginning(head, dateTime, length > prefix.size() ? length - prefix.size() : 0);
   head.PutPrefix(prefix);
   return true;
 }

@@ -79,11 +79,12 @@ void EventRow(const ArchiveRecord& record, int sortColumn, const SituationTexts&
 RowText EventRow(const ArchiveRecord& record, int sortColumn, const StringLookup& strings);
 
 // The beginning of the stored row of an event record, built without the rest of the row: the
-// sort prefix and the date and time. False when the prefix cannot be told that way (a date
+// sort prefix, and as much of the date and time after it as makes `length` characters at
+// least (AppendDateTimeBeginning()). False when the prefix cannot be told that way (a date
 // wider than 20 characters moves the columns, so do an address of three digits and a zero
 // byte in the text fields); `head` is then undefined and the whole row must be built.
 bool EventStoredHead(const ArchiveRecord& record, int sortColumn, const SituationTexts& situations,
-                     RowText& head);
+                     std::size_t length, RowText& head);
 
 // A number from 0 to 255 that the records of the situation column share exactly when their rows'
 // sort prefixes are equal, told without building the prefix: the situation code of a record

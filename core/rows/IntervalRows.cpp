@@ -63,7 +63,7 @@ RowText IntervalRow(const ArchiveRecord& record, int channelCount, int sortColum
 }
 
 bool IntervalStoredHead(const ArchiveRecord& record, int channelCount, int sortColumn,
-                        RowText& head) {
+                        std::size_t length, RowText& head) {
   const unsigned char* dateTime = record.bytes.data() + kIntervalDateTimeByte;
   head.Clear();
   if (!IsChannelColumn(sortColumn)) {
@@ -78,7 +78,7 @@ bool IntervalStoredHead(const ArchiveRecord& record, int channelCount, int sortC
       record.bytes.data() + kFirstValueByte + static_cast<std::size_t>(channel) * kValueWidth;
   for (std::size_t i = 0; i < kValueWidth; ++i)
     value[i] = bytes[i] == 0 ? ' ' : static_cast<char>(bytes[i]);
-  AppendDateTime(head, dateTime);
+  AppendDateTimeBeginning(head, dateTime, length > kValueWidth ? length - kValueWidth : 0);
   head.PutPrefix(std::string_view(value, kValueWidth));
   return true;
 }

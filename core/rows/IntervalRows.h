@@ -20,11 +20,12 @@ void IntervalRow(const ArchiveRecord& record, int channelCount, int sortColumn, 
 RowText IntervalRow(const ArchiveRecord& record, int channelCount, int sortColumn);
 
 // The beginning of the stored row of an interval record, built without the channel columns:
-// the sort prefix and the date and time. False when the prefix cannot be told that way (a
-// date wider than 20 characters moves the values, a channel the rows do not show has none);
-// `head` is then undefined and the whole row must be built.
+// the sort prefix, and as much of the date and time after it as makes `length` characters at
+// least (AppendDateTimeBeginning()). False when the prefix cannot be told that way (a date
+// wider than 20 characters moves the values, a channel the rows do not show has none); `head`
+// is then undefined and the whole row must be built.
 bool IntervalStoredHead(const ArchiveRecord& record, int channelCount, int sortColumn,
-                        RowText& head);
+                        std::size_t length, RowText& head);
 
 // The most characters of a row the sort prefix of `sortColumn` copies: a channel's value, or
 // none for the date and time.

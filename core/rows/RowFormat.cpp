@@ -27,10 +27,10 @@ void RowFormat::StoredText(const ArchiveRecord& record, RowText& text) const {
   Build(record, sortColumn_, text);
 }
 
-bool RowFormat::StoredHead(const ArchiveRecord& record, RowText& text) const {
+bool RowFormat::StoredHead(const ArchiveRecord& record, std::size_t length, RowText& text) const {
   const bool headOnly = kind_ == RowKind::Event
-                            ? EventStoredHead(record, sortColumn_, *situations_, text)
-                            : IntervalStoredHead(record, channelCount_, sortColumn_, text);
+                            ? EventStoredHead(record, sortColumn_, *situations_, length, text)
+                            : IntervalStoredHead(record, channelCount_, sortColumn_, length, text);
   if (!headOnly) StoredText(record, text);
   return headOnly;
 }

@@ -17,8 +17,8 @@ class RowStore::Source final : public SortSource {
   void StoredText(RecordIndex index, RowText& text) const override {
     store_.format_.StoredText(store_.records_[index], text);
   }
-  bool StoredHead(RecordIndex index, RowText& text) const override {
-    return store_.format_.StoredHead(store_.records_[index], text);
+  bool StoredHead(RecordIndex index, std::size_t length, RowText& text) const override {
+    return store_.format_.StoredHead(store_.records_[index], length, text);
   }
   int PrefixSlot(RecordIndex index) const override {
     return store_.format_.PrefixSlot(store_.records_[index]);

@@ -62,20 +62,25 @@ FakeStrings AwkwardSituations() {
                       {166, "A"}});
 }
 
+// For every length a sort asks for: nothing past the prefix, a few characters of the date, the
+// whole date, more than a head holds.
 void ExpectHeadBeginsStoredText(const RowFormat& format, const ArchiveRecord& record) {
   RowText stored;
   format.StoredText(record, stored);
-  RowText head;
-  const bool headOnly = format.StoredHead(record, head);
-  const std::string where = "column " + std::to_string(format.SortColumn());
-  EXPECT_EQ(head.PrefixLength(), stored.PrefixLength()) << where;
-  if (headOnly) {
-    EXPECT_TRUE(stored.Text().starts_with(head.Text())) << where;
-    EXPECT_GE(head.Text().size(),
-              head.PrefixLength() + DateTimeWidth(record.bytes.data() + format.DateTimeByte()))
-        << where;
-  } else {
-    EXPECT_EQ(head.Text(), stored.Text()) << where;
+  for (const std::size_t length : {0, 1, 4, 7, 9, 30, 80}) {
+    RowText head;
+    const bool headOnly = format.StoredHead(record, length, head);
+    const std::string where =
+        "column " + std::to_string(format.SortColumn()) + ", length " + std::to_string(length);
+    EXPECT_EQ(head.PrefixLength(), stored.PrefixLength()) << where;
+    if (headOnly) {
+      EXPECT_TRUE(stored.Text().starts_with(head.Text())) << where;
+      const std::size_t wholeHead =
+          head.PrefixLength() + DateTimeWidth(record.bytes.data() + format.DateTimeByte());
+      EXPECT_GE(head.Text().size(), std::min(length, wholeHead)) << where;
+    } else {
+      EXPECT_EQ(head.Text(), stored.Text()) << where;
+    }
   }
 }
 
@@ -107,10 +112,10 @@ TEST(StoredHead, UsualRowsNeedNoWholeText) {
   std::copy(payload.begin(), payload.end(), event.bytes.begin());
   RowText head;
   for (int column = 1; column <= kEventSortColumns; ++column)
-    EXPECT_TRUE(RowFormat::Event(column, strings).StoredHead(event, head)) << column;
+    EXPECT_TRUE(RowFormat::Event(column, strings).StoredHead(event, 80, head)) << column;
   ArchiveRecord interval = event;
   for (int column = 1; column <= kIntervalSortColumns; ++column)
-    EXPECT_TRUE(RowFormat::Interval(4, column).StoredHead(interval, head)) << column;
+    EXPECT_TRUE(RowFormat::Interval(4, column).StoredHead(interval, 80, head)) << column;
 }
 
 // The definition: six bytes, year first, as one number; in range when each is 10 to 109.
