@@ -103,6 +103,12 @@ void AppendDateTimeBeginning(RowText& row, const unsigned char* bytes, std::size
     return;
   }
   const auto& year = kTwoDigits[static_cast<std::size_t>(Decoded(bytes[0]))];
+  if (char* out = row.Extend(kYearWidth)) {
+    out[0] = '2';
+    out[1] = '0';
+    std::memcpy(out + 2, year.data(), 2);
+    return;
+  }
   const char text[kYearWidth] = {'2', '0', year[0], year[1]};
   row.AppendWhole(text, kYearWidth);
 }
