@@ -98,6 +98,7 @@ void AppendDateTime(RowText& row, const unsigned char* bytes) {
 
 void AppendDateTimeBeginning(RowText& row, const unsigned char* bytes, std::size_t characters) {
   constexpr std::size_t kYearWidth = 4;
+  if (characters == 0) return;
   if (characters > kYearWidth || !DateTimeInTwoDigits(bytes)) {
     AppendDateTime(row, bytes);
     return;

@@ -24,8 +24,9 @@ inline bool DateTimeInTwoDigits(const unsigned char* bytes) {
 // the number is negative; numbers from 100 up take more room.
 void AppendDateTime(RowText& row, const unsigned char* bytes);
 
-// At least `characters` characters of what AppendDateTime() appends: only "20YY" when that is
-// enough and every field is in two digits (a sort key most often needs no more), else all.
+// At least `characters` characters of what AppendDateTime() appends: nothing for none, only
+// "20YY" when that is enough and every field is in two digits (a sort key most often needs no
+// more), else all.
 void AppendDateTimeBeginning(RowText& row, const unsigned char* bytes, std::size_t characters);
 
 // How many characters AppendDateTime() appends for the same six bytes, without building them.
