@@ -99,15 +99,18 @@ void FillPlainChannelColumns(char* columns, const ArchiveRecord& record) {
 }
 
 void AppendPlainChannelColumns(RowText& row, const ArchiveRecord& record) {
-  char spaces[kChannelColumnsWidth + 1] = "                               ";
+  // The spaces are written where they go: copied from a text of spaces on the stack, they
+  // would be read back before the processor had them from its stores, and it would wait.
   if (char* columns = row.Extend(kChannelColumnsWidth)) {
-    std::memcpy(columns, spaces, kChannelColumnsWidth);
+    std::memset(columns, ' ', kChannelColumnsWidth);
     FillPlainChannelColumns(columns, record);
     return;
   }
   // No room for all of them: as many as there is room for.
-  FillPlainChannelColumns(spaces, record);
-  row.AppendWhole(spaces, kChannelColumnsWidth);
+  char columns[kChannelColumnsWidth];
+  std::memset(columns, ' ', kChannelColumnsWidth);
+  FillPlainChannelColumns(columns, record);
+  row.AppendWhole(columns, kChannelColumnsWidth);
 }
 
 void AppendChannelColumns(RowText& row, const ArchiveRecord& record) {
