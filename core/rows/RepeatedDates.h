@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace telvoran {
@@ -20,6 +21,21 @@ class RepeatedDates {
   }
   bool SameAsBefore(std::size_t record) const {
     return (words_[record / kBits] >> (record % kBits) & 1) != 0;
+  }
+  // Whether records `from` to `to` (both included, from <= to) are all marked, looked at from
+  // `to` back a word of marks at a time; nothing when that takes more than two words, for the
+  // caller to find out another way. Marks are few, so the answer is mostly found at once.
+  std::optional<bool> AllMarked(std::size_t from, std::size_t to) const {
+    constexpr std::size_t kWordsLookedAt = 2;
+    std::uint64_t upTo = ~std::uint64_t{0} >> (kBits - 1 - to % kBits);
+    for (std::size_t word = to / kBits, looked = 0; looked < kWordsLookedAt; --word, ++looked) {
+      const std::size_t first = word * kBits;
+      const std::uint64_t within = from > first ? upTo & ~std::uint64_t{0} << (from - first) : upTo;
+      if ((~words_[word] & within) != 0) return false;
+      if (from >= first) return true;
+      upTo = ~std::uint64_t{0};
+    }
+    return std::nullopt;
   }
   // Calls visit(record) for every record marked, ascending.
   template <typename Visit>

@@ -24,11 +24,12 @@ class RowStore::Source final : public SortSource {
     return store_.format_.PrefixSlot(store_.records_[index]);
   }
   bool SameDateTime(RecordIndex a, RecordIndex b) const override {
-    // While no date fell, a record shares its date with one read before it only if the records
-    // between them all repeat the date before them, the last one too; the marks tell that
+    // While no date fell, a record shares its date with one read before it exactly when the
+    // records after that one, up to it, all repeat the date before them; the marks tell that
     // without reaching into the records, which a sorted list visits in no order.
-    if (a < b && store_.allDates_.NeverFell() && !store_.repeatedDates_.SameAsBefore(b))
-      return false;
+    if (a < b && store_.allDates_.NeverFell()) {
+      if (const auto allRepeat = store_.repeatedDates_.AllMarked(a + 1, b)) return *allRepeat;
+    }
     const std::size_t at = store_.format_.DateTimeByte();
     return std::memcmp(store_.records_[a].bytes.data() + at, store_.records_[b].bytes.data() + at,
                        6) == 0;

@@ -1,0 +1,41 @@
+#include "core/rows/RepeatedDates.h"
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+namespace telvoran {
+namespace {
+
+// Every stretch of records against the marks themselves, with stretches that begin and end on
+// either side of the boundaries between words of marks, and stretches too long to look at.
+TEST(RepeatedDates, AllMarkedTellsWhetherEveryRecordOfAStretchIsMarked) {
+  std::vector<bool> marks(300, false);
+  for (std::size_t record = 60; record < 200; ++record) marks[record] = true;
+  for (std::size_t record : {3u, 4u, 5u, 63u, 64u, 127u, 250u}) marks[record] = !marks[record];
+  RepeatedDates dates;
+  for (bool mark : marks) dates.Push(mark);
+
+  for (std::size_t to = 0; to < marks.size(); ++to) {
+    for (std::size_t from = 0; from <= to; ++from) {
+      bool all = true;
+      for (std::size_t record = from; record <= to; ++record) all = all && marks[record];
+      const std::optional<bool> told = dates.AllMarked(from, to);
+      if (told) {
+        EXPECT_EQ(*told, all) << from << " to " << to;
+      } else {
+        // Only a stretch that reaches back past two words of marks, all marked, goes untold.
+        const std::size_t lookedFrom = (to / 64 - 1) * 64;
+        EXPECT_GE(to, 64u);
+        EXPECT_LT(from, lookedFrom) << from << " to " << to;
+        for (std::size_t record = lookedFrom; record <= to; ++record)
+          EXPECT_TRUE(marks[record]) << from << " to " << to;
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace telvoran
