@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstring>
 #include <limits>
+#include <numeric>
 #include <string_view>
 #include <utility>
 
@@ -64,6 +65,8 @@ class Sorter {
   std::string_view TextUpTo(Word word, std::size_t length, RowText& text) const;
 
   bool ReadingOrderIsListOrder() const;
+  Word* MakeWords();
+  CollationOrder SortGroupsOfEqualDates();
   bool RowsWithinPrefixInReadingOrder() const;
   bool SortByPrefixClasses(Word* begin, Word* end);
   bool PutClasses(Word* begin, Word* end, PrefixClasses& classes);
@@ -121,17 +124,60 @@ bool Sorter::RowsWithinPrefixInReadingOrder() const {
 
 CollationOrder Sorter::Run() {
   if (count_ == 0 || ReadingOrderIsListOrder()) return {};
-  words_.Resize(count_ * sizeof(Word));
-  words_.Prepare(0, words_.Size());
-  Word* begin = static_cast<Word*>(words_.Data());
+  const bool byDateInReadingOrder = source_.WithoutPrefixes() && RowsWithinPrefixInReadingOrder();
+  if (byDateInReadingOrder && source_.DateRepeats()) return SortGroupsOfEqualDates();
+  Word* begin = MakeWords();
   Word* end = begin + count_;
-  for (std::size_t i = 0; i < count_; ++i) begin[i] = i;
-  if (source_.WithoutPrefixes() && RowsWithinPrefixInReadingOrder()) {
+  if (byDateInReadingOrder) {
     SortEqualDateTimes(begin, end, kDateTimeColumnWidth);
   } else if (source_.WidestPrefix() <= keyChars_ || !SortByPrefixClasses(begin, end)) {
     SortRange(begin, end, 0);
   }
   scratch_.Resize(0);
+  return Result();
+}
+
+// A word for every row, each holding its index alone, in reading order.
+Word* Sorter::MakeWords() {
+  words_.Resize(count_ * sizeof(Word));
+  words_.Prepare(0, words_.Size());
+  Word* begin = static_cast<Word*>(words_.Data());
+  for (std::size_t i = 0; i < count_; ++i) begin[i] = i;
+  return begin;
+}
+
+// Rows in list order as read but within groups of equal dates, which the marks of repeated
+// dates find without a look at every row: only those groups are sorted, and words for every
+// row are made once a group is found out of order. Most archives have none.
+CollationOrder Sorter::SortGroupsOfEqualDates() {
+  Word* words = nullptr;
+  auto sortGroup = [&](std::size_t from, std::size_t to) {
+    if (!words) {
+      std::array<Word, kFew> few;
+      if (to - from <= kFew) {
+        std::iota(few.begin(), few.begin() + (to - from), Word{from});
+        if (InOrder(few.data(), few.data() + (to - from), kDateTimeColumnWidth)) return;
+      }
+      words = MakeWords();
+    }
+    SortRange(words + from, words + to, kDateTimeColumnWidth);
+  };
+  // Record first_ + i repeats the date of the one before it: the group of i - 1 goes on to i.
+  std::size_t groupFrom = 0;
+  std::size_t groupTo = 0;
+  source_.DateRepeats()->ForEachMarked(first_ + 1, first_ + count_, [&](std::size_t record) {
+    const std::size_t i = record - first_;
+    if (i == groupTo) {
+      ++groupTo;
+      return;
+    }
+    if (groupTo - groupFrom > 1) sortGroup(groupFrom, groupTo);
+    groupFrom = i - 1;
+    groupTo = i + 1;
+  });
+  if (groupTo - groupFrom > 1) sortGroup(groupFrom, groupTo);
+  scratch_.Resize(0);
+  if (!words) return {};
   return Result();
 }
 

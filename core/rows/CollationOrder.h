@@ -5,6 +5,7 @@
 
 #include "core/rows/DateTimeOrder.h"
 #include "core/rows/LargeArray.h"
+#include "core/rows/RepeatedDates.h"
 #include "core/rows/RowText.h"
 
 namespace telvoran {
@@ -30,6 +31,9 @@ class SortSource {
     (void)index;
     return -1;
   }
+  // The marks of the records that hold the same date and time as the record before them, by
+  // index; none where the source keeps none.
+  virtual const RepeatedDates* DateRepeats() const { return nullptr; }
   // Whether the two records hold the same six bytes of date and time.
   virtual bool SameDateTime(RecordIndex a, RecordIndex b) const = 0;
   // True when no row has a sort prefix: every row begins with its date and time.

@@ -40,8 +40,17 @@ class RepeatedDates {
   // Calls visit(record) for every record marked, ascending.
   template <typename Visit>
   void ForEachMarked(Visit visit) const {
-    for (std::size_t word = 0; word < words_.size(); ++word) {
-      for (std::uint64_t bits = words_[word]; bits != 0; bits &= bits - 1)
+    ForEachMarked(0, size_, visit);
+  }
+  // The same for the records from `from` up to, not including, `to`.
+  template <typename Visit>
+  void ForEachMarked(std::size_t from, std::size_t to, Visit visit) const {
+    if (from >= to) return;
+    for (std::size_t word = from / kBits; word <= (to - 1) / kBits; ++word) {
+      std::uint64_t bits = words_[word];
+      if (word == from / kBits) bits &= ~std::uint64_t{0} << (from % kBits);
+      if (word == (to - 1) / kBits) bits &= ~std::uint64_t{0} >> (kBits - 1 - (to - 1) % kBits);
+      for (; bits != 0; bits &= bits - 1)
         visit(word * kBits + static_cast<std::size_t>(std::countr_zero(bits)));
     }
   }

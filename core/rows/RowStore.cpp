@@ -34,6 +34,7 @@ class RowStore::Source final : public SortSource {
     return std::memcmp(store_.records_[a].bytes.data() + at, store_.records_[b].bytes.data() + at,
                        6) == 0;
   }
+  const RepeatedDates* DateRepeats() const override { return &store_.repeatedDates_; }
   bool WithoutPrefixes() const override { return store_.format_.SortColumn() == 1; }
   std::size_t WidestPrefix() const override { return store_.format_.WidestPrefix(); }
   // Texts are built from the records and the format alone, neither of which changes meanwhile.

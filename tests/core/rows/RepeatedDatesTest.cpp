@@ -37,5 +37,23 @@ TEST(RepeatedDates, AllMarkedTellsWhetherEveryRecordOfAStretchIsMarked) {
   }
 }
 
+TEST(RepeatedDates, ForEachMarkedVisitsTheMarkedRecordsOfAStretchInOrder) {
+  std::vector<bool> marks(200, false);
+  for (std::size_t record : {0u, 1u, 62u, 63u, 64u, 65u, 127u, 128u, 199u}) marks[record] = true;
+  RepeatedDates dates;
+  for (bool mark : marks) dates.Push(mark);
+
+  for (std::size_t from = 0; from <= marks.size(); ++from) {
+    for (std::size_t to = from; to <= marks.size(); ++to) {
+      std::vector<std::size_t> expected;
+      for (std::size_t record = from; record < to; ++record)
+        if (marks[record]) expected.push_back(record);
+      std::vector<std::size_t> visited;
+      dates.ForEachMarked(from, to, [&](std::size_t record) { visited.push_back(record); });
+      ASSERT_EQ(visited, expected) << from << " to " << to;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace telvoran
