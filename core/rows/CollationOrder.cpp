@@ -6,6 +6,7 @@
 #include <cstring>
 #include <limits>
 #include <numeric>
+#include <span>
 #include <string_view>
 #include <utility>
 
@@ -76,6 +77,7 @@ class Sorter {
   PrefixWidths PutKeys(Word* begin, Word* end, std::size_t offset);
   PrefixWidths PutKeys(Word* begin, Word* end, std::size_t offset, RowText& row) const;
   void SortWords(Word* begin, Word* end);
+  void SortWords(Word* begin, Word* end, std::span<Word> scratch, bool twoThreads) const;
   void SortRuns(Word* begin, Word* end, std::size_t covered, PrefixWidths widths);
   void SortEqualDateTimes(Word* begin, Word* end, std::size_t shared);
   bool InOrder(const Word* begin, const Word* end, std::size_t shared);
@@ -83,7 +85,7 @@ class Sorter {
   void SortEqualWeights(Word* begin, Word* end);
   std::size_t ScratchWords() const;
   Word* Scratch();
-  void MergeHalves(Word* begin, Word* middle, Word* end);
+  static void MergeHalves(Word* begin, Word* middle, Word* end, Word* scratch);
   CollationOrder Result();
 
   const SortSource& source_;
@@ -309,22 +311,34 @@ Sorter::PrefixWidths Sorter::PutKeys(Word* begin, Word* end, std::size_t offset,
   return widths;
 }
 
-// Orders the words as numbers. A long range goes a key byte at a time from the last, each pass
-// spreading the words over 256 places in one sweep; a byte every key shares needs no pass. The
-// passes keep the order of equal keys, which is the ascending order of the indices. A range
-// longer than the scratch area, which has room for half of all words, is sorted in two halves
-// that are then merged.
+// Orders the words as numbers, with the scratch area, which has room for half of all words.
 void Sorter::SortWords(Word* begin, Word* end) {
+  SortWords(begin, end, {Scratch(), ScratchWords()}, true);
+}
+
+// A long range goes a key byte at a time from the last, each pass spreading the words over 256
+// places in one sweep; a byte every key shares needs no pass. The passes keep the order of equal
+// keys, which is the ascending order of the indices. A range longer than `scratch` is sorted in
+// two halves that are then merged; when `twoThreads` allows, the halves of a long range are
+// sorted on two threads, each with part of the scratch area, room for half of its half.
+void Sorter::SortWords(Word* begin, Word* end, std::span<Word> scratch, bool twoThreads) const {
   const auto count = static_cast<std::size_t>(end - begin);
   if (count < kRadixFrom) {
     std::sort(begin, end);
     return;
   }
-  if (count > ScratchWords()) {
+  if (count > scratch.size()) {
     Word* middle = begin + count / 2;
-    SortWords(begin, middle);
-    SortWords(middle, end);
-    MergeHalves(begin, middle, end);
+    if (twoThreads && count >= kTwoThreadsFrom) {
+      const std::span<Word> first = scratch.first((middle - begin + 1) / 2);
+      const std::span<Word> second = scratch.subspan(first.size());
+      RunSideBySide([&] { SortWords(begin, middle, first, false); },
+                    [&] { SortWords(middle, end, second, false); });
+    } else {
+      SortWords(begin, middle, scratch, false);
+      SortWords(middle, end, scratch, false);
+    }
+    MergeHalves(begin, middle, end, scratch.data());
     return;
   }
   std::array<std::array<std::size_t, 256>, 8> counts{};
@@ -335,7 +349,7 @@ void Sorter::SortWords(Word* begin, Word* end) {
     for (std::size_t byte = 0; byte < keyChars_; ++byte) ++counts[byte][digit(*word, byte)];
   }
   Word* from = begin;
-  Word* to = Scratch();
+  Word* to = scratch.data();
   for (std::size_t byte = 0; byte < keyChars_; ++byte) {
     std::array<std::size_t, 256>& places = counts[byte];
     if (places[digit(*from, byte)] == count) continue;
@@ -363,10 +377,10 @@ Word* Sorter::Scratch() {
 }
 
 // Merges the sorted words [begin, middle) and [middle, end) into [begin, end), the first half
-// moved to the scratch area first. Written out rather than std::merge, which may not write over
-// its input: here the words written never reach the second half's words not yet read.
-void Sorter::MergeHalves(Word* begin, Word* middle, Word* end) {
-  Word* first = Scratch();
+// moved to `scratch` first. Written out rather than std::merge, which may not write over its
+// input: here the words written never reach the second half's words not yet read.
+void Sorter::MergeHalves(Word* begin, Word* middle, Word* end, Word* scratch) {
+  Word* first = scratch;
   Word* const firstEnd = std::copy(begin, middle, first);
   Word* second = middle;
   Word* out = begin;
