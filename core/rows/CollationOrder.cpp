@@ -80,6 +80,7 @@ class Sorter {
   void SortWords(Word* begin, Word* end, std::span<Word> scratch, bool twoThreads) const;
   void SortRuns(Word* begin, Word* end, std::size_t covered, PrefixWidths widths);
   void SortEqualDateTimes(Word* begin, Word* end, std::size_t shared);
+  bool SameDateTime(Word earlier, Word later) const;
   bool InOrder(const Word* begin, const Word* end, std::size_t shared);
   void SortFew(Word* begin, Word* end);
   void SortEqualWeights(Word* begin, Word* end);
@@ -425,11 +426,19 @@ void Sorter::SortRuns(Word* begin, Word* end, std::size_t covered, PrefixWidths 
 void Sorter::SortEqualDateTimes(Word* begin, Word* end, std::size_t shared) {
   for (Word* group = begin; group != end;) {
     Word* groupEnd = group + 1;
-    while (groupEnd != end && source_.SameDateTime(IndexOf(groupEnd[-1]), IndexOf(*groupEnd)))
-      ++groupEnd;
+    while (groupEnd != end && SameDateTime(groupEnd[-1], *groupEnd)) ++groupEnd;
     if (groupEnd - group > 1) SortRange(group, groupEnd, shared);
     group = groupEnd;
   }
+}
+
+// Whether the rows of two words, the first read before the second, with no date falling between,
+// share their date: never when the second does not repeat the date read before it, which the
+// marks tell for most rows without a call on the source.
+bool Sorter::SameDateTime(Word earlier, Word later) const {
+  const RepeatedDates* repeats = source_.DateRepeats();
+  if (repeats && dates_.NeverFell() && !repeats->SameAsBefore(IndexOf(later))) return false;
+  return source_.SameDateTime(IndexOf(earlier), IndexOf(later));
 }
 
 // Whether rows whose texts have equal weights before `shared` are in list order: one pass that
