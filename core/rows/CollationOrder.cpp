@@ -28,7 +28,8 @@ using Word = std::uint64_t;
 constexpr std::size_t kFew = 16;
 // Ranges from this size on are sorted a key byte at a time; smaller ones by comparing words.
 constexpr std::size_t kRadixFrom = 2048;
-// Ranges from this size on have their rows' texts built on two threads.
+// Ranges from this size on are worked on by two threads, a half each: their rows' texts built
+// for the keys, their words sorted.
 constexpr std::size_t kTwoThreadsFrom = 1 << 15;
 
 // Compares two stored texts whose collation weights are equal before `shared`.

@@ -18,8 +18,9 @@ class SortSource {
  public:
   // The stored text of the row of record `index`, sort prefix included, built in `text`.
   virtual void StoredText(RecordIndex index, RowText& text) const = 0;
-  // The beginning of that text, at least its sort prefix and `length` characters, where that
-  // is quicker to build than the whole (true); otherwise the whole text (false).
+  // The beginning of that text, at least its sort prefix and as much after it as `length`
+  // characters take, up to the date and time, where that is quicker to build than the whole
+  // (true); otherwise the whole text (false).
   virtual bool StoredHead(RecordIndex index, std::size_t length, RowText& text) const {
     (void)length;
     StoredText(index, text);

@@ -32,9 +32,9 @@ class RowFormat {
   // The row of `record` as the list orders it: its sort prefix, then the row. `text` is
   // emptied first.
   void StoredText(const ArchiveRecord& record, RowText& text) const;
-  // The beginning of StoredText(): at least the sort prefix and `length` characters, built
-  // without the rest of the row where the record allows it (true); otherwise the whole stored
-  // text (false). `text` is emptied first.
+  // The beginning of StoredText(): at least the sort prefix, and the date and time after it as
+  // far as `length` characters reach, built without the rest of the row where the record allows
+  // it (true); otherwise the whole stored text (false). `text` is emptied first.
   bool StoredHead(const ArchiveRecord& record, std::size_t length, RowText& text) const;
   // A number from 0 to 255 that records share exactly when the sort prefixes of their rows are
   // equal, where the record tells it without the prefix being built; -1 where it does not.
