@@ -46,6 +46,7 @@ class Sorter {
         first_(first),
         count_(count),
         dates_(dates),
+        repeats_(source.DateRepeats()),
         indexBits_(static_cast<int>(std::bit_width(std::max<std::size_t>(count, 2) - 1))),
         indexMask_((Word{1} << indexBits_) - 1),
         keyChars_(static_cast<std::size_t>(64 - indexBits_) / 8) {}
@@ -94,6 +95,8 @@ class Sorter {
   const RecordIndex first_;
   const std::size_t count_;
   const DateTimeOrder dates_;
+  // Asked once: the runs of equal dates look at them for every row.
+  const RepeatedDates* const repeats_;
   const int indexBits_;
   const Word indexMask_;
   const std::size_t keyChars_;
@@ -129,7 +132,7 @@ bool Sorter::RowsWithinPrefixInReadingOrder() const {
 CollationOrder Sorter::Run() {
   if (count_ == 0 || ReadingOrderIsListOrder()) return {};
   const bool byDateInReadingOrder = source_.WithoutPrefixes() && RowsWithinPrefixInReadingOrder();
-  if (byDateInReadingOrder && source_.DateRepeats()) return SortGroupsOfEqualDates();
+  if (byDateInReadingOrder && repeats_) return SortGroupsOfEqualDates();
   Word* begin = MakeWords();
   Word* end = begin + count_;
   if (byDateInReadingOrder) {
@@ -169,7 +172,7 @@ CollationOrder Sorter::SortGroupsOfEqualDates() {
   // Record first_ + i repeats the date of the one before it: the group of i - 1 goes on to i.
   std::size_t groupFrom = 0;
   std::size_t groupTo = 0;
-  source_.DateRepeats()->ForEachMarked(first_ + 1, first_ + count_, [&](std::size_t record) {
+  repeats_->ForEachMarked(first_ + 1, first_ + count_, [&](std::size_t record) {
     const std::size_t i = record - first_;
     if (i == groupTo) {
       ++groupTo;
@@ -437,8 +440,7 @@ void Sorter::SortEqualDateTimes(Word* begin, Word* end, std::size_t shared) {
 // share their date: never when the second does not repeat the date read before it, which the
 // marks tell for most rows without a call on the source.
 bool Sorter::SameDateTime(Word earlier, Word later) const {
-  const RepeatedDates* repeats = source_.DateRepeats();
-  if (repeats && dates_.NeverFell() && !repeats->SameAsBefore(IndexOf(later))) return false;
+  if (repeats_ && dates_.NeverFell() && !repeats_->SameAsBefore(IndexOf(later))) return false;
   return source_.SameDateTime(IndexOf(earlier), IndexOf(later));
 }
 
