@@ -1,5 +1,6 @@
 #include "core/archive/ArchiveFile.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/archive/FailureReporter.h"
@@ -105,11 +106,27 @@ bool ArchiveFile::ReadRecord() {
   return true;
 }
 
-void ArchiveFile::SkipFetchedRecords(std::size_t count) {
+std::optional<std::size_t> ArchiveFile::ReadRecordsInto(std::span<unsigned char> room) {
+  const std::size_t wanted = room.size() / kRecordSize * kRecordSize;
+  const std::size_t fetched = std::min(blockSize_ - blockPosition_, wanted);
+  if (fetched > 0) std::memcpy(room.data(), block_.get() + blockPosition_, fetched);
+  // The block is emptied either way: what the caller does not take is read again from the file.
+  blockSize_ = 0;
+  blockPosition_ = 0;
+  if (fetched == wanted || !IsOpen()) return fetched;
+  const auto result =
+      file_.ReadAt(recordsRead_ * kRecordSize + fetched, room.data() + fetched, wanted - fetched);
+  if (result.error) {
+    errorText_ = *result.error;
+    return std::nullopt;
+  }
+  // A piece of a record at the end is left for a later reading, as FillBlock() leaves it.
+  return fetched + result.bytesRead / kRecordSize * kRecordSize;
+}
+
+void ArchiveFile::TakeRecordsReadInto(std::span<const unsigned char> records, std::size_t count) {
   if (count == 0) return;
-  blockPosition_ += (count - 1) * kRecordSize;
-  std::memcpy(record_.bytes.data(), block_.get() + blockPosition_, kRecordSize);
-  blockPosition_ += kRecordSize;
+  std::memcpy(record_.bytes.data(), records.data() + (count - 1) * kRecordSize, kRecordSize);
   recordsRead_ += count;
 }
 

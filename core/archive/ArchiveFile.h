@@ -46,14 +46,15 @@ class ArchiveFile {
   // Reads the next record into Record(). False on a read error, whose text is in ErrorText(),
   // or past the end; nothing is reported and the file stays open.
   bool ReadRecord();
-  // The whole records fetched and not yet read, in one piece: none at the end of what was
-  // fetched (AtEnd() fetches more). Reading many records this way saves copying each one.
-  std::span<const unsigned char> FetchedRecords() const {
-    return {block_.get() + blockPosition_, blockSize_ - blockPosition_};
-  }
-  // Counts the first `count` of FetchedRecords() as read, as ReadRecord() would: the last of
-  // them becomes Record().
-  void SkipFetchedRecords(std::size_t count);
+  // Reads the whole records that follow the last one read straight into `room`, as many as fit
+  // and the file holds now, for a caller that keeps them itself: they are not copied out of a
+  // block. Records fetched into the block before come first. None of them counts as read until
+  // TakeRecordsReadInto(). Returns the bytes of whole records put into `room`, 0 at the end, or
+  // nothing on a read error, whose text is in ErrorText(); nothing is reported.
+  std::optional<std::size_t> ReadRecordsInto(std::span<unsigned char> room);
+  // Counts the first `count` records of `records`, which ReadRecordsInto() put there, as read,
+  // as ReadRecord() would: the last of them becomes Record().
+  void TakeRecordsReadInto(std::span<const unsigned char> records, std::size_t count);
   // Whether the file's current end has been reached: no whole record follows the last one read.
   // A file that grows while it is read is read to its new end; one that shrinks ends early.
   bool AtEnd();

@@ -303,10 +303,17 @@ Sorter::PrefixWidths Sorter::PutKeys(Word* begin, Word* end, std::size_t offset)
 Sorter::PrefixWidths Sorter::PutKeys(Word* begin, Word* end, std::size_t offset,
                                      RowText& row) const {
   PrefixWidths widths;
+  const std::size_t length = offset + keyChars_;
+  char quickHead[kQuickHeadRoom];
   for (Word* word = begin; word != end; ++word) {
-    const std::string_view text = TextUpTo(*word, offset + keyChars_, row);
-    widths.least = std::min(widths.least, row.PrefixLength());
-    widths.most = std::max(widths.most, row.PrefixLength());
+    // Most rows' keys are told from their records' bytes at once; the others build their heads.
+    const int quickPrefix = source_.QuickHead(IndexOf(*word), length, quickHead);
+    const std::string_view text =
+        quickPrefix >= 0 ? std::string_view(quickHead, length) : TextUpTo(*word, length, row);
+    const std::size_t prefixLength =
+        quickPrefix >= 0 ? static_cast<std::size_t>(quickPrefix) : row.PrefixLength();
+    widths.least = std::min(widths.least, prefixLength);
+    widths.most = std::max(widths.most, prefixLength);
     Word key = 0;
     for (std::size_t i = offset; i < offset + keyChars_; ++i)
       key =

@@ -26,6 +26,15 @@ class SortSource {
     StoredText(index, text);
     return false;
   }
+  // The first `length` characters of that text, written to `out` (room for kQuickHeadRoom),
+  // where they are quicker to tell than StoredHead() builds them. Returns the length of the sort
+  // prefix, or -1 where they are not.
+  virtual int QuickHead(RecordIndex index, std::size_t length, char* out) const {
+    (void)index;
+    (void)length;
+    (void)out;
+    return -1;
+  }
   // A number from 0 to 255 that records share exactly when the sort prefixes of their rows are
   // equal, where that is quicker to tell than the prefix; -1 otherwise.
   virtual int PrefixSlot(RecordIndex index) const {

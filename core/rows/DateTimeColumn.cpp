@@ -37,7 +37,25 @@ constexpr std::array<std::uint16_t, 100> kDigitPairs = [] {
   return pairs;
 }();
 
-// Writes "20YY-MM-DD  hh:mm:ss" to `out`. A row is built for every record written or sorted:
+void AppendTwoDigitDateTime(RowText& row, const unsigned char* bytes) {
+  if (char* out = row.Extend(kDateTimeColumnWidth)) {
+    WriteTwoDigitDateTime(out, bytes);
+    return;
+  }
+  char text[kDateTimeColumnWidth];
+  WriteTwoDigitDateTime(text, bytes);
+  row.AppendWhole(text, kDateTimeColumnWidth);
+}
+
+// The characters of a field: its lead-in and its number.
+std::size_t FieldWidth(std::size_t leadIn, unsigned char byte) {
+  const int number = Decoded(byte);
+  return (number < 10 ? leadIn + 1 : leadIn) + NumberWidth(number);
+}
+
+}  // namespace
+
+// A row is built for every record written or sorted:
 // the text is assembled in three words and stored in three moves, where storing the fields one
 // by one into a copy that was then copied again made this the costliest step of a row.
 void WriteTwoDigitDateTime(char* out, const unsigned char* bytes) {
@@ -63,24 +81,6 @@ void WriteTwoDigitDateTime(char* out, const unsigned char* bytes) {
     }
   }
 }
-
-void AppendTwoDigitDateTime(RowText& row, const unsigned char* bytes) {
-  if (char* out = row.Extend(kDateTimeColumnWidth)) {
-    WriteTwoDigitDateTime(out, bytes);
-    return;
-  }
-  char text[kDateTimeColumnWidth];
-  WriteTwoDigitDateTime(text, bytes);
-  row.AppendWhole(text, kDateTimeColumnWidth);
-}
-
-// The characters of a field: its lead-in and its number.
-std::size_t FieldWidth(std::size_t leadIn, unsigned char byte) {
-  const int number = Decoded(byte);
-  return (number < 10 ? leadIn + 1 : leadIn) + NumberWidth(number);
-}
-
-}  // namespace
 
 void AppendDateTime(RowText& row, const unsigned char* bytes) {
   // A row is built for every record read; nearly every record holds a date of this century.

@@ -24,6 +24,10 @@ inline bool DateTimeInTwoDigits(const unsigned char* bytes) {
 // the number is negative; numbers from 100 up take more room.
 void AppendDateTime(RowText& row, const unsigned char* bytes);
 
+// Writes the 20 characters "20YY-MM-DD  hh:mm:ss" of six bytes whose fields all lie from 0 to
+// 99 (DateTimeInTwoDigits()) to `out`.
+void WriteTwoDigitDateTime(char* out, const unsigned char* bytes);
+
 // At least `characters` characters of what AppendDateTime() appends: nothing for none, only
 // "20YY" when that is enough and every field is in two digits (a sort key most often needs no
 // more), else all.

@@ -38,13 +38,6 @@ constexpr std::size_t kTextFieldsEnd = 22;
 // The central unit, channel, medium, reading and unit columns, or the spaces in their place.
 constexpr std::size_t kChannelColumnsWidth = 31;
 
-// Reading, medium and unit come from the record text, which ends at the first zero byte:
-// a field cut by it comes out shorter, or empty.
-std::string_view TextField(std::string_view recordText, std::size_t offset, std::size_t width) {
-  if (offset >= recordText.size()) return {};
-  return recordText.substr(offset, width);
-}
-
 // Where each column's piece of the row lies (offset counted from 0, width), by sort column.
 struct PrefixPiece {
   std::size_t offset;
@@ -63,6 +56,13 @@ constexpr std::array<PrefixPiece, 8> kPrefixPieces{{
 
 bool HasPrefix(int sortColumn) {
   return sortColumn >= 2 && sortColumn <= kEventSortColumns;
+}
+
+// Reading, medium and unit come from the record text, which ends at the first zero byte:
+// a field cut by it comes out shorter, or empty.
+std::string_view TextField(std::string_view recordText, std::size_t offset, std::size_t width) {
+  if (offset >= recordText.size()) return {};
+  return recordText.substr(offset, width);
 }
 
 // The usual record: an address of two digits at most and no zero byte in the text fields. Its
@@ -85,17 +85,39 @@ bool HasPlainChannelColumns(const ArchiveRecord& record) {
   return address >= 0 && address < 100 && zeros == 0;
 }
 
+// Writes the piece of a usual record's channel columns that sort column `column` (2 to 6)
+// shows to `out`: the central unit (two places), channel, medium, reading or unit.
+void FillPlainPiece(char* out, const ArchiveRecord& record, int column) {
+  const auto* bytes = reinterpret_cast<const char*>(record.bytes.data());
+  switch (column) {
+    case 2: {
+      const int address = int{record.bytes[kAddressByte]} - 10;
+      out[0] = address >= 10 ? static_cast<char>('0' + address / 10) : ' ';
+      out[1] = static_cast<char>('0' + address % 10);
+      return;
+    }
+    case 3:
+      out[0] = bytes[kChannelByte];
+      return;
+    case 4:
+      std::memcpy(out, bytes + kMediumByte, 4);
+      return;
+    case 5:
+      std::memcpy(out, bytes + kReadingByte, 5);
+      return;
+    case 6:
+      std::memcpy(out, bytes + kUnitByte, 4);
+      return;
+  }
+}
+
 // Fills the channel columns of a usual record into `columns`, which holds kChannelColumnsWidth
 // spaces.
 void FillPlainChannelColumns(char* columns, const ArchiveRecord& record) {
-  const auto* bytes = reinterpret_cast<const char*>(record.bytes.data());
-  const int address = int{record.bytes[kAddressByte]} - 10;
-  if (address >= 10) columns[3] = static_cast<char>('0' + address / 10);
-  columns[4] = static_cast<char>('0' + address % 10);
-  columns[10] = bytes[kChannelByte];
-  std::memcpy(columns + 14, bytes + kMediumByte, 4);
-  std::memcpy(columns + 20, bytes + kReadingByte, 5);
-  std::memcpy(columns + 27, bytes + kUnitByte, 4);
+  for (int column = 2; column < kEventSortColumns; ++column)
+    FillPlainPiece(columns + kPrefixPieces[static_cast<std::size_t>(column)].offset -
+                       kDateTimeColumnWidth,
+                   record, column);
 }
 
 void AppendPlainChannelColumns(RowText& row, const ArchiveRecord& record) {
@@ -219,6 +241,25 @@ bool EventStoredHead(const ArchiveRecord& record, int sortColumn, const Situatio
   AppendDateTimeBeginning(head, dateTime, length > prefix.size() ? length - prefix.size() : 0);
   head.PutPrefix(prefix);
   return true;
+}
+
+int EventQuickHead(const ArchiveRecord& record, int sortColumn, const SituationTexts& situations,
+                   std::size_t length, char* out) {
+  // The situation column's prefix is a library text: its rows are told apart by PrefixSlot().
+  if (!HasPrefix(sortColumn) || sortColumn == kEventSortColumns) return -1;
+  const std::size_t width = kPrefixPieces[static_cast<std::size_t>(sortColumn)].width;
+  const unsigned char* dateTime = record.bytes.data() + kEventDateTimeByte;
+  if (length > width + kDateTimeColumnWidth || !DateTimeInTwoDigits(dateTime)) return -1;
+  const char code = static_cast<char>(record.bytes[kEventSituationByte]);
+  if (!situations.HasChannelColumns(code)) {
+    std::memset(out, ' ', width);
+  } else if (HasPlainChannelColumns(record)) {
+    FillPlainPiece(out, record, sortColumn);
+  } else {
+    return -1;
+  }
+  if (length > width) WriteTwoDigitDateTime(out + width, dateTime);
+  return static_cast<int>(width);
 }
 
 int EventPrefixSlot(const ArchiveRecord& record, int sortColumn, const SituationTexts& situations) {

@@ -86,6 +86,14 @@ RowText EventRow(const ArchiveRecord& record, int sortColumn, const StringLookup
 bool EventStoredHead(const ArchiveRecord& record, int sortColumn, const SituationTexts& situations,
                      std::size_t length, RowText& head);
 
+// The first `length` characters of the stored row of an event record, written to `out` (room for
+// kQuickHeadRoom) straight from the record's bytes, for a usual record (EventStoredHead()) sorted
+// by the central unit, channel, medium, reading or unit, when `length` reaches no further than
+// the date and time after the prefix. Returns the length of the sort prefix; -1 for other
+// records, columns and lengths, whose head must be built.
+int EventQuickHead(const ArchiveRecord& record, int sortColumn, const SituationTexts& situations,
+                   std::size_t length, char* out);
+
 // A number from 0 to 255 that the records of the situation column share exactly when their rows'
 // sort prefixes are equal, told without building the prefix: the situation code of a record
 // whose prefix EventStoredHead() builds. -1 for other records and columns.

@@ -36,6 +36,15 @@ void AppendPlainValues(RowText& row, const char* values, int channels) {
   if (columns == room) row.AppendWhole(room, width);
 }
 
+// Writes the value of channel `channel` (from 0) as the row shows it to `out`: a zero byte drawn
+// as a space.
+void WriteShownValue(char* out, const ArchiveRecord& record, int channel) {
+  const unsigned char* bytes =
+      record.bytes.data() + kFirstValueByte + static_cast<std::size_t>(channel) * kValueWidth;
+  for (std::size_t i = 0; i < kValueWidth; ++i)
+    out[i] = bytes[i] == 0 ? ' ' : static_cast<char>(bytes[i]);
+}
+
 }  // namespace
 
 void IntervalRow(const ArchiveRecord& record, int channelCount, int sortColumn, RowText& row) {
@@ -72,15 +81,22 @@ bool IntervalStoredHead(const ArchiveRecord& record, int channelCount, int sortC
   }
   const int channel = sortColumn - 2;
   if (channel >= std::clamp(channelCount, 0, 4) || !DateTimeInTwoDigits(dateTime)) return false;
-  // The value as the row shows it: a zero byte drawn as a space.
   char value[kValueWidth];
-  const unsigned char* bytes =
-      record.bytes.data() + kFirstValueByte + static_cast<std::size_t>(channel) * kValueWidth;
-  for (std::size_t i = 0; i < kValueWidth; ++i)
-    value[i] = bytes[i] == 0 ? ' ' : static_cast<char>(bytes[i]);
+  WriteShownValue(value, record, channel);
   AppendDateTimeBeginning(head, dateTime, length > kValueWidth ? length - kValueWidth : 0);
   head.PutPrefix(std::string_view(value, kValueWidth));
   return true;
+}
+
+int IntervalQuickHead(const ArchiveRecord& record, int channelCount, int sortColumn,
+                      std::size_t length, char* out) {
+  if (!IsChannelColumn(sortColumn) || length > kValueWidth + kDateTimeColumnWidth) return -1;
+  const int channel = sortColumn - 2;
+  const unsigned char* dateTime = record.bytes.data() + kIntervalDateTimeByte;
+  if (channel >= std::clamp(channelCount, 0, 4) || !DateTimeInTwoDigits(dateTime)) return -1;
+  WriteShownValue(out, record, channel);
+  if (length > kValueWidth) WriteTwoDigitDateTime(out + kValueWidth, dateTime);
+  return static_cast<int>(kValueWidth);
 }
 
 std::size_t IntervalPrefixWidth(int sortColumn) {

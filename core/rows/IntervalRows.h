@@ -27,6 +27,14 @@ RowText IntervalRow(const ArchiveRecord& record, int channelCount, int sortColum
 bool IntervalStoredHead(const ArchiveRecord& record, int channelCount, int sortColumn,
                         std::size_t length, RowText& head);
 
+// The first `length` characters of the stored row of an interval record sorted by a channel,
+// written to `out` (room for kQuickHeadRoom) straight from the record's bytes, for a record whose
+// head IntervalStoredHead() builds, when `length` reaches no further than the date and time after
+// the prefix. Returns the length of the sort prefix; -1 for other records, columns and lengths,
+// whose head must be built.
+int IntervalQuickHead(const ArchiveRecord& record, int channelCount, int sortColumn,
+                      std::size_t length, char* out);
+
 // The most characters of a row the sort prefix of `sortColumn` copies: a channel's value, or
 // none for the date and time.
 std::size_t IntervalPrefixWidth(int sortColumn);

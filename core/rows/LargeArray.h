@@ -59,10 +59,9 @@ class LargeArray {
     Reserve(size);
     size_ = size;
   }
-  // Makes the array `size` long, its memory given by the system ahead in pieces of a fixed
-  // size, for an array filled from its end a block at a time.
-  void GrowTo(std::size_t size) {
-    Resize(size);
+  // Gives the first `size` values their memory, ahead in pieces of a fixed size, for an array
+  // filled from its end a block at a time.
+  void PrepareUpTo(std::size_t size) {
     const std::size_t bytes = size * sizeof(T);
     if (bytes > prepared_) {
       const std::size_t prepared = std::min(buffer_.Size(), bytes + kPreparedAhead);

@@ -35,6 +35,12 @@ bool RowFormat::StoredHead(const ArchiveRecord& record, std::size_t length, RowT
   return headOnly;
 }
 
+int RowFormat::QuickHead(const ArchiveRecord& record, std::size_t length, char* out) const {
+  return kind_ == RowKind::Event
+             ? EventQuickHead(record, sortColumn_, *situations_, length, out)
+             : IntervalQuickHead(record, channelCount_, sortColumn_, length, out);
+}
+
 int RowFormat::PrefixSlot(const ArchiveRecord& record) const {
   return kind_ == RowKind::Event ? EventPrefixSlot(record, sortColumn_, *situations_) : -1;
 }

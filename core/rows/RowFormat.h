@@ -36,6 +36,10 @@ class RowFormat {
   // far as `length` characters reach, built without the rest of the row where the record allows
   // it (true); otherwise the whole stored text (false). `text` is emptied first.
   bool StoredHead(const ArchiveRecord& record, std::size_t length, RowText& text) const;
+  // The first `length` characters of StoredText(), written to `out` (room for kQuickHeadRoom)
+  // straight from the record's bytes where the record and length allow it, which is quicker than
+  // StoredHead(). Returns the length of the sort prefix, or -1 where the head must be built.
+  int QuickHead(const ArchiveRecord& record, std::size_t length, char* out) const;
   // A number from 0 to 255 that records share exactly when the sort prefixes of their rows are
   // equal, where the record tells it without the prefix being built; -1 where it does not.
   int PrefixSlot(const ArchiveRecord& record) const;

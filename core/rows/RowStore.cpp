@@ -20,6 +20,9 @@ class RowStore::Source final : public SortSource {
   bool StoredHead(RecordIndex index, std::size_t length, RowText& text) const override {
     return store_.format_.StoredHead(store_.records_[index], length, text);
   }
+  int QuickHead(RecordIndex index, std::size_t length, char* out) const override {
+    return store_.format_.QuickHead(store_.records_[index], length, out);
+  }
   int PrefixSlot(RecordIndex index) const override {
     return store_.format_.PrefixSlot(store_.records_[index]);
   }
@@ -65,17 +68,38 @@ void RowStore::NoteDateTime(const ArchiveRecord& record) {
   appendedDates_.Note(moment);
 }
 
-void RowStore::AppendRecords(std::span<const unsigned char> bytes) {
-  const std::size_t count = bytes.size() / kRecordSize;
-  if (count == 0) return;
-  if (count > std::numeric_limits<RecordIndex>::max() - records_.Size())
-    throw std::length_error("too many records for one view");
+// NoteDateTime() for records [from, to), with what is known of the dates kept in locals while
+// the loop runs: this runs for every record read.
+void RowStore::NoteDateTimes(std::size_t from, std::size_t to) {
+  if (from >= to) return;
+  const unsigned char* dateTime = records_[from].bytes.data() + format_.DateTimeByte();
+  DateTimeOrder all = allDates_;
+  DateTimeOrder appended = appendedDates_;
+  for (std::size_t i = from; i < to; ++i, dateTime += kRecordSize) {
+    const auto moment = DateTimeOrder::MomentOf(dateTime);
+    repeatedDates_.Push(all.Note(moment));
+    appended.Note(moment);
+  }
+  allDates_ = all;
+  appendedDates_ = appended;
+}
+
+static_assert(sizeof(ArchiveRecord) == kRecordSize);
+
+std::span<unsigned char> RowStore::RoomForRecords(std::size_t records) {
   const std::size_t first = records_.Size();
-  if (first + count > records_.Capacity())
-    records_.Reserve(std::max(first + count, 2 * records_.Capacity()));
-  records_.GrowTo(first + count);
-  std::memcpy(records_.Data() + first, bytes.data(), count * kRecordSize);
-  for (std::size_t i = first; i < first + count; ++i) NoteDateTime(records_[i]);
+  if (records > std::numeric_limits<RecordIndex>::max() - first)
+    throw std::length_error("too many records for one view");
+  if (first + records > records_.Capacity())
+    records_.Reserve(std::max(first + records, 2 * records_.Capacity()));
+  records_.PrepareUpTo(first + records);
+  return {reinterpret_cast<unsigned char*>(records_.Data() + first), records * kRecordSize};
+}
+
+void RowStore::TakeRoom(std::size_t count) {
+  const std::size_t first = records_.Size();
+  records_.Resize(first + count);
+  NoteDateTimes(first, first + count);
 }
 
 void RowStore::Sort() {

@@ -43,8 +43,12 @@ class RowStore {
   void Reserve(std::size_t records);
   // Adds the record's row at the end of the list, out of order until Sort() or MergeAppended().
   void Append(const ArchiveRecord& record);
-  // The same for each record in `bytes`, whole records one after the other, in one piece.
-  void AppendRecords(std::span<const unsigned char> bytes);
+  // Room for `records` more records after the last, given its memory, for reading them straight
+  // into the store. What is written there counts only once TakeRoom() is called; the room is
+  // valid until then.
+  std::span<unsigned char> RoomForRecords(std::size_t records);
+  // Adds the rows of the first `count` records written into the room, as Append() would.
+  void TakeRoom(std::size_t count);
   // Puts every row in the views' order: Collation::RowLess of the stored texts, equal texts side
   // by side in the order they were read. Rows removed as duplicates come back.
   void Sort();
@@ -102,6 +106,7 @@ class RowStore {
   bool CannotBeEqual(RecordIndex a, RecordIndex b, const DateTimeOrder& dates) const;
   bool SameText(RecordIndex a, RecordIndex b) const;
   void NoteDateTime(const ArchiveRecord& record);
+  void NoteDateTimes(std::size_t from, std::size_t to);
   std::optional<std::vector<RecordIndex>> RepeatedRecords() const;
   void DropRows(const std::vector<RecordIndex>& repeated);
   void DropDuplicates(LargeArray<RecordIndex>& rows, const DateTimeOrder& dates) const;

@@ -10,6 +10,10 @@ namespace telvoran {
 
 // A row text under construction, without heap allocation: the row proper is built from a
 // fixed point of the buffer on, and its sort prefix is then copied in front of it.
+// The most characters a quick head of a stored text holds: the widest sort prefix a record's
+// bytes give at once, and the date and time after it.
+inline constexpr std::size_t kQuickHeadRoom = 32;
+
 class RowText {
  public:
   static constexpr std::size_t kPrefixRoom = 32;

@@ -2,6 +2,7 @@
 // what is reported and how many rows the reader keeps.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -114,6 +115,27 @@ TEST_F(BadArchiveFiles, NonAsciiPathIsReadLikeAnyOther) {
   EXPECT_TRUE(Read(path));
   EXPECT_EQ(rows.Size(), 2u);
   EXPECT_TRUE(reporter.events.empty());
+}
+
+// A file whose every read fails: the system's text for the error is shown, the reading ends and
+// the file is closed, for either kind of archive.
+TEST_F(BadArchiveFiles, ReadErrorIsShownAndEndsTheReading) {
+  // A network device without a link speed: a regular file of 4096 bytes, each read refused.
+  const std::filesystem::path unreadable = "/sys/class/net/lo/speed";
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(unreadable, error))
+    GTEST_SKIP() << "no file here whose reading fails";
+  for (const char* name : {"a.czt", "a.zdr"}) {
+    SCOPED_TRACE(name);
+    reporter.events.clear();
+    const std::filesystem::path link = dir.Path() / name;
+    std::filesystem::remove(link);
+    std::filesystem::create_symlink(unreadable, link);
+    EXPECT_FALSE(Read(link));
+    EXPECT_EQ(reporter.events, (Events{"error:Invalid argument"}));
+    EXPECT_EQ(rows.Size(), 0u);
+    EXPECT_FALSE(file.IsOpen());
+  }
 }
 
 }  // namespace

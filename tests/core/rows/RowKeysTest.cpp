@@ -82,6 +82,16 @@ void ExpectHeadBeginsStoredText(const RowFormat& format, const ArchiveRecord& re
       EXPECT_EQ(head.Text(), stored.Text()) << where;
     }
   }
+  // Quick heads, for every length up to past the date: exactly the stored text's beginning.
+  for (std::size_t length = 0; length <= 30; ++length) {
+    char quick[kQuickHeadRoom];
+    const int prefix = format.QuickHead(record, length, quick);
+    if (prefix < 0) continue;
+    const std::string where =
+        "column " + std::to_string(format.SortColumn()) + ", quick length " + std::to_string(length);
+    EXPECT_EQ(static_cast<std::size_t>(prefix), stored.PrefixLength()) << where;
+    EXPECT_EQ(std::string_view(quick, length), stored.Text().substr(0, length)) << where;
+  }
 }
 
 TEST(StoredHead, BeginsTheStoredTextOfEveryIntervalRow) {
@@ -116,6 +126,23 @@ TEST(StoredHead, UsualRowsNeedNoWholeText) {
   ArchiveRecord interval = event;
   for (int column = 1; column <= kIntervalSortColumns; ++column)
     EXPECT_TRUE(RowFormat::Interval(4, column).StoredHead(interval, 80, head)) << column;
+
+  // Their keys come straight from the bytes, for every column with a prefix of a field, as far
+  // as the date reaches: a sort of many rows would be slow, not wrong, without them.
+  char quick[kQuickHeadRoom];
+  const std::size_t eventWidths[] = {2, 1, 4, 5, 4};
+  for (int column = 2; column <= 6; ++column) {
+    const RowFormat format = RowFormat::Event(column, strings);
+    const std::size_t width = eventWidths[column - 2];
+    EXPECT_EQ(format.QuickHead(event, width + 20, quick), static_cast<int>(width)) << column;
+    EXPECT_EQ(format.QuickHead(event, width + 21, quick), -1) << column;
+  }
+  EXPECT_EQ(RowFormat::Event(1, strings).QuickHead(event, 4, quick), -1);
+  EXPECT_EQ(RowFormat::Event(7, strings).QuickHead(event, 4, quick), -1);
+  for (int column = 2; column <= kIntervalSortColumns; ++column) {
+    EXPECT_EQ(RowFormat::Interval(4, column).QuickHead(interval, 25, quick), 5) << column;
+    EXPECT_EQ(RowFormat::Interval(column - 2, column).QuickHead(interval, 5, quick), -1) << column;
+  }
 }
 
 // The definition: six bytes, year first, as one number; in range when each is 10 to 109.
