@@ -125,14 +125,17 @@ TEST_F(BadArchiveFiles, ReadErrorIsShownAndEndsTheReading) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(unreadable, error))
     GTEST_SKIP() << "no file here whose reading fails";
-  for (const char* name : {"a.czt", "a.zdr"}) {
-    SCOPED_TRACE(name);
+#ifdef _WIN32
+  const Events shown{"error:Invalid parameter."};  // under wine, which maps the system's error
+#else
+  const Events shown{"error:Invalid argument"};
+#endif
+  for (const bool interval : {true, false}) {
+    SCOPED_TRACE(interval ? "interval" : "event");
     reporter.events.clear();
-    const std::filesystem::path link = dir.Path() / name;
-    std::filesystem::remove(link);
-    std::filesystem::create_symlink(unreadable, link);
-    EXPECT_FALSE(Read(link));
-    EXPECT_EQ(reporter.events, (Events{"error:Invalid argument"}));
+    EXPECT_FALSE(interval ? ReloadIntervalRows(file, unreadable, 1, kOpenMessages, rows)
+                          : ReloadEventRows(file, unreadable, 1, kOpenMessages, rows));
+    EXPECT_EQ(reporter.events, shown);
     EXPECT_EQ(rows.Size(), 0u);
     EXPECT_FALSE(file.IsOpen());
   }
