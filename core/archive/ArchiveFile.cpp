@@ -108,20 +108,23 @@ bool ArchiveFile::ReadRecord() {
 
 std::optional<std::size_t> ArchiveFile::ReadRecordsInto(std::span<unsigned char> room) {
   const std::size_t wanted = room.size() / kRecordSize * kRecordSize;
-  const std::size_t fetched = std::min(blockSize_ - blockPosition_, wanted);
-  if (fetched > 0) std::memcpy(room.data(), block_.get() + blockPosition_, fetched);
-  // The block is emptied either way: what the caller does not take is read again from the file.
-  blockSize_ = 0;
-  blockPosition_ = 0;
-  if (fetched == wanted || !IsOpen()) return fetched;
-  const auto result =
-      file_.ReadAt(recordsRead_ * kRecordSize + fetched, room.data() + fetched, wanted - fetched);
+  if (blockPosition_ < blockSize_) {
+    // Records fetched before are handed out alone, so that an error of the next read cannot
+    // take them along. The block is emptied: what the caller does not take is read again.
+    const std::size_t fetched = std::min(blockSize_ - blockPosition_, wanted);
+    std::memcpy(room.data(), block_.get() + blockPosition_, fetched);
+    blockSize_ = 0;
+    blockPosition_ = 0;
+    return fetched;
+  }
+  if (!IsOpen()) return 0;
+  const auto result = file_.ReadAt(recordsRead_ * kRecordSize, room.data(), wanted);
   if (result.error) {
     errorText_ = *result.error;
     return std::nullopt;
   }
   // A piece of a record at the end is left for a later reading, as FillBlock() leaves it.
-  return fetched + result.bytesRead / kRecordSize * kRecordSize;
+  return result.bytesRead / kRecordSize * kRecordSize;
 }
 
 void ArchiveFile::TakeRecordsReadInto(std::span<const unsigned char> records, std::size_t count) {

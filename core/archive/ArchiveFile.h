@@ -48,9 +48,10 @@ class ArchiveFile {
   bool ReadRecord();
   // Reads the whole records that follow the last one read straight into `room`, as many as fit
   // and the file holds now, for a caller that keeps them itself: they are not copied out of a
-  // block. Records fetched into the block before come first. None of them counts as read until
-  // TakeRecordsReadInto(). Returns the bytes of whole records put into `room`, 0 at the end, or
-  // nothing on a read error, whose text is in ErrorText(); nothing is reported.
+  // block. Records fetched into the block before are handed out first, in a call of their own.
+  // None counts as read until TakeRecordsReadInto(). Returns the bytes of whole records put
+  // into `room`, 0 at the end, or nothing on a read error, whose text is in ErrorText();
+  // nothing is reported.
   std::optional<std::size_t> ReadRecordsInto(std::span<unsigned char> room);
   // Counts the first `count` records of `records`, which ReadRecordsInto() put there, as read,
   // as ReadRecord() would: the last of them becomes Record().

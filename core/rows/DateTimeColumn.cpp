@@ -55,9 +55,9 @@ std::size_t FieldWidth(std::size_t leadIn, unsigned char byte) {
 
 }  // namespace
 
-// A row is built for every record written or sorted:
-// the text is assembled in three words and stored in three moves, where storing the fields one
-// by one into a copy that was then copied again made this the costliest step of a row.
+// A row is built for every record written or sorted: the text is assembled in three words and
+// stored in three moves, where storing the fields one by one into a copy that was then copied
+// again made this the costliest step of a row.
 void WriteTwoDigitDateTime(char* out, const unsigned char* bytes) {
   if constexpr (std::endian::native == std::endian::little) {
     auto pair = [bytes](int field) -> std::uint64_t { return kDigitPairs[bytes[field] - 10]; };
