@@ -14,6 +14,7 @@
 #include "core/rows/DateTimeColumn.h"
 #include "core/rows/PrefixClasses.h"
 #include "core/rows/SideBySide.h"
+#include "core/rows/SortMemory.h"
 
 namespace telvoran {
 namespace {
@@ -41,7 +42,8 @@ bool LessFrom(std::string_view a, std::string_view b, std::size_t shared) {
 
 class Sorter {
  public:
-  Sorter(const SortSource& source, RecordIndex first, std::size_t count, const DateTimeOrder& dates)
+  Sorter(const SortSource& source, RecordIndex first, std::size_t count, const DateTimeOrder& dates,
+         SortMemory* memory)
       : source_(source),
         first_(first),
         count_(count),
@@ -49,7 +51,8 @@ class Sorter {
         repeats_(source.DateRepeats()),
         indexBits_(static_cast<int>(std::bit_width(std::max<std::size_t>(count, 2) - 1))),
         indexMask_((Word{1} << indexBits_) - 1),
-        keyChars_(static_cast<std::size_t>(64 - indexBits_) / 8) {}
+        keyChars_(static_cast<std::size_t>(64 - indexBits_) / 8),
+        memory_(memory) {}
 
   CollationOrder Run();
 
@@ -100,6 +103,8 @@ class Sorter {
   const int indexBits_;
   const Word indexMask_;
   const std::size_t keyChars_;
+  // Memory prepared for the sort ahead, if any.
+  SortMemory* const memory_;
   platform::LargeBuffer words_;
   platform::LargeBuffer scratch_;
   RowText text_;
@@ -146,6 +151,7 @@ CollationOrder Sorter::Run() {
 
 // A word for every row, each holding its index alone, in reading order.
 Word* Sorter::MakeWords() {
+  if (memory_) words_ = memory_->TakeWords(count_ * sizeof(Word));
   words_.Resize(count_ * sizeof(Word));
   words_.Prepare(0, words_.Size());
   Word* begin = static_cast<Word*>(words_.Data());
@@ -382,6 +388,7 @@ std::size_t Sorter::ScratchWords() const {
 
 Word* Sorter::Scratch() {
   if (scratch_.Size() == 0) {
+    if (memory_) scratch_ = memory_->TakeScratch(ScratchWords() * sizeof(Word));
     scratch_.Resize(ScratchWords() * sizeof(Word));
     scratch_.Prepare(0, scratch_.Size());
   }
@@ -519,8 +526,8 @@ CollationOrder Sorter::Result() {
 }  // namespace
 
 CollationOrder SortByCollation(const SortSource& source, RecordIndex first, std::size_t count,
-                               const DateTimeOrder& dates) {
-  return Sorter(source, first, count, dates).Run();
+                               const DateTimeOrder& dates, SortMemory* memory) {
+  return Sorter(source, first, count, dates, memory).Run();
 }
 
 }  // namespace telvoran

@@ -10,6 +10,8 @@
 
 namespace telvoran {
 
+class SortMemory;
+
 // A record's place in the order it was read in, counted from 0.
 using RecordIndex = std::uint32_t;
 
@@ -67,8 +69,9 @@ struct CollationOrder {
 // Puts the rows of the records `first` to `first + count - 1`, which were read in this order
 // with the dates `dates` tells of, in the views' order: Collation::RowLess of their stored
 // texts, rows with equal texts in reading order. Besides the records it takes at most 12 bytes
-// a row while it runs, and 4 bytes a row for the result unless that is the reading order.
+// a row while it runs, and 4 bytes a row for the result unless that is the reading order. It
+// works in `memory` where that was prepared for it.
 CollationOrder SortByCollation(const SortSource& source, RecordIndex first, std::size_t count,
-                               const DateTimeOrder& dates);
+                               const DateTimeOrder& dates, SortMemory* memory = nullptr);
 
 }  // namespace telvoran

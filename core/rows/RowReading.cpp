@@ -7,6 +7,7 @@
 
 #include "core/archive/ArchiveFile.h"
 #include "core/archive/FailureReporter.h"
+#include "core/rows/SortMemory.h"
 #include "core/text/StringIds.h"
 
 namespace telvoran {
@@ -18,6 +19,9 @@ constexpr std::uint64_t kRowsReservedAhead = 1 << 14;
 // Records read in one go: enough to make the calls few, few enough for the records to be
 // still in the cache when their kinds and dates are looked at.
 constexpr std::size_t kRecordsReadAtOnce = 6552;  // just under 256 KiB
+// Files of fewer records are sorted in memory the sort takes itself: a second thread is not
+// worth its start.
+constexpr std::uint64_t kPreparedFrom = std::uint64_t{1} << 17;
 
 // The kind of the record whose bytes begin at `bytes`.
 std::uint32_t KindOf(const unsigned char* bytes) {
@@ -26,16 +30,9 @@ std::uint32_t KindOf(const unsigned char* bytes) {
   return record.Kind();
 }
 
-ReadStop ReadRows(ArchiveFile& file, std::uint32_t kind, RowFormat format, RowStore& rows) {
-  rows = RowStore(std::move(format));
-  const ReadStop stop = AppendRows(file, kind, rows);
-  rows.Sort();
-  return stop;
-}
-
-}  // namespace
-
-ReadStop AppendRows(ArchiveFile& file, std::uint32_t kind, RowStore& rows) {
+// AppendRows(), telling `ahead` of the rows read.
+ReadStop AppendRowsTelling(ArchiveFile& file, std::uint32_t kind, RowStore& rows,
+                          PreparingAhead* ahead) {
   // The count when the file was opened: a hint only, as the file may grow or shrink meanwhile.
   const std::uint64_t remaining =
       file.RecordCount() > file.RecordsRead() ? file.RecordCount() - file.RecordsRead() : 0;
@@ -50,10 +47,34 @@ ReadStop AppendRows(ArchiveFile& file, std::uint32_t kind, RowStore& rows) {
     std::size_t count = 0;
     while (count < read && KindOf(room.data() + count * kRecordSize) == kind) ++count;
     rows.TakeRoom(count);
+    if (ahead) ahead->Reached(rows.RecordCount());
     // A record of another kind is read too, as every record is before its kind is looked at.
     file.TakeRecordsReadInto(room, count < read ? count + 1 : count);
     if (count < read) return ReadStop::WrongKind;
   }
+}
+
+// Reads the rows and sorts them. Rows sorted by a column with a prefix are most often out of
+// list order: the memory their sort works in is prepared on a second thread while the records
+// are read.
+ReadStop ReadRows(ArchiveFile& file, std::uint32_t kind, RowFormat format, RowStore& rows) {
+  rows = RowStore(std::move(format));
+  SortMemory memory;
+  ReadStop stop;
+  if (rows.Format().SortColumn() != 1 && file.RecordCount() >= kPreparedFrom) {
+    PreparingAhead ahead(memory);
+    stop = AppendRowsTelling(file, kind, rows, &ahead);
+  } else {
+    stop = AppendRowsTelling(file, kind, rows, nullptr);
+  }
+  rows.Sort(memory);
+  return stop;
+}
+
+}  // namespace
+
+ReadStop AppendRows(ArchiveFile& file, std::uint32_t kind, RowStore& rows) {
+  return AppendRowsTelling(file, kind, rows, nullptr);
 }
 
 const ArchiveMessages kOpenMessages{sid::kMissingFile, sid::kEmptyFile, sid::kShortHeader};

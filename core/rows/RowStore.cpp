@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "core/rows/Collation.h"
+#include "core/rows/SortMemory.h"
 
 namespace telvoran {
 
@@ -103,9 +104,15 @@ void RowStore::TakeRoom(std::size_t count) {
 }
 
 void RowStore::Sort() {
+  SortMemory none;
+  Sort(none);
+}
+
+void RowStore::Sort(SortMemory& memory) {
   records_.ShrinkToFit();
   order_.Clear();
-  TakeOrder(SortByCollation(Source(*this), 0, records_.Size(), allDates_), records_.Size());
+  TakeOrder(SortByCollation(Source(*this), 0, records_.Size(), allDates_, &memory),
+            records_.Size());
   duplicatesRemoved_ = false;
 }
 

@@ -18,6 +18,8 @@
 
 namespace telvoran {
 
+class SortMemory;
+
 // A row's place in a view's list, counted from 0.
 using RowNumber = std::uint32_t;
 
@@ -52,6 +54,8 @@ class RowStore {
   // Puts every row in the views' order: Collation::RowLess of the stored texts, equal texts side
   // by side in the order they were read. Rows removed as duplicates come back.
   void Sort();
+  // The same, in memory prepared for the sort while the records were read.
+  void Sort(SortMemory& memory);
   // Deletes every row whose stored text equals the row's before it (exact comparison); rows
   // appended meanwhile are merged first. The rows merged in afterwards are kept free of
   // duplicates too.
