@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "core/archive/ArchiveFile.h"
 #include "core/rows/EventRows.h"
 #include "core/rows/IntervalRows.h"
@@ -174,6 +176,36 @@ TEST_F(ReloadTest, AppendingStopsAtARecordOfAnotherKind) {
   EXPECT_EQ(AppendRows(file, kEventKind, rows), ReadStop::WrongKind);
   file.Close();
   EXPECT_EQ(rows.Size(), 1u);
+}
+
+// A long archive is read straight into the store a piece at a time, while a second thread
+// prepares the sort's memory: its rows are those of its records added one by one and sorted,
+// up to the record of another kind that ends the reading.
+TEST_F(ReloadTest, LongEventArchiveGivesTheRowsOfItsRecordsAddedOneByOne) {
+  constexpr int kRecords = 150000;
+  constexpr int kWrongKindAt = 140000;
+  const char codes[] = "GLHMWOFX";
+  const char* const media[] = {"AB  ", "ab  ", "Wa  ", "\xA5x  "};
+  std::vector<ArchiveRecord> records;
+  for (int i = 0; i < kRecords; ++i) {
+    char reading[6];
+    std::snprintf(reading, sizeof reading, "%5d", i % 997);
+    // Three records a date, the dates rising, the second falling back every 7 records.
+    const std::string payload = std::string(1, static_cast<char>(10 + i % 100)) +
+                                DateBytes(9, 3, 1 + i / 10000, 7, i / 3 % 60, i % 7) +
+                                static_cast<char>('0' + i % 10) + codes[i % 8] + reading +
+                                media[i % 4] + "cd  ";
+    records.push_back(MakeRecord(payload, i == kWrongKindAt ? kIntervalKind : kEventKind));
+  }
+  const auto path = dir.Write("long.zdr", records);
+  for (const int column : {1, 4, 7}) {
+    SCOPED_TRACE(column);
+    EXPECT_FALSE(ReloadEvent(path, column));
+    RowStore expected(RowFormat::Event(column, strings));
+    for (int i = 0; i < kWrongKindAt; ++i) expected.Append(records[static_cast<std::size_t>(i)]);
+    expected.Sort();
+    EXPECT_EQ(RowTexts(rows), RowTexts(expected));
+  }
 }
 
 }  // namespace
