@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -18,6 +19,21 @@ class RepeatedDates {
     if (size_ % kBits == 0) words_.push_back(0);
     if (sameAsBefore) words_.back() |= std::uint64_t{1} << (size_ % kBits);
     ++size_;
+  }
+  // Takes the marks of `count` more records, sameAsBefore(i) giving the i-th one's, called in
+  // turn from 0: a word of marks at a time, where Push() looks at the last word for each.
+  template <typename Mark>
+  void PushAll(std::size_t count, Mark sameAsBefore) {
+    for (std::size_t i = 0; i < count;) {
+      const std::size_t from = size_ % kBits;
+      if (from == 0) words_.push_back(0);
+      const std::size_t to = std::min(kBits, from + (count - i));
+      std::uint64_t word = words_.back();
+      for (std::size_t bit = from; bit < to; ++bit, ++i)
+        word |= std::uint64_t{sameAsBefore(i)} << bit;
+      words_.back() = word;
+      size_ += to - from;
+    }
   }
   bool SameAsBefore(std::size_t record) const {
     return (words_[record / kBits] >> (record % kBits) & 1) != 0;

@@ -76,11 +76,11 @@ void RowStore::NoteDateTimes(std::size_t from, std::size_t to) {
   const unsigned char* dateTime = records_[from].bytes.data() + format_.DateTimeByte();
   DateTimeOrder all = allDates_;
   DateTimeOrder appended = appendedDates_;
-  for (std::size_t i = from; i < to; ++i, dateTime += kRecordSize) {
-    const auto moment = DateTimeOrder::MomentOf(dateTime);
-    repeatedDates_.Push(all.Note(moment));
+  repeatedDates_.PushAll(to - from, [&](std::size_t i) {
+    const auto moment = DateTimeOrder::MomentOf(dateTime + i * kRecordSize);
     appended.Note(moment);
-  }
+    return all.Note(moment);
+  });
   allDates_ = all;
   appendedDates_ = appended;
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 #include <vector>
@@ -52,6 +53,30 @@ TEST(RepeatedDates, ForEachMarkedVisitsTheMarkedRecordsOfAStretchInOrder) {
       dates.ForEachMarked(from, to, [&](std::size_t record) { visited.push_back(record); });
       ASSERT_EQ(visited, expected) << from << " to " << to;
     }
+  }
+}
+
+// Marks taken in pieces of every length, from every place within a word, are the marks taken
+// one by one.
+TEST(RepeatedDates, PushAllTakesTheMarksPushWould) {
+  std::vector<bool> marks(700);
+  for (std::size_t record = 0; record < marks.size(); ++record)
+    marks[record] = record % 3 == 0 || record % 64 == 63 || (record / 100) % 2 == 1;
+  for (const std::size_t piece : {1u, 5u, 63u, 64u, 65u, 200u, 700u}) {
+    RepeatedDates dates;
+    std::vector<std::size_t> asked;
+    for (std::size_t first = 0; first < marks.size(); first += piece) {
+      const std::size_t count = std::min(piece, marks.size() - first);
+      dates.PushAll(count, [&](std::size_t i) {
+        asked.push_back(first + i);
+        return static_cast<bool>(marks[first + i]);
+      });
+    }
+    std::vector<std::size_t> inTurn(marks.size());
+    for (std::size_t record = 0; record < inTurn.size(); ++record) inTurn[record] = record;
+    EXPECT_EQ(asked, inTurn) << piece;
+    for (std::size_t record = 0; record < marks.size(); ++record)
+      EXPECT_EQ(dates.SameAsBefore(record), marks[record]) << piece << ", record " << record;
   }
 }
 
