@@ -262,6 +262,21 @@ int EventQuickHead(const ArchiveRecord& record, int sortColumn, const SituationT
   return static_cast<int>(width);
 }
 
+std::optional<bool> EventRowsEqual(const ArchiveRecord& a, const ArchiveRecord& b,
+                                   const SituationTexts& situations) {
+  const unsigned char code = a.bytes[kEventSituationByte];
+  if (code != b.bytes[kEventSituationByte]) return std::nullopt;
+  const unsigned char* dateTimeA = a.bytes.data() + kEventDateTimeByte;
+  const unsigned char* dateTimeB = b.bytes.data() + kEventDateTimeByte;
+  if (!DateTimeInTwoDigits(dateTimeA) || !DateTimeInTwoDigits(dateTimeB)) return std::nullopt;
+  // Without channel columns a row shows its date and time and its situation alone.
+  if (!situations.HasChannelColumns(static_cast<char>(code)))
+    return std::memcmp(dateTimeA, dateTimeB, 6) == 0;
+  // Usual channel columns show every byte of their fields, each as itself.
+  if (!HasPlainChannelColumns(a) || !HasPlainChannelColumns(b)) return std::nullopt;
+  return std::memcmp(a.bytes.data(), b.bytes.data(), kTextFieldsEnd) == 0;
+}
+
 int EventPrefixSlot(const ArchiveRecord& record, int sortColumn, const SituationTexts& situations) {
   if (sortColumn != kEventSortColumns) return -1;
   if (!DateTimeInTwoDigits(record.bytes.data() + kEventDateTimeByte)) return -1;

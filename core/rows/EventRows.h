@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -93,6 +94,12 @@ bool EventStoredHead(const ArchiveRecord& record, int sortColumn, const Situatio
 // records, columns and lengths, whose head must be built.
 int EventQuickHead(const ArchiveRecord& record, int sortColumn, const SituationTexts& situations,
                    std::size_t length, char* out);
+
+// Whether the rows of two event records are equal, told from their bytes where that is quick:
+// for records of one situation code with dates of this century and usual channel columns, or
+// none shown. Nothing for other records, whose rows must be built to be compared.
+std::optional<bool> EventRowsEqual(const ArchiveRecord& a, const ArchiveRecord& b,
+                                   const SituationTexts& situations);
 
 // A number from 0 to 255 that the records of the situation column share exactly when their rows'
 // sort prefixes are equal, told without building the prefix: the situation code of a record

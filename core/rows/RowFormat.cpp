@@ -41,6 +41,13 @@ int RowFormat::QuickHead(const ArchiveRecord& record, std::size_t length, char* 
              : IntervalQuickHead(record, channelCount_, sortColumn_, length, out);
 }
 
+std::optional<bool> RowFormat::StoredTextsEqual(const ArchiveRecord& a,
+                                                const ArchiveRecord& b) const {
+  // An event row's sort prefix is a piece of its row: equal rows have equal prefixes.
+  if (kind_ == RowKind::Event) return EventRowsEqual(a, b, *situations_);
+  return std::nullopt;
+}
+
 int RowFormat::PrefixSlot(const ArchiveRecord& record) const {
   return kind_ == RowKind::Event ? EventPrefixSlot(record, sortColumn_, *situations_) : -1;
 }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -40,6 +41,9 @@ class RowFormat {
   // straight from the record's bytes where the record and length allow it, which is quicker than
   // StoredHead(). Returns the length of the sort prefix, or -1 where the head must be built.
   int QuickHead(const ArchiveRecord& record, std::size_t length, char* out) const;
+  // Whether the stored texts of two records are equal, where the records tell it without the
+  // texts being built; nothing where they do not.
+  std::optional<bool> StoredTextsEqual(const ArchiveRecord& a, const ArchiveRecord& b) const;
   // A number from 0 to 255 that records share exactly when the sort prefixes of their rows are
   // equal, where the record tells it without the prefix being built; -1 where it does not.
   int PrefixSlot(const ArchiveRecord& record) const;

@@ -165,6 +165,7 @@ bool RowStore::CannotBeEqual(RecordIndex a, RecordIndex b, const DateTimeOrder& 
 }
 
 bool RowStore::SameText(RecordIndex a, RecordIndex b) const {
+  if (const auto equal = format_.StoredTextsEqual(records_[a], records_[b])) return *equal;
   RowText first;
   RowText second;
   format_.StoredText(records_[a], first);

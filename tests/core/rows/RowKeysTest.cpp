@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdio>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -143,6 +144,38 @@ TEST(StoredHead, UsualRowsNeedNoWholeText) {
     EXPECT_EQ(RowFormat::Interval(4, column).QuickHead(interval, 25, quick), 5) << column;
     EXPECT_EQ(RowFormat::Interval(column - 2, column).QuickHead(interval, 5, quick), -1) << column;
   }
+}
+
+// Whether two rows are equal, where the records tell it: as their stored texts tell it, for
+// records that differ in one byte, in every byte, or not at all.
+TEST(StoredTextsEqual, TellsWhatTheStoredTextsTell) {
+  const FakeStrings strings = AwkwardSituations();
+  RecordMaker maker(9);
+  std::mt19937 random(10);
+  int told = 0;
+  for (int pair = 0; pair < 6000; ++pair) {
+    const ArchiveRecord a = maker.Next(true);
+    ArchiveRecord b = pair % 3 == 0 ? maker.Next(true) : a;
+    if (pair % 3 == 1) {
+      const ArchiveRecord other = maker.Next(true);
+      const std::size_t at = random() % b.bytes.size();
+      b.bytes[at] = other.bytes[at];
+    }
+    for (int column = 1; column <= kEventSortColumns; ++column) {
+      const RowFormat format = RowFormat::Event(column, strings);
+      const std::optional<bool> equal = format.StoredTextsEqual(a, b);
+      if (!equal) continue;
+      ++told;
+      RowText first;
+      RowText second;
+      format.StoredText(a, first);
+      format.StoredText(b, second);
+      EXPECT_EQ(*equal, first.Text() == second.Text()) << "pair " << pair << ", column " << column;
+    }
+  }
+  // Most pairs of usual records are told without their rows.
+  EXPECT_GT(told, 6000);
+  EXPECT_FALSE(RowFormat::Interval(2, 1).StoredTextsEqual(maker.Next(false), maker.Next(false)));
 }
 
 // The definition: six bytes, year first, as one number; in range when each is 10 to 109.
