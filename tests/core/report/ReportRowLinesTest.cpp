@@ -58,8 +58,10 @@ std::string Produced(const ViewReport& report, bool twoThreads) {
 
 TEST(ReportRowLines, AreTheRowsOneByOneOnOneThreadOrTwo) {
   const test::FakeStrings strings({{160, "Stan"}, {162, "Alarm \xA5"}});
-  for (std::size_t records : {std::size_t{0}, std::size_t{1}, std::size_t{1023}, std::size_t{1025},
-                              kRowsForTwoThreads + 3000}) {
+  // Either side of the end of a block of lines (4096 rows), and of the shortest report that is
+  // built on two threads.
+  for (std::size_t records : {std::size_t{0}, std::size_t{1}, std::size_t{4095}, std::size_t{4097},
+                              kRowsForTwoThreads - 1, kRowsForTwoThreads + 3000}) {
     ViewContent content = EventView(strings, records);
     const ViewReport report(content);
     const std::string expected = RowByRow(report);
