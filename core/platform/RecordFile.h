@@ -14,6 +14,9 @@ namespace telvoran::platform {
 enum class FileKind { kMissing, kRegularFile, kNotAFile };
 FileKind KindOfFile(const std::filesystem::path& path);
 
+// The platform's own words for running out of memory.
+std::string OutOfMemoryText();
+
 // Tells one file from another whatever their names: a file put in the place of another under
 // the same name has another identity.
 struct FileIdentity {

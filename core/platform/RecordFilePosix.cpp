@@ -16,6 +16,10 @@ std::string ErrorText(int error) {
 
 }  // namespace
 
+std::string OutOfMemoryText() {
+  return ErrorText(ENOMEM);
+}
+
 FileKind KindOfFile(const std::filesystem::path& path) {
   struct stat info;
   if (::stat(path.c_str(), &info) != 0) return FileKind::kMissing;

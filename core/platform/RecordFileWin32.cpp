@@ -26,6 +26,10 @@ HANDLE OpenForReading(const std::filesystem::path& path) {
 
 }  // namespace
 
+std::string OutOfMemoryText() {
+  return ErrorText(ERROR_NOT_ENOUGH_MEMORY);
+}
+
 FileKind KindOfFile(const std::filesystem::path& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return FileKind::kMissing;

@@ -4,9 +4,12 @@
 #include <cstring>
 #include <optional>
 #include <span>
+#include <stdexcept>
+#include <new>
 
 #include "core/archive/ArchiveFile.h"
 #include "core/archive/FailureReporter.h"
+#include "core/platform/RecordFile.h"
 #include "core/rows/SortMemory.h"
 #include "core/text/StringIds.h"
 
@@ -32,7 +35,7 @@ std::uint32_t KindOf(const unsigned char* bytes) {
 
 // AppendRows(), telling `ahead` of the rows read.
 ReadStop AppendRowsTelling(ArchiveFile& file, std::uint32_t kind, RowStore& rows,
-                          PreparingAhead* ahead) {
+                          PreparingAhead* ahead) try {
   // The count when the file was opened: a hint only, as the file may grow or shrink meanwhile.
   const std::uint64_t remaining =
       file.RecordCount() > file.RecordsRead() ? file.RecordCount() - file.RecordsRead() : 0;
@@ -52,6 +55,11 @@ ReadStop AppendRowsTelling(ArchiveFile& file, std::uint32_t kind, RowStore& rows
     file.TakeRecordsReadInto(room, count < read ? count + 1 : count);
     if (count < read) return ReadStop::WrongKind;
   }
+} catch (const std::bad_alloc&) {
+  // The store stays as it was before the growth that failed.
+  return ReadStop::OutOfMemory;
+} catch (const std::length_error&) {
+  return ReadStop::OutOfMemory;
 }
 
 // Reads the rows and sorts them. Rows sorted by a column with a prefix are most often out of
@@ -67,7 +75,14 @@ ReadStop ReadRows(ArchiveFile& file, std::uint32_t kind, RowFormat format, RowSt
   } else {
     stop = AppendRowsTelling(file, kind, rows, nullptr);
   }
-  rows.Sort(memory);
+  try {
+    rows.Sort(memory);
+  } catch (const std::bad_alloc&) {
+    // Rows that cannot be put in order are not shown out of it.
+    RowFormat format = rows.Format();
+    rows = RowStore(std::move(format));
+    return ReadStop::OutOfMemory;
+  }
   return stop;
 }
 
@@ -98,6 +113,9 @@ void ReportReadStop(ReadStop stop, const ArchiveFile& file) {
       break;
     case ReadStop::ReadError:
       file.Reporter().ShowError(file.ErrorText());
+      break;
+    case ReadStop::OutOfMemory:
+      file.Reporter().ShowError(platform::OutOfMemoryText());
       break;
   }
 }

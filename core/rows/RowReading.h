@@ -10,8 +10,9 @@ namespace telvoran {
 class ArchiveFile;
 class StringLookup;
 
-// Why reading the records of an open archive stopped.
-enum class ReadStop { EndOfFile, WrongKind, ReadError };
+// Why reading the records of an open archive stopped. Out of memory, the rows read before the
+// store could grow no more are kept.
+enum class ReadStop { EndOfFile, WrongKind, ReadError, OutOfMemory };
 
 // Fills `rows` with the rows of every remaining record of the open file, made for a view sorted
 // by `sortColumn`, until the end of the file, a record of another kind or a read error. Nothing
@@ -27,7 +28,7 @@ ReadStop ReadEventRows(ArchiveFile& file, int sortColumn, RowStore& rows);
 ReadStop AppendRows(ArchiveFile& file, std::uint32_t kind, RowStore& rows);
 
 // Tells the user why reading stopped early: the wrong-kind message, or the platform's text
-// for a read error. Nothing for the end of the file.
+// for a read error or for want of memory. Nothing for the end of the file.
 void ReportReadStop(ReadStop stop, const ArchiveFile& file);
 
 // The library texts shown when an archive is missing, holds no whole record, or ends inside

@@ -9,7 +9,9 @@
 #include <cerrno>
 #include <functional>
 
+#include "core/platform/RecordFile.h"
 #include "support/FileSystemThings.h"
+#include "support/ProgramRun.h"
 #include "support/SystemErrorText.h"
 #include "tools/ReportTestSupport.h"
 
@@ -336,6 +338,30 @@ TEST(ToolFailure, ArchiveThatCannotBeOpenedGivesThePlatformText) {
       },
       testing::ExitedWithCode(0), "");
 }
+#endif
+
+#if !defined(_WIN32) && !defined(TELVORAN_SANITIZED)
+// Memory that runs out is said in the system's words, with the failure's exit status, not an
+// abort.
+TEST(ToolOutOfMemory, ReportToolSaysSoWithExitStatus2) {
+  TempDir dir;
+  using test::BuiltProgram;
+  using test::ProgramRun;
+  using test::RunProgram;
+  ASSERT_EQ(RunProgram(BuiltProgram("telvoran-mkarchive"),
+                       {"-o", "big.zdr", "-n", "1000000"}, dir.Path())
+                .exitStatus,
+            0);
+  const ProgramRun run = RunProgram(
+      "/bin/sh",
+      {"-c", "ulimit -v 60000; exec \"$0\" \"$@\"", BuiltProgram("telvoran-report").string(),
+       "--sort", "4", "big.zdr"},
+      dir.Path());
+  EXPECT_EQ(run.exitStatus, 2) << run.err;
+  EXPECT_NE(run.err.find(platform::OutOfMemoryText()), std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find("terminate"), std::string::npos) << run.err;
+}
+
 #endif
 
 }  // namespace

@@ -1,9 +1,11 @@
 #include "tools/report/ReportCommand.h"
 
 #include <memory>
+#include <new>
 #include <optional>
+#include <stdexcept>
 
-#include "core/archive/ArchiveFile.h"
+#include "core/platform/RecordFile.h"
 #include "core/platform/Utf8Path.h"
 #include "core/report/CsvReport.h"
 #include "core/report/TextReport.h"
@@ -65,10 +67,8 @@ int WriteReport(const ReportSource& report, const ReportOptions& options, std::o
   return kReportDone;
 }
 
-}  // namespace
-
-int RunReport(std::span<const std::string> arguments, std::ostream& out, std::ostream& err,
-              const std::filesystem::path& programDirectory, PdfPrinter printPdf) {
+int Report(std::span<const std::string> arguments, std::ostream& out, std::ostream& err,
+           const std::filesystem::path& programDirectory, PdfPrinter printPdf) {
   ReportOptions options;
   try {
     options = ParseReportArguments(arguments);
@@ -101,8 +101,7 @@ int RunReport(std::span<const std::string> arguments, std::ostream& out, std::os
   }
 
   ConsoleReporter reporter(err);
-  ArchiveFile archive(*strings, reporter);
-  const ArchiveView view = ReadArchiveView(archive, options.archive, options.sortColumn);
+  const ArchiveView view = ReadArchiveView(*strings, reporter, options.archive, options.sortColumn);
   if (view.refusal != ViewRefusal::None) {
     return ExplainRefusal(view.refusal, options, reporter, err);
   }
@@ -124,6 +123,22 @@ int RunReport(std::span<const std::string> arguments, std::ostream& out, std::os
     }
   }
   return kReportDone;
+}
+
+}  // namespace
+
+int RunReport(std::span<const std::string> arguments, std::ostream& out, std::ostream& err,
+              const std::filesystem::path& programDirectory, PdfPrinter printPdf) {
+  // Memory can run out anywhere a large archive is read, sorted or written; the reading says so
+  // itself and keeps what it read, any other step ends here.
+  try {
+    return Report(arguments, out, err, programDirectory, printPdf);
+  } catch (const std::bad_alloc&) {
+  } catch (const std::length_error&) {
+  }
+  out.flush();
+  err << kReportProgram << platform::OutOfMemoryText() << '\n';
+  return kReportFailed;
 }
 
 }  // namespace telvoran
