@@ -22,7 +22,6 @@ ProgramState::ProgramState(const StringLookup& strings, UserDialogs& dialogs,
     : strings_(strings),
       dialogs_(dialogs),
       reporter_(dialogs, dialogParent),
-      archive_(strings, reporter_),
       printer_(QPrinter::HighResolution),
       programDirectory_(WithTrailingSeparator(programDirectory)),
       titleCopy_(QGuiApplication::applicationDisplayName()) {}

@@ -5,7 +5,7 @@
 
 #include "app/RecentFiles.h"
 #include "app/dialogs/DialogReporter.h"
-#include "core/archive/ArchiveFile.h"
+#include "core/archive/FailureReporter.h"
 
 class QWidget;
 
@@ -15,9 +15,9 @@ class StringLookup;
 class UserDialogs;
 
 // What the windows and commands of the program share: the string library, the dialogs, the
-// failure reporter, the one archive file every command reads through, the printer, the
-// program directory (with its trailing separator), the copy of the application title and the
-// archives opened last.
+// failure reporter, the printer, the program directory (with its trailing separator), the copy
+// of the application title and the archives opened last. Each view reads its archive through a
+// document of its own.
 class ProgramState {
  public:
   // Failures are reported in message boxes over `dialogParent`.
@@ -29,7 +29,6 @@ class ProgramState {
   const StringLookup& Strings() const { return strings_; }
   UserDialogs& Dialogs() { return dialogs_; }
   FailureReporter& Reporter() { return reporter_; }
-  ArchiveFile& Archive() { return archive_; }
   QPrinter& Printer() { return printer_; }
   const QString& ProgramDirectory() const { return programDirectory_; }
   const QString& TitleCopy() const { return titleCopy_; }
@@ -42,7 +41,6 @@ class ProgramState {
   const StringLookup& strings_;
   UserDialogs& dialogs_;
   DialogReporter reporter_;
-  ArchiveFile archive_;
   QPrinter printer_;
   QString programDirectory_;
   QString titleCopy_;

@@ -14,6 +14,7 @@
 #include "app/chart/ChartWindow.h"
 #include "app/chart/TimeChartView.h"
 #include "app/mainwindow/MainWindow.h"
+#include "core/archive/ArchiveFile.h"
 #include "core/chart/ChannelEnvelope.h"
 #include "core/chart/ChannelStatistics.h"
 #include "core/chart/ChartReading.h"

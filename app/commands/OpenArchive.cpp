@@ -2,7 +2,6 @@
 // kind, and the reading of its rows.
 #include "app/commands/OpenArchive.h"
 
-#include <QFileInfo>
 #include <QMdiArea>
 
 #include "app/ProgramState.h"
@@ -11,8 +10,7 @@
 #include "app/views/EventView.h"
 #include "app/views/HeaderPanel.h"
 #include "app/views/IntervalView.h"
-#include "core/archive/ArchiveFile.h"
-#include "core/rows/RowReading.h"
+#include "core/view/ArchiveDocument.h"
 #include "core/text/StringIds.h"
 #include "core/text/StringLookup.h"
 
@@ -30,75 +28,34 @@ QString OpenDialogFilter(const StringLookup& strings) {
   return FromCp1250(filter);
 }
 
-// Puts a new view into the main window, where it becomes the active view, and sets it up for
-// its file with `SortColumn` 1, the sorted look of the date and time panel and the usual size.
+// Puts a new view of `document` into the main window, where it becomes the active view, with
+// the sorted look of the date and time panel and the usual size.
 template <typename View>
-View* CreateView(ProgramState& state, QMdiArea& area, const std::filesystem::path& path) {
-  auto* view = new View(state.Archive());
+View* CreateView(ProgramState& state, QMdiArea& area, std::unique_ptr<ArchiveDocument> document) {
+  auto* view = new View(std::move(document));
   area.addSubWindow(view);
   view->show();
-  view->SetFilePath(path);
-  view->SetSortColumn(1);
   view->Panel(1)->SetLowered(true);
   view->resize(616, 320);
   const StringLookup& strings = state.Strings();
-  view->SetPanelCaption(1, strings.Text(sid::kDateTimeColumn));
   for (int panel = 1; panel <= view->PanelCount(); ++panel)
     view->SetPanelHint(panel, strings.Text(sid::kSortPanelHint));
   return view;
 }
 
-// Shows the rows read so far; when reading stopped early, says why while the view is still
-// on the screen, then closes it. True when the whole file was read.
-bool FinishReading(DataView* view, ArchiveFile& archive, ReadStop stop, RowStore rows) {
-  view->SetRows(std::move(rows));
-  if (stop == ReadStop::EndOfFile) return true;
-  ReportReadStop(stop, archive);
-  archive.Close();
-  view->close();
-  return false;
-}
-
-void ShowCompleteView(DataView* view, ArchiveFile& archive, std::string_view fileName) {
-  archive.Close();
-  view->SetReadingEnd(archive.LastReadingEnd(), true);
-  view->SetCaption(fileName);
+// Reads the rows into the view, which shows them as they come; when reading stopped early, the
+// user was told why while the view was still on the screen, and it closes. True when the whole
+// file was read.
+bool ReadRows(DataView* view) {
+  if (!view->ReadRows()) {
+    view->close();
+    return false;
+  }
+  const ArchiveDocument& document = view->Document();
+  view->SetCaption(document.FileName());
   view->show();
   view->raise();
   view->setFocus();
-}
-
-bool OpenIntervalArchive(ProgramState& state, QMdiArea& area, const std::filesystem::path& path,
-                         std::string_view fileName) {
-  ArchiveFile& archive = state.Archive();
-  if (!archive.ReadIntervalHeader(sid::kShortHeader)) return false;
-  auto* view = CreateView<IntervalView>(state, area, path);
-  view->SetTitle(IntervalViewTitle(state.Strings(), fileName));
-  view->SetChannelTitles(archive.IntervalHeader());
-
-  RowStore rows;
-  const int channels = *ChannelCount(archive.IntervalHeader());
-  const ReadStop stop = ReadIntervalRows(archive, channels, view->SortColumn(), rows);
-  if (!FinishReading(view, archive, stop, std::move(rows))) return false;
-  ShowCompleteView(view, archive, fileName);
-  return true;
-}
-
-bool OpenEventArchive(ProgramState& state, QMdiArea& area, const std::filesystem::path& path,
-                      std::string_view fileName) {
-  ArchiveFile& archive = state.Archive();
-  const StringLookup& strings = state.Strings();
-  auto* view = CreateView<EventView>(state, area, path);
-  const std::vector<std::string> captions = EventColumnCaptions(strings);
-  for (int panel = 2; panel <= 7; ++panel)
-    view->SetPanelCaption(panel, captions[static_cast<std::size_t>(panel - 1)]);
-  view->SetTitle(EventViewTitle(strings, fileName));
-
-  RowStore rows;
-  const ReadStop stop = ReadEventRows(archive, view->SortColumn(), rows);
-  if (!FinishReading(view, archive, stop, std::move(rows))) return false;
-  view->RemoveDuplicateRows();
-  ShowCompleteView(view, archive, fileName);
   return true;
 }
 
@@ -112,24 +69,16 @@ void OpenArchive(ProgramState& state, QMdiArea& area) {
 }
 
 void OpenArchiveFile(ProgramState& state, QMdiArea& area, const QString& fileName) {
-  ArchiveFile& archive = state.Archive();
-  const std::filesystem::path path = ToFileSystemPath(fileName);
-  if (!archive.OpenArchiveFile(path, sid::kMissingFile, sid::kEmptyFile)) return;
+  auto document = std::make_unique<ArchiveDocument>(state.Strings(), state.Reporter());
+  const std::optional<ArchiveKind> kind =
+      document->OpenFile(ToFileSystemPath(fileName), kOpenMessages);
+  // A name of neither kind is passed over without a word, as the open dialog offers none.
+  if (!kind || *kind == ArchiveKind::Other || !document->ReadHeader(kOpenMessages)) return;
 
-  const std::string name = ToCp1250(QFileInfo(fileName).fileName());
-  bool opened = false;
-  switch (ArchiveKindOfName(name)) {
-    case ArchiveKind::Interval:
-      opened = OpenIntervalArchive(state, area, path, name);
-      break;
-    case ArchiveKind::Event:
-      opened = OpenEventArchive(state, area, path, name);
-      break;
-    case ArchiveKind::Other:
-      archive.Close();
-      break;
-  }
-  if (opened) state.RecentlyOpened().Add(fileName);
+  DataView* view = *kind == ArchiveKind::Interval
+                       ? static_cast<DataView*>(CreateView<IntervalView>(state, area, std::move(document)))
+                       : CreateView<EventView>(state, area, std::move(document));
+  if (ReadRows(view)) state.RecentlyOpened().Add(fileName);
 }
 
 }  // namespace telvoran::commands

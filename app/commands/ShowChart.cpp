@@ -18,7 +18,7 @@ namespace {
 
 ChartWindow* ChannelChart(ProgramState& state, const DataView& view) {
   std::optional<IntervalSeries> series =
-      ReadIntervalSeries(state.Archive(), view.FilePath(), kReloadMessages);
+      ReadIntervalSeries(view.Document().File(), view.FilePath(), kReloadMessages);
   if (!series) return nullptr;
   if (series->ChannelCount() == 0 || series->Size() == 0) {
     ReportMessage(state.Reporter(), state.Strings(), sid::kChartNothingToDraw);
@@ -29,7 +29,7 @@ ChartWindow* ChannelChart(ProgramState& state, const DataView& view) {
 
 ChartWindow* Timeline(ProgramState& state, const DataView& view) {
   std::optional<AlarmTimeline> timeline =
-      ReadAlarmTimeline(state.Archive(), view.FilePath(), kReloadMessages);
+      ReadAlarmTimeline(view.Document().File(), view.FilePath(), kReloadMessages);
   if (!timeline) return nullptr;
   if (timeline->Lanes().empty()) {
     ReportMessage(state.Reporter(), state.Strings(), sid::kChartNothingToDraw);

@@ -52,6 +52,8 @@ constexpr std::array<Command, 15> kViewCommands = {
     &MainWindow::PopUpArrangeAll, &MainWindow::SaveAsBtn,        &MainWindow::PrintBtn,
 };
 
+// How long a passing note stays in the status bar.
+constexpr int kStatusNoteMs = 10000;
 constexpr QKeyCombination kCloseViewKey = Qt::CTRL | Qt::Key_F4;
 
 // A child window's own menu closes it with the key of the window menu's close command as well;
@@ -168,6 +170,8 @@ void MainWindow::ViewActivated(QMdiSubWindow* window) {
             Qt::UniqueConnection);
     connect(view, &DataView::shownRowsChanged, this, &MainWindow::ShowFiltering,
             Qt::UniqueConnection);
+    connect(view, &DataView::statusNote, this, &MainWindow::ShowStatusNote,
+            Qt::UniqueConnection);
     ShowFollowing();
     ShowFiltering();
   } else if (qobject_cast<const ChartWindow*>(window)) {
@@ -175,6 +179,10 @@ void MainWindow::ViewActivated(QMdiSubWindow* window) {
     ShowFollowing();
     ShowFiltering();
   }
+}
+
+void MainWindow::ShowStatusNote(const QString& note) {
+  statusBar()->showMessage(note, kStatusNoteMs);
 }
 
 void MainWindow::FilterActiveView() {

@@ -154,6 +154,8 @@ class MainWindow : public QMainWindow {
   // Enables the filter commands while a data view is active, and shows how many of its rows
   // its filter keeps.
   void ShowFiltering();
+  // A passing note of a view, such as a followed file that was replaced.
+  void ShowStatusNote(const QString& note);
   // Follows the client area: a view activated, or none left.
   void ViewActivated(QMdiSubWindow* window);
   // A chart window activated: printing and the window commands act on it; there is no text

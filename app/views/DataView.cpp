@@ -18,7 +18,8 @@
 #include "app/views/HeaderPanel.h"
 #include "app/views/RowDelegates.h"
 #include "app/views/RowListModel.h"
-#include "core/rows/RowReading.h"
+#include "core/text/StringIds.h"
+#include "core/text/StringLookup.h"
 
 namespace telvoran {
 namespace {
@@ -44,11 +45,16 @@ QFont PanelFont(bool bold) {
 
 }  // namespace
 
-DataView::DataView(ArchiveFile& archive, const Layout& layout)
-    : archive_(archive),
+QString DataView::ReplacedFileNote() const {
+  const StringLookup& strings = document_->Strings();
+  return FromCp1250(strings.Text(sid::kFollowFileReplaced)) + FromCp1250(document_->FileName());
+}
+
+DataView::DataView(std::unique_ptr<ArchiveDocument> document, const Layout& layout)
+    : document_(std::move(document)),
       viewKind_(layout.viewKind),
+      content_(document_->Content()),
       panelSpans_(layout.panelSpans.begin(), layout.panelSpans.end()) {
-  content_.kind = layout.kind;
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QString::fromLatin1(layout.caption));
 
@@ -57,7 +63,7 @@ DataView::DataView(ArchiveFile& archive, const Layout& layout)
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
 
-  filterBar_ = new FilterBar(archive.Strings(), layout.situationCodes);
+  filterBar_ = new FilterBar(document_->Strings(), layout.situationCodes);
   column->addWidget(filterBar_);
   connect(filterBar_, &FilterBar::filterChanged, this, &DataView::ApplyFilter);
   auto* closeFilter = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -73,7 +79,12 @@ DataView::DataView(ArchiveFile& archive, const Layout& layout)
   TitlePanel->setText("TitlePanel");
   column->addWidget(TitlePanel);
   column->addWidget(BuildPanelStrip(layout));
-  for (const auto& caption : layout.panelCaptions) content_.columnCaptions.emplace_back(caption);
+  // The panels are titled from the document; a caption it lacks is the built-in one.
+  for (std::size_t i = content_.columnCaptions.size(); i < layout.panelCaptions.size(); ++i)
+    content_.columnCaptions.emplace_back(layout.panelCaptions[i]);
+  for (int number = 1; number <= PanelCount(); ++number)
+    Panel(number)->SetCaption(content_.columnCaptions[static_cast<std::size_t>(number - 1)]);
+  TitlePanel->setText(FromCp1250(content_.title));
 
   ListBox = new QListView;
   ListBox->setFont(ListFont());
@@ -91,9 +102,12 @@ DataView::DataView(ArchiveFile& archive, const Layout& layout)
 
   setWidget(body);
   FitPanelsToColumns();
+  document_->SetObserver(this);
 }
 
-DataView::~DataView() = default;
+DataView::~DataView() {
+  document_->SetObserver(nullptr);
+}
 
 QWidget* DataView::BuildPanelStrip(const Layout& layout) {
   auto* strip = new QWidget;
@@ -152,16 +166,6 @@ HeaderPanel* DataView::Panel(int number) const {
   return panels_.at(static_cast<std::size_t>(number - 1));
 }
 
-void DataView::SetTitle(std::string_view title) {
-  content_.title = title;
-  TitlePanel->setText(FromCp1250(title));
-}
-
-void DataView::SetPanelCaption(int number, std::string_view caption) {
-  content_.columnCaptions.at(static_cast<std::size_t>(number - 1)) = caption;
-  Panel(number)->SetCaption(caption);
-}
-
 void DataView::SetPanelHint(int number, std::string_view hint) {
   Panel(number)->SetHint(hint);
 }
@@ -172,22 +176,38 @@ void DataView::SetCaption(std::string_view caption) {
 }
 
 // The row width is set while the model is reset, so the list lays its rows out with it.
-void DataView::SetRows(RowStore rows) {
-  model_->Change([&] {
-    content_.rows = std::move(rows);
-    content_.ReselectShown();
-    FitRowWidth();
-  });
+void DataView::RowsAboutToChange() {
+  model_->BeginChange();
+}
+
+void DataView::RowsChanged() {
+  FitRowWidth();
+  model_->EndChange();
+  switch (afterChange_) {
+    case AfterChange::kStayAtTop:
+      break;
+    case AfterChange::kShowFirstRow:
+      ShowFirstRow();
+      break;
+    case AfterChange::kKeepPlace:
+      RestorePlace(placeBeforeChange_);
+      break;
+  }
   emit shownRowsChanged();
 }
 
-void DataView::RemoveDuplicateRows() {
-  model_->Change([&] {
-    content_.rows.RemoveDuplicateRows();
-    content_.ReselectShown();
-    FitRowWidth();
-  });
-  emit shownRowsChanged();
+bool DataView::ReadRows() {
+  afterChange_ = AfterChange::kStayAtTop;
+  return document_->ReadRows(content_.sortColumn) == ArchiveDocument::Outcome::kComplete;
+}
+
+bool DataView::ReloadRows() {
+  afterChange_ = AfterChange::kShowFirstRow;
+  const bool complete =
+      document_->Reread(content_.sortColumn) == ArchiveDocument::Outcome::kComplete;
+  // The bevels follow the new column only after a full reading.
+  if (complete) ShowSortColumn();
+  return complete;
 }
 
 void DataView::ShowFilter() {
@@ -232,11 +252,6 @@ void DataView::SortBy(int column) {
   if (!ReloadRows()) SetFollowing(false);
 }
 
-void DataView::SetReadingEnd(const ReadingEnd& end, bool complete) {
-  readingEnd_ = end;
-  readingComplete_ = complete;
-}
-
 void DataView::SetFollowing(bool follow) {
   if (follow == IsFollowing()) return;
   if (follow) {
@@ -254,58 +269,19 @@ void DataView::SetFollowing(bool follow) {
 }
 
 void DataView::FollowFile() {
-  // A command that holds the program's one archive file, or one of its message boxes, may be
-  // running: the next look catches up.
-  if (!IsFollowing() || lookingAtFile_ || archive_.IsOpen() || QApplication::activeModalWidget())
-    return;
+  // A message box of this view's may be up, from within an earlier look: the next look
+  // catches up.
+  if (!IsFollowing() || lookingAtFile_ || QApplication::activeModalWidget()) return;
   const QScopedValueRollback looking(lookingAtFile_, true);
-  if (!readingComplete_) {
-    ReadAgainForFollowing();
-    return;
-  }
-  const std::uint32_t kind = content_.kind == ArchiveKind::Event ? kEventKind : kIntervalKind;
-  // The records appended stand at the end of the store, out of the list's sight, until they are
-  // merged in below.
-  const AppendedRows appended =
-      ReadAppendedRows(archive_, content_.filePath, readingEnd_, kind, content_.rows);
-  switch (appended.look) {
-    case FollowLook::kNothingNew:
-      return;
-    case FollowLook::kNewRows:
-      MergeAppendedRows();
-      readingEnd_ = appended.end;
-      return;
-    case FollowLook::kReadAgain:
-      ReadAgainForFollowing();
-      return;
-    case FollowLook::kStopped:
-      // The rows before the record that stopped the reading show; the reason is told once.
-      MergeAppendedRows();
-      SetReadingEnd(appended.end, false);
-      SetFollowing(false);
-      ReportReadStop(appended.stop, archive_);
-      return;
-  }
-}
-
-void DataView::ReadAgainForFollowing() {
-  const ListPlace place = SavePlace();
-  if (!ReloadRows()) {
-    SetFollowing(false);
-    return;
-  }
-  RestorePlace(place);
-}
-
-void DataView::MergeAppendedRows() {
-  const ListPlace place = SavePlace();
-  model_->Change([&] {
-    const std::vector<RowNumber> places = content_.rows.MergeAppended();
-    content_.shown.MergeInserted(content_.rows, places);
-    FitRowWidth();
-  });
-  RestorePlace(place);
-  emit shownRowsChanged();
+  afterChange_ = AfterChange::kKeepPlace;
+  placeBeforeChange_ = SavePlace();
+  const ArchiveDocument::Appended appended = document_->TakeAppended();
+  const bool replaced = appended == ArchiveDocument::Appended::kReplaced;
+  if (replaced && !waitingForReplacedFile_) emit statusNote(ReplacedFileNote());
+  waitingForReplacedFile_ = replaced;
+  // The user has been told why the file could not be read further; following it would only
+  // say so again at the next look.
+  if (appended == ArchiveDocument::Appended::kStopped) SetFollowing(false);
 }
 
 DataView::ListPlace DataView::SavePlace() const {

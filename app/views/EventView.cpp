@@ -3,9 +3,7 @@
 #include <QListView>
 
 #include "app/views/RowDelegates.h"
-#include "core/archive/ArchiveFile.h"
 #include "core/rows/EventRows.h"
-#include "core/rows/RowReading.h"
 
 namespace telvoran {
 namespace {
@@ -20,30 +18,19 @@ constexpr std::string_view kSituationCodes = "GLHMWOF";
 
 }  // namespace
 
-EventView::EventView(ArchiveFile& archive)
-    : DataView(archive, {ArchiveKind::Event, kEventViewKind, "ChildForm2", 25, kPanelSpans,
+EventView::EventView(std::unique_ptr<ArchiveDocument> document)
+    : DataView(std::move(document), {ArchiveKind::Event, kEventViewKind, "ChildForm2", 25, kPanelSpans,
                          kPanelCaptions, kSituationCodes}) {
   SetRowDelegate(new EventRowDelegate(ListBox));
   resize(616, 351);
 }
 
-bool EventView::ReloadRows() {
-  return Reload([this](RowStore& rows) -> std::optional<ReadStop> {
-    ArchiveFile& file = Archive();
-    if (!file.OpenArchiveFile(FilePath(), kReloadMessages.missingFile, kReloadMessages.emptyFile))
-      return std::nullopt;
-    const ReadStop stop = ReadEventRows(file, SortColumn(), rows);
-    if (stop == ReadStop::EndOfFile) rows.RemoveDuplicateRows();
-    return stop;
-  });
-}
-
 RowText EventView::EventRow(const ArchiveRecord& record) const {
-  return telvoran::EventRow(record, SortColumn(), Archive().Strings());
+  return telvoran::EventRow(record, SortColumn(), Document().Strings());
 }
 
 RowText EventView::SituationText(char code) const {
-  return telvoran::SituationText(code, Archive().Strings());
+  return telvoran::SituationText(code, Document().Strings());
 }
 
 std::string_view EventView::DisplayText(std::string_view stored) const {

@@ -13,16 +13,11 @@ class EventView : public DataView {
   Q_OBJECT
 
  public:
-  explicit EventView(ArchiveFile& archive);
-
-  bool ReloadRows() override;
+  explicit EventView(std::unique_ptr<ArchiveDocument> document);
 
   RowText EventRow(const ArchiveRecord& record) const;
   RowText SituationText(char code) const;
   std::string_view DisplayText(std::string_view stored) const;
-
- protected:
-  // Equal rows stand once in an event view, appended ones too.
 };
 
 }  // namespace telvoran

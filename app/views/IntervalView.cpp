@@ -4,9 +4,7 @@
 
 #include "app/views/HeaderPanel.h"
 #include "app/views/RowDelegates.h"
-#include "core/archive/ArchiveFile.h"
 #include "core/rows/IntervalRows.h"
-#include "core/rows/RowReading.h"
 
 namespace telvoran {
 namespace {
@@ -17,28 +15,11 @@ constexpr const char* kPanelCaptions[] = {"Data i godzina", "1", "2", "3", "4"};
 
 }  // namespace
 
-IntervalView::IntervalView(ArchiveFile& archive)
-    : DataView(archive, {ArchiveKind::Interval, kIntervalViewKind, "ChildForm1", 33, kPanelSpans,
+IntervalView::IntervalView(std::unique_ptr<ArchiveDocument> document)
+    : DataView(std::move(document), {ArchiveKind::Interval, kIntervalViewKind, "ChildForm1", 33, kPanelSpans,
                          kPanelCaptions}) {
   SetRowDelegate(new IntervalRowDelegate(ListBox));
   resize(616, 320);
-}
-
-void IntervalView::SetChannelTitles(std::string_view intervalHeader) {
-  SetIntervalHeader(intervalHeader);
-  const auto captions = ChannelPanelCaptions(intervalHeader);
-  for (int channel = 1; channel <= 4; ++channel)
-    SetPanelCaption(channel + 1, captions[static_cast<std::size_t>(channel - 1)]);
-}
-
-bool IntervalView::ReloadRows() {
-  return Reload([this](RowStore& rows) -> std::optional<ReadStop> {
-    ArchiveFile& file = Archive();
-    if (!file.OpenArchiveFile(FilePath(), kReloadMessages.missingFile, kReloadMessages.emptyFile) ||
-        !file.ReadIntervalHeader(kReloadMessages.shortHeader))
-      return std::nullopt;
-    return ReadIntervalRows(file, *ChannelCount(file.IntervalHeader()), SortColumn(), rows);
-  });
 }
 
 RowText IntervalView::IntervalRow(const ArchiveRecord& record, int channelCount) const {

@@ -14,11 +14,8 @@ class IntervalView : public DataView {
   Q_OBJECT
 
  public:
-  explicit IntervalView(ArchiveFile& archive);
-
-  // Titles the channel panels from the header of the view's file.
-  void SetChannelTitles(std::string_view intervalHeader);
-  bool ReloadRows() override;
+  // A view of `document`, whose header has been read.
+  explicit IntervalView(std::unique_ptr<ArchiveDocument> document);
 
   RowText IntervalRow(const ArchiveRecord& record, int channelCount) const;
   std::string_view DisplayText(std::string_view stored) const;
@@ -26,9 +23,6 @@ class IntervalView : public DataView {
  protected:
   // A channel the file does not have cannot become the sort column.
   bool CanSortBy(int column) const override;
-
- private:
-  // The channel count of the header read last, for the rows of appended records.
 };
 
 }  // namespace telvoran

@@ -20,6 +20,9 @@ class RowListModel : public QAbstractListModel {
 
   // Runs `change` on the content's rows and tells the list to take them anew.
   void Change(const std::function<void()>& change);
+  // The same in two calls, for rows changed elsewhere: the rows are not looked at in between.
+  void BeginChange() { beginResetModel(); }
+  void EndChange() { endResetModel(); }
   // The stored text of a row of the list, sort prefix included; empty for a row that does not
   // exist.
   std::string StoredText(int row) const;

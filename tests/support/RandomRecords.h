@@ -25,13 +25,13 @@ class RandomRecords {
   explicit RandomRecords(unsigned seed) : random_(seed) {}
 
   std::vector<ArchiveRecord> Interval(std::size_t count, DateRun dates) {
-    return Make(count, dates, 0, [this](ArchiveRecord& record) {
+    return Make(count, dates, 0, kIntervalKind, [this](ArchiveRecord& record) {
       for (std::size_t i = 6; i < 26; ++i) record.bytes[i] = Pick(" -.0159aAB");
     });
   }
 
   std::vector<ArchiveRecord> Event(std::size_t count, DateRun dates) {
-    return Make(count, dates, 1, [this](ArchiveRecord& record) {
+    return Make(count, dates, 1, kEventKind, [this](ArchiveRecord& record) {
       record.bytes[0] = static_cast<unsigned char>(10 + Below(3) * 9);  // addresses 0, 9, 18
       if (Below(50) == 0) record.bytes[0] = static_cast<unsigned char>(Below(256));
       record.bytes[7] = Pick("12A");
@@ -43,7 +43,7 @@ class RandomRecords {
  private:
   template <typename Fields>
   std::vector<ArchiveRecord> Make(std::size_t count, DateRun dates, std::size_t dateByte,
-                                  Fields fields) {
+                                  std::uint32_t kind, Fields fields) {
     std::vector<ArchiveRecord> records;
     long minute = 0;
     for (std::size_t i = 0; i < count; ++i) {
@@ -52,6 +52,7 @@ class RandomRecords {
         continue;
       }
       ArchiveRecord record;
+      for (int b = 0; b < 4; ++b) record.bytes[36 + b] = static_cast<unsigned char>(kind >> (8 * b));
       fields(record);
       if (Below(40) == 0) record.bytes[6 + Below(16)] = 0;
       if (dates == DateRun::Shuffled) minute = static_cast<long>(Below(3000));

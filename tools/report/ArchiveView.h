@@ -6,7 +6,8 @@
 
 namespace telvoran {
 
-class ArchiveFile;
+class FailureReporter;
+class StringLookup;
 
 // Why an archive gives no view.
 enum class ViewRefusal {
@@ -28,10 +29,10 @@ struct ArchiveView {
 
 // The view the open command makes of the archive at `path`, with its rows built for
 // `sortColumn` as clicking that column's panel would rebuild them: the same checks, failures
-// and texts, the caption being the file name. Library texts come from `archive`'s strings.
-// The file is closed again whatever happens.
-ArchiveView ReadArchiveView(ArchiveFile& archive, const std::filesystem::path& path,
-                            int sortColumn);
+// and texts, the caption being the file name. Failures go to `reporter`. The file is closed
+// again whatever happens.
+ArchiveView ReadArchiveView(const StringLookup& strings, FailureReporter& reporter,
+                            const std::filesystem::path& path, int sortColumn);
 
 // The number of column panels of a view of `kind`.
 int ColumnCount(ArchiveKind kind);

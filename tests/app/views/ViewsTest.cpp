@@ -146,7 +146,6 @@ TEST_P(FailedOpeningTest, LeavesNoViewAndNoFileOpen) {
   Open(dir.Write(GetParam().name, GetParam().bytes));
   EXPECT_EQ(Asked().mid(1), GetParam().asked);
   EXPECT_TRUE(Views().isEmpty());
-  EXPECT_FALSE(main.State().Archive().IsOpen());
   EXPECT_FALSE(main.ViewCommandsEnabled());
 }
 
@@ -210,7 +209,6 @@ TEST_F(OpenViewsTest, NameThatIsNotAFileIsRefusedInTheErrorBoxWithoutWaiting) {
     EXPECT_EQ(Asked().mid(1), QStringList{"error:Telvoran|S202"}) << name;
   }
   EXPECT_TRUE(Views().isEmpty());
-  EXPECT_FALSE(main.State().Archive().IsOpen());
 }
 
 TEST_F(OpenViewsTest, WrongKindInTheRowsShowsTheHalfFilledViewBehindTheMessageThenClosesIt) {
@@ -228,7 +226,6 @@ TEST_F(OpenViewsTest, WrongKindInTheRowsShowsTheHalfFilledViewBehindTheMessageTh
   EXPECT_EQ(viewsBehindMessage, 1);
   EXPECT_EQ(rowsBehindMessage, 2u);
   EXPECT_TRUE(Views().isEmpty());
-  EXPECT_FALSE(main.State().Archive().IsOpen());
   EXPECT_FALSE(main.ViewCommandsEnabled());
 
   Open(dir.Write("i.czt", Join(IntervalHeader(),
@@ -451,7 +448,7 @@ TEST_F(OpenViewsTest, RowsReadBeforeAFailedReSortAreShownBehindItsMessage) {
   EXPECT_EQ(Asked(), kWrongKind);
   EXPECT_EQ(rowsShown, 2);
   EXPECT_EQ(events->ListBox->model()->rowCount(), 2);
-  EXPECT_FALSE(main.State().Archive().IsOpen());
+  EXPECT_FALSE(events->Document().File().IsOpen());
   EXPECT_TRUE(events->Panel(1)->IsLowered()) << "the bevels still show the old column";
   events->close();
   QApplication::processEvents();

@@ -1,0 +1,117 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "core/archive/ArchiveFile.h"
+#include "core/rows/AppendedRows.h"
+#include "core/rows/RowReading.h"
+#include "core/view/ViewContent.h"
+
+namespace telvoran {
+
+class FailureReporter;
+class StringLookup;
+
+// Told by a document when its rows change, so that a window over them never draws a half-built
+// list: between the two calls the rows must not be looked at.
+class DocumentObserver {
+ public:
+  virtual void RowsAboutToChange() = 0;
+  // The new rows are in place. Called before a failure of the same reading is told, so that a
+  // window shows the rows read before the message.
+  virtual void RowsChanged() = 0;
+
+ protected:
+  ~DocumentObserver() = default;
+};
+
+// One archive as a view holds it: its file, kind, sort column, header texts and rows, and the
+// three things done to it: open, read again by another column, and take what was appended.
+// Each document reads through an archive file of its own, so a view that follows its file and
+// another view's re-sort never share a reader. Every failure is told through the failure
+// reporter, and the rows read before it stay.
+class ArchiveDocument {
+ public:
+  // How an operation ended.
+  enum class Outcome {
+    kComplete,   // the whole file was read
+    kStopped,    // reading stopped at a record of another kind, a read error or want of memory:
+                 // the rows before it are kept, and the user has been told why
+    kNotOpened,  // the file could not be opened or its header read; the user has been told why
+  };
+
+  ArchiveDocument(const StringLookup& strings, FailureReporter& reporter);
+  ArchiveDocument(const ArchiveDocument&) = delete;
+  ArchiveDocument& operator=(const ArchiveDocument&) = delete;
+
+  void SetObserver(DocumentObserver* observer) { observer_ = observer; }
+
+  // Opening, in the steps a window may need between them.
+  // 1. Opens the file at `path` with the messages `messages` and gives its kind, taken from its
+  //    name; a name of neither kind is closed again without a word. Nothing when it could not be
+  //    opened (told).
+  std::optional<ArchiveKind> OpenFile(const std::filesystem::path& path,
+                                      const ArchiveMessages& messages);
+  // 2. Reads what the view's title and panels are made of: an interval archive's header, the
+  //    title and the column captions. False, with the file closed, when the header could not
+  //    be read (told).
+  bool ReadHeader(const ArchiveMessages& messages);
+  // 3. Reads the rows for `sortColumn` and closes the file. An event view's duplicate rows are
+  //    dropped after a complete reading.
+  Outcome ReadRows(int sortColumn);
+  // The three steps at once, with the open messages; the caption is the file name after a
+  // complete reading. `kNotOpened` too for a name of neither kind.
+  Outcome Open(const std::filesystem::path& path, int sortColumn);
+
+  // Reads the file again from its start for `sortColumn`, with the re-sort's messages. The
+  // rows are emptied first (a file gone since leaves none); the title and panels stay.
+  Outcome Reread(int sortColumn);
+
+  // What a look at a followed file did.
+  enum class Appended {
+    kNothingNew,   // nothing new, or nothing under the name just now
+    kNewRows,      // records were appended and merged into their places
+    kReadAgain,    // the file was changed otherwise and has been read again from its start
+    kReplaced,     // the file was replaced by one that holds no record yet: the rows stay, and
+                   // the next look reads the new file once records arrive
+    kStopped,      // a failure was told: reading the file again or going on with it stopped
+  };
+  // Reads what was appended to the file since the last reading and puts each new row in its
+  // place in the current order.
+  Appended TakeAppended();
+
+  ArchiveKind Kind() const { return content_.kind; }
+  const std::filesystem::path& FilePath() const { return content_.filePath; }
+  int SortColumn() const { return content_.sortColumn; }
+  // The file name as the views hold it: Windows-1250, without its folder.
+  const std::string& FileName() const { return fileName_; }
+  const ViewContent& Content() const { return content_; }
+  // For a window that changes what only it shows: the filter, the caption.
+  ViewContent& Content() { return content_; }
+  // Whether the last reading read the whole file.
+  bool ReadingComplete() const { return readingComplete_; }
+  // The document's own reader, for a chart that reads the same file.
+  ArchiveFile& File() { return file_; }
+  const StringLookup& Strings() const { return file_.Strings(); }
+  FailureReporter& Reporter() const { return file_.Reporter(); }
+
+ private:
+  // Reads the rows of the open file into the store, sorted for the sort column.
+  ReadStop ReadOpenFile();
+  Outcome FinishReading(ReadStop stop);
+  void ChangeRows(auto change);
+  // Whether the file under the document's name holds too little to be read from its start:
+  // a writer that rotates its archive leaves it empty for a moment.
+  bool HoldsNoRecordYet() const;
+
+  ArchiveFile file_;
+  DocumentObserver* observer_ = nullptr;
+  ViewContent content_;
+  std::string fileName_;
+  ReadingEnd readingEnd_;
+  bool readingComplete_ = false;
+};
+
+}  // namespace telvoran
