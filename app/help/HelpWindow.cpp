@@ -11,7 +11,7 @@
 #include "app/ProgramState.h"
 #include "app/QtText.h"
 #include "app/commands/PrintHelp.h"
-#include "app/mainwindow/Hint.h"
+#include "app/Hint.h"
 #include "app/richtext/RtfHelpText.h"
 #include "core/archive/FailureReporter.h"
 #include "core/text/StringIds.h"

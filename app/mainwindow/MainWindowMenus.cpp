@@ -9,7 +9,7 @@
 
 #include <span>
 
-#include "app/mainwindow/Hint.h"
+#include "app/Hint.h"
 #include "app/mainwindow/MainWindow.h"
 #include "core/text/StringIds.h"
 

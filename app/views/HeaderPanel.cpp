@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 
 #include "app/QtText.h"
-#include "app/mainwindow/Hint.h"
+#include "app/Hint.h"
 
 namespace telvoran {
 

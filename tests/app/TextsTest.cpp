@@ -5,7 +5,7 @@
 #include "app/ApplicationTitle.h"
 #include "app/dialogs/DialogReporter.h"
 #include "app/dialogs/DialogTexts.h"
-#include "app/mainwindow/Hint.h"
+#include "app/Hint.h"
 #include "support/ScriptedDialogs.h"
 
 namespace telvoran {

@@ -1,4 +1,4 @@
-#include "app/mainwindow/Hint.h"
+#include "app/Hint.h"
 
 #include <QAction>
 
