@@ -167,7 +167,7 @@ void CheckFilter(const RowStore& whole, const RowStore& grown, const ShownRows& 
   for (std::size_t i = 0; i < whole.Size(); ++i) {
     const std::string drawn = FoldAsSorted(whole.DisplayText(i, row));
     const char code = static_cast<char>(whole.RecordAt(i).bytes[kEventSituationByte]);
-    const bool hidden = whole.Format().Kind() == RowKind::Event && filter.SituationHidden(code);
+    const bool hidden = whole.Format().Kind() == ArchiveKind::Event && filter.SituationHidden(code);
     const bool kept = !hidden && drawn.find(text) != std::string::npos;
     const bool isShown = shown < atOnce.Count(whole) && atOnce.StoreRow(shown) == i;
     TELVORAN_FUZZ_CHECK(kept == isShown);
@@ -255,12 +255,12 @@ void CheckCsv(const ViewReport& report) {
   const auto lines = ReadCsv(text);
   TELVORAN_FUZZ_CHECK(lines.size() == report.RowCount() + 1);
   const std::size_t fieldCount = lines.front().size();
-  if (report.Kind() == RowKind::Event) TELVORAN_FUZZ_CHECK(fieldCount == 8);
+  if (report.Kind() == ArchiveKind::Event) TELVORAN_FUZZ_CHECK(fieldCount == 8);
   for (std::size_t row = 1; row < lines.size(); ++row) {
     const std::vector<std::string>& fields = lines[row];
     TELVORAN_FUZZ_CHECK(fields.size() == fieldCount);
     TELVORAN_FUZZ_CHECK(!fields.front().empty());
-    if (report.Kind() == RowKind::Event) {
+    if (report.Kind() == ArchiveKind::Event) {
       TELVORAN_FUZZ_CHECK(fields[6].empty() ||
                           (fields[6].size() == 1 && fields[6][0] >= '0' && fields[6][0] <= '5'));
       // A code outside the table has neither digit nor text.

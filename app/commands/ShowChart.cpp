@@ -44,7 +44,7 @@ ChartWindow* ShowChart(ProgramState& state, QMdiArea& area) {
   const auto* view = qobject_cast<const DataView*>(area.currentSubWindow());
   if (!view) return nullptr;
   ChartWindow* window =
-      view->ViewKind() == kIntervalViewKind ? ChannelChart(state, *view) : Timeline(state, *view);
+      view->ViewKind() == ArchiveKind::Interval ? ChannelChart(state, *view) : Timeline(state, *view);
   if (!window) return nullptr;
   QObject::connect(window, &ChartWindow::ExportRequested, window,
                    [&state, window] { ExportChart(state, *window); });

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "app/ProgramState.h"
+#include "core/archive/ArchiveKind.h"
 
 class QAction;
 class QCloseEvent;
@@ -40,8 +41,8 @@ class MainWindow : public QMainWindow {
   ~MainWindow() override;
 
   ProgramState& State() { return state_; }
-  // The kind of the data view activated last (ViewKind of DataView); 0 before any.
-  int ActiveViewKind() const { return activeViewKind_; }
+  // The kind of the data view activated last; another kind before any.
+  ArchiveKind ActiveViewKind() const { return activeViewKind_; }
 
   QMdiArea* MdiArea() const { return mdiArea_; }
   // The active child window; it stays the active one while another program has the focus.
@@ -165,7 +166,7 @@ class MainWindow : public QMainWindow {
   void SetChartCommandEnabled(bool enabled);
 
   ProgramState state_;
-  int activeViewKind_ = 0;
+  ArchiveKind activeViewKind_ = ArchiveKind::Other;
   QMdiArea* mdiArea_ = nullptr;
   HelpWindow* helpWindow_ = nullptr;
   AboutBox* aboutBox_ = nullptr;

@@ -52,7 +52,7 @@ QString DataView::ReplacedFileNote() const {
 
 DataView::DataView(std::unique_ptr<ArchiveDocument> document, const Layout& layout)
     : document_(std::move(document)),
-      viewKind_(layout.viewKind),
+      viewKind_(layout.kind),
       content_(document_->Content()),
       panelSpans_(layout.panelSpans.begin(), layout.panelSpans.end()) {
   setAttribute(Qt::WA_DeleteOnClose);

@@ -23,9 +23,6 @@ class HeaderPanel;
 class RowDelegate;
 class RowListModel;
 
-// The kind of a data view, as the main window records the kind activated last.
-enum ViewKindValue { kNoViewKind = 0, kIntervalViewKind = 1, kEventViewKind = 2 };
-
 // What both data views share: a child window of the main window with a title panel, a row of
 // column panels that choose the sort column, and a list that draws the rows of its content.
 // The view draws its archive document: a panel click has the document read the file again, and
@@ -37,7 +34,6 @@ class DataView : public QMdiSubWindow, private DocumentObserver {
  public:
   struct Layout {
     ArchiveKind kind;
-    int viewKind;
     const char* caption;                         // the built-in window caption
     int panelHeight;                             // height of the column panels
     std::span<const int> panelSpans;             // characters of the rows under each panel
@@ -55,7 +51,7 @@ class DataView : public QMdiSubWindow, private DocumentObserver {
   DataView(std::unique_ptr<ArchiveDocument> document, const Layout& layout);
   ~DataView() override;
 
-  int ViewKind() const { return viewKind_; }
+  ArchiveKind ViewKind() const { return viewKind_; }
   ArchiveDocument& Document() const { return *document_; }
   const ViewContent& Content() const { return content_; }
   // The report and printout of this view.
@@ -159,7 +155,7 @@ class DataView : public QMdiSubWindow, private DocumentObserver {
   ListPlace placeBeforeChange_;
 
   std::unique_ptr<ArchiveDocument> document_;
-  const int viewKind_;
+  const ArchiveKind viewKind_;
   ViewContent& content_;
   ViewReport report_{content_};
   std::vector<int> panelSpans_;

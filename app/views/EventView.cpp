@@ -19,7 +19,7 @@ constexpr std::string_view kSituationCodes = "GLHMWOF";
 }  // namespace
 
 EventView::EventView(std::unique_ptr<ArchiveDocument> document)
-    : DataView(std::move(document), {ArchiveKind::Event, kEventViewKind, "ChildForm2", 25, kPanelSpans,
+    : DataView(std::move(document), {ArchiveKind::Event, "ChildForm2", 25, kPanelSpans,
                          kPanelCaptions, kSituationCodes}) {
   SetRowDelegate(new EventRowDelegate(ListBox));
   resize(616, 351);

@@ -16,7 +16,7 @@ constexpr const char* kPanelCaptions[] = {"Data i godzina", "1", "2", "3", "4"};
 }  // namespace
 
 IntervalView::IntervalView(std::unique_ptr<ArchiveDocument> document)
-    : DataView(std::move(document), {ArchiveKind::Interval, kIntervalViewKind, "ChildForm1", 33, kPanelSpans,
+    : DataView(std::move(document), {ArchiveKind::Interval, "ChildForm1", 33, kPanelSpans,
                          kPanelCaptions}) {
   SetRowDelegate(new IntervalRowDelegate(ListBox));
   resize(616, 320);

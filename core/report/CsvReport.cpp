@@ -69,7 +69,7 @@ std::string EventLine(const ArchiveRecord& record, std::string_view situationWit
 // The line of row `row`, for an interval archive of `channelCount` channels.
 std::string RowLine(const ReportSource& source, std::size_t row, std::size_t channelCount) {
   const ArchiveRecord& record = source.Record(row);
-  if (source.Kind() == RowKind::Interval) return IntervalLine(record, channelCount);
+  if (source.Kind() == ArchiveKind::Interval) return IntervalLine(record, channelCount);
   const char code = static_cast<char>(record.bytes[kEventSituationByte]);
   return EventLine(record, source.SituationText(code));
 }
@@ -89,7 +89,7 @@ void ProduceCsvLines(const ReportSource& source, Add add) {
 }  // namespace
 
 std::string CsvHeadingLine(const ReportSource& source) {
-  return source.Kind() == RowKind::Event ? std::string(kEventHeading) : IntervalHeading(source);
+  return source.Kind() == ArchiveKind::Event ? std::string(kEventHeading) : IntervalHeading(source);
 }
 
 std::string CsvRowLine(const ReportSource& source, std::size_t row) {

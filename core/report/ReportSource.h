@@ -48,7 +48,7 @@ class ReportSource {
   // header of an interval archive as the view's channel panels were titled from it (empty for
   // an event archive), and the situation text of an event row of `code` followed by its colour
   // digit, as the rows show it (empty for a code outside the table).
-  virtual RowKind Kind() const = 0;
+  virtual ArchiveKind Kind() const = 0;
   virtual const ArchiveRecord& Record(std::size_t row) const = 0;
   virtual std::string IntervalHeader() const = 0;
   virtual std::string_view SituationText(char code) const = 0;

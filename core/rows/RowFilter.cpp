@@ -67,7 +67,7 @@ bool RowFilter::Narrows(const RowFilter& wider) const {
 
 bool RowFilter::Keeps(const ArchiveRecord& record, const RowFormat& format, RowText& text) const {
   if (keepsNothing_) return false;
-  if (format.Kind() == RowKind::Event &&
+  if (format.Kind() == ArchiveKind::Event &&
       SituationHidden(static_cast<char>(record.bytes[kEventSituationByte])))
     return false;
   if (folded_.empty()) return true;

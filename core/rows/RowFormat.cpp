@@ -9,7 +9,7 @@ RowFormat::RowFormat() = default;
 
 RowFormat RowFormat::Interval(int channelCount, int sortColumn) {
   RowFormat format;
-  format.kind_ = RowKind::Interval;
+  format.kind_ = ArchiveKind::Interval;
   format.sortColumn_ = sortColumn;
   format.channelCount_ = channelCount;
   return format;
@@ -17,7 +17,7 @@ RowFormat RowFormat::Interval(int channelCount, int sortColumn) {
 
 RowFormat RowFormat::Event(int sortColumn, const StringLookup& strings) {
   RowFormat format;
-  format.kind_ = RowKind::Event;
+  format.kind_ = ArchiveKind::Event;
   format.sortColumn_ = sortColumn;
   format.situations_ = std::make_shared<const SituationTexts>(strings);
   return format;
@@ -28,7 +28,7 @@ void RowFormat::StoredText(const ArchiveRecord& record, RowText& text) const {
 }
 
 bool RowFormat::StoredHead(const ArchiveRecord& record, std::size_t length, RowText& text) const {
-  const bool headOnly = kind_ == RowKind::Event
+  const bool headOnly = kind_ == ArchiveKind::Event
                             ? EventStoredHead(record, sortColumn_, *situations_, length, text)
                             : IntervalStoredHead(record, channelCount_, sortColumn_, length, text);
   if (!headOnly) StoredText(record, text);
@@ -36,7 +36,7 @@ bool RowFormat::StoredHead(const ArchiveRecord& record, std::size_t length, RowT
 }
 
 int RowFormat::QuickHead(const ArchiveRecord& record, std::size_t length, char* out) const {
-  return kind_ == RowKind::Event
+  return kind_ == ArchiveKind::Event
              ? EventQuickHead(record, sortColumn_, *situations_, length, out)
              : IntervalQuickHead(record, channelCount_, sortColumn_, length, out);
 }
@@ -44,12 +44,12 @@ int RowFormat::QuickHead(const ArchiveRecord& record, std::size_t length, char* 
 std::optional<bool> RowFormat::StoredTextsEqual(const ArchiveRecord& a,
                                                 const ArchiveRecord& b) const {
   // An event row's sort prefix is a piece of its row: equal rows have equal prefixes.
-  if (kind_ == RowKind::Event) return EventRowsEqual(a, b, *situations_);
+  if (kind_ == ArchiveKind::Event) return EventRowsEqual(a, b, *situations_);
   return std::nullopt;
 }
 
 int RowFormat::PrefixSlot(const ArchiveRecord& record) const {
-  return kind_ == RowKind::Event ? EventPrefixSlot(record, sortColumn_, *situations_) : -1;
+  return kind_ == ArchiveKind::Event ? EventPrefixSlot(record, sortColumn_, *situations_) : -1;
 }
 
 std::string_view RowFormat::DisplayText(const ArchiveRecord& record, RowText& text) const {
@@ -57,7 +57,7 @@ std::string_view RowFormat::DisplayText(const ArchiveRecord& record, RowText& te
   Build(record, 1, text);
   std::string_view row = text.Row();
   const bool dropsLast =
-      kind_ == RowKind::Event || (sortColumn_ >= 2 && sortColumn_ <= kIntervalSortColumns);
+      kind_ == ArchiveKind::Event || (sortColumn_ >= 2 && sortColumn_ <= kIntervalSortColumns);
   if (dropsLast && !row.empty()) row.remove_suffix(1);
   return row;
 }
@@ -67,17 +67,17 @@ std::string_view RowFormat::SituationTextOf(char code) const {
 }
 
 std::size_t RowFormat::DisplayWidth(const ArchiveRecord& record) const {
-  return kind_ == RowKind::Event ? EventDisplayWidth(record, *situations_)
+  return kind_ == ArchiveKind::Event ? EventDisplayWidth(record, *situations_)
                                  : IntervalDisplayWidth(record, channelCount_, sortColumn_);
 }
 
 std::size_t RowFormat::WidestDisplayWidth(std::span<const ArchiveRecord> records) const {
-  return kind_ == RowKind::Event ? EventWidestDisplayWidth(records, *situations_)
+  return kind_ == ArchiveKind::Event ? EventWidestDisplayWidth(records, *situations_)
                                  : IntervalWidestDisplayWidth(records, channelCount_, sortColumn_);
 }
 
 void RowFormat::Build(const ArchiveRecord& record, int sortColumn, RowText& text) const {
-  if (kind_ == RowKind::Event) {
+  if (kind_ == ArchiveKind::Event) {
     EventRow(record, sortColumn, *situations_, text);
   } else {
     IntervalRow(record, channelCount_, sortColumn, text);
@@ -85,12 +85,12 @@ void RowFormat::Build(const ArchiveRecord& record, int sortColumn, RowText& text
 }
 
 std::string_view RowFormat::DisplayTextOfStored(std::string_view stored) const {
-  return kind_ == RowKind::Event ? EventDisplayText(stored, sortColumn_)
+  return kind_ == ArchiveKind::Event ? EventDisplayText(stored, sortColumn_)
                                  : IntervalDisplayText(stored, sortColumn_);
 }
 
 std::size_t RowFormat::DateTimeByte() const {
-  return kind_ == RowKind::Event ? kEventDateTimeByte : kIntervalDateTimeByte;
+  return kind_ == ArchiveKind::Event ? kEventDateTimeByte : kIntervalDateTimeByte;
 }
 
 }  // namespace telvoran
@@ -98,7 +98,7 @@ std::size_t RowFormat::DateTimeByte() const {
 namespace telvoran {
 
 std::size_t RowFormat::WidestPrefix() const {
-  return kind_ == RowKind::Event ? EventPrefixWidth(sortColumn_) : IntervalPrefixWidth(sortColumn_);
+  return kind_ == ArchiveKind::Event ? EventPrefixWidth(sortColumn_) : IntervalPrefixWidth(sortColumn_);
 }
 
 }  // namespace telvoran

@@ -6,6 +6,7 @@
 #include <span>
 #include <string_view>
 
+#include "core/archive/ArchiveKind.h"
 #include "core/archive/ArchiveRecord.h"
 #include "core/rows/RowText.h"
 
@@ -13,8 +14,6 @@ namespace telvoran {
 
 class SituationTexts;
 class StringLookup;
-
-enum class RowKind { Interval, Event };
 
 // How the rows of one view are made from its records: the archive's kind, the view's sort
 // column, the channel count of an interval archive or the situation texts of an event archive.
@@ -27,7 +26,7 @@ class RowFormat {
   // Looks the situation texts up once, for every row made with this format.
   static RowFormat Event(int sortColumn, const StringLookup& strings);
 
-  RowKind Kind() const { return kind_; }
+  ArchiveKind Kind() const { return kind_; }
   int SortColumn() const { return sortColumn_; }
 
   // The row of `record` as the list orders it: its sort prefix, then the row. `text` is
@@ -72,7 +71,7 @@ class RowFormat {
  private:
   void Build(const ArchiveRecord& record, int sortColumn, RowText& text) const;
 
-  RowKind kind_ = RowKind::Interval;
+  ArchiveKind kind_ = ArchiveKind::Interval;
   int sortColumn_ = 1;
   int channelCount_ = 0;
   std::shared_ptr<const SituationTexts> situations_;

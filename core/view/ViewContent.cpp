@@ -48,8 +48,8 @@ std::string ViewReport::ColumnTitleLine() const {
              : IntervalColumnTitleLine(Captions<5>(content_.columnCaptions));
 }
 
-RowKind ViewReport::Kind() const {
-  return content_.kind == ArchiveKind::Event ? RowKind::Event : RowKind::Interval;
+ArchiveKind ViewReport::Kind() const {
+  return content_.kind;
 }
 
 std::string ViewReport::SortMarkLine() const {

@@ -58,7 +58,7 @@ class ViewReport : public ReportSource {
   std::string Caption() const override { return content_.caption; }
   std::optional<FilterNote> Filtering() const override;
 
-  RowKind Kind() const override;
+  ArchiveKind Kind() const override;
   // The record of row `row` of the rows shown.
   const ArchiveRecord& Record(std::size_t row) const override {
     return content_.rows.RecordAt(content_.shown.StoreRow(row));

@@ -15,15 +15,6 @@ std::string_view Piece(std::string_view text, std::size_t first, std::size_t cou
 
 }  // namespace
 
-ArchiveKind ArchiveKindOfName(std::string_view fileName) {
-  const std::size_t point = fileName.rfind('.');
-  if (point == std::string_view::npos) return ArchiveKind::Other;
-  const std::string_view extension = fileName.substr(point);
-  if (extension == ".czt") return ArchiveKind::Interval;
-  if (extension == ".zdr") return ArchiveKind::Event;
-  return ArchiveKind::Other;
-}
-
 std::array<std::string, 4> ChannelPanelCaptions(std::string_view intervalHeader) {
   const int channels = ChannelCount(intervalHeader).value_or(0);
   std::array<std::string, 4> captions;

@@ -5,15 +5,11 @@
 #include <string_view>
 #include <vector>
 
+#include "core/archive/ArchiveKind.h"
+
 namespace telvoran {
 
 class StringLookup;
-
-enum class ArchiveKind { Interval, Event, Other };
-
-// The kind of archive a file name stands for: exactly ".czt" or ".zdr" from the last point of
-// the name on; any other form, upper case included, is another kind.
-ArchiveKind ArchiveKindOfName(std::string_view fileName);
 
 // The captions of the channel panels 1 to 4 of an interval view from the file's header: the
 // channel number, its four-character name and its unit in brackets ("1 T1   [deg ]"), or the

@@ -17,7 +17,7 @@ class FakeReportSource : public ReportSource {
   std::string sortMark = "Mark";
   std::string caption = "archive.czt";
   std::vector<std::string> rows;
-  RowKind kind = RowKind::Interval;
+  ArchiveKind kind = ArchiveKind::Interval;
   std::vector<ArchiveRecord> records;
   std::string intervalHeader;
   std::map<char, std::string> situations;  // each text with its colour digit
@@ -28,7 +28,7 @@ class FakeReportSource : public ReportSource {
   std::size_t RowCount() const override { return records.empty() ? rows.size() : records.size(); }
   std::string_view DisplayText(std::size_t row) const override { return rows.at(row); }
   std::string Caption() const override { return caption; }
-  RowKind Kind() const override { return kind; }
+  ArchiveKind Kind() const override { return kind; }
   const ArchiveRecord& Record(std::size_t row) const override { return records.at(row); }
   std::string IntervalHeader() const override { return intervalHeader; }
   std::string_view SituationText(char code) const override {

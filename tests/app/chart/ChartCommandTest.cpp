@@ -71,7 +71,7 @@ TEST_F(ChartCommandTest, CommandsFollowWhetherAViewOrAChartIsActive) {
   EXPECT_EQ(main.ActiveChild(), chart);
   EXPECT_TRUE(Disabled(kSaveCommands));
   EXPECT_TRUE(Enabled(kCommandsOnAChart));
-  EXPECT_EQ(main.ActiveViewKind(), kIntervalViewKind);
+  EXPECT_EQ(main.ActiveViewKind(), ArchiveKind::Interval);
 
   chart->close();
   QApplication::processEvents();

@@ -96,7 +96,7 @@ TEST_F(OpenViewsTest, IntervalArchiveOpensInAViewOfItsOwn) {
                 std::string(IntervalRow(IntervalRecord(8, "  5.0  1.0"), 2, 1).Text()),
                 std::string(IntervalRow(IntervalRecord(9, " 21.5  3.0"), 2, 1).Text())}));
   EXPECT_TRUE(main.ViewCommandsEnabled());
-  EXPECT_EQ(main.ActiveViewKind(), kIntervalViewKind);
+  EXPECT_EQ(main.ActiveViewKind(), ArchiveKind::Interval);
 }
 
 TEST_F(OpenViewsTest, ShortNamesGiveShortTitles) {
@@ -124,7 +124,7 @@ TEST_F(OpenViewsTest, EventArchiveOpensWithLibraryCaptionsAndWithoutDuplicates) 
     EXPECT_EQ(view->Panel(panel)->IsLowered(), panel == 1);
   }
   EXPECT_EQ(view->Content().rows.Size(), 3u);
-  EXPECT_EQ(main.ActiveViewKind(), kEventViewKind);
+  EXPECT_EQ(main.ActiveViewKind(), ArchiveKind::Event);
 }
 
 struct FailedOpening {
@@ -355,15 +355,15 @@ TEST_F(OpenViewsTest, ViewCommandsFollowTheOpenViews) {
   Open(dir.Write("a.zdr", {EventRecord(1)}));
   Open(dir.Write("b.czt", TwoChannelArchive()));
   ASSERT_EQ(Views().size(), 2);
-  EXPECT_EQ(main.ActiveViewKind(), kIntervalViewKind);
+  EXPECT_EQ(main.ActiveViewKind(), ArchiveKind::Interval);
   main.MdiArea()->activeSubWindow()->close();
   QApplication::processEvents();
   EXPECT_TRUE(main.ViewCommandsEnabled());
-  EXPECT_EQ(main.ActiveViewKind(), kEventViewKind);
+  EXPECT_EQ(main.ActiveViewKind(), ArchiveKind::Event);
   main.MdiArea()->activeSubWindow()->close();
   QApplication::processEvents();
   EXPECT_FALSE(main.ViewCommandsEnabled());
-  EXPECT_EQ(main.ActiveViewKind(), kEventViewKind) << "the kind is kept";
+  EXPECT_EQ(main.ActiveViewKind(), ArchiveKind::Event) << "the kind is kept";
 }
 
 TEST(SituationColour, FollowsTheColourDigit) {

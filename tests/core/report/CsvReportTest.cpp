@@ -111,7 +111,7 @@ ArchiveRecord IntervalValues(std::string_view dateBytes, std::string_view values
 FakeReportSource IntervalSource(char count, std::vector<std::string> names,
                                 std::vector<std::string> units) {
   FakeReportSource source;
-  source.kind = RowKind::Interval;
+  source.kind = ArchiveKind::Interval;
   source.intervalHeader = Header(count, std::move(names), std::move(units));
   return source;
 }
@@ -166,7 +166,7 @@ ArchiveRecord EventValues(int address, char channel, char code, std::string_view
 
 FakeReportSource EventSource() {
   FakeReportSource source;
-  source.kind = RowKind::Event;
+  source.kind = ArchiveKind::Event;
   source.situations = {{'H', "Alarm wysoki, \"g\xF3ra\"2"},
                        {'O',
                         "Za\xB3\xB9"

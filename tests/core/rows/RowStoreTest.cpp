@@ -48,7 +48,7 @@ FakeStrings UsualSituations() {
 }
 
 struct Case {
-  RowKind kind;
+  ArchiveKind kind;
   int sortColumn;
   DateRun dates;
   std::size_t records;
@@ -57,7 +57,7 @@ struct Case {
 
 std::string Name(const Case& c) {
   const char* dates[] = {"Rising", "WithEquals", "Shuffled", "WithStrays", "AllEqual"};
-  return std::string(c.kind == RowKind::Event ? "Event" : "Interval") + "Column" +
+  return std::string(c.kind == ArchiveKind::Event ? "Event" : "Interval") + "Column" +
          std::to_string(c.sortColumn) + dates[static_cast<int>(c.dates)] +
          std::to_string(c.records) + (c.awkwardSituations ? "Awkward" : "");
 }
@@ -69,10 +69,10 @@ std::vector<Case> Cases() {
     // A few rows, some hundreds and some thousands: each size is sorted a way of its own.
     for (std::size_t records : {9, 700, 6000}) {
       for (int column = 1; column <= kIntervalSortColumns; ++column)
-        cases.push_back({RowKind::Interval, column, dates, records});
+        cases.push_back({ArchiveKind::Interval, column, dates, records});
       for (int column = 1; column <= kEventSortColumns; ++column) {
-        cases.push_back({RowKind::Event, column, dates, records});
-        cases.push_back({RowKind::Event, column, dates, records, true});
+        cases.push_back({ArchiveKind::Event, column, dates, records});
+        cases.push_back({ArchiveKind::Event, column, dates, records, true});
       }
     }
   }
@@ -83,10 +83,10 @@ std::vector<Case> Cases() {
 std::vector<Case> LongCases() {
   std::vector<Case> cases;
   for (int column = 1; column <= kIntervalSortColumns; ++column)
-    cases.push_back({RowKind::Interval, column, DateRun::Shuffled, 40000});
+    cases.push_back({ArchiveKind::Interval, column, DateRun::Shuffled, 40000});
   for (int column = 1; column <= kEventSortColumns; ++column) {
-    cases.push_back({RowKind::Event, column, DateRun::Shuffled, 40000});
-    cases.push_back({RowKind::Event, column, DateRun::WithEquals, 40000, true});
+    cases.push_back({ArchiveKind::Event, column, DateRun::Shuffled, 40000});
+    cases.push_back({ArchiveKind::Event, column, DateRun::WithEquals, 40000, true});
   }
   return cases;
 }
@@ -95,14 +95,14 @@ class RowStoreOrder : public ::testing::TestWithParam<Case> {
  protected:
   RowFormat Format() const {
     const Case& c = GetParam();
-    return c.kind == RowKind::Event
+    return c.kind == ArchiveKind::Event
                ? RowFormat::Event(c.sortColumn, c.awkwardSituations ? awkward_ : usual_)
                : RowFormat::Interval(3, c.sortColumn);
   }
   std::vector<ArchiveRecord> Records(unsigned seed = 1) const {
     const Case& c = GetParam();
     RandomRecords random(seed + static_cast<unsigned>(c.sortColumn));
-    return c.kind == RowKind::Event ? random.Event(c.records, c.dates)
+    return c.kind == ArchiveKind::Event ? random.Event(c.records, c.dates)
                                     : random.Interval(c.records, c.dates);
   }
   RowStore StoreOf(const std::vector<ArchiveRecord>& records) const {

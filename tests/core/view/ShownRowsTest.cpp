@@ -36,7 +36,7 @@ RowStore SortedStore(const RowFormat& format, const std::vector<ArchiveRecord>& 
   RowStore store(format);
   for (const ArchiveRecord& record : records) store.Append(record);
   store.Sort();
-  if (format.Kind() == RowKind::Event) store.RemoveDuplicateRows();
+  if (format.Kind() == ArchiveKind::Event) store.RemoveDuplicateRows();
   return store;
 }
 
@@ -54,7 +54,7 @@ std::vector<std::size_t> Expected(const RowStore& store, const RowFilter& filter
   for (std::size_t row = 0; row < store.Size(); ++row) {
     const std::string drawn(store.DisplayText(row, text));
     const char code = static_cast<char>(store.RecordAt(row).bytes[kEventSituationByte]);
-    if (store.Format().Kind() == RowKind::Event && filter.SituationHidden(code)) continue;
+    if (store.Format().Kind() == ArchiveKind::Event && filter.SituationHidden(code)) continue;
     if (FoldAsSorted(drawn).find(FoldAsSorted(filter.Text())) != std::string::npos)
       rows.push_back(row);
   }
