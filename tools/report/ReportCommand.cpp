@@ -89,7 +89,7 @@ int RunReport(std::span<const std::string> arguments, std::ostream& out, std::os
                     "the PDF printout needs the desktop build of Telvoran; this telvoran-report "
                     "was built without it");
   }
-  if (auto clash = FindOutputClash(options)) {
+  if (auto clash = FindOutputClash(options, programDirectory)) {
     err << kReportProgram << *clash << '\n';
     return kReportFailed;
   }

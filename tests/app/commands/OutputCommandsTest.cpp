@@ -1,5 +1,6 @@
 // The save and print commands on the active data view.
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QMdiArea>
 #include <QProcess>
@@ -113,6 +114,35 @@ TEST_F(OutputCommandsTest, SaveWithTheCsvTypeWritesTheSpreadsheetFile) {
   // In the view's current order: sorted by situation, the rows of S160 (G) come first.
   EXPECT_EQ(lines[1], "2009-03-01T07:00:09,5,2,AB,45.0,cd,0,S160");
   EXPECT_TRUE(lines[lines.size() - 2].endsWith(",5,S166")) << lines[lines.size() - 2].toStdString();
+}
+
+// The archive of an open view, under its own name or through a link, is refused with a message
+// naming it, and the dialog stays open for another name.
+TEST_F(OutputCommandsTest, SaveRefusesTheArchiveOfAnyOpenView) {
+  ASSERT_NE(view, nullptr);
+  const auto other = dir.Write("other.zdr", std::vector{EventRecord(1, 'G', kEventKind)});
+  dialogs.openAnswers.push_back(QString::fromStdString(other.string()));
+  main.OpenArchive();
+  QApplication::processEvents();
+  const auto first = dir / "e.zdr";
+  std::filesystem::create_symlink(first, dir / "link.txt");
+  std::filesystem::create_hard_link(first, dir / "hard.csv");
+  const std::string archiveBytes = ReadBytes(first);
+  const std::string otherBytes = ReadBytes(other);
+
+  QStringList names;
+  for (const auto& name : {first, other, dir / "link.txt", dir / "hard.csv", dir / "r.txt"})
+    names << QString::fromStdString(name.string());
+  dialogs.saveAnswers.push_back(names);
+  dialogs.asked.clear();
+  main.SaveReport();
+  QStringList expected{kSaveAsked};
+  for (qsizetype refused = 0; refused < 4; ++refused)
+    expected << "error:Telvoran|S260\r" + QDir::toNativeSeparators(names[refused]);
+  EXPECT_EQ(dialogs.asked, expected);
+  EXPECT_EQ(ReadBytes(first), archiveBytes);
+  EXPECT_EQ(ReadBytes(other), otherBytes);
+  EXPECT_TRUE(std::filesystem::exists(dir / "r.txt"));
 }
 
 TEST_F(OutputCommandsTest, FailedCsvSaveSaysSoInWordsAndLeavesNothingBehind) {
