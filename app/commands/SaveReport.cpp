@@ -22,7 +22,16 @@ namespace telvoran::commands {
 namespace {
 
 // The save dialog's file types: the text report first, then the spreadsheet file.
+constexpr int kTextType = 1;
 constexpr int kCsvType = 2;
+
+// The type a name's extension names among those offered, else the type chosen in the dialog.
+int TypeOfName(const SaveChoice& chosen) {
+  const QString extension = QFileInfo(chosen.fileName).suffix();
+  if (extension.compare("txt", Qt::CaseInsensitive) == 0) return kTextType;
+  if (extension.compare("csv", Qt::CaseInsensitive) == 0) return kCsvType;
+  return chosen.filterIndex;
+}
 
 // Whether `fileName` is the archive of a view open in `area`: the same file, under any name.
 bool IsOpenArchive(const QMdiArea& area, const QString& fileName) {
@@ -64,7 +73,7 @@ void SaveReport(ProgramState& state, QMdiArea& area) {
   const auto* view = qobject_cast<const DataView*>(area.currentSubWindow());
   if (!view) return;
   const std::filesystem::path target = ToFileSystemPath(chosen->fileName);
-  if (chosen->filterIndex == kCsvType) {
+  if (TypeOfName(*chosen) == kCsvType) {
     WriteCsvFile(state, parent, view->Report(), target);
     return;
   }
