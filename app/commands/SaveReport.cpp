@@ -77,7 +77,7 @@ void SaveReport(ProgramState& state, QMdiArea& area) {
     WriteCsvFile(state, parent, view->Report(), target);
     return;
   }
-  if (const auto error = WriteTextReport(view->Report(), target))
+  if (const auto error = WriteTextReport(view->Report(), strings, target))
     state.Reporter().ShowError(*error);
 }
 

@@ -53,13 +53,13 @@ int ExplainRefusal(ViewRefusal refusal, const ReportOptions& options,
 }
 
 // The text report into its file, or onto `out` when no file is named.
-int WriteReport(const ReportSource& report, const ReportOptions& options, std::ostream& out,
-                std::ostream& err) {
+int WriteReport(const ReportSource& report, const StringLookup& strings,
+                const ReportOptions& options, std::ostream& out, std::ostream& err) {
   if (options.output) {
-    if (auto failure = WriteTextReport(report, *options.output)) {
+    if (auto failure = WriteTextReport(report, strings, *options.output)) {
       return Complain(err, kReportFailed, Utf8FromPath(*options.output), *failure);
     }
-  } else if (auto failure = WriteTextReport(report, out)) {
+  } else if (auto failure = WriteTextReport(report, strings, out)) {
     return Complain(err, kReportFailed, "standard output", *failure);
   }
   return kReportDone;
@@ -109,7 +109,8 @@ int RunReport(std::span<const std::string> arguments, std::ostream& out, std::os
 
   const ViewReport report(view.content);
   if (options.WritesTextReport()) {
-    if (const int status = WriteReport(report, options, out, err); status != kReportDone) {
+    if (const int status = WriteReport(report, *strings, options, out, err);
+        status != kReportDone) {
       return status;
     }
   }

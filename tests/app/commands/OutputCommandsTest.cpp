@@ -53,7 +53,7 @@ class OutputCommandsTest : public ::testing::Test {
   // The bytes of the report of the view, written the one way the program writes reports.
   std::string ExpectedReport() {
     const auto path = dir / "expected.txt";
-    EXPECT_EQ(WriteTextReport(view->Report(), path), std::nullopt);
+    EXPECT_EQ(WriteTextReport(view->Report(), strings, path), std::nullopt);
     return ReadBytes(path);
   }
 };
