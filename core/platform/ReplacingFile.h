@@ -42,7 +42,8 @@ class ReplacingFile {
   bool RewritesInPlace() const { return inPlace_; }
   // Writes what is buffered, flushes the file to the disk and closes it, then gives the
   // temporary file the target's name (or copies its bytes into the target rewritten in place).
-  // Empty on success, else the first failure of the whole run; the target is then as it was.
+  // Empty on success, else the first failure of the whole run; the target is then as it was
+  // (a device keeps what reached it).
   std::optional<std::string> Commit();
 
  private:
