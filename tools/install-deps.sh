@@ -18,6 +18,8 @@ packages=(
   xvfb xauth xdotool imagemagick x11-apps
   fonts-liberation poppler-utils
   desktop-file-utils appstream shared-mime-info dpkg-dev file man-db
+  # Debian's package checker, run on the package the tests build.
+  lintian
   # The CSV round trip reads the files back with Python's csv module.
   python3
   # GNU time: the peak memory that bench/report-vs-sort.sh reports.

@@ -26,7 +26,7 @@ void ExportChart(ProgramState& state, ChartWindow& window) {
       ReportMessage(state.Reporter(), state.Strings(), sid::kChartExportName);
       return false;
     }
-    return AcceptReportName(state, &window, name);
+    return AcceptReportName(state, &window, window.mdiArea(), name);
   };
   const auto chosen = state.Dialogs().SaveFileName(&window, state.Text(sid::kChartExportTitle),
                                                    ExportFilter(state), "png", acceptName);

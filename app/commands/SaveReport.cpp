@@ -1,8 +1,12 @@
 // The save command: the active data view as a text report or a spreadsheet (CSV) file.
 #include "app/commands/SaveReport.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include <system_error>
 
 #include "app/ApplicationTitle.h"
 #include "app/ProgramState.h"
@@ -18,7 +22,27 @@ namespace telvoran::commands {
 namespace {
 
 // The save dialog's file types: the text report first, then the spreadsheet file.
+constexpr int kTextType = 1;
 constexpr int kCsvType = 2;
+
+// The type a name's extension names among those offered, else the type chosen in the dialog.
+int TypeOfName(const SaveChoice& chosen) {
+  const QString extension = QFileInfo(chosen.fileName).suffix();
+  if (extension.compare("txt", Qt::CaseInsensitive) == 0) return kTextType;
+  if (extension.compare("csv", Qt::CaseInsensitive) == 0) return kCsvType;
+  return chosen.filterIndex;
+}
+
+// Whether `fileName` is the archive of a view open in `area`: the same file, under any name.
+bool IsOpenArchive(const QMdiArea& area, const QString& fileName) {
+  const std::filesystem::path target = ToFileSystemPath(fileName);
+  for (const QMdiSubWindow* window : area.subWindowList()) {
+    const auto* view = qobject_cast<const DataView*>(window);
+    std::error_code unknown;
+    if (view && std::filesystem::equivalent(target, view->FilePath(), unknown)) return true;
+  }
+  return false;
+}
 
 QString SaveFilter(const StringLookup& strings) {
   return FromCp1250(std::string(strings.Text(sid::kSaveFilter)) + " (*.txt)|*.txt|" +
@@ -41,22 +65,30 @@ void SaveReport(ProgramState& state, QMdiArea& area) {
   QWidget* parent = area.window();
   const QString title = FromCp1250(strings.Text(sid::kSaveDialogTitle));
   const auto chosen = state.Dialogs().SaveFileName(
-      parent, title, SaveFilter(strings), "txt",
-      [&state, parent](const QString& name) { return AcceptReportName(state, parent, name); });
+      parent, title, SaveFilter(strings), "txt", [&state, parent, &area](const QString& name) {
+        return AcceptReportName(state, parent, &area, name);
+      });
   if (!chosen) return;
 
   const auto* view = qobject_cast<const DataView*>(area.currentSubWindow());
   if (!view) return;
   const std::filesystem::path target = ToFileSystemPath(chosen->fileName);
-  if (chosen->filterIndex == kCsvType) {
+  if (TypeOfName(*chosen) == kCsvType) {
     WriteCsvFile(state, parent, view->Report(), target);
     return;
   }
-  if (const auto error = WriteTextReport(view->Report(), target))
+  if (const auto error = WriteTextReport(view->Report(), strings, target))
     state.Reporter().ShowError(*error);
 }
 
-bool AcceptReportName(ProgramState& state, QWidget* parent, const QString& fileName) {
+bool AcceptReportName(ProgramState& state, QWidget* parent, const QMdiArea* area,
+                      const QString& fileName) {
+  if (area && IsOpenArchive(*area, fileName)) {
+    state.Dialogs().Error(
+        parent, kApplicationTitle,
+        state.Text(sid::kSaveOverOpenArchive) + '\r' + QDir::toNativeSeparators(fileName));
+    return false;
+  }
   if (!QFileInfo::exists(fileName)) return true;
   std::string question(state.Strings().Text(sid::kOverwriteLine1));
   question += '\r';

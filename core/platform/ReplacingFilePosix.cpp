@@ -51,6 +51,35 @@ bool HasNoWritePermission(mode_t mode) {
   return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
+// Whether a failure to make a file in a folder is the folder refusing new files, as opposed to
+// a full disk, a lack of inodes or descriptors, and the like, where writing in place could
+// fail as well.
+bool FolderRefusesNewFiles(int error) {
+  return error == EACCES || error == EPERM || error == EROFS;
+}
+
+// Makes a new file of a random name in `folder`; its descriptor, or -1 with `error` set.
+int MakeTemporaryFile(const std::filesystem::path& folder, mode_t mode, std::filesystem::path& made,
+                      int& error) {
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    const std::filesystem::path candidate = folder / (".telvoran-" + RandomSuffix() + ".tmp");
+    const int fd = ::open(candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd >= 0) {
+      made = candidate;
+      return fd;
+    }
+    error = errno;
+    if (error != EEXIST) break;
+  }
+  return -1;
+}
+
+std::filesystem::path SystemTemporaryFolder() {
+  std::error_code error;
+  std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+  return error ? std::filesystem::path("/tmp") : folder;
+}
+
 int WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t n = ::write(fd, bytes.data(), bytes.size());
@@ -92,19 +121,13 @@ std::optional<std::string> ReplacingFile::OpenFile() {
   }
 
   if (!inPlace_) {
-    const std::filesystem::path folder = finalPath_.parent_path();
-    for (int attempt = 0; attempt < kNameAttempts && fd_ < 0; ++attempt) {
-      const std::filesystem::path candidate = folder / (".telvoran-" + RandomSuffix() + ".tmp");
-      fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
-      if (fd_ >= 0) {
-        temporary_ = candidate;
-      } else if (errno != EEXIST) {
-        break;
-      }
-    }
-    // A replacement must look like the file it replaces. Where it cannot get the owner, or no
-    // new file can be made in the folder, the file is rewritten in place, which keeps it all;
-    // a new file is then made under its own name, which gives the reason if that fails too.
+    int error = 0;
+    fd_ = MakeTemporaryFile(finalPath_.parent_path(), kNewFileMode, temporary_, error);
+    // Only a folder that refuses new files sends an existing file to be rewritten in place;
+    // anything else (a full disk) fails here, before the old file is touched.
+    if (fd_ < 0 && !(exists && FolderRefusesNewFiles(error))) return ErrorText(error);
+    // A replacement must look like the file it replaces. Where it cannot get the owner, the
+    // file is rewritten in place, which keeps it all.
     if (fd_ >= 0 && exists &&
         (::fchmod(fd_, existing.st_mode & 07777) != 0 ||
          ((existing.st_uid != ::geteuid() || existing.st_gid != ::getegid()) &&
@@ -114,13 +137,23 @@ std::optional<std::string> ReplacingFile::OpenFile() {
     inPlace_ = fd_ < 0;
   }
 
-  if (inPlace_) {
-    // O_NONBLOCK: a named pipe without a reader is refused at once instead of waited on.
-    const int flags = regularFile_ ? O_TRUNC : O_NONBLOCK;
-    fd_ =
-        ::open(finalPath_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY | flags, kNewFileMode);
+  if (inPlace_ && !regularFile_) {
+    // A device is written as it comes. O_NONBLOCK: a named pipe without a reader is refused at
+    // once instead of waited on.
+    fd_ = ::open(finalPath_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd_ < 0) return ErrorText(errno);
-    if (!regularFile_) ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+  } else if (inPlace_) {
+    // The target is opened as it is, never emptied; the new bytes gather beside the system's
+    // other temporary files, readable by the user alone.
+    targetFd_ = ::open(finalPath_.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY);
+    if (targetFd_ < 0) return ErrorText(errno);
+    int error = 0;
+    fd_ = MakeTemporaryFile(SystemTemporaryFolder(), 0600, temporary_, error);
+    if (fd_ < 0) {
+      Discard();
+      return ErrorText(error);
+    }
   }
   return std::nullopt;
 }
@@ -135,6 +168,15 @@ std::optional<std::string> ReplacingFile::WriteOut(std::string_view bytes) {
 // them, and the folder's new entry is on the disk before the command says it is done.
 std::optional<std::string> ReplacingFile::FinishFile() {
   if (fd_ < 0) return ErrorText(EBADF);
+  if (targetFd_ >= 0) {
+    auto failure = CopyIntoPlace();
+    // The new bytes are on the disk already, or the old ones back: a close that fails now
+    // loses nothing.
+    ::close(targetFd_);
+    targetFd_ = -1;
+    Discard();
+    return failure;
+  }
   // A device has no data of its own to flush.
   if (regularFile_ && ::fsync(fd_) != 0) return ErrorText(errno);
   const int closed = ::close(fd_);
@@ -150,8 +192,62 @@ std::optional<std::string> ReplacingFile::FinishFile() {
 void ReplacingFile::Discard() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
+  if (targetFd_ >= 0) ::close(targetFd_);
+  targetFd_ = -1;
   if (!temporary_.empty()) ::unlink(temporary_.c_str());
   temporary_.clear();
+}
+
+// The primitives of a rewrite in place.
+
+std::optional<std::string> ReplacingFile::SizeOf(Side side, std::uint64_t& size) {
+  struct stat info;
+  if (::fstat(side == Side::kTarget ? targetFd_ : fd_, &info) != 0) return ErrorText(errno);
+  size = static_cast<std::uint64_t>(info.st_size);
+  return std::nullopt;
+}
+
+std::optional<std::string> ReplacingFile::ReadAt(Side side, std::uint64_t offset, char* data,
+                                                 std::size_t size) {
+  const int fd = side == Side::kTarget ? targetFd_ : fd_;
+  while (size > 0) {
+    const ssize_t n = ::pread(fd, data, size, static_cast<off_t>(offset));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return ErrorText(errno);
+    if (n == 0) return ErrorText(EIO);  // the file shrank meanwhile
+    data += n;
+    size -= static_cast<std::size_t>(n);
+    offset += static_cast<std::uint64_t>(n);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> ReplacingFile::WriteTargetAt(std::uint64_t offset,
+                                                        std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::pwrite(targetFd_, bytes.data(), bytes.size(), static_cast<off_t>(offset));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return ErrorText(errno);
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+    offset += static_cast<std::uint64_t>(n);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> ReplacingFile::ResizeTarget(std::uint64_t size, bool reserve) {
+  if (reserve) {
+    // The C library reserves the room itself where the file system cannot.
+    if (const int error = ::posix_fallocate(targetFd_, 0, static_cast<off_t>(size)))
+      return ErrorText(error);
+    return std::nullopt;
+  }
+  if (::ftruncate(targetFd_, static_cast<off_t>(size)) != 0) return ErrorText(errno);
+  return std::nullopt;
+}
+
+std::optional<std::string> ReplacingFile::FlushTarget() {
+  if (::fsync(targetFd_) != 0) return ErrorText(errno);
+  return std::nullopt;
 }
 
 }  // namespace telvoran

@@ -102,6 +102,43 @@ bool ReplaceFileHandles(const std::filesystem::path& path) {
   return path.native().size() + kTemporaryNameRoom < MAX_PATH;
 }
 
+// Whether a failure to make a file in a folder is the folder refusing new files, as opposed to
+// a full disk and the like, where writing in place could fail as well.
+bool FolderRefusesNewFiles(DWORD error) {
+  return error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT;
+}
+
+// Makes a new file of a random name in `folder`; its handle, or INVALID_HANDLE_VALUE with
+// `error` set. A writer writing by name (a printer) may open it too.
+HANDLE MakeTemporaryFile(const std::filesystem::path& folder, DWORD attributes,
+                         std::filesystem::path& made, DWORD& error) {
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    const std::filesystem::path candidate = folder / (L".telvoran-" + RandomSuffix() + L".tmp");
+    const HANDLE file =
+        CreateFileW(candidate.c_str(), GENERIC_READ | GENERIC_WRITE,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_NEW, attributes, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      made = candidate;
+      return file;
+    }
+    error = GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
+std::filesystem::path SystemTemporaryFolder() {
+  std::error_code error;
+  std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+  return error ? std::filesystem::path(L".") : folder;
+}
+
+bool SetPosition(HANDLE file, std::uint64_t offset) {
+  LARGE_INTEGER position;
+  position.QuadPart = static_cast<LONGLONG>(offset);
+  return SetFilePointerEx(file, position, nullptr, FILE_BEGIN);
+}
+
 }  // namespace
 
 std::optional<std::string> ReplacingFile::OpenFile() {
@@ -115,35 +152,40 @@ std::optional<std::string> ReplacingFile::OpenFile() {
   targetAttributes_ = target.attributes;
   regularFile_ = target.onDisk;
   // A new file would take one name of a file with several, or the place of a device.
-  inPlace_ = !target.onDisk || target.links > 1;
+  inPlace_ = target.exists && (!target.onDisk || target.links > 1);
 
   if (!inPlace_) {
-    const std::filesystem::path folder = finalPath_.parent_path();
-    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-      const std::filesystem::path candidate = folder / (L".telvoran-" + RandomSuffix() + L".tmp");
-      const HANDLE file = CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-      if (file != INVALID_HANDLE_VALUE) {
-        handle_ = file;
-        temporary_ = candidate;
-        break;
-      }
-      const DWORD error = GetLastError();
-      if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+    DWORD error = ERROR_SUCCESS;
+    handle_ = MakeTemporaryFile(finalPath_.parent_path(), FILE_ATTRIBUTE_NORMAL, temporary_, error);
+    // Only a folder that refuses new files sends an existing file to be rewritten in place;
+    // anything else (a full disk) fails here, before the old file is touched.
+    if (Handle(handle_) == INVALID_HANDLE_VALUE) {
+      if (!target.exists || !FolderRefusesNewFiles(error)) return Win32ErrorText(error);
+      inPlace_ = true;
     }
-    // Where no new file can be made in the folder, the file is rewritten in place; a new file
-    // is then made under its own name, which gives the reason if that fails too.
-    inPlace_ = Handle(handle_) == INVALID_HANDLE_VALUE;
   }
 
-  if (inPlace_) {
-    // OPEN_ALWAYS keeps an existing file, its attributes and its other names; it is emptied
-    // below. CREATE_ALWAYS would refuse a hidden file.
+  if (inPlace_ && !regularFile_) {
+    // A device is written as it comes.
     const HANDLE file = CreateFileW(finalPath_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return Win32ErrorText(GetLastError());
     handle_ = file;
-    if (regularFile_ && !SetEndOfFile(file)) return Win32ErrorText(GetLastError());
+  } else if (inPlace_) {
+    // The target is opened as it is, never emptied; the new bytes gather in the system's
+    // temporary folder.
+    const HANDLE file =
+        CreateFileW(finalPath_.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return Win32ErrorText(GetLastError());
+    targetHandle_ = file;
+    DWORD error = ERROR_SUCCESS;
+    handle_ =
+        MakeTemporaryFile(SystemTemporaryFolder(), FILE_ATTRIBUTE_TEMPORARY, temporary_, error);
+    if (Handle(handle_) == INVALID_HANDLE_VALUE) {
+      Discard();
+      return Win32ErrorText(error);
+    }
   }
   return std::nullopt;
 }
@@ -164,6 +206,13 @@ std::optional<std::string> ReplacingFile::WriteOut(std::string_view bytes) {
 // them, and the rename is on the disk before the command says it is done.
 std::optional<std::string> ReplacingFile::FinishFile() {
   if (Handle(handle_) == INVALID_HANDLE_VALUE) return Win32ErrorText(ERROR_INVALID_HANDLE);
+  if (Handle(targetHandle_) != INVALID_HANDLE_VALUE) {
+    auto failure = CopyIntoPlace();
+    // The new bytes are on the disk already, or the old ones back: a close that fails now
+    // loses nothing.
+    Discard();
+    return failure;
+  }
   // A device has no data of its own to flush.
   if (regularFile_ && !FlushFileBuffers(Handle(handle_))) return Win32ErrorText(GetLastError());
   const BOOL closed = CloseHandle(Handle(handle_));
@@ -200,8 +249,62 @@ std::optional<std::string> ReplacingFile::FinishFile() {
 void ReplacingFile::Discard() {
   if (Handle(handle_) != INVALID_HANDLE_VALUE) CloseHandle(Handle(handle_));
   handle_ = INVALID_HANDLE_VALUE;
+  if (Handle(targetHandle_) != INVALID_HANDLE_VALUE) CloseHandle(Handle(targetHandle_));
+  targetHandle_ = INVALID_HANDLE_VALUE;
   if (!temporary_.empty()) DeleteFileW(temporary_.c_str());
   temporary_.clear();
+}
+
+// The primitives of a rewrite in place.
+
+std::optional<std::string> ReplacingFile::SizeOf(Side side, std::uint64_t& size) {
+  LARGE_INTEGER bytes;
+  if (!GetFileSizeEx(Handle(side == Side::kTarget ? targetHandle_ : handle_), &bytes))
+    return Win32ErrorText(GetLastError());
+  size = static_cast<std::uint64_t>(bytes.QuadPart);
+  return std::nullopt;
+}
+
+std::optional<std::string> ReplacingFile::ReadAt(Side side, std::uint64_t offset, char* data,
+                                                 std::size_t size) {
+  const HANDLE file = Handle(side == Side::kTarget ? targetHandle_ : handle_);
+  if (!SetPosition(file, offset)) return Win32ErrorText(GetLastError());
+  while (size > 0) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, DWORD{1} << 30));
+    DWORD read = 0;
+    if (!ReadFile(file, data, chunk, &read, nullptr)) return Win32ErrorText(GetLastError());
+    if (read == 0) return Win32ErrorText(ERROR_HANDLE_EOF);  // the file shrank meanwhile
+    data += read;
+    size -= read;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> ReplacingFile::WriteTargetAt(std::uint64_t offset,
+                                                        std::string_view bytes) {
+  const HANDLE file = Handle(targetHandle_);
+  if (!SetPosition(file, offset)) return Win32ErrorText(GetLastError());
+  while (!bytes.empty()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), DWORD{1} << 30));
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data(), chunk, &written, nullptr))
+      return Win32ErrorText(GetLastError());
+    bytes.remove_prefix(written);
+  }
+  return std::nullopt;
+}
+
+// Growing a file's end on NTFS claims its clusters at once (a full disk refuses it), so
+// `reserve` asks nothing more.
+std::optional<std::string> ReplacingFile::ResizeTarget(std::uint64_t size, bool /*reserve*/) {
+  const HANDLE file = Handle(targetHandle_);
+  if (!SetPosition(file, size) || !SetEndOfFile(file)) return Win32ErrorText(GetLastError());
+  return std::nullopt;
+}
+
+std::optional<std::string> ReplacingFile::FlushTarget() {
+  if (!FlushFileBuffers(Handle(targetHandle_))) return Win32ErrorText(GetLastError());
+  return std::nullopt;
 }
 
 }  // namespace telvoran

@@ -16,6 +16,9 @@ bool IsPadding(char c) {
   return c == ' ' || c == '\0';
 }
 
+// The apostrophe that marks a field as text in a spreadsheet.
+constexpr char kTextMark = '\'';
+
 }  // namespace
 
 // Written by hand: the quoting is a few lines, and the CSV library Debian has quotes every
@@ -31,6 +34,13 @@ void AppendCsvField(std::string& line, std::string_view field) {
     line += c;
   }
   line += '"';
+}
+
+std::string CsvTextField(std::string text) {
+  if (text.empty() || std::string_view("=+-@\t\r").find(text.front()) == std::string_view::npos)
+    return text;
+  text.insert(text.begin(), kTextMark);
+  return text;
 }
 
 std::string CsvDateTime(const unsigned char* bytes) {
@@ -49,10 +59,11 @@ std::string CsvDateTime(const unsigned char* bytes) {
   RowText row;
   AppendDateTime(row, bytes);
   const std::string_view text = row.Row();
+  std::string dateTime(1, kTextMark);
   // The row puts two spaces between the day and the hour, whatever the fields hold.
   const std::size_t gap = text.find("  ");
-  if (gap == std::string_view::npos) return std::string(text);
-  std::string dateTime(text.substr(0, gap));
+  if (gap == std::string_view::npos) return dateTime += text;
+  dateTime += text.substr(0, gap);
   dateTime += 'T';
   dateTime += text.substr(gap + 2);
   return dateTime;
@@ -63,7 +74,7 @@ std::string CsvText(std::string_view text) {
   while (!text.empty() && IsPadding(text.back())) text.remove_suffix(1);
   std::string inner(text);
   std::replace(inner.begin(), inner.end(), '\0', ' ');
-  return Cp1250ToUtf8(inner);
+  return CsvTextField(Cp1250ToUtf8(inner));
 }
 
 std::string CsvValue(std::string_view text) {

@@ -24,7 +24,7 @@ void AppendField(std::string& line, std::string_view field) {
 std::string ChannelHeading(const ChannelName& channel, std::size_t number) {
   std::string heading = channel.name.empty() ? std::to_string(number) : channel.name;
   if (!channel.unit.empty()) heading += " [" + channel.unit + "]";
-  return Cp1250ToUtf8(heading);
+  return CsvTextField(Cp1250ToUtf8(heading));
 }
 
 std::string IntervalHeading(const ReportSource& source) {
@@ -62,7 +62,7 @@ std::string EventLine(const ArchiveRecord& record, std::string_view situationWit
   AppendField(line, digit == '\0' ? std::string_view() : std::string_view(&digit, 1));
   // The situation text as the row shows it, without the colour digit that ends it there.
   if (!situationWithDigit.empty()) situationWithDigit.remove_suffix(1);
-  AppendField(line, Cp1250ToUtf8(situationWithDigit));
+  AppendField(line, CsvTextField(Cp1250ToUtf8(situationWithDigit)));
   return line;
 }
 

@@ -1,5 +1,6 @@
 #include "core/report/TextReport.h"
 
+#include "core/report/FilterNote.h"
 #include "core/report/ReportLines.h"
 #include "core/report/ReportRowLines.h"
 #include "core/report/ReportWriting.h"
@@ -7,12 +8,15 @@
 namespace telvoran {
 namespace {
 
-// Gives the report's lines to `add` (a ReportLineSink): the heading block first, then each
-// row's DisplayText, in blocks of lines. Stops at the first refused line.
+// Gives the report's lines to `add` (a ReportLineSink): the heading block first, a filtered
+// view's note, then each row's DisplayText, in blocks of lines. Stops at the first refused line.
 template <typename Add>
-void ProduceReportLines(const ReportSource& source, Add add) {
+void ProduceReportLines(const ReportSource& source, const StringLookup& strings, Add add) {
   for (const std::string& line : ReportHeadingLines(source)) {
     if (!add(line)) return;
+  }
+  if (const std::optional<FilterNote> note = source.Filtering()) {
+    if (!add(FilterNoteLine(*note, strings))) return;
   }
   ProduceReportRowLines(source, [&add](std::string_view lines) { return add.Lines(lines); });
 }
@@ -24,13 +28,16 @@ std::array<std::string, 5> ReportHeadingLines(const ReportSource& source) {
           ReportRule()};
 }
 
-std::optional<std::string> WriteTextReport(const ReportSource& source,
+std::optional<std::string> WriteTextReport(const ReportSource& source, const StringLookup& strings,
                                            const std::filesystem::path& target) {
-  return WriteReportFile(target, [&source](auto add) { ProduceReportLines(source, add); });
+  return WriteReportFile(
+      target, [&source, &strings](auto add) { ProduceReportLines(source, strings, add); });
 }
 
-std::optional<std::string> WriteTextReport(const ReportSource& source, std::ostream& out) {
-  return WriteReportStream(out, [&source](auto add) { ProduceReportLines(source, add); });
+std::optional<std::string> WriteTextReport(const ReportSource& source, const StringLookup& strings,
+                                           std::ostream& out) {
+  return WriteReportStream(
+      out, [&source, &strings](auto add) { ProduceReportLines(source, strings, add); });
 }
 
 }  // namespace telvoran

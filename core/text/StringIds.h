@@ -119,6 +119,10 @@ inline constexpr int kCsvNotSaved = 251;
 inline constexpr int kCsvFirst = 250;
 inline constexpr int kCsvLast = 251;
 
+// The save command refuses a name that is the archive of an open view: the message, followed by
+// the file's name.
+inline constexpr int kSaveOverOpenArchive = 260;
+
 // Filters of the views: the command (caption 240, hint 241), the filter line, the status bar's
 // "N of M rows" (a number, 244, a number, 245) and the note under a filtered printout's heading.
 inline constexpr int kFilterRows = 240;

@@ -6,8 +6,10 @@
 #            its dependencies are computed, and the unpacked usr/bin/telvoran-report writes
 #            the same reports as the build's and prints through its module;
 #  desktop:  the unpacked usr/bin/telvoran, started through its link with a demo archive under a
-#            private X server, finds its string library and help file and shows the archive.
-# Usage: PackageTest.sh <build folder> <version> build|contents|desktop
+#            private X server, finds its string library and help file and shows the archive;
+#  lintian:  Debian's package checker finds neither error nor warning in the package (skipped
+#            where lintian is not installed).
+# Usage: PackageTest.sh <build folder> <version> build|contents|desktop|lintian
 set -u
 build=$1
 version=$2
@@ -27,7 +29,7 @@ build)
   echo PASS
   exit 0
   ;;
-contents | desktop) ;;
+contents | desktop | lintian) ;;
 *)
   echo "FAIL: unknown case $case_name"
   exit 1
@@ -40,6 +42,16 @@ fail() {
   echo "FAIL: $*"
   status=1
 }
+
+if [ "$case_name" = lintian ]; then
+  command -v lintian >/dev/null || { echo "SKIP: lintian is not installed"; exit 77; }
+  # Informational tags and notes do not count; errors and warnings do.
+  findings=$(lintian --no-tag-display-limit "$deb" 2>&1)
+  echo "$findings"
+  grep -qE '^[EW]: ' <<<"$findings" && fail "lintian finds errors or warnings"
+  [ $status -eq 0 ] && echo PASS
+  exit $status
+fi
 
 if [ "$case_name" = contents ]; then
   for file in lib/telvoran/telvoran lib/telvoran/telvoran-report bin/telvoran-mkarchive; do
@@ -55,11 +67,15 @@ if [ "$case_name" = contents ]; then
   diff -r "$build/share" "$root/usr/share" || fail "usr/share is not the build's share/"
   unexpected=$(cd "$root" && find . -type f -o -type l | grep -v -e '^\./usr/lib/telvoran/' \
     -e '^\./usr/bin/telvoran' -e '^\./usr/share/')
+  for file in copyright changelog.gz; do
+    [ -f "$root/usr/share/doc/telvoran/$file" ] || fail "no usr/share/doc/telvoran/$file"
+  done
   [ -z "$unexpected" ] || fail "files outside the layout: $unexpected"
 
   depends=$(dpkg-deb -f "$deb" Depends)
   for package in libc6 libqt6core6 libqt6widgets6 libqt6network6 libqt6printsupport6 libqt6svg6; do
-    grep -qE "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
+    [ "$(grep -oE "(^|, )$package( |,|$)" <<<"$depends" | wc -l)" -eq 1 ] ||
+      fail "Depends does not name $package once: $depends"
   done
   dpkg-deb --ctrl-tarfile "$deb" | tar -xO ./triggers | grep -qx 'activate-noawait /usr/share/mime/packages' ||
     fail "the package does not refresh the MIME database"

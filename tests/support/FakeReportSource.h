@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@ class FakeReportSource : public ReportSource {
   std::vector<ArchiveRecord> records;
   std::string intervalHeader;
   std::map<char, std::string> situations;  // each text with its colour digit
+  std::optional<FilterNote> filtering;     // how a filter chose `rows`, if one did
 
   std::string Title() const override { return title; }
   std::string ColumnTitleLine() const override { return columnTitles; }
@@ -28,6 +30,7 @@ class FakeReportSource : public ReportSource {
   std::size_t RowCount() const override { return records.empty() ? rows.size() : records.size(); }
   std::string_view DisplayText(std::size_t row) const override { return rows.at(row); }
   std::string Caption() const override { return caption; }
+  std::optional<FilterNote> Filtering() const override { return filtering; }
   ArchiveKind Kind() const override { return kind; }
   const ArchiveRecord& Record(std::size_t row) const override { return records.at(row); }
   std::string IntervalHeader() const override { return intervalHeader; }

@@ -35,8 +35,8 @@ inline FakeStrings NumberedStrings() {
   for (int id = 220; id <= 239; ++id) strings.Set(id, "S" + std::to_string(id));
   // Filters of the views.
   for (int id = 240; id <= 249; ++id) strings.Set(id, "S" + std::to_string(id));
-  // The spreadsheet export.
-  for (int id = 250; id <= 259; ++id) strings.Set(id, "S" + std::to_string(id));
+  // The spreadsheet export; saving over an open archive.
+  for (int id = 250; id <= 260; ++id) strings.Set(id, "S" + std::to_string(id));
   return strings;
 }
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Reads the CSV files of telvoran-report --csv back with Python's csv module.
 
-Archives with Polish letters, commas, quotes, blanks, values that are not numbers, dates that
-name no real moment, and four, two and no channels are written here byte by byte. Every value
+Archives with Polish letters, commas, quotes, blanks, values that are not numbers, texts that a
+spreadsheet would take for formulas, dates that name no real moment, and four, two and no
+channels are written here byte by byte. Every value
 read back is checked against what the archive holds, and each line against the row of the text
 report that the same view gives, so that the CSV file lists the rows in the view's order.
 
@@ -10,6 +11,7 @@ Usage: CsvRoundTripTest.py TELVORAN_REPORT
 """
 
 import csv
+import datetime
 import re
 import struct
 import subprocess
@@ -63,15 +65,26 @@ def event_record(address, date: bytes, channel: bytes, code: bytes, reading: byt
 
 # --- What the CSV file should say, worked out from the bytes ------------------------------
 
+def as_text(text: str) -> str:
+    """A text a spreadsheet would take for a formula (or lose a tab or CR of) marked as text."""
+    return "'" + text if text[:1] in ("=", "+", "-", "@", "\t", "\r") else text
+
+
 def expected_date(six: bytes) -> str:
-    """ISO 8601; a date that names no real moment as the row shows it (fields of 0 to 99)."""
+    """ISO 8601; a date that names no real moment as the row shows it (fields of 0 to 99),
+    marked as text."""
     fields = [b - 10 for b in six]
     fields[0] += 2000
-    return "%04d-%02d-%02dT%02d:%02d:%02d" % tuple(fields)
+    text = "%04d-%02d-%02dT%02d:%02d:%02d" % tuple(fields)
+    try:
+        datetime.datetime(*fields)
+        return text
+    except ValueError:
+        return "'" + text
 
 
 def expected_text(raw: bytes) -> str:
-    return raw.strip(b" \0").replace(b"\0", b" ").decode("cp1250")
+    return as_text(raw.strip(b" \0").replace(b"\0", b" ").decode("cp1250"))
 
 
 NUMBER = re.compile(r"[+-]?(\d*)(?:[.,](\d*))?")
@@ -132,7 +145,7 @@ def check_interval(tool, folder: Path, name, channels, records):
     headings = ["date_time"]
     for k, (n, u) in enumerate(channels, start=1):
         n, u = n.strip(), u.strip()
-        headings.append((n or str(k)) + (f" [{u}]" if u else ""))
+        headings.append(as_text((n or str(k)) + (f" [{u}]" if u else "")))
     expected_rows = sorted(
         [expected_date(r[:6])] + [expected_value(r[6 + 5 * k:11 + 5 * k])
                                   for k in range(len(channels))]
@@ -146,7 +159,7 @@ def check_interval(tool, folder: Path, name, channels, records):
         # Each line stands for the text report's row at the same place.
         for line, row in zip(body, rows):
             check(len(line) == 1 + len(channels), f"{name}: {len(line)} fields in {line}")
-            check(line[0] == row[:20].replace("  ", "T", 1),
+            check(line[0].removeprefix("'") == row[:20].replace("  ", "T", 1),
                   f"{name} --sort {sort}: date {line[0]!r} for row {row!r}")
             for k in range(1, len(channels) + 1):
                 value = row[16 * k + 11:16 * k + 16].encode("cp1250")
@@ -168,7 +181,8 @@ def check_events(tool, folder: Path, records, distinct):
               f"events --sort {sort}: {len(body)} lines, {len(rows)} rows, {distinct} records")
         for line, row in zip(body, rows):
             check(len(line) == 8, f"events: {len(line)} fields in {line}")
-            check(line[0] == row[:20].replace("  ", "T", 1), f"events: date {line[0]!r}")
+            check(line[0].removeprefix("'") == row[:20].replace("  ", "T", 1),
+                  f"events: date {line[0]!r}")
             # The situation text ends the row (a record whose fields are out of their ranges
             # moves it from its column); a code outside the table has none.
             check(row.endswith(line[7]) and (line[7] == "") == (line[6] == ""),
@@ -191,14 +205,21 @@ def main():
             interval_record(day(1), [b"     ", b"  ERR", b"1,2,3", b'"a"b ']),
             interval_record(day(2), [cp("łąk  "), b"1e5  ", b"+1,50", b"-0,0 "]),
             interval_record(day(4), [b"\0\0\0\0\0", b"1\0" b"2  ", b"  .5 ", b" 5.  "]),
-            # A date that names no real moment: month 13, a 30 February.
+            # Dates that name no real moment: month 13, a 30 February, hours 24 and 30.
             interval_record(day(5, month=13), [b" 1.0 ", b" 2.0 ", b" 3.0 ", b" 4.0 "]),
+            interval_record(date_bytes(2005, 3, 14, 24, 0, 0), [b" 1.0 "]),
+            interval_record(date_bytes(2005, 3, 14, 30, 15, 0), [b" 1.0 "]),
             interval_record(day(6, month=2, day=30), [b" 1.0 ", b"  x,y", b"\xa3\xf3d\x9f ",
                                                       b" 4.0 "]),
         ])
         check_interval(tool, folder, "2005-03-15_C12.czt", [("Ciś", "bar"), ("p", "kPa")], [
             interval_record(day(1), [b" 21,5", b'a"",b', b"ignored"]),
             interval_record(day(2), [b"  -7 ", b"     "]),
+        ])
+        # Texts a spreadsheet would take for formulas; numbers stay numbers.
+        check_interval(tool, folder, "2005-03-17_C01.czt", [("=1+1", "kPa"), ("@A", "")], [
+            interval_record(day(1), [b"=A1  ", b"-1,5 "]),
+            interval_record(day(2), [b"+1+1 ", b"- 1  "]),
         ])
         check_interval(tool, folder, "2005-03-16_C00.czt", [], [
             interval_record(day(1), [b" 21,5"]), interval_record(day(0), [])])
@@ -216,6 +237,8 @@ def main():
             event_record(150, date(9), b"\0", b"G", b" 45.0", b"AB  ", b"cd  "),
             event_record(5, date_bytes(2009, 2, 30, 7, 0, 9), b"2", b"H", b" 1,0 ", b"AB  ",
                          b"cd  "),
+            event_record(5, date(10), b"-", b"W", b"=1+1 ", b"@cm ", b"+kg "),
+            event_record(5, date(11), b"2", b"W", b"-1.5 ", b"=A1 ", b"-   "),
         ]
         # The view drops a row equal to the one before it; so does the CSV file.
         events.append(events[0])

@@ -237,6 +237,52 @@ TEST(ToolFailure, RefusesToWriteOverTheArchive) {
   EXPECT_EQ(test::ReadFileBytes(archive), before);
 }
 
+// Writing over the string library or a program would leave both programs unable to start.
+TEST(ToolFailure, RefusesToWriteOverItsStringLibraryAndProgramFiles) {
+  TempDir folder;
+  const auto archive = folder.Write("a.zdr", std::vector{test::EventRecord(1)});
+  std::filesystem::create_directory(folder / "program");
+  const auto library = folder / "program" / "Telvoran.dll";
+  std::filesystem::copy_file(std::filesystem::path(TELVORAN_BUILD_DIR) / "Telvoran.dll", library);
+#ifdef _WIN32
+  const auto program = folder.Write("program/telvoran-report.exe", "the program");
+#else
+  const auto program = folder.Write("program/telvoran-report", "the program");
+#endif
+  std::filesystem::permissions(program, std::filesystem::perms::owner_exec,
+                               std::filesystem::perm_options::add);
+  std::vector<std::pair<std::filesystem::path, const char*>> refused = {
+      {library, "this is the program's string library"},
+      {program, "this is a file of the program itself"}};
+#ifndef _WIN32
+  std::filesystem::create_symlink(library, folder / "library-link.txt");
+  std::filesystem::create_hard_link(program, folder / "program-link.csv");
+  refused.emplace_back(folder / "library-link.txt", "this is the program's string library");
+  refused.emplace_back(folder / "program-link.csv", "this is a file of the program itself");
+#endif
+  const std::string libraryBytes = test::ReadFileBytes(library);
+
+  for (const auto& [target, why] : refused) {
+    for (const char* option : {"--output", "--pdf", "--csv"}) {
+      const ReportRun run = RunReportWith({option, target.string(), archive.string()},
+                                          folder / "program", NeverPrints);
+      EXPECT_EQ(run.exitStatus, kReportFailed) << option << " " << target;
+      EXPECT_NE(run.err.find(why), std::string::npos) << run.err;
+    }
+  }
+  EXPECT_EQ(test::ReadFileBytes(library), libraryBytes);
+  EXPECT_EQ(test::ReadFileBytes(program), "the program");
+  // Any other file of the folder, and a new one, is written.
+  folder.Write("program/notes.txt", "notes");
+  for (const char* name : {"notes.txt", "new.txt"}) {
+    const auto target = folder / "program" / name;
+    EXPECT_EQ(
+        RunReportWith({"-o", target.string(), archive.string()}, folder / "program").exitStatus,
+        kReportDone);
+    EXPECT_GT(test::ReadFileBytes(target).size(), 100u) << name;
+  }
+}
+
 TEST(ToolFailure, RefusesOneFileForReportAndPrintout) {
   TempDir folder;
   const auto archive = folder.Write("a.zdr", std::vector{test::EventRecord(1)});

@@ -3,8 +3,12 @@
 #include <filesystem>
 #include <optional>
 #include <system_error>
+#ifdef _WIN32
+#include <cwctype>
+#endif
 
 #include "core/platform/Utf8Path.h"
+#include "core/text/StringLibrary.h"
 
 namespace telvoran {
 namespace {
@@ -29,9 +33,43 @@ bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
   return placeA && placeA == Place(b);
 }
 
+// Whether `file` is a program or module of `folder`: a file there that the system would run
+// (on Windows, an .exe or .dll).
+bool IsProgramFile(const std::filesystem::directory_entry& file) {
+  std::error_code unknown;
+  if (!file.is_regular_file(unknown)) return false;
+#ifdef _WIN32
+  std::wstring extension = file.path().extension().wstring();
+  for (wchar_t& c : extension) c = static_cast<wchar_t>(std::towlower(c));
+  return extension == L".exe" || extension == L".dll";
+#else
+  using std::filesystem::perms;
+  constexpr perms kRunnable = perms::owner_exec | perms::group_exec | perms::others_exec;
+  return (file.status(unknown).permissions() & kRunnable) != perms::none;
+#endif
+}
+
+// Why `target` is a file of the program in `programDirectory`, if it is one.
+std::optional<std::string> ProgramFileClash(const std::filesystem::path& target,
+                                            const std::filesystem::path& programDirectory) {
+  if (programDirectory.empty()) return std::nullopt;
+  if (SameFile(target, programDirectory / kStringLibraryFileName))
+    return Utf8FromPath(target) + ": this is the program's string library; name another file";
+  std::error_code unknown;
+  if (!std::filesystem::exists(target, unknown)) return std::nullopt;
+  std::filesystem::directory_iterator file(programDirectory, unknown);
+  for (; !unknown && file != std::filesystem::directory_iterator(); file.increment(unknown)) {
+    std::error_code different;
+    if (IsProgramFile(*file) && std::filesystem::equivalent(file->path(), target, different))
+      return Utf8FromPath(target) + ": this is a file of the program itself; name another file";
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
-std::optional<std::string> FindOutputClash(const ReportOptions& options) {
+std::optional<std::string> FindOutputClash(const ReportOptions& options,
+                                           const std::filesystem::path& programDirectory) {
   struct Target {
     const char* option;
     const std::optional<std::filesystem::path>& path;
@@ -41,6 +79,9 @@ std::optional<std::string> FindOutputClash(const ReportOptions& options) {
   for (const Target& target : targets) {
     if (target.path && SameFile(*target.path, options.archive)) {
       return Utf8FromPath(*target.path) + ": this is the archive itself; name another file";
+    }
+    if (target.path) {
+      if (auto clash = ProgramFileClash(*target.path, programDirectory)) return clash;
     }
   }
   for (std::size_t a = 0; a < std::size(targets); ++a) {

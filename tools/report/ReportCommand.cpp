@@ -55,13 +55,13 @@ int ExplainRefusal(ViewRefusal refusal, const ReportOptions& options,
 }
 
 // The text report into its file, or onto `out` when no file is named.
-int WriteReport(const ReportSource& report, const ReportOptions& options, std::ostream& out,
-                std::ostream& err) {
+int WriteReport(const ReportSource& report, const StringLookup& strings,
+                const ReportOptions& options, std::ostream& out, std::ostream& err) {
   if (options.output) {
-    if (auto failure = WriteTextReport(report, *options.output)) {
+    if (auto failure = WriteTextReport(report, strings, *options.output)) {
       return Complain(err, kReportFailed, Utf8FromPath(*options.output), *failure);
     }
-  } else if (auto failure = WriteTextReport(report, out)) {
+  } else if (auto failure = WriteTextReport(report, strings, out)) {
     return Complain(err, kReportFailed, "standard output", *failure);
   }
   return kReportDone;
@@ -89,7 +89,7 @@ int Report(std::span<const std::string> arguments, std::ostream& out, std::ostre
                     "the PDF printout needs the desktop build of Telvoran; this telvoran-report "
                     "was built without it");
   }
-  if (auto clash = FindOutputClash(options)) {
+  if (auto clash = FindOutputClash(options, programDirectory)) {
     err << kReportProgram << *clash << '\n';
     return kReportFailed;
   }
@@ -108,7 +108,8 @@ int Report(std::span<const std::string> arguments, std::ostream& out, std::ostre
 
   const ViewReport report(view.content);
   if (options.WritesTextReport()) {
-    if (const int status = WriteReport(report, options, out, err); status != kReportDone) {
+    if (const int status = WriteReport(report, *strings, options, out, err);
+        status != kReportDone) {
       return status;
     }
   }

@@ -1,5 +1,6 @@
 // The save and print commands on the active data view.
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QMdiArea>
 #include <QProcess>
@@ -8,6 +9,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "app/mainwindow/MainWindow.h"
 #include "app/views/DataView.h"
@@ -51,7 +53,7 @@ class OutputCommandsTest : public ::testing::Test {
   // The bytes of the report of the view, written the one way the program writes reports.
   std::string ExpectedReport() {
     const auto path = dir / "expected.txt";
-    EXPECT_EQ(WriteTextReport(view->Report(), path), std::nullopt);
+    EXPECT_EQ(WriteTextReport(view->Report(), strings, path), std::nullopt);
     return ReadBytes(path);
   }
 };
@@ -99,12 +101,12 @@ TEST_F(OutputCommandsTest, FailedWriteIsShownAndLeavesNothingBehind) {
 TEST_F(OutputCommandsTest, SaveWithTheCsvTypeWritesTheSpreadsheetFile) {
   ASSERT_NE(view, nullptr);
   view->SortBy(7);
-  const auto target = dir / "alarms.txt";
+  const auto target = dir / "alarms.dat";
   dialogs.saveAnswers.push_back({QString::fromStdString(target.string())});
   dialogs.saveTypeAnswers.push_back(kCsvType);
   main.SaveReport();
   EXPECT_EQ(dialogs.asked, QStringList{kSaveAsked});
-  // The type chosen decides, whatever the name's extension.
+  // The type chosen decides for an extension that names no type offered.
   const QStringList lines = QString::fromStdString(ReadBytes(target)).split("\r\n");
   ASSERT_EQ(lines.size(), 1 + static_cast<qsizetype>(view->Report().RowCount()) + 1);
   EXPECT_EQ(lines.front(),
@@ -113,6 +115,54 @@ TEST_F(OutputCommandsTest, SaveWithTheCsvTypeWritesTheSpreadsheetFile) {
   // In the view's current order: sorted by situation, the rows of S160 (G) come first.
   EXPECT_EQ(lines[1], "2009-03-01T07:00:09,5,2,AB,45.0,cd,0,S160");
   EXPECT_TRUE(lines[lines.size() - 2].endsWith(",5,S166")) << lines[lines.size() - 2].toStdString();
+}
+
+// An extension that names a type offered chooses it, whichever type the dialog shows.
+TEST_F(OutputCommandsTest, TheNamesExtensionChoosesTheTypeItNames) {
+  ASSERT_NE(view, nullptr);
+  for (const auto& [name, type, csv] :
+       {std::tuple{"x.csv", 1, true}, std::tuple{"y.TXT", kCsvType, false},
+        std::tuple{"z.Csv", 1, true}}) {
+    SCOPED_TRACE(name);
+    const auto target = dir / name;
+    dialogs.saveAnswers.push_back({QString::fromStdString(target.string())});
+    dialogs.saveTypeAnswers.push_back(type);
+    main.SaveReport();
+    const std::string written = ReadBytes(target);
+    EXPECT_EQ(written.starts_with("date_time,central_unit,"), csv);
+    if (!csv) {
+      EXPECT_EQ(written, ExpectedReport());
+    }
+  }
+}
+
+// The archive of an open view, under its own name or through a link, is refused with a message
+// naming it, and the dialog stays open for another name.
+TEST_F(OutputCommandsTest, SaveRefusesTheArchiveOfAnyOpenView) {
+  ASSERT_NE(view, nullptr);
+  const auto other = dir.Write("other.zdr", std::vector{EventRecord(1, 'G', kEventKind)});
+  dialogs.openAnswers.push_back(QString::fromStdString(other.string()));
+  main.OpenArchive();
+  QApplication::processEvents();
+  const auto first = dir / "e.zdr";
+  std::filesystem::create_symlink(first, dir / "link.txt");
+  std::filesystem::create_hard_link(first, dir / "hard.csv");
+  const std::string archiveBytes = ReadBytes(first);
+  const std::string otherBytes = ReadBytes(other);
+
+  QStringList names;
+  for (const auto& name : {first, other, dir / "link.txt", dir / "hard.csv", dir / "r.txt"})
+    names << QString::fromStdString(name.string());
+  dialogs.saveAnswers.push_back(names);
+  dialogs.asked.clear();
+  main.SaveReport();
+  QStringList expected{kSaveAsked};
+  for (qsizetype refused = 0; refused < 4; ++refused)
+    expected << "error:Telvoran|S260\r" + QDir::toNativeSeparators(names[refused]);
+  EXPECT_EQ(dialogs.asked, expected);
+  EXPECT_EQ(ReadBytes(first), archiveBytes);
+  EXPECT_EQ(ReadBytes(other), otherBytes);
+  EXPECT_TRUE(std::filesystem::exists(dir / "r.txt"));
 }
 
 TEST_F(OutputCommandsTest, FailedCsvSaveSaysSoInWordsAndLeavesNothingBehind) {

@@ -314,8 +314,7 @@ TEST_F(FilterTest, HiddenCurrentRowPassesTheKeyboardToTheNearestRowShown) {
   EXPECT_EQ(view->ListBox->currentIndex().row(), 0);
 }
 
-// The rows shown go out; with the usual heading in a report, and with the note of the filter
-// under the heading of a printout.
+// The rows shown go out with the usual heading, and the note of the filter under the heading.
 TEST_F(FilterTest, SavingAndPrintingPutOutTheRowsShown) {
   auto* view = Open<EventView>(dir.Write("a.zdr", Events(70)));
   ASSERT_NE(view, nullptr);
@@ -337,6 +336,10 @@ TEST_F(FilterTest, SavingAndPrintingPutOutTheRowsShown) {
     expected = report.substr(0, end + 2);
   }
   EXPECT_EQ(expected.substr(0, 11), "S113a.zdr\r\n") << "the usual heading";
+  expected +=
+      "Filter: " + std::to_string(shown.size()) +
+      " of 70 rows; text \":1\"; without situations: " + Utf8ToCp1250("Przekroczenie GÓRNE") +
+      "\r\n";
   for (const std::string& row : shown) expected += row + "\r\n";
   EXPECT_EQ(report, expected);
 

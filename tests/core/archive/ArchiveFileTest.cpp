@@ -157,7 +157,7 @@ TEST_F(ArchiveFileTest, FileThatRefusesWritingIsStillReadForShowing) {
   const bool opened = Open(path);
   const bool read = opened && file.ReadRecord();
   file.Close();
-  std::system(("chattr -i '" + path.string() + "'").c_str());
+  EXPECT_EQ(std::system(("chattr -i '" + path.string() + "'").c_str()), 0);
   EXPECT_TRUE(opened);
   EXPECT_TRUE(read);
   EXPECT_TRUE(reporter.events.empty());

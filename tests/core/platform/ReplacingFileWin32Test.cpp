@@ -44,5 +44,30 @@ TEST(ReplacingFileWin32, HiddenFileStaysHiddenAndLeavesNoTemporaryFile) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 2);
 }
 
+// A file with a second name is rewritten in place, longer and then shorter than before, through
+// a temporary file of the system's temporary folder that does not stay.
+TEST(ReplacingFileWin32, FileWithSeveralNamesIsRewrittenInPlace) {
+  TempDir folder;
+  TempDir temporaries;
+  const auto target = folder.Path() / L"report.txt";
+  { std::ofstream(target, std::ios::binary) << std::string(5000, 'o'); }
+  ASSERT_TRUE(CreateHardLinkW((folder.Path() / L"other.txt").c_str(), target.c_str(), nullptr));
+  wchar_t saved[MAX_PATH + 1] = {};
+  const DWORD savedLength = GetEnvironmentVariableW(L"TMP", saved, MAX_PATH + 1);
+  ASSERT_TRUE(SetEnvironmentVariableW(L"TMP", temporaries.Path().c_str()));
+
+  for (const std::string& text : {std::string(9000, 'n'), std::string("new report")}) {
+    ReplacingFile file(target);
+    ASSERT_EQ(file.Open(), std::nullopt);
+    EXPECT_TRUE(file.RewritesInPlace());
+    ASSERT_TRUE(file.Write(text));
+    ASSERT_EQ(file.Commit(), std::nullopt);
+    EXPECT_EQ(ReadBytes(folder.Path() / L"other.txt"), text);
+  }
+  SetEnvironmentVariableW(L"TMP", savedLength ? saved : nullptr);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temporaries.Path()), {}), 0);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 2);
+}
+
 }  // namespace
 }  // namespace telvoran

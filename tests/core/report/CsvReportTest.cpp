@@ -56,14 +56,33 @@ TEST(CsvDateTime, RealMomentsInIso8601) {
   EXPECT_EQ(DateTimeOf(4, 2, 29, 12, 30, 5), "2004-02-29T12:30:05");
 }
 
-TEST(CsvDateTime, OtherDatesAsTheRowShowsThem) {
-  EXPECT_EQ(DateTimeOf(5, 13, 14, 8, 0, 0), "2005-13-14T08:00:00");
-  EXPECT_EQ(DateTimeOf(5, 2, 30, 8, 0, 0), "2005-02-30T08:00:00");
-  EXPECT_EQ(DateTimeOf(5, 3, 14, 24, 0, 0), "2005-03-14T24:00:00");
-  EXPECT_EQ(DateTimeOf(5, 0, 14, 8, 0, 0), "2005-00-14T08:00:00");
+// Every date that names no real moment is text to a spreadsheet, hours a spreadsheet would
+// count on into the next day included.
+TEST(CsvDateTime, OtherDatesAsTheRowShowsThemMarkedAsText) {
+  EXPECT_EQ(DateTimeOf(5, 13, 14, 8, 0, 0), "'2005-13-14T08:00:00");
+  EXPECT_EQ(DateTimeOf(5, 2, 30, 8, 0, 0), "'2005-02-30T08:00:00");
+  EXPECT_EQ(DateTimeOf(5, 3, 14, 24, 0, 0), "'2005-03-14T24:00:00");
+  EXPECT_EQ(DateTimeOf(5, 3, 14, 30, 15, 0), "'2005-03-14T30:15:00");
+  EXPECT_EQ(DateTimeOf(5, 3, 14, 8, 60, 0), "'2005-03-14T08:60:00");
+  EXPECT_EQ(DateTimeOf(5, 3, 14, 8, 0, 60), "'2005-03-14T08:00:60");
+  EXPECT_EQ(DateTimeOf(5, 0, 14, 8, 0, 0), "'2005-00-14T08:00:00");
   // Byte 5 decodes to -5; a byte of 255 to 245.
-  EXPECT_EQ(DateTimeOf(5, -5, 14, 8, 0, 0), "2005-0-5-14T08:00:00");
-  EXPECT_EQ(DateTimeOf(245, 3, 14, 8, 0, 0), "20245-03-14T08:00:00");
+  EXPECT_EQ(DateTimeOf(5, -5, 14, 8, 0, 0), "'2005-0-5-14T08:00:00");
+  EXPECT_EQ(DateTimeOf(245, 3, 14, 8, 0, 0), "'20245-03-14T08:00:00");
+}
+
+// A text a spreadsheet would take for a formula, or lose the first character of, is marked as
+// text; numbers stay numbers.
+TEST(CsvTextField, MarksTextThatASpreadsheetWouldEvaluate) {
+  for (const std::string text : {"=1+1", "+49 1", "-x", "@SUM(A1)", "\tTab", "\rCR", "-"})
+    EXPECT_EQ(CsvTextField(text), "'" + text) << text;
+  for (const std::string text : {"", "a=1", "1-2", " =1", "\n=1", "'", "\xC5\x82-"})
+    EXPECT_EQ(CsvTextField(text), text) << text;
+  EXPECT_EQ(CsvText(" =A1"), "'=A1");
+  EXPECT_EQ(CsvValue("=1+1 "), "'=1+1");
+  EXPECT_EQ(CsvValue("-1,5 "), "-1.5");
+  EXPECT_EQ(CsvValue("+2.5"), "2.5");
+  EXPECT_EQ(CsvValue("- 1  "), "'- 1");
 }
 
 TEST(CsvValue, NumbersWithADotTextAsWrittenBlankEmpty) {
@@ -137,6 +156,13 @@ TEST(CsvInterval, HeadsOneColumnPerChannelTheHeaderNames) {
   EXPECT_EQ(CsvHeadingLine(IntervalSource('7', {"T1  "}, {"C   "})), "date_time");
 }
 
+TEST(CsvInterval, HeadingsAndValuesASpreadsheetWouldEvaluateAreText) {
+  FakeReportSource source = IntervalSource('3', {"=1+1", "@A  ", "-   "}, {"kPa ", "    ", "=A1 "});
+  EXPECT_EQ(CsvHeadingLine(source), "date_time,'=1+1 [kPa],'@A,'- [=A1]");
+  source.records = {IntervalValues(DateBytes(5, 3, 14, 8, 0, 0), "=A1  -1,5 +1+1 ")};
+  EXPECT_EQ(CsvRowLine(source, 0), "2005-03-14T08:00:00,'=A1,-1.5,'+1+1");
+}
+
 TEST(CsvInterval, RowsGiveTheValuesOfThePresentChannelsOnly) {
   FakeReportSource source = IntervalSource('3', {"A   ", "B   ", "C   "}, {"u   ", "v   ", "w   "});
   const std::string date = DateBytes(5, 3, 14, 8, 0, 0);
@@ -147,7 +173,7 @@ TEST(CsvInterval, RowsGiveTheValuesOfThePresentChannelsOnly) {
   };
   EXPECT_EQ(CsvRowLine(source, 0), "2005-03-14T08:00:00,21.5,21.5,ERR");
   EXPECT_EQ(CsvRowLine(source, 1),
-            "2005-02-30T08:00:00,\"1,2,3\",\"\"\"a\"\"b\",\xC5\x82\xC4\x85k");
+            "'2005-02-30T08:00:00,\"1,2,3\",\"\"\"a\"\"b\",\xC5\x82\xC4\x85k");
   EXPECT_EQ(CsvRowLine(source, 2), "2005-03-14T08:00:00,,-0.10,1 2");
 }
 
@@ -211,6 +237,14 @@ TEST(CsvEvent, RowsGiveTheRecordsFieldsAndTheSituationText) {
   EXPECT_EQ(CsvRowLine(source, 3), "2009-03-05T07:04:09,,,,,,,");
   EXPECT_EQ(CsvRowLine(source, 4), "2009-03-05T07:04:09,5,3,,4,,0,Norma");
   EXPECT_EQ(CsvRowLine(source, 5), "2009-03-05T07:04:09,150,,,,,0,Norma");
+}
+
+TEST(CsvEvent, FieldsASpreadsheetWouldEvaluateAreText) {
+  FakeReportSource source = EventSource();
+  source.situations['W'] = "=HYPERLINK(\"x\")4";
+  source.records = {EventValues(5, '-', 'W', "=1+1 @cm +kg ")};
+  EXPECT_EQ(CsvRowLine(source, 0),
+            "2009-03-05T07:04:09,5,'-,'@cm,'=1+1,'+kg,4,\"'=HYPERLINK(\"\"x\"\")\"");
 }
 
 std::string PlatformText(int error) {

@@ -9,7 +9,9 @@
 #include <system_error>
 
 #include "core/platform/Utf8Path.h"
+#include "core/text/StringIds.h"
 #include "support/FakeReportSource.h"
+#include "support/FakeStrings.h"
 #include "support/SystemErrorText.h"
 #include "support/TempDir.h"
 
@@ -27,6 +29,8 @@ using test::ReadBytes;
 using test::TempDir;
 
 const std::string kRule(92, '-');
+// No filter's note is written without a filter, so no text of the library is needed.
+const test::FakeStrings kStrings;
 
 #ifdef _WIN32
 constexpr bool kIsWindows = true;
@@ -55,8 +59,22 @@ const std::string kHeadingBytes = "Pomiary \xb3\xb9k\r\n" + kRule +
 TEST(TextReport, EmptyViewGivesTheFiveHeadingLines) {
   TempDir folder;
   const auto target = folder / "report.txt";
-  ASSERT_EQ(WriteTextReport(SourceWithRows({}), target), std::nullopt);
+  ASSERT_EQ(WriteTextReport(SourceWithRows({}), kStrings, target), std::nullopt);
   EXPECT_EQ(ReadBytes(target), kHeadingBytes);
+}
+
+// A filtered view's report says under its heading, as the printout does, how many rows the
+// filter kept and how it chose them.
+TEST(TextReport, FilteredViewHasTheNoteOfItsFilterUnderItsHeading) {
+  const test::FakeStrings strings({{sid::kFilterNoteStart, "Filter: "},
+                                   {sid::kFilterRowsOf, " of "},
+                                   {sid::kFilterRowsEnd, " rows"},
+                                   {sid::kFilterNoteText, "text "}});
+  FakeReportSource source = SourceWithRows({"pump row"});
+  source.filtering = FilterNote{1, 40, "pump", ""};
+  std::ostringstream out;
+  ASSERT_EQ(WriteTextReport(source, strings, out), std::nullopt);
+  EXPECT_EQ(out.str(), kHeadingBytes + "Filter: 1 of 40 rows; text \"pump\"\r\npump row\r\n");
 }
 
 TEST(TextReport, WritesRowsInListOrderEachEndedByCrLf) {
@@ -64,7 +82,7 @@ TEST(TextReport, WritesRowsInListOrderEachEndedByCrLf) {
   const auto target = folder / "report.txt";
   FakeReportSource source = SourceWithRows({"b row", "", "a row \x8c\xb9"});
   source.title = "";
-  ASSERT_EQ(WriteTextReport(source, target), std::nullopt);
+  ASSERT_EQ(WriteTextReport(source, kStrings, target), std::nullopt);
   EXPECT_EQ(ReadBytes(target), "\r\n" + kRule + "\r\n   Data i godzina      1\r\n" +
                                    "         <>\r\n" + kRule +
                                    "\r\nb row\r\n\r\na row \x8c\xb9\r\n");
@@ -78,7 +96,7 @@ TEST(TextReport, ReplacesAnExistingFileCompletelyKeepingItsPermissions) {
       target, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
   // As the system keeps them: Windows knows only whether a file is read-only.
   const auto permissions = std::filesystem::status(target).permissions();
-  ASSERT_EQ(WriteTextReport(SourceWithRows({"row"}), target), std::nullopt);
+  ASSERT_EQ(WriteTextReport(SourceWithRows({"row"}), kStrings, target), std::nullopt);
   EXPECT_EQ(ReadBytes(target), kHeadingBytes + "row\r\n");
   EXPECT_EQ(std::filesystem::status(target).permissions(), permissions);
   EXPECT_EQ(folder.Entries(), std::vector<std::string>{"report.txt"});
@@ -89,7 +107,7 @@ TEST(TextReport, WritesAMillionRows) {
   const auto target = folder / "big.txt";
   FakeReportSource source =
       SourceWithRows(std::vector<std::string>(1'000'000, std::string(78, 'r')));
-  ASSERT_EQ(WriteTextReport(source, target), std::nullopt);
+  ASSERT_EQ(WriteTextReport(source, kStrings, target), std::nullopt);
   EXPECT_EQ(std::filesystem::file_size(target), kHeadingBytes.size() + 1'000'000u * 80);
 }
 
@@ -109,7 +127,7 @@ TEST(TextReport, ReportsACreateFailureAndLeavesNoFile) {
         Case{"plain-file/report.txt", SystemErrorText(ENOTDIR, test::kWindowsPathNotFound)},
         Case{"a-folder", SystemErrorText(EISDIR, test::kWindowsAccessDenied)}}) {
     SCOPED_TRACE(c.target);
-    EXPECT_EQ(WriteTextReport(SourceWithRows({"row"}), folder / c.target), c.error);
+    EXPECT_EQ(WriteTextReport(SourceWithRows({"row"}), kStrings, folder / c.target), c.error);
     EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"a-folder", "plain-file"}));
     EXPECT_TRUE(std::filesystem::is_empty(folder / "a-folder"));
     EXPECT_EQ(ReadBytes(folder / "plain-file"), "keep");
@@ -127,10 +145,10 @@ TEST(TextReport, WritesNamesWithPolishLettersAndLongPaths) {
 
   for (const std::filesystem::path& target : {folder / PathFromUtf8(polish), deep / "long.txt"}) {
     SCOPED_TRACE(Utf8FromPath(target));
-    ASSERT_EQ(WriteTextReport(SourceWithRows({}), target), std::nullopt);
+    ASSERT_EQ(WriteTextReport(SourceWithRows({}), kStrings, target), std::nullopt);
     EXPECT_EQ(ReadBytes(target), kHeadingBytes);
     // Written again, it replaces itself.
-    ASSERT_EQ(WriteTextReport(SourceWithRows({}), target), std::nullopt);
+    ASSERT_EQ(WriteTextReport(SourceWithRows({}), kStrings, target), std::nullopt);
     EXPECT_EQ(ReadBytes(target), kHeadingBytes);
   }
   EXPECT_EQ(folder.Entries(), (std::vector<std::string>{std::string(40, 'f'), polish}));
@@ -145,7 +163,7 @@ TEST(TextReport, LeavesAReadOnlyFileAsItWas) {
   const auto target = folder.Write("report.txt", "old report");
   std::filesystem::permissions(
       target, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
-  EXPECT_EQ(WriteTextReport(SourceWithRows({"row"}), target),
+  EXPECT_EQ(WriteTextReport(SourceWithRows({"row"}), kStrings, target),
             test::SystemErrorText(EACCES, test::kWindowsAccessDenied));
   EXPECT_EQ(ReadBytes(target), "old report");
   EXPECT_EQ(folder.Entries(), std::vector<std::string>{"report.txt"});
@@ -158,7 +176,7 @@ TEST(TextReport, ReportsAnUnwritableFolder) {
   std::filesystem::create_directory(folder / "locked");
   std::filesystem::permissions(
       folder / "locked", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  EXPECT_EQ(WriteTextReport(SourceWithRows({"row"}), folder / "locked" / "report.txt"),
+  EXPECT_EQ(WriteTextReport(SourceWithRows({"row"}), kStrings, folder / "locked" / "report.txt"),
             PlatformText(EACCES));
   EXPECT_TRUE(std::filesystem::is_empty(folder / "locked"));
 }
@@ -177,7 +195,7 @@ TEST(TextReport, AFailedWriteLeavesTheOldFileAndNoPartialOne) {
   limit = saved;
   limit.rlim_cur = 100'000;
   setrlimit(RLIMIT_FSIZE, &limit);
-  const std::optional<std::string> error = WriteTextReport(source, target);
+  const std::optional<std::string> error = WriteTextReport(source, kStrings, target);
   setrlimit(RLIMIT_FSIZE, &saved);
   sigaction(SIGXFSZ, &previous, nullptr);
 
@@ -191,15 +209,15 @@ TEST(TextReportStream, WritesTheBytesOfTheFile) {
   TempDir folder;
   const auto target = folder / "report.txt";
   const FakeReportSource source = SourceWithRows({"b row", "", "a row \x8c\xb9"});
-  ASSERT_EQ(WriteTextReport(source, target), std::nullopt);
+  ASSERT_EQ(WriteTextReport(source, kStrings, target), std::nullopt);
   std::ostringstream out;
-  EXPECT_EQ(WriteTextReport(source, out), std::nullopt);
+  EXPECT_EQ(WriteTextReport(source, kStrings, out), std::nullopt);
   EXPECT_EQ(out.str(), ReadBytes(target));
 }
 
 TEST(TextReportStream, ReportsAStreamThatTakesNothing) {
   std::ostream broken(nullptr);
-  EXPECT_EQ(WriteTextReport(SourceWithRows({"row"}), broken), PlatformText(EIO));
+  EXPECT_EQ(WriteTextReport(SourceWithRows({"row"}), kStrings, broken), PlatformText(EIO));
 }
 
 #ifdef __linux__
@@ -207,7 +225,7 @@ TEST(TextReportStream, ReportsAStreamThatTakesNothing) {
 TEST(TextReportStream, ReportsAFullDevice) {
   std::ofstream full("/dev/full", std::ios::binary);
   ASSERT_TRUE(full.is_open());
-  EXPECT_EQ(WriteTextReport(SourceWithRows({"row"}), full), PlatformText(ENOSPC));
+  EXPECT_EQ(WriteTextReport(SourceWithRows({"row"}), kStrings, full), PlatformText(ENOSPC));
 }
 #endif
 

@@ -158,6 +158,15 @@ TEST_P(BuiltLibrary, HoldsTheSpreadsheetExportTexts) {
   EXPECT_EQ(table->at(sid::kCsvFilter), u"CSV");
 }
 
+// Followed by the file's name on a line of its own.
+TEST_P(BuiltLibrary, HoldsTheTextRefusingToSaveOverAnOpenArchive) {
+  const auto library = ParseStringLibrary(ReadFile(GetParam()));
+  ASSERT_TRUE(library);
+  const std::string_view text = library->Text(sid::kSaveOverOpenArchive);
+  EXPECT_TRUE(text.ends_with(':')) << text;
+  EXPECT_LE(Cp1250ToUtf16(text).size(), kMaxTextLength);
+}
+
 TEST_P(BuiltLibrary, PageNumberPatternHoldsOneIntegerPlaceholder) {
   const auto library = ParseStringLibrary(ReadFile(GetParam()));
   ASSERT_TRUE(library);
