@@ -139,7 +139,7 @@ inline constexpr int kFilterLast = 249;
 
 // The status bar's note when a followed archive was replaced by an empty file: the text, then
 // the file name.
-inline constexpr int kFollowFileReplaced = 280;
+inline constexpr int kFollowFileReplaced = 290;
 
 inline constexpr int kFirst = 101;
 inline constexpr int kLast = 183;
