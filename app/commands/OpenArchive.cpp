@@ -3,6 +3,7 @@
 #include "app/commands/OpenArchive.h"
 
 #include <QFileInfo>
+#include <QListView>
 #include <QMdiArea>
 
 #include "app/ProgramState.h"
@@ -36,11 +37,13 @@ template <typename View>
 View* CreateView(ProgramState& state, QMdiArea& area, const std::filesystem::path& path) {
   auto* view = new View(state.Archive());
   area.addSubWindow(view);
+  // Sized before it is shown: a view shown while the active one is maximized is maximized by
+  // the client area, and a later resize would leave it small in a corner, still marked maximized.
+  view->resize(616, 320);
   view->show();
   view->SetFilePath(path);
   view->SetSortColumn(1);
   view->Panel(1)->SetLowered(true);
-  view->resize(616, 320);
   const StringLookup& strings = state.Strings();
   view->SetPanelCaption(1, strings.Text(sid::kDateTimeColumn));
   for (int panel = 1; panel <= view->PanelCount(); ++panel)
@@ -65,7 +68,8 @@ void ShowCompleteView(DataView* view, ArchiveFile& archive, std::string_view fil
   view->SetCaption(fileName);
   view->show();
   view->raise();
-  view->setFocus();
+  // The arrow keys move through the rows at once, without a click into the list first.
+  view->ListBox->setFocus(Qt::OtherFocusReason);
 }
 
 bool OpenIntervalArchive(ProgramState& state, QMdiArea& area, const std::filesystem::path& path,

@@ -6,7 +6,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QListView>
 #include <QMimeData>
+#include <QTest>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -15,6 +17,7 @@
 #include "app/mainwindow/DroppedFiles.h"
 #include "app/mainwindow/MainWindow.h"
 #include "app/mainwindow/RecentFilesMenu.h"
+#include "app/views/DataView.h"
 #include "support/ArchiveRecords.h"
 #include "support/FakeStrings.h"
 #include "support/ScriptedDialogs.h"
@@ -95,6 +98,28 @@ TEST_F(OpeningFilesTest, DroppedArchivesOpenOneAfterAnotherThroughTheOpenCommand
   // The missing file gets the open command's own message, and no open dialog is shown.
   EXPECT_EQ(dialogs.asked, QStringList({"beep", "message:Telvoran|S106"}));
   EXPECT_TRUE(main.ViewCommandsEnabled());
+}
+
+// A new view opens at the usual size, or maximized over a maximized view, filling the client area;
+// either way the keyboard is in its list, on a row.
+TEST_F(OpeningFilesTest, ANewViewFollowsAMaximizedOneAndTakesTheKeyboard) {
+  main.OpenFiles({Archive("a.zdr")});
+  auto* first = qobject_cast<DataView*>(main.ActiveChild());
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->size(), QSize(616, 320));
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+  EXPECT_TRUE(first->ListBox->hasFocus());
+  EXPECT_TRUE(first->ListBox->currentIndex().isValid());
+
+  first->showMaximized();
+  main.OpenFiles({Archive("b.czt")});
+  auto* second = qobject_cast<DataView*>(main.ActiveChild());
+  ASSERT_NE(second, nullptr);
+  ASSERT_NE(second, first);
+  EXPECT_TRUE(second->isMaximized());
+  EXPECT_EQ(second->geometry(), main.MdiArea()->viewport()->rect());
+  EXPECT_TRUE(second->ListBox->hasFocus());
+  EXPECT_TRUE(second->ListBox->currentIndex().isValid());
 }
 
 TEST_F(OpeningFilesTest, NothingButAddressesOfOtherPlacesIsRefusedAsADrop) {
