@@ -133,6 +133,16 @@ inline constexpr int kFilterSituationHint = 249;
 inline constexpr int kFilterFirst = 240;
 inline constexpr int kFilterLast = 249;
 
+// What users see: the window menu's word after a chart's name, the list's line when a filter
+// keeps no row, and the message for a file given or dropped whose name is not an archive's.
+inline constexpr int kWindowListChart = 280;
+inline constexpr int kFilterNoRow = 281;
+inline constexpr int kNotAnArchive = 282;
+// The print dialog's choice of a page range, which Qt's translations leave in English.
+inline constexpr int kPrintPagesLabel = 283;
+inline constexpr int kSeenFirst = 280;
+inline constexpr int kSeenLast = 283;
+
 inline constexpr int kFirst = 101;
 inline constexpr int kLast = 183;
 
