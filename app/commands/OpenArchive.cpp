@@ -8,6 +8,7 @@
 
 #include "app/ProgramState.h"
 #include "app/QtText.h"
+#include "app/dialogs/DialogReporter.h"
 #include "app/dialogs/UserDialogs.h"
 #include "app/views/EventView.h"
 #include "app/views/HeaderPanel.h"
@@ -117,6 +118,7 @@ void OpenArchive(ProgramState& state, QMdiArea& area) {
 
 void OpenArchiveFile(ProgramState& state, QMdiArea& area, const QString& fileName) {
   ArchiveFile& archive = state.Archive();
+  const FileInCaptions about(state.Reporter(), fileName);
   const std::filesystem::path path = ToFileSystemPath(fileName);
   if (!archive.OpenArchiveFile(path, sid::kMissingFile, sid::kEmptyFile)) return;
 

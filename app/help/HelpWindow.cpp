@@ -10,6 +10,7 @@
 #include "app/ApplicationTitle.h"
 #include "app/ProgramState.h"
 #include "app/QtText.h"
+#include "app/dialogs/DialogReporter.h"
 #include "app/commands/PrintHelp.h"
 #include "app/mainwindow/Hint.h"
 #include "app/richtext/RtfHelpText.h"
@@ -77,6 +78,7 @@ void HelpWindow::SetUpWindow() {
 
 void HelpWindow::LoadHelpFile() {
   QFile file(state_.ProgramDirectory() + kApplicationTitle + ".hlp");
+  const FileInCaptions about(state_.Reporter(), file.fileName());
   if (!file.exists()) {
     ReportMessage(state_.Reporter(), state_.Strings(), sid::kHelpFileMissing);
     return;

@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "app/QtText.h"
+#include "app/dialogs/DialogReporter.h"
 #include "app/views/FileFollower.h"
 #include "app/views/FilterBar.h"
 #include "app/views/HeaderPanel.h"
@@ -227,6 +228,7 @@ void DataView::ShowSortColumn() {
 void DataView::SortBy(int column) {
   if (column == content_.sortColumn || !CanSortBy(column)) return;
   content_.sortColumn = column;
+  const FileInCaptions about(archive_.Reporter(), FromFileSystemPath(content_.filePath));
   // The user has been told why the file could not be read; following it would only say so
   // again at the next look.
   if (!ReloadRows()) SetFollowing(false);
@@ -259,6 +261,7 @@ void DataView::FollowFile() {
   if (!IsFollowing() || lookingAtFile_ || archive_.IsOpen() || QApplication::activeModalWidget())
     return;
   const QScopedValueRollback looking(lookingAtFile_, true);
+  const FileInCaptions about(archive_.Reporter(), FromFileSystemPath(content_.filePath));
   if (!readingComplete_) {
     ReadAgainForFollowing();
     return;

@@ -105,7 +105,7 @@ TEST_F(ChartCommandTest, AnArchiveWithNothingToDrawSaysSoAndOpensNoWindow) {
   Open(dir.Write("none.czt", Join(IntervalHeader('0'), std::vector{IntervalRecord(5, "")})));
   Asked();
   main.ShowChart();
-  EXPECT_EQ(Asked(), (QStringList{"beep", "message:Telvoran|S235"}));
+  EXPECT_EQ(Asked(), (QStringList{"beep", "message:none.czt - Telvoran|S235"}));
   EXPECT_EQ(main.MdiArea()->subWindowList().size(), 1);
 
   // Channels, but no record of a real date.
@@ -114,7 +114,7 @@ TEST_F(ChartCommandTest, AnArchiveWithNothingToDrawSaysSoAndOpensNoWindow) {
   Open(dir.Write("baddate.czt", Join(IntervalHeader('2'), std::vector{badDate})));
   Asked();
   main.ShowChart();
-  EXPECT_EQ(Asked(), (QStringList{"beep", "message:Telvoran|S235"}));
+  EXPECT_EQ(Asked(), (QStringList{"beep", "message:baddate.czt - Telvoran|S235"}));
   EXPECT_EQ(main.MdiArea()->subWindowList().size(), 2);
 }
 
@@ -124,7 +124,7 @@ TEST_F(ChartCommandTest, AFileGoneSinceTheViewOpenedIsReportedAsAResortReportsIt
   std::filesystem::remove(path);
   Asked();
   main.ShowChart();
-  EXPECT_EQ(Asked(), (QStringList{"beep", "message:Telvoran|S155"}));
+  EXPECT_EQ(Asked(), (QStringList{"beep", "message:gone.zdr - Telvoran|S155"}));
   EXPECT_EQ(main.MdiArea()->subWindowList().size(), 1);
 }
 

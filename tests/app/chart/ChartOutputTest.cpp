@@ -102,7 +102,7 @@ TEST_F(ChartOutputTest, AFailedExportIsShownAndLeavesNothingBehind) {
   Export({PathOf("missing/chart.svg")});
   const QStringList asked = Asked();
   ASSERT_EQ(asked.size(), 2);
-  EXPECT_TRUE(asked[1].startsWith("error:Telvoran|")) << asked[1].toStdString();
+  EXPECT_TRUE(asked[1].startsWith("error:chart.svg - Telvoran|")) << asked[1].toStdString();
   EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
 }
 

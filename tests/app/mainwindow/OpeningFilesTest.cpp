@@ -96,7 +96,7 @@ TEST_F(OpeningFilesTest, DroppedArchivesOpenOneAfterAnotherThroughTheOpenCommand
                     QUrl::fromLocalFile(missing), QUrl::fromLocalFile(event)}));
   EXPECT_EQ(ViewTitles(), QStringList({"2005-03-14_C07.czt", "alarm2005.zdr"}));
   // The missing file gets the open command's own message, and no open dialog is shown.
-  EXPECT_EQ(dialogs.asked, QStringList({"beep", "message:Telvoran|S106"}));
+  EXPECT_EQ(dialogs.asked, QStringList({"beep", "message:gone.zdr - Telvoran|S106"}));
   EXPECT_TRUE(main.ViewCommandsEnabled());
 }
 
@@ -166,7 +166,7 @@ TEST_F(OpeningFilesTest, ChoosingARecentArchiveOpensItAndAMissingOneIsDroppedWit
 
   RecentItems();
   main.RecentFileList->Items()[0]->trigger();  // gone.zdr, the newest
-  EXPECT_EQ(dialogs.asked, QStringList({"beep", "message:Telvoran|S106"}));
+  EXPECT_EQ(dialogs.asked, QStringList({"beep", "message:gone.zdr - Telvoran|S106"}));
   EXPECT_EQ(RecentItems(), QStringList({"&1 " + kept}));
 
   main.RecentFileList->Items()[0]->trigger();

@@ -209,7 +209,7 @@ TEST_F(FollowTest, RecordOfAnotherKindIsToldOnceAndEndsFollowing) {
   view->FollowFile();
 
   EXPECT_EQ(view->Report().RowCount(), 7u) << "the rows before the record";
-  EXPECT_EQ(dialogs.asked, (QStringList{"beep", "message:Telvoran|S108\rS109"}));
+  EXPECT_EQ(dialogs.asked, (QStringList{"beep", "message:a.zdr - Telvoran|S108\rS109"}));
   EXPECT_FALSE(view->IsFollowing());
   EXPECT_FALSE(main.WindowFollow->isChecked());
   view->FollowFile();
@@ -223,7 +223,7 @@ TEST_F(FollowTest, FileThatCannotBeReadAgainIsToldOnceAndEndsFollowing) {
   view->SetFollowing(true);
   dir.Write("a.czt", Join(IntervalHeader('2')));  // written anew, and only its header so far
   view->FollowFile();
-  EXPECT_EQ(dialogs.asked, (QStringList{"beep", "message:Telvoran|S157"}));
+  EXPECT_EQ(dialogs.asked, (QStringList{"beep", "message:a.czt - Telvoran|S157"}));
   EXPECT_FALSE(view->IsFollowing());
 }
 

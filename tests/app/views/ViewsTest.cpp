@@ -161,23 +161,26 @@ std::vector<ArchiveRecord> HeaderOfWrongKind() {
   return records;
 }
 
-const QStringList kWrongKind = {"beep", "message:Telvoran|S108\rS109"};
+// Each box names its file in the caption, so that two failed files are told apart.
+QStringList WrongKind(const char* name) {
+  return {"beep", QString("message:%1 - Telvoran|S108\rS109").arg(name)};
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FailedOpeningTest,
     ::testing::Values(
-        FailedOpening{"empty.zdr", "", {"beep", "message:Telvoran|S107"}},
-        FailedOpening{"short.zdr", std::string(39, 'x'), {"beep", "message:Telvoran|S107"}},
+        FailedOpening{"empty.zdr", "", {"beep", "message:empty.zdr - Telvoran|S107"}},
+        FailedOpening{"short.zdr", std::string(39, 'x'), {"beep", "message:short.zdr - Telvoran|S107"}},
         FailedOpening{"DATA.CZT", Bytes(TwoChannelArchive()), {}},
         FailedOpening{"data.txt", Bytes(TwoChannelArchive()), {}},
-        FailedOpening{"four.czt", Bytes(FourRecords()), {"beep", "message:Telvoran|S110"}},
-        FailedOpening{"header.czt", Bytes(HeaderOfWrongKind()), kWrongKind},
+        FailedOpening{"four.czt", Bytes(FourRecords()), {"beep", "message:four.czt - Telvoran|S110"}},
+        FailedOpening{"header.czt", Bytes(HeaderOfWrongKind()), WrongKind("header.czt")},
         FailedOpening{"count.czt", Bytes(Join(IntervalHeader('5'), std::vector{IntervalRecord(1)})),
-                      kWrongKind}));
+                      WrongKind("count.czt")}));
 
 TEST_F(OpenViewsTest, MissingFileGivesItsMessage) {
   Open(dir / "none.czt");
-  EXPECT_EQ(Asked().mid(1), (QStringList{"beep", "message:Telvoran|S106"}));
+  EXPECT_EQ(Asked().mid(1), (QStringList{"beep", "message:none.czt - Telvoran|S106"}));
   EXPECT_TRUE(Views().isEmpty());
 }
 
@@ -207,7 +210,7 @@ TEST_F(OpenViewsTest, NameThatIsNotAFileIsRefusedInTheErrorBoxWithoutWaiting) {
   std::filesystem::create_directory(dir / "folder.czt");
   for (const char* name : {"pipe.zdr", "folder.czt"}) {
     Open(dir / name);
-    EXPECT_EQ(Asked().mid(1), QStringList{"error:Telvoran|S202"}) << name;
+    EXPECT_EQ(Asked().mid(1), QStringList{QString("error:%1 - Telvoran|S202").arg(name)}) << name;
   }
   EXPECT_TRUE(Views().isEmpty());
   EXPECT_FALSE(main.State().Archive().IsOpen());
@@ -294,7 +297,7 @@ TEST_F(ResortTest, DeletedFileEmptiesTheListAndKeepsTheOldPanelLowered) {
   ASSERT_NE(view, nullptr);
   std::filesystem::remove(path);
   view->SortBy(2);
-  EXPECT_EQ(Asked(), (QStringList{"beep", "message:Telvoran|S155"}));
+  EXPECT_EQ(Asked(), (QStringList{"beep", "message:2005-03-14_C07.czt - Telvoran|S155"}));
   EXPECT_TRUE(view->Content().rows.Empty());
   EXPECT_EQ(view->SortColumn(), 2);
   EXPECT_TRUE(view->Panel(1)->IsLowered());
