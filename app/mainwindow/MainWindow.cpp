@@ -255,7 +255,7 @@ void MainWindow::TileViews() {
 }
 
 void MainWindow::CascadeViews() {
-  if (QMdiArea* area = AreaWithViews(mdiArea_)) area->cascadeSubWindows();
+  if (QMdiArea* area = AreaWithViews(mdiArea_)) Cascade(*area);
 }
 
 void MainWindow::ArrangeIcons() {
