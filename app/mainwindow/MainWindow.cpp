@@ -122,7 +122,8 @@ void MainWindow::BuildMenuLists() {
                                        state_.Text(sid::kRecentFileHint),
                                        [this](const QString& path) { OpenFiles({path}); });
   OpenViewList =
-      new OpenViewsMenu(*WindowMenu->menu(), *mdiArea_, state_.Text(sid::kWindowListHint));
+      new OpenViewsMenu(*WindowMenu->menu(), *mdiArea_, state_.Text(sid::kWindowListHint),
+                        state_.Text(sid::kWindowListChart));
 }
 
 void MainWindow::SetHelpWindow(HelpWindow* help) {

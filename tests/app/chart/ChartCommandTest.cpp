@@ -11,6 +11,7 @@
 #include "app/chart/ChannelChartWindow.h"
 #include "app/chart/ChartTestSupport.h"
 #include "app/chart/TimeChartView.h"
+#include "app/mainwindow/OpenViewsMenu.h"
 
 namespace telvoran {
 namespace {
@@ -91,6 +92,11 @@ TEST_F(ChartCommandTest, AnIntervalViewGetsAChannelChartCaptionedLikeTheView) {
   EXPECT_EQ(main.MdiArea()->subWindowList().size(), 2);
   EXPECT_EQ(chart->Series().ChannelCount(), 4);
   EXPECT_TRUE(Asked().isEmpty());
+  // The window menu tells the chart from its view.
+  emit main.WindowMenu->menu()->aboutToShow();
+  QStringList listed;
+  for (const QAction* item : main.OpenViewList->Items()) listed << item->text();
+  EXPECT_EQ(listed, QStringList({"&1 2005-03-14_C07.czt", "&2 2005-03-14_C07.czt S280"}));
 }
 
 TEST_F(ChartCommandTest, AnEventViewGetsAnAlarmTimeline) {
