@@ -191,6 +191,22 @@ TEST_F(MainWindowTest, F6AndF5StepThroughTheViewsOnlyWhileViewCommandsAreEnabled
   EXPECT_EQ(form.ActiveChild(), first);
 }
 
+// The usual keys of a desktop program open, save and print; save and print only with a view.
+TEST_F(MainWindowTest, CtrlOSAndPOpenSaveAndPrint) {
+  EXPECT_EQ(form.FileOpen->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+  EXPECT_EQ(form.FileSaveAs->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+  EXPECT_EQ(form.FilePrint->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
+  QTest::keyClick(&form, Qt::Key_P, Qt::ControlModifier);
+  EXPECT_TRUE(dialogs.asked.isEmpty()) << "disabled with the view commands";
+  dialogs.openAnswers.push_back(std::nullopt);
+  QTest::keyClick(&form, Qt::Key_O, Qt::ControlModifier);
+  ASSERT_EQ(dialogs.asked.size(), 1);
+  EXPECT_TRUE(dialogs.asked[0].startsWith("open:")) << dialogs.asked[0].toStdString();
+}
+
 TEST_F(MainWindowTest, StatusTipsOfWidgetsInOtherWindowsReachTheMainStatusBar) {
   QWidget otherWindow;
   auto* label = new QLabel("label", &otherWindow);
