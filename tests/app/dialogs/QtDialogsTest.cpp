@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "app/dialogs/PrinterSetupDialog.h"
 #include "app/dialogs/QtDialogs.h"
 #include "support/TempDir.h"
@@ -105,6 +107,33 @@ TEST_F(Dialogs, SaveTellsTheChosenTypeAndGivesItsExtension) {
     EXPECT_EQ(chosen->filterIndex, type);
     EXPECT_EQ(chosen->fileName, Path(type == 2 ? "data.csv" : "data.txt"));
   }
+}
+
+// Each open or save dialog starts in the folder of the file chosen last in either of them.
+TEST_F(Dialogs, OpenAndSaveStartInTheFolderUsedLast) {
+  std::filesystem::create_directories(dir / "archives");
+  std::filesystem::create_directories(dir / "reports");
+  AnswerWhenShown<QFileDialog>([this](QFileDialog& dialog) {
+    dialog.selectFile(Path("archives/a.czt"));
+    Confirm(dialog);
+  });
+  ASSERT_TRUE(dialogs.OpenFileName(nullptr, "Open", "Interval|*.czt", 1));
+
+  auto saveIn = [this](const char* name) {
+    AnswerWhenShown<QFileDialog>([this, name](QFileDialog& dialog) {
+      EXPECT_EQ(dialog.directory().absolutePath(), Path("archives"));
+      dialog.selectFile(Path(name));
+      Confirm(dialog);
+    });
+    return dialogs.SaveFileName(nullptr, "Save", "Text files|*.txt", "txt",
+                                [](const QString&) { return true; });
+  };
+  ASSERT_TRUE(saveIn("reports/r.txt"));
+  AnswerWhenShown<QFileDialog>([this](QFileDialog& dialog) {
+    EXPECT_EQ(dialog.directory().absolutePath(), Path("reports"));
+    dialog.reject();
+  });
+  EXPECT_EQ(dialogs.OpenFileName(nullptr, "Open", "Interval|*.czt", 1), std::nullopt);
 }
 
 TEST_F(Dialogs, MessageBoxesShowTheirCaptionIconButtonsAndLineBreaks) {
