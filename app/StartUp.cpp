@@ -7,6 +7,7 @@
 
 #include "app/ApplicationTitle.h"
 #include "app/QtText.h"
+#include "app/WindowPlace.h"
 #include "app/dialogs/UserDialogs.h"
 #include "app/handover/HandOverClient.h"
 #include "app/platform/HandOverName.h"
@@ -72,6 +73,9 @@ std::unique_ptr<RunningProgram> StartTelvoran(const QString& programFilePath, Us
   mainWindow.SetHelpWindow(program->helpWindow.get());
   mainWindow.SetAboutBox(program->aboutBox.get());
   QApplication::setWindowIcon(mainWindow.windowIcon());
+  RestoreWindowPlace(mainWindow);
+  QObject::connect(qApp, &QCoreApplication::aboutToQuit, &mainWindow,
+                   [&mainWindow] { KeepWindowPlace(mainWindow); });
   mainWindow.show();
   TakeFiles(*program, files, guardName);
   return program;
