@@ -191,7 +191,8 @@ void MainWindow::ShowFiltering() {
     return;
   }
   ShownRowsLabel->setText(
-      FromCp1250(ShownRowsText(view->ShownRowCount(), view->AllRowCount(), state_.Strings())));
+      FromCp1250(ShownRowsText(view->ShownRowCount(), view->AllRowCount(), state_.Strings(),
+                               CountDigits::kGrouped)));
   ShownRowsLabel->show();
 }
 
