@@ -14,12 +14,15 @@
 
 #include "app/QtText.h"
 #include "app/dialogs/DialogReporter.h"
+#include "app/views/EmptyFilterNote.h"
 #include "app/views/FileFollower.h"
 #include "app/views/FilterBar.h"
 #include "app/views/HeaderPanel.h"
 #include "app/views/RowDelegates.h"
 #include "app/views/RowListModel.h"
 #include "core/rows/RowReading.h"
+#include "core/text/StringIds.h"
+#include "core/text/StringLookup.h"
 
 namespace telvoran {
 namespace {
@@ -85,6 +88,7 @@ DataView::DataView(ArchiveFile& archive, const Layout& layout)
   model_ = new RowListModel(content_, this);
   ListBox->setModel(model_);
   column->addWidget(ListBox, 1);
+  new EmptyFilterNote(*this, FromCp1250(archive.Strings().Text(sid::kFilterNoRow)));
   // The keyboard works the list whenever the view has the focus.
   body->setFocusProxy(ListBox);
   connect(ListBox->horizontalScrollBar(), &QScrollBar::valueChanged, panelRow_,

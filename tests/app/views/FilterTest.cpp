@@ -153,13 +153,20 @@ TEST_F(FilterTest, TypedTextKeepsRowsContainingItWithCaseAndPolishLettersFoldedA
   EXPECT_EQ(Count(), "10 of 70 rows");
 
   // "o" is not "ó": no row contains "gorne".
+  const auto* note = view->findChild<QLabel*>("EmptyFilterNote");
+  ASSERT_NE(note, nullptr);
+  EXPECT_FALSE(note->isVisibleTo(view->ListBox));
   view->FilterLine()->TextLine->setText("GORNE");
   EXPECT_EQ(view->Report().RowCount(), 0u);
   EXPECT_EQ(Count(), "0 of 70 rows");
+  // The empty list says why it is empty.
+  EXPECT_TRUE(note->isVisibleTo(view->ListBox));
+  EXPECT_EQ(note->text(), "S281");
 
   // Deleting letters widens the filter again; every keystroke is a new filter.
   view->FilterLine()->TextLine->setText(QString::fromUtf8("PRZEKROCZENIE"));
   EXPECT_EQ(Displayed(*view), Containing(all, "Przekroczenie"));
+  EXPECT_FALSE(note->isVisibleTo(view->ListBox));
   view->FilterLine()->TextLine->setText("");
   EXPECT_EQ(Displayed(*view), all);
   EXPECT_EQ(Count(), "70 of 70 rows");
