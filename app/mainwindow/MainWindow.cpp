@@ -18,6 +18,7 @@
 #include "app/QtText.h"
 #include "app/chart/ChartWindow.h"
 #include "app/commands/OpenArchive.h"
+#include "app/commands/OpenGivenFile.h"
 #include "app/commands/PrintChart.h"
 #include "app/commands/PrintView.h"
 #include "app/commands/SaveReport.h"
@@ -269,7 +270,7 @@ void MainWindow::CloseView() {
 }
 
 void MainWindow::OpenFiles(const QStringList& paths) {
-  for (const QString& path : paths) commands::OpenArchiveFile(state_, *mdiArea_, path);
+  for (const QString& path : paths) commands::OpenGivenFile(state_, *mdiArea_, path);
 }
 
 void MainWindow::ShowHelp() {

@@ -128,6 +128,16 @@ TEST_F(OpeningFilesTest, NothingButAddressesOfOtherPlacesIsRefusedAsADrop) {
   EXPECT_TRUE(dialogs.asked.isEmpty());
 }
 
+// A dropped file that is not an archive is told, naming it; the open dialog's choice of one is
+// not (see the views' tests).
+TEST_F(OpeningFilesTest, ADroppedFileThatIsNotAnArchiveIsTold) {
+  const QString notes = QString::fromStdString(dir.Write("notes.txt", "x").string());
+  const QString event = Archive("alarm2005.zdr");
+  EXPECT_TRUE(Drop({QUrl::fromLocalFile(notes), QUrl::fromLocalFile(event)}));
+  EXPECT_EQ(ViewTitles(), QStringList({"alarm2005.zdr"}));
+  EXPECT_EQ(dialogs.asked, QStringList({"beep", "message:notes.txt - Telvoran|S282"}));
+}
+
 TEST_F(OpeningFilesTest, FileMenuListsTheArchivesOpenedLastNewestFirst) {
   EXPECT_TRUE(RecentItems().isEmpty());
   const QString first = Archive("first.zdr");
