@@ -50,7 +50,8 @@ std::unique_ptr<RunningProgram> StartTelvoran(const QString& programFilePath, Us
     return nullptr;
   }
   // Qt's dialogs and buttons speak the language of the library from the first message on.
-  program->qtLanguage = std::make_unique<QtLanguage>(program->strings->LanguageId());
+  program->qtLanguage = std::make_unique<QtLanguage>(
+      program->strings->LanguageId(), FromCp1250(program->strings->Text(sid::kPrintPagesLabel)));
 
   if (platform::ClaimSingleInstance(guardName) == platform::InstanceClaim::kAnotherCopyRunning) {
     if (!files.isEmpty() &&
