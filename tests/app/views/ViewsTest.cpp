@@ -227,7 +227,7 @@ TEST_F(OpenViewsTest, WrongKindInTheRowsShowsTheHalfFilledViewBehindTheMessageTh
   Open(dir.Write("e.zdr", {EventRecord(1), EventRecord(2), EventRecord(3, 'H', kIntervalKind),
                            EventRecord(4)}));
   QApplication::processEvents();
-  EXPECT_EQ(Asked().mid(1), kWrongKind);
+  EXPECT_EQ(Asked().mid(1), WrongKind("e.zdr"));
   EXPECT_EQ(viewsBehindMessage, 1);
   EXPECT_EQ(rowsBehindMessage, 2u);
   EXPECT_TRUE(Views().isEmpty());
@@ -237,7 +237,7 @@ TEST_F(OpenViewsTest, WrongKindInTheRowsShowsTheHalfFilledViewBehindTheMessageTh
   Open(dir.Write("i.czt", Join(IntervalHeader(),
                                std::vector{IntervalRecord(1), IntervalRecord(2, "", kEventKind)})));
   QApplication::processEvents();
-  EXPECT_EQ(Asked().mid(1), kWrongKind);
+  EXPECT_EQ(Asked().mid(1), WrongKind("i.czt"));
   EXPECT_EQ(rowsBehindMessage, 1u);
   EXPECT_TRUE(Views().isEmpty());
 }
@@ -451,7 +451,7 @@ TEST_F(OpenViewsTest, RowsReadBeforeAFailedReSortAreShownBehindItsMessage) {
   int rowsShown = -1;
   dialogs.whileMessageShown = [&] { rowsShown = events->ListBox->model()->rowCount(); };
   events->SortBy(7);
-  EXPECT_EQ(Asked(), kWrongKind);
+  EXPECT_EQ(Asked(), WrongKind("e.zdr"));
   EXPECT_EQ(rowsShown, 2);
   EXPECT_EQ(events->ListBox->model()->rowCount(), 2);
   EXPECT_FALSE(main.State().Archive().IsOpen());
@@ -468,7 +468,7 @@ TEST_F(OpenViewsTest, RowsReadBeforeAFailedReSortAreShownBehindItsMessage) {
   rowsShown = -1;
   dialogs.whileMessageShown = [&] { rowsShown = intervals->ListBox->model()->rowCount(); };
   intervals->SortBy(3);
-  EXPECT_EQ(Asked(), kWrongKind);
+  EXPECT_EQ(Asked(), WrongKind("i.czt"));
   EXPECT_EQ(rowsShown, 3);
 }
 
