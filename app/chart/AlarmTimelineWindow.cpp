@@ -2,11 +2,15 @@
 
 #include <QCategoryAxis>
 #include <QChart>
+#include <QLabel>
 #include <QLegend>
 #include <QScatterSeries>
 #include <QScrollArea>
+#include <QStyle>
 #include <QToolTip>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "app/ProgramState.h"
 #include "app/QtText.h"
@@ -115,6 +119,17 @@ QString AlarmTimelineWindow::TextAt(QPointF chartPosition) const {
          QString::fromStdString(FormatArchiveTime(span.to));
 }
 
+QPoint TipAnchor(QPoint pointer, QSize tip, const QRect& window) {
+  // Qt's own offset of a tip from the point it is given (see QTipLabel::placeTip).
+  const QPoint offset(2, 16);
+  QPoint anchor = pointer;
+  if (pointer.x() + offset.x() + tip.width() > window.right())
+    anchor.setX(std::max(window.left(), window.right() - tip.width()) - offset.x());
+  if (pointer.y() + offset.y() + tip.height() > window.bottom())
+    anchor.setY(std::max(window.top(), pointer.y() - tip.height() - offset.x()) - offset.y());
+  return anchor;
+}
+
 // A tip once shown follows the pointer from event to event.
 void AlarmTimelineWindow::PointerMoved(QPointF chartPosition, QPoint globalPosition) {
   if (QToolTip::isVisible()) ShowTip(chartPosition, globalPosition);
@@ -127,10 +142,15 @@ void AlarmTimelineWindow::ShowTip(QPointF chartPosition, QPoint globalPosition) 
     return;
   }
   // The row keeps its columns in a fixed-pitch font.
-  QToolTip::showText(
-      globalPosition,
-      "<pre style='font-family:\"Courier New\",monospace'>" + text.toHtmlEscaped() + "</pre>",
-      View());
+  const QString tip =
+      "<pre style='font-family:\"Courier New\",monospace'>" + text.toHtmlEscaped() + "</pre>";
+  // The tip's size as Qt's tip label will have it, measured before it is shown.
+  QLabel measure(tip);
+  measure.setFont(QToolTip::font());
+  measure.setMargin(1 + style()->pixelMetric(QStyle::PM_ToolTipLabelFrameWidth, nullptr, &measure));
+  measure.setFrameStyle(QFrame::NoFrame);
+  const QRect chartWindow(mapToGlobal(QPoint(0, 0)), size());
+  QToolTip::showText(TipAnchor(globalPosition, measure.sizeHint(), chartWindow), tip, View());
 }
 
 void AlarmTimelineWindow::DrawQuickly(bool quickly) {

@@ -10,6 +10,12 @@ namespace telvoran {
 
 class LanesItem;
 
+// Where to ask Qt for a tip of size `tip` for the pointer at `pointer` so that the tip lies within
+// `window` (both global): Qt puts a tip a little below and right of the point it is given, and
+// keeps it on the screen only. Near the window's right or bottom edge the tip goes left of or
+// above the pointer instead.
+QPoint TipAnchor(QPoint pointer, QSize tip, const QRect& window);
+
 // The alarm timeline of an event archive: one lane per central unit and channel, each event a
 // mark at its time and the span until the lane's next event filled in the colour of its
 // situation, the colours of the rows. Resting the pointer on a lane shows the row of the event

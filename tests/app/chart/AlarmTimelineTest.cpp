@@ -46,6 +46,30 @@ class AlarmTimelineTest : public ChartFixture {
   }
 };
 
+// The tip of the row under the pointer stays inside the chart's window, below right of the
+// pointer where there is room, else left of or above it.
+TEST(TipAnchor, KeepsTheTipInsideTheWindow) {
+  const QRect window(100, 50, 800, 400);  // right 899, bottom 449
+  const QSize tip(300, 60);
+  const struct {
+    QPoint pointer;
+    QPoint anchor;
+  } cases[] = {
+      {{200, 100}, {200, 100}},  // room below and right: where Qt puts it
+      {{800, 100}, {597, 100}},  // near the right edge: ends at it
+      {{200, 420}, {200, 342}},  // near the bottom: above the pointer
+      {{850, 440}, {597, 362}},  // the corner: both
+  };
+  for (const auto& c : cases) {
+    const QPoint anchor = TipAnchor(c.pointer, tip, window);
+    EXPECT_EQ(anchor, c.anchor) << c.pointer.x() << "," << c.pointer.y();
+    const QRect placed(anchor + QPoint(2, 16), tip);
+    EXPECT_TRUE(window.contains(placed)) << c.pointer.x() << "," << c.pointer.y();
+  }
+  // A tip wider than the window starts at its left edge.
+  EXPECT_EQ(TipAnchor({500, 100}, QSize(900, 60), window).x() + 2, window.left());
+}
+
 TEST_F(AlarmTimelineTest, OneLabelledLanePerCentralUnitAndChannel) {
   EXPECT_EQ(timeline->LaneAxis()->categoriesLabels(),
             (QStringList{"S167 8  S168 #0", "S167 8  S168 1", "S167 9  S168 2"}));
