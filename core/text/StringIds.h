@@ -140,8 +140,10 @@ inline constexpr int kFilterNoRow = 281;
 inline constexpr int kNotAnArchive = 282;
 // The print dialog's choice of a page range, which Qt's translations leave in English.
 inline constexpr int kPrintPagesLabel = 283;
+// The filter line's drop-down of situations, followed by how many of them are shown.
+inline constexpr int kFilterSituations = 284;
 inline constexpr int kSeenFirst = 280;
-inline constexpr int kSeenLast = 283;
+inline constexpr int kSeenLast = 284;
 
 inline constexpr int kFirst = 101;
 inline constexpr int kLast = 183;
