@@ -9,6 +9,8 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainterPath>
+#include <QResizeEvent>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -131,6 +133,9 @@ QString ChannelChartWindow::ChannelLabel(int channel) const {
 }
 
 void ChannelChartWindow::PlaceView(QVBoxLayout& column, TimeChartView& view) {
+  // Below this the axes' labels give way to dots and the lines to a smear; a window too low for
+  // it, tiled among several, scrolls instead.
+  view.setMinimumHeight(kChartMinimumHeight);
   auto* splitter = new QSplitter(Qt::Vertical);
   splitter->addWidget(&view);
   table_ = new StatisticsTable(State(), series_.ChannelCount());
@@ -141,7 +146,24 @@ void ChannelChartWindow::PlaceView(QVBoxLayout& column, TimeChartView& view) {
   splitter->setStretchFactor(0, 1);
   splitter->setStretchFactor(1, 0);
   splitter->setCollapsible(0, false);
-  column.addWidget(splitter, 1);
+  auto* scroll = new QScrollArea;
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidget(splitter);
+  scroll->viewport()->installEventFilter(this);
+  statisticsRoom_ = scroll->viewport();
+  column.addWidget(scroll, 1);
+}
+
+// The statistics table folds away only when the chart at its least and the table do not both fit.
+bool ChannelChartWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == statisticsRoom_ && event->type() == QEvent::Resize) {
+    const auto* splitter = qobject_cast<QSplitter*>(table_->parentWidget());
+    const int needed = View()->minimumHeight() + (splitter ? splitter->handleWidth() : 0) +
+                       table_->sizeHint().height();
+    table_->setVisible(static_cast<QResizeEvent*>(event)->size().height() >= needed);
+  }
+  return ChartWindow::eventFilter(watched, event);
 }
 
 QLineSeries* ChannelChartWindow::LegendSeries(int channel) const {

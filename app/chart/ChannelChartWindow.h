@@ -41,8 +41,12 @@ class ChannelChartWindow : public ChartWindow {
   // Draws the cursor at `time`, as when the pointer stands there.
   void ShowCursorAt(double time);
 
+  // The chart's least height, its axes and legend included.
+  static constexpr int kChartMinimumHeight = 240;
+
  protected:
   void PlaceView(QVBoxLayout& column, TimeChartView& view) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void Redraw() override;
   void PointerMoved(QPointF chartPosition, QPoint globalPosition) override;
   void HidePointerMarks() override;
@@ -68,6 +72,7 @@ class ChannelChartWindow : public ChartWindow {
   std::vector<ChannelDrawing> channels_;
   std::vector<UnitAxis> axes_;
   StatisticsTable* table_ = nullptr;
+  QWidget* statisticsRoom_ = nullptr;  // the space the chart and the table share
   QGraphicsLineItem* cursorLine_ = nullptr;
   QGraphicsRectItem* cursorBox_ = nullptr;
   QGraphicsSimpleTextItem* cursorText_ = nullptr;

@@ -61,6 +61,20 @@ TEST_F(ChannelChartTest, ChannelsOfOneUnitShareAnAxisTitledWithNamesAndUnit) {
   EXPECT_LE(chart->AxisOf(0)->max(), 25.0);
 }
 
+// A low window, one of several tiled, keeps the chart at its least height and folds the
+// statistics away; a window with room for both shows both.
+TEST_F(ChannelChartTest, TheChartKeepsItsHeightAndTheStatisticsFoldOnlyWithoutRoom) {
+  main.resize(900, 800);
+  for (const int height : {700, 200, 700}) {
+    SCOPED_TRACE(height);
+    chart->showNormal();
+    chart->resize(700, height);
+    QApplication::processEvents();
+    EXPECT_GE(chart->View()->height(), ChannelChartWindow::kChartMinimumHeight);
+    EXPECT_EQ(chart->Statistics()->isVisible(), height == 700);
+  }
+}
+
 TEST_F(ChannelChartTest, StatisticsOfTheWholeSpanLeaveGapsOut) {
   EXPECT_EQ(Cell(0, Column::kCount), "4");
   EXPECT_EQ(Cell(0, Column::kMinimum), "19.0");
