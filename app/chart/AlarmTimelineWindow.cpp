@@ -2,6 +2,7 @@
 
 #include <QCategoryAxis>
 #include <QChart>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLegend>
 #include <QScatterSeries>
@@ -23,7 +24,6 @@
 namespace telvoran {
 namespace {
 
-constexpr int kLaneHeight = 18;         // pixels at least per lane
 constexpr int kChartFrameHeight = 110;  // legend, time axis and margins
 
 // The situations named in the legend, in the order of the rows' colours.
@@ -76,6 +76,12 @@ void AlarmTimelineWindow::BuildLaneAxis() {
   Chart()->addAxis(laneAxis_, Qt::AlignLeft);
 }
 
+// A lane's label is cut to dots when it is not clearly higher than a line of its font, so every
+// lane is at least that high; more lanes than fit make the timeline scroll.
+int AlarmTimelineWindow::LeastLaneHeight() const {
+  return std::max(18, QFontMetrics(laneAxis_->labelsFont()).height() + 8);
+}
+
 void AlarmTimelineWindow::BuildSituationLegend() {
   for (const auto& situation : kLegendSituations) {
     auto* series = new QScatterSeries;
@@ -93,7 +99,7 @@ void AlarmTimelineWindow::BuildSituationLegend() {
 
 void AlarmTimelineWindow::PlaceView(QVBoxLayout& column, TimeChartView& view) {
   const int lanes = static_cast<int>(timeline_.Lanes().size());
-  view.setMinimumHeight(kChartFrameHeight + kLaneHeight * std::max(1, lanes));
+  view.setMinimumHeight(kChartFrameHeight + LeastLaneHeight() * std::max(1, lanes));
   auto* scroll = new QScrollArea;
   scroll->setWidgetResizable(true);
   scroll->setFrameShape(QFrame::NoFrame);

@@ -30,6 +30,8 @@ class AlarmTimelineWindow : public ChartWindow {
 
   const AlarmTimeline& Timeline() const { return timeline_; }
   const LanesItem& Lanes() const { return *lanes_; }
+  // The height every lane keeps at least, in pixels; the timeline scrolls when they do not fit.
+  int LeastLaneHeight() const;
   QCategoryAxis* LaneAxis() const { return laneAxis_; }
   // The text shown for the pointer at `chartPosition`: the row of the event whose situation
   // holds there and until when it lasts; empty where no event's situation holds.
