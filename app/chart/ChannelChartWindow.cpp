@@ -119,10 +119,13 @@ void ChannelChartWindow::BuildAxesAndLegend() {
     Chart()->addSeries(drawing.legend);
     drawing.legend->attachAxis(TimeAxis());
     drawing.legend->attachAxis(axes_[static_cast<std::size_t>(drawing.axis)].axis);
-    for (QLegendMarker* marker : Chart()->legend()->markers(drawing.legend))
+    for (QLegendMarker* marker : Chart()->legend()->markers(drawing.legend)) {
       connect(marker, &QLegendMarker::clicked, this,
               [this, channel] { SetChannelShown(channel, !ChannelShown(channel)); });
+      drawing.markerLook = {marker->pen(), marker->brush(), marker->labelBrush()};
+    }
   }
+  ShowAxes();
 }
 
 QString ChannelChartWindow::ChannelLabel(int channel) const {
@@ -186,18 +189,40 @@ bool ChannelChartWindow::ChannelShown(int channel) const {
 void ChannelChartWindow::SetChannelShown(int channel, bool shown) {
   QLineSeries* legend = LegendSeries(channel);
   legend->setVisible(shown);
-  // Hiding a series hides its legend marker too; the marker stays, greyed, to show it again.
+  // Hiding a series hides its legend marker too; the marker stays, greyed, to show it again,
+  // and shown again it looks as it did at first, in the window as in exports and printouts.
+  const ChannelDrawing& drawing = channels_[static_cast<std::size_t>(channel)];
   for (QLegendMarker* marker : Chart()->legend()->markers(legend)) {
     marker->setVisible(true);
-    marker->setLabelBrush(
-        palette().color(shown ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+    if (shown) {
+      marker->setPen(drawing.markerLook.pen);
+      marker->setBrush(drawing.markerLook.brush);
+      marker->setLabelBrush(drawing.markerLook.labelBrush);
+      continue;
+    }
+    marker->setLabelBrush(palette().color(QPalette::Disabled, QPalette::WindowText));
     QColor colour = ChannelColour(channel);
-    if (!shown) colour.setAlpha(60);
+    colour.setAlpha(60);
     marker->setBrush(colour);
     marker->setPen(QPen(colour));
   }
-  channels_[static_cast<std::size_t>(channel)].line->setVisible(shown);
+  drawing.line->setVisible(shown);
+  ShowAxes();
   Redraw();
+}
+
+// An axis shows while one of its channels does, and only the first axis shown draws the grid:
+// two axes' grids at different steps were a mesh.
+void ChannelChartWindow::ShowAxes() {
+  bool gridDrawn = false;
+  for (UnitAxis& unit : axes_) {
+    const bool shown = std::any_of(unit.channels.begin(), unit.channels.end(),
+                                   [this](int channel) { return ChannelShown(channel); });
+    unit.axis->setVisible(shown);
+    unit.axis->setGridLineVisible(shown && !gridDrawn);
+    unit.axis->setMinorGridLineVisible(false);
+    gridDrawn = gridDrawn || shown;
+  }
 }
 
 void ChannelChartWindow::Redraw() {

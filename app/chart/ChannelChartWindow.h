@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QBrush>
+#include <QPen>
+
 #include <vector>
 
 #include "app/chart/ChartWindow.h"
@@ -53,10 +56,17 @@ class ChannelChartWindow : public ChartWindow {
   void DrawQuickly(bool quickly) override;
 
  private:
+  // How a legend entry looks while its channel is shown.
+  struct MarkerLook {
+    QPen pen;
+    QBrush brush;
+    QBrush labelBrush;
+  };
   struct ChannelDrawing {
     QLineSeries* legend = nullptr;
     ChannelLineItem* line = nullptr;
     int axis = 0;
+    MarkerLook markerLook;
   };
   struct UnitAxis {
     QValueAxis* axis = nullptr;
@@ -65,6 +75,7 @@ class ChannelChartWindow : public ChartWindow {
 
   void BuildAxesAndLegend();
   void ScaleAxis(UnitAxis& unit, const std::vector<ChannelStatistics>& statistics);
+  void ShowAxes();
   void DrawChannel(int channel);
   QString ChannelLabel(int channel) const;
 
