@@ -43,12 +43,6 @@ Step YearStep(double length, int maxTicks) {
   return {Unit::Year, count, count * kYear};
 }
 
-Step ChooseStep(double length, int maxTicks) {
-  for (const Step& step : kSteps)
-    if (length / step.approximateSeconds <= maxTicks) return step;
-  return YearStep(length, maxTicks);
-}
-
 std::string Label(ArchiveSeconds time, Unit unit) {
   const CivilTime t = ToCivilTime(time);
   char text[40];
@@ -99,13 +93,9 @@ void CalendarTicks(TimeSpan span, int months, Unit unit, std::vector<TimeTick>& 
   }
 }
 
-}  // namespace
-
-std::vector<TimeTick> TimeTicks(TimeSpan span, int maxTicks) {
+// The ticks of `step` over `span`.
+std::vector<TimeTick> TicksOf(TimeSpan span, const Step& step) {
   std::vector<TimeTick> ticks;
-  maxTicks = std::max(maxTicks, 1);
-  if (!std::isfinite(span.from) || !std::isfinite(span.to) || span.to < span.from) return ticks;
-  const Step step = ChooseStep(span.Length(), maxTicks);
   switch (step.unit) {
     case Unit::Second:
     case Unit::Minute:
@@ -121,6 +111,23 @@ std::vector<TimeTick> TimeTicks(TimeSpan span, int maxTicks) {
       break;
   }
   return ticks;
+}
+
+}  // namespace
+
+std::vector<TimeTick> TimeTicks(TimeSpan span, int maxTicks) {
+  maxTicks = std::max(maxTicks, 1);
+  if (!std::isfinite(span.from) || !std::isfinite(span.to) || span.to < span.from) return {};
+  // A step a little too fine by its length may still fit by where its ticks fall: 25 hours
+  // hold only four 6-hour ticks when the span starts after 06:00. Those are counted; steps far
+  // too fine are not even tried.
+  for (const Step& step : kSteps) {
+    const double steps = span.Length() / step.approximateSeconds;
+    if (steps > maxTicks + 2) continue;
+    std::vector<TimeTick> ticks = TicksOf(span, step);
+    if (steps <= maxTicks || static_cast<int>(ticks.size()) <= maxTicks) return ticks;
+  }
+  return TicksOf(span, YearStep(span.Length(), maxTicks));
 }
 
 }  // namespace telvoran
