@@ -34,7 +34,9 @@ constexpr struct {
                          {sid::kSituationL, '1'},
                          {sid::kSituationH, '2'},
                          {sid::kSituationM, '3'},
-                         {sid::kSituationW, '4'}};
+                         {sid::kSituationW, '4'},
+                         {sid::kSituationO, 0},
+                         {sid::kSituationF, 0}};
 
 }  // namespace
 
@@ -88,9 +90,10 @@ void AlarmTimelineWindow::BuildSituationLegend() {
     series->setName(State().Text(situation.textId));
     series->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
     const char digit[] = {situation.colourDigit};
-    const QColor colour = *SituationColour(std::string_view(digit, 1));
+    // The situations drawn on the window background, outlined as their lanes are.
+    const QColor colour = SituationColour(std::string_view(digit, 1)).value_or(Qt::white);
     series->setColor(colour);
-    series->setBorderColor(colour.darker(130));
+    series->setBorderColor(situation.colourDigit ? colour.darker(130) : QColor(160, 160, 160));
     Chart()->addSeries(series);
     series->attachAxis(TimeAxis());
     series->attachAxis(laneAxis_);

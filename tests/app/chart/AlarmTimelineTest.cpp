@@ -1,5 +1,6 @@
 // The alarm timeline of an event view: its lanes, their fills and what resting the pointer shows.
 #include <QCategoryAxis>
+#include <QAbstractSeries>
 #include <QChart>
 
 #include <gtest/gtest.h>
@@ -74,6 +75,13 @@ TEST_F(AlarmTimelineTest, OneLabelledLanePerCentralUnitAndChannel) {
   EXPECT_EQ(timeline->LaneAxis()->categoriesLabels(),
             (QStringList{"S167 8  S168 #0", "S167 8  S168 1", "S167 9  S168 2"}));
   EXPECT_TRUE(timeline->LaneAxis()->isReverse()) << "the first lane on top";
+}
+
+// The legend names every situation, those drawn on the window background too.
+TEST_F(AlarmTimelineTest, TheLegendNamesEverySituation) {
+  QStringList names;
+  for (const QAbstractSeries* series : timeline->Chart()->series()) names << series->name();
+  EXPECT_EQ(names, QStringList({"S160", "S161", "S162", "S163", "S164", "S165", "S166"}));
 }
 
 TEST_F(AlarmTimelineTest, LanesAreFilledInTheSituationColoursUntilTheNextEvent) {
