@@ -169,6 +169,16 @@ bool ChannelChartWindow::eventFilter(QObject* watched, QEvent* event) {
   return ChartWindow::eventFilter(watched, event);
 }
 
+// On the screen the lines are one pixel of the screen, whatever the zoom, and drawn fast so; in
+// a picture or on paper they are as wide as on the screen, in the chart's own pixels.
+void ChannelChartWindow::DrawForOutput(bool output) {
+  for (ChannelDrawing& drawing : channels_) {
+    QPen pen = drawing.line->pen();
+    pen.setCosmetic(!output);
+    drawing.line->setPen(pen);
+  }
+}
+
 QLineSeries* ChannelChartWindow::LegendSeries(int channel) const {
   return channels_.at(static_cast<std::size_t>(channel)).legend;
 }

@@ -50,6 +50,7 @@ class ChannelChartWindow : public ChartWindow {
  protected:
   void PlaceView(QVBoxLayout& column, TimeChartView& view) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void DrawForOutput(bool output) override;
   void Redraw() override;
   void PointerMoved(QPointF chartPosition, QPoint globalPosition) override;
   void HidePointerMarks() override;

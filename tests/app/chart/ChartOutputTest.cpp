@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QPainter>
 #include <QSvgRenderer>
 
 #include <gtest/gtest.h>
@@ -104,6 +105,44 @@ TEST_F(ChartOutputTest, AFailedExportIsShownAndLeavesNothingBehind) {
   ASSERT_EQ(asked.size(), 2);
   EXPECT_TRUE(asked[1].startsWith("error:chart.svg - Telvoran|")) << asked[1].toStdString();
   EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
+}
+
+// A chart drawn into a picture of other proportions than its window fills it from top to bottom,
+// and drawn four times as large its lines are four times as wide, not one dot.
+TEST_F(ChartOutputTest, APictureOrPageIsFilledAndLinesKeepTheirWidth) {
+  auto render = [this](QSize size, double scale) {
+    QImage image(size * scale, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.scale(scale, scale);
+    chart->Render(painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    return image;
+  };
+  auto inkedRows = [](const QImage& image, int from, int to) {
+    int inked = 0;
+    for (int y = from; y < to; ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if (qGray(image.pixel(x, y)) < 128) {
+          ++inked;
+          break;
+        }
+    return inked;
+  };
+  auto coloured = [](const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        count += QColor(image.pixel(x, y)).hsvSaturation() > 120;
+    return count;
+  };
+  const QSize window = chart->View()->size();
+  // Twice as high as the window's proportions: the legend at the top, the time axis at the foot.
+  const QSize tall(window.width(), 2 * window.height());
+  const QImage filled = render(tall, 1);
+  EXPECT_GT(inkedRows(filled, 0, tall.height() / 8), 0) << "the legend at the top";
+  EXPECT_GT(inkedRows(filled, tall.height() * 7 / 8, tall.height()), 0) << "the axis at the foot";
+  const double growth = double(coloured(render(window, 4))) / coloured(render(window, 1));
+  EXPECT_GT(growth, 10) << "lines as wide as on the screen, not one dot";
 }
 
 TEST_F(ChartOutputTest, PrintPutsTheChartOnOneLandscapePageWithTheUsualFooter) {
