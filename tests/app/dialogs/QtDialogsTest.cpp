@@ -13,6 +13,7 @@
 
 #include <filesystem>
 
+#include "app/ProgramState.h"
 #include "app/dialogs/PrinterSetupDialog.h"
 #include "app/dialogs/QtDialogs.h"
 #include "support/TempDir.h"
@@ -225,6 +226,23 @@ TEST_F(Dialogs, PrinterSetUpChoosesPrinterPaperAndOrientationOnlyWhenConfirmed) 
 
   qInstallMessageHandler(previous);
   EXPECT_TRUE(warnings.isEmpty()) << warnings.join("; ").toStdString();
+}
+
+// The printer follows the system's default until the user chooses another in the print set-up.
+TEST(PrinterToUse, FollowsTheSystemDefaultUntilTheUserChoosesAnother) {
+  const struct {
+    const char* inUse;
+    const char* followed;
+    const char* systemDefault;
+    const char* use;
+  } cases[] = {
+      {"A", "A", "A", "A"},  // the default as at start
+      {"A", "A", "B", "B"},  // B made the default since: offered and used
+      {"C", "A", "B", "C"},  // the user chose C: kept
+      {"A", "A", "", "A"},   // no default now: kept
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(PrinterToUse(c.inUse, c.followed, c.systemDefault), c.use) << c.inUse << c.systemDefault;
 }
 
 TEST(PrinterSetupDialog, ListsEveryPrinterOfTheSystemBeforeThePdfFile) {
