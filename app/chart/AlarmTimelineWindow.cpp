@@ -5,17 +5,18 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLegend>
-#include <QScatterSeries>
 #include <QScrollArea>
 #include <QStyle>
 #include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 #include "app/ProgramState.h"
 #include "app/QtText.h"
 #include "app/chart/LanesItem.h"
+#include "app/chart/SituationKey.h"
 #include "app/chart/TimeChartView.h"
 #include "app/views/RowDelegates.h"
 #include "core/rows/EventRows.h"
@@ -25,6 +26,8 @@ namespace telvoran {
 namespace {
 
 constexpr int kChartFrameHeight = 110;  // legend, time axis and margins
+constexpr int kKeyTop = 6;              // the key's distance from the chart's top edge
+constexpr int kKeyGap = 8;              // between the key and the lanes
 
 // The situations named in the legend, in the order of the rows' colours.
 constexpr struct {
@@ -44,8 +47,6 @@ AlarmTimelineWindow::AlarmTimelineWindow(const ProgramState& state, const QStrin
                                          AlarmTimeline timeline)
     : ChartWindow(state, caption, new QChart, timeline.FullSpan(), timeline.RecordsWithoutTime()),
       timeline_(std::move(timeline)) {
-  Chart()->legend()->setAlignment(Qt::AlignTop);
-  Chart()->legend()->setShowToolTips(true);  // the whole situation text of a shortened entry
   BuildLaneAxis();
   BuildSituationLegend();
   lanes_ = new LanesItem(timeline_, PlotArea());
@@ -84,20 +85,30 @@ int AlarmTimelineWindow::LeastLaneHeight() const {
   return std::max(18, QFontMetrics(laneAxis_->labelsFont()).height() + 8);
 }
 
+// The key in place of Qt's legend, which cuts the situations' long texts to dots when they do
+// not share a line: its rows wrap above the lanes.
 void AlarmTimelineWindow::BuildSituationLegend() {
+  Chart()->legend()->hide();
+  std::vector<SituationKey::Entry> entries;
   for (const auto& situation : kLegendSituations) {
-    auto* series = new QScatterSeries;
-    series->setName(State().Text(situation.textId));
-    series->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
     const char digit[] = {situation.colourDigit};
     // The situations drawn on the window background, outlined as their lanes are.
     const QColor colour = SituationColour(std::string_view(digit, 1)).value_or(Qt::white);
-    series->setColor(colour);
-    series->setBorderColor(situation.colourDigit ? colour.darker(130) : QColor(160, 160, 160));
-    Chart()->addSeries(series);
-    series->attachAxis(TimeAxis());
-    series->attachAxis(laneAxis_);
+    entries.push_back({colour,
+                       situation.colourDigit ? colour.darker(130) : QColor(160, 160, 160),
+                       State().Text(situation.textId)});
   }
+  key_ = new SituationKey(std::move(entries), Chart()->legend()->font(), Chart());
+  connect(Chart(), &QGraphicsWidget::geometryChanged, this, &AlarmTimelineWindow::PlaceKey);
+  PlaceKey();
+}
+
+void AlarmTimelineWindow::PlaceKey() {
+  const QMargins margins = Chart()->margins();
+  const double height = key_->LayOut(Chart()->size().width() - margins.left() - margins.right());
+  key_->setPos(margins.left(), kKeyTop);
+  const int top = kKeyTop + static_cast<int>(std::ceil(height)) + kKeyGap;
+  if (margins.top() != top) Chart()->setMargins(QMargins(margins.left(), top, margins.right(), margins.bottom()));
 }
 
 void AlarmTimelineWindow::PlaceView(QVBoxLayout& column, TimeChartView& view) {

@@ -9,6 +9,7 @@ class QScrollArea;
 namespace telvoran {
 
 class LanesItem;
+class SituationKey;
 
 // Where to ask Qt for a tip of size `tip` for the pointer at `pointer` so that the tip lies within
 // `window` (both global): Qt puts a tip a little below and right of the point it is given, and
@@ -30,6 +31,7 @@ class AlarmTimelineWindow : public ChartWindow {
 
   const AlarmTimeline& Timeline() const { return timeline_; }
   const LanesItem& Lanes() const { return *lanes_; }
+  const SituationKey& Key() const { return *key_; }
   // The height every lane keeps at least, in pixels; the timeline scrolls when they do not fit.
   int LeastLaneHeight() const;
   QCategoryAxis* LaneAxis() const { return laneAxis_; }
@@ -48,9 +50,11 @@ class AlarmTimelineWindow : public ChartWindow {
  private:
   void BuildLaneAxis();
   void BuildSituationLegend();
+  void PlaceKey();
 
   AlarmTimeline timeline_;
   LanesItem* lanes_ = nullptr;
+  SituationKey* key_ = nullptr;
   QCategoryAxis* laneAxis_ = nullptr;
 };
 

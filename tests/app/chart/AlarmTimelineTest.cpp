@@ -1,6 +1,6 @@
 // The alarm timeline of an event view: its lanes, their fills and what resting the pointer shows.
 #include <QCategoryAxis>
-#include <QAbstractSeries>
+#include <QLegend>
 #include <QChart>
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include "app/chart/AlarmTimelineWindow.h"
 #include "app/chart/ChartTestSupport.h"
 #include "app/chart/LanesItem.h"
+#include "app/chart/SituationKey.h"
 #include "app/chart/TimeChartView.h"
 #include "core/rows/EventRows.h"
 
@@ -77,11 +78,26 @@ TEST_F(AlarmTimelineTest, OneLabelledLanePerCentralUnitAndChannel) {
   EXPECT_TRUE(timeline->LaneAxis()->isReverse()) << "the first lane on top";
 }
 
-// The legend names every situation, those drawn on the window background too.
-TEST_F(AlarmTimelineTest, TheLegendNamesEverySituation) {
+// The key names every situation, those drawn on the window background too, and wraps its rows
+// rather than cutting a text.
+TEST_F(AlarmTimelineTest, TheKeyNamesEverySituationInRowsThatWrap) {
   QStringList names;
-  for (const QAbstractSeries* series : timeline->Chart()->series()) names << series->name();
+  for (const SituationKey::Entry& entry : timeline->Key().Entries()) names << entry.text;
   EXPECT_EQ(names, QStringList({"S160", "S161", "S162", "S163", "S164", "S165", "S166"}));
+  EXPECT_FALSE(timeline->Chart()->legend()->isVisible());
+
+  const QString longText = "Uszkodzenie czujnika lub toru pomiarowego";
+  SituationKey key({{Qt::green, Qt::darkGreen, longText},
+                    {Qt::red, Qt::darkRed, longText},
+                    {Qt::white, Qt::gray, longText}},
+                   QFont());
+  const double oneRow = key.LayOut(100'000);
+  EXPECT_EQ(key.Rows(), 1);
+  const double wrapped = key.LayOut(key.boundingRect().width() * 3 / 4);
+  EXPECT_EQ(key.Rows(), 2);
+  EXPECT_DOUBLE_EQ(wrapped, 2 * oneRow);
+  key.LayOut(10);
+  EXPECT_EQ(key.Rows(), 3) << "an entry wider than the rows gets a row of its own";
 }
 
 TEST_F(AlarmTimelineTest, LanesAreFilledInTheSituationColoursUntilTheNextEvent) {
