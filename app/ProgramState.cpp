@@ -41,8 +41,8 @@ QPrinter& ProgramState::Printer() {
     followedDefault_.clear();  // the user chose a PDF file
     return printer_;
   }
-  const QString use = PrinterToUse(printer_.printerName(), followedDefault_,
-                                    QPrinterInfo::defaultPrinterName());
+  const QString use =
+      PrinterToUse(printer_.printerName(), followedDefault_, QPrinterInfo::defaultPrinterName());
   if (use != printer_.printerName()) {
     printer_.setPrinterName(use);
     followedDefault_ = use;

@@ -13,7 +13,7 @@ QLocale LocaleOfLanguage(std::uint16_t languageId) {
 }
 
 QString QtLanguage::Gaps::translate(const char* context, const char* sourceText, const char*,
-                                   int) const {
+                                    int) const {
   if (qstrcmp(context, "QPrintSettingsOutput") == 0 && qstrcmp(sourceText, "Pages") == 0)
     return pagesLabel;
   return {};

@@ -33,12 +33,8 @@ constexpr int kKeyGap = 8;              // between the key and the lanes
 constexpr struct {
   int textId;
   char colourDigit;
-} kLegendSituations[] = {{sid::kSituationG, '0'},
-                         {sid::kSituationL, '1'},
-                         {sid::kSituationH, '2'},
-                         {sid::kSituationM, '3'},
-                         {sid::kSituationW, '4'},
-                         {sid::kSituationO, 0},
+} kLegendSituations[] = {{sid::kSituationG, '0'}, {sid::kSituationL, '1'}, {sid::kSituationH, '2'},
+                         {sid::kSituationM, '3'}, {sid::kSituationW, '4'}, {sid::kSituationO, 0},
                          {sid::kSituationF, 0}};
 
 }  // namespace
@@ -94,8 +90,7 @@ void AlarmTimelineWindow::BuildSituationLegend() {
     const char digit[] = {situation.colourDigit};
     // The situations drawn on the window background, outlined as their lanes are.
     const QColor colour = SituationColour(std::string_view(digit, 1)).value_or(Qt::white);
-    entries.push_back({colour,
-                       situation.colourDigit ? colour.darker(130) : QColor(160, 160, 160),
+    entries.push_back({colour, situation.colourDigit ? colour.darker(130) : QColor(160, 160, 160),
                        State().Text(situation.textId)});
   }
   key_ = new SituationKey(std::move(entries), Chart()->legend()->font(), Chart());
@@ -108,7 +103,8 @@ void AlarmTimelineWindow::PlaceKey() {
   const double height = key_->LayOut(Chart()->size().width() - margins.left() - margins.right());
   key_->setPos(margins.left(), kKeyTop);
   const int top = kKeyTop + static_cast<int>(std::ceil(height)) + kKeyGap;
-  if (margins.top() != top) Chart()->setMargins(QMargins(margins.left(), top, margins.right(), margins.bottom()));
+  if (margins.top() != top)
+    Chart()->setMargins(QMargins(margins.left(), top, margins.right(), margins.bottom()));
 }
 
 void AlarmTimelineWindow::PlaceView(QVBoxLayout& column, TimeChartView& view) {

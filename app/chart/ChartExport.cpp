@@ -27,7 +27,8 @@ constexpr double kPointsPerPixel = 0.75;  // a 96 dpi screen pixel in 72 dpi poi
 QString ExportTitle(const ChartWindow& window) {
   const TimeSpan shown = window.View()->Window().Visible();
   auto format = [](double time) {
-    return QString::fromStdString(FormatArchiveTime(static_cast<ArchiveSeconds>(std::llround(time))));
+    return QString::fromStdString(
+        FormatArchiveTime(static_cast<ArchiveSeconds>(std::llround(time))));
   };
   return window.windowTitle() + QStringLiteral("   ") + format(shown.from) +
          QStringLiteral(" \u2013 ") + format(shown.to);

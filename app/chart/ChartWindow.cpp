@@ -113,8 +113,7 @@ void ChartWindow::Render(QPainter& painter, const QRectF& target) {
   DrawForOutput(true);
   chart_->resize(laidOut);
   chart_->layout()->activate();
-  chart_->scene()->render(&painter, target, QRectF(shown.topLeft(), laidOut),
-                          Qt::KeepAspectRatio);
+  chart_->scene()->render(&painter, target, QRectF(shown.topLeft(), laidOut), Qt::KeepAspectRatio);
   chart_->resize(shown.size());
   chart_->layout()->activate();
   DrawForOutput(false);

@@ -4,10 +4,10 @@
 #include <QMdiArea>
 
 #include "app/ProgramState.h"
+#include "app/QtText.h"
 #include "app/chart/AlarmTimelineWindow.h"
 #include "app/chart/ChannelChartWindow.h"
 #include "app/chart/TimeChartView.h"
-#include "app/QtText.h"
 #include "app/commands/ExportChart.h"
 #include "app/dialogs/DialogReporter.h"
 #include "app/views/DataView.h"

@@ -191,9 +191,8 @@ void MainWindow::ShowFiltering() {
     ShownRowsLabel->hide();
     return;
   }
-  ShownRowsLabel->setText(
-      FromCp1250(ShownRowsText(view->ShownRowCount(), view->AllRowCount(), state_.Strings(),
-                               CountDigits::kGrouped)));
+  ShownRowsLabel->setText(FromCp1250(ShownRowsText(view->ShownRowCount(), view->AllRowCount(),
+                                                   state_.Strings(), CountDigits::kGrouped)));
   ShownRowsLabel->show();
 }
 

@@ -28,8 +28,9 @@ QString DisplayPart(const QString& platformName) {
 QString SessionPlace(std::string_view guardName) {
   const QString runtimeDir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
   if (runtimeDir.isEmpty()) return {};
-  return QDir(runtimeDir).filePath(QString::fromUtf8(guardName.data(), qsizetype(guardName.size())) +
-                                   DisplayPart(QGuiApplication::platformName()));
+  return QDir(runtimeDir)
+      .filePath(QString::fromUtf8(guardName.data(), qsizetype(guardName.size())) +
+                DisplayPart(QGuiApplication::platformName()));
 }
 
 }  // namespace telvoran::platform

@@ -105,8 +105,8 @@ QCheckBox* FilterBar::MakeSituationBox(char code, const StringLookup& strings) {
 // "Situations 5/7": how many of the situations' rows are shown.
 void FilterBar::ShowSituationCount() {
   if (!SituationsButton) return;
-  const auto shown =
-      std::count_if(boxes_.begin(), boxes_.end(), [](const Box& box) { return box.box->isChecked(); });
+  const auto shown = std::count_if(boxes_.begin(), boxes_.end(),
+                                   [](const Box& box) { return box.box->isChecked(); });
   SituationsButton->setText(
       QStringLiteral("%1 %2/%3").arg(situationsWord_).arg(shown).arg(boxes_.size()));
 }

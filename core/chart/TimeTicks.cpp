@@ -26,10 +26,10 @@ constexpr Step kSteps[] = {
     {Unit::Minute, 10, 600},      {Unit::Minute, 15, 900},      {Unit::Minute, 30, 1800},
     {Unit::Hour, 1, 3600},        {Unit::Hour, 2, 7200},        {Unit::Hour, 3, 10800},
     {Unit::Hour, 4, 14400},       {Unit::Hour, 6, 21600},       {Unit::Hour, 8, 28800},
-    {Unit::Hour, 12, 43200},      {Unit::Day, 1, kDay},
-    {Unit::Day, 2, 2 * kDay},     {Unit::Day, 7, 7 * kDay},     {Unit::Day, 14, 14 * kDay},
-    {Unit::Month, 1, kMonth},     {Unit::Month, 2, 2 * kMonth}, {Unit::Month, 3, 3 * kMonth},
-    {Unit::Month, 6, 6 * kMonth}, {Unit::Year, 1, kYear},
+    {Unit::Hour, 12, 43200},      {Unit::Day, 1, kDay},         {Unit::Day, 2, 2 * kDay},
+    {Unit::Day, 7, 7 * kDay},     {Unit::Day, 14, 14 * kDay},   {Unit::Month, 1, kMonth},
+    {Unit::Month, 2, 2 * kMonth}, {Unit::Month, 3, 3 * kMonth}, {Unit::Month, 6, 6 * kMonth},
+    {Unit::Year, 1, kYear},
 };
 
 // Years beyond the table: 2, 5, 10, 20, 50 ... years, up to a million.

@@ -3,8 +3,8 @@
 #include <QDialogButtonBox>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QRadioButton>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include <gtest/gtest.h>
 
@@ -33,7 +33,8 @@ TEST(QtLanguage, PolishLibraryMakesQtsButtonsPolishWhileItLives) {
   EXPECT_NE(QLocale().language(), QLocale::Polish);
 }
 
-// Qt's Polish translations leave the print dialog's "Pages" in English; the library's word fills in.
+// Qt's Polish translations leave the print dialog's "Pages" in English; the library's word fills
+// in.
 TEST(QtLanguage, TheLibraryFillsTheGapsOfQtsTranslations) {
   QPrinter printer;
   printer.setOutputFormat(QPrinter::PdfFormat);

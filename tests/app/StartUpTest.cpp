@@ -102,9 +102,12 @@ TEST(DisplayPart, NamesTheDisplayOfThePlatformInUse) {
     const char* wayland;
     const char* part;
   } cases[] = {
-      {"xcb", ":71", "", "-71"},           {"xcb", ":71.0", "", "-71"},
-      {"xcb", "host:72.1", "", "-host_72"}, {"xcb", "", "", ""},
-      {"wayland", ":71", "wayland-1", "-wayland-1"}, {"offscreen", ":71", "wayland-1", ""},
+      {"xcb", ":71", "", "-71"},
+      {"xcb", ":71.0", "", "-71"},
+      {"xcb", "host:72.1", "", "-host_72"},
+      {"xcb", "", "", ""},
+      {"wayland", ":71", "wayland-1", "-wayland-1"},
+      {"offscreen", ":71", "wayland-1", ""},
       {"xcb", ":1/../x", "", "-1_"},
   };
   for (const auto& c : cases) {
@@ -113,7 +116,8 @@ TEST(DisplayPart, NamesTheDisplayOfThePlatformInUse) {
     qputenv("WAYLAND_DISPLAY", c.wayland);
     EXPECT_EQ(platform::DisplayPart(c.platform), c.part);
   }
-  for (const auto& [name, old] : {std::pair{"DISPLAY", oldX}, std::pair{"WAYLAND_DISPLAY", oldWayland}}) {
+  for (const auto& [name, old] :
+       {std::pair{"DISPLAY", oldX}, std::pair{"WAYLAND_DISPLAY", oldWayland}}) {
     if (old.isNull())
       qunsetenv(name);
     else

@@ -85,9 +85,9 @@ TEST(DialogReporter, NamesTheFileOfTheFailureInTheCaption) {
     reporter.ShowError("gone");
   }
   reporter.ShowMessage("S183");
-  EXPECT_EQ(dialogs.asked, QStringList({"message:empty.czt - Telvoran|S107",
-                                        "error:short.zdr - Telvoran|S202",
-                                        "error:empty.czt - Telvoran|gone", "message:Telvoran|S183"}));
+  EXPECT_EQ(dialogs.asked,
+            QStringList({"message:empty.czt - Telvoran|S107", "error:short.zdr - Telvoran|S202",
+                         "error:empty.czt - Telvoran|gone", "message:Telvoran|S183"}));
 }
 
 }  // namespace

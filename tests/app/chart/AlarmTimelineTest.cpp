@@ -1,7 +1,7 @@
 // The alarm timeline of an event view: its lanes, their fills and what resting the pointer shows.
 #include <QCategoryAxis>
-#include <QLegend>
 #include <QChart>
+#include <QLegend>
 
 #include <gtest/gtest.h>
 

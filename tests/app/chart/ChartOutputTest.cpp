@@ -1,10 +1,10 @@
 // A chart's export as PNG, SVG and PDF, and its printout on one landscape page.
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QPainter>
 #include <QSvgRenderer>
 
 #include <gtest/gtest.h>
@@ -79,8 +79,8 @@ TEST_F(ChartOutputTest, ExportWritesAValidFileOfEachType) {
   EXPECT_TRUE(text->contains("T1, T2 [degC]")) << "the axes are in the file";
   EXPECT_TRUE(text->contains("1 T1 [degC]")) << "and the legend";
   EXPECT_TRUE(text->contains("2005-03-14_C07.czt")) << "the archive's name";
-  EXPECT_TRUE(text->contains(QString::fromStdString(FormatArchiveTime(
-      static_cast<ArchiveSeconds>(chart->View()->Window().Visible().from)))))
+  EXPECT_TRUE(text->contains(QString::fromStdString(
+      FormatArchiveTime(static_cast<ArchiveSeconds>(chart->View()->Window().Visible().from)))))
       << "and the time shown";
   for (const QString& asked : Asked()) EXPECT_TRUE(asked.startsWith("save:")) << "no message";
 }

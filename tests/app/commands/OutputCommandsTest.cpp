@@ -92,7 +92,8 @@ TEST_F(OutputCommandsTest, FailedWriteIsShownAndLeavesNothingBehind) {
   dialogs.saveAnswers.push_back({QString::fromStdString((dir / "missing" / "r.txt").string())});
   main.SaveReport();
   ASSERT_EQ(dialogs.asked.size(), 2);
-  EXPECT_TRUE(dialogs.asked[1].startsWith("error:r.txt - Telvoran|")) << dialogs.asked[1].toStdString();
+  EXPECT_TRUE(dialogs.asked[1].startsWith("error:r.txt - Telvoran|"))
+      << dialogs.asked[1].toStdString();
   EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
 }
 

@@ -242,7 +242,8 @@ TEST(PrinterToUse, FollowsTheSystemDefaultUntilTheUserChoosesAnother) {
       {"A", "A", "", "A"},   // no default now: kept
   };
   for (const auto& c : cases)
-    EXPECT_EQ(PrinterToUse(c.inUse, c.followed, c.systemDefault), c.use) << c.inUse << c.systemDefault;
+    EXPECT_EQ(PrinterToUse(c.inUse, c.followed, c.systemDefault), c.use)
+        << c.inUse << c.systemDefault;
 }
 
 TEST(PrinterSetupDialog, ListsEveryPrinterOfTheSystemBeforeThePdfFile) {

@@ -17,10 +17,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/QtText.h"
-#include "app/help/HelpWindow.h"
 #include "app/ProgramSettings.h"
+#include "app/QtText.h"
 #include "app/WindowPlace.h"
+#include "app/help/HelpWindow.h"
 #include "app/mainwindow/MainWindow.h"
 #include "app/mainwindow/OpenViewsMenu.h"
 #include "core/text/StringLibrary.h"

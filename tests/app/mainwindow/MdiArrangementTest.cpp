@@ -38,10 +38,10 @@ TEST(IconPositions, LineUpAlongTheBottomFromTheLeftAndWrapUpwards) {
 TEST(Cascaded, KeepsAUsableSizeAndStartsAgainAtTheCorner) {
   // A large frame: two thirds of it, one step apart, down as far as there is room while they
   // still step right; the fifth starts at the corner again.
-  EXPECT_EQ(Cascaded(5, QRect(0, 0, 1500, 960), QSize(616, 320), 150),
-            QList<QRect>({QRect(0, 0, 1000, 640), QRect(150, 150, 1000, 640),
-                          QRect(300, 300, 1000, 640), QRect(450, 320, 1000, 640),
-                          QRect(0, 0, 1000, 640)}));
+  EXPECT_EQ(
+      Cascaded(5, QRect(0, 0, 1500, 960), QSize(616, 320), 150),
+      QList<QRect>({QRect(0, 0, 1000, 640), QRect(150, 150, 1000, 640), QRect(300, 300, 1000, 640),
+                    QRect(450, 320, 1000, 640), QRect(0, 0, 1000, 640)}));
   // A small frame: the usual size, but never bigger than the frame, and nothing divides by 0.
   EXPECT_EQ(Cascaded(2, QRect(10, 20, 700, 300), QSize(616, 320), 20),
             QList<QRect>({QRect(10, 20, 616, 300), QRect(30, 20, 616, 300)}));
@@ -142,7 +142,8 @@ TEST_F(WindowCommands, CascadeKeepsTheViewsUsableAndTheActiveOneInFront) {
   EXPECT_GT(a->y(), b->y()) << "the active view one title bar lower, in front";
   EXPECT_EQ(form.ActiveChild(), a);
   QWidget* front = form.MdiArea()->viewport()->childAt(a->geometry().center());
-  while (front && front->parentWidget() != form.MdiArea()->viewport()) front = front->parentWidget();
+  while (front && front->parentWidget() != form.MdiArea()->viewport())
+    front = front->parentWidget();
   EXPECT_EQ(front, a);
 }
 

@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QListView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QListView>
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>

@@ -224,9 +224,9 @@ TEST_F(FilterTest, SituationBoxesCarryTheirTextOnTheirRowColourAndHideTheirRows)
   // The boxes drop down from one button, so the line takes one row of the view.
   ASSERT_NE(bar.SituationsButton, nullptr);
   EXPECT_EQ(bar.SituationsButton->text(), "S284 7/7");
-  EXPECT_LE(bar.sizeHint().height(),
-            std::max(bar.TextLine->sizeHint().height(), bar.SituationsButton->sizeHint().height()) +
-                4);
+  EXPECT_LE(
+      bar.sizeHint().height(),
+      std::max(bar.TextLine->sizeHint().height(), bar.SituationsButton->sizeHint().height()) + 4);
 
   high.click();
   bar.SituationBox('L')->click();

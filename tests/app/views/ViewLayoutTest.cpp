@@ -178,7 +178,8 @@ void ExpectFocusFrameOnCurrentRow(const DataView& view) {
   const QRect rect = view.ListBox->visualRect(view.ListBox->currentIndex());
   const QRect device(static_cast<int>(std::ceil(rect.left() * scale)),
                      static_cast<int>(std::ceil(rect.top() * scale)),
-                     static_cast<int>(rect.width() * scale), static_cast<int>(rect.height() * scale));
+                     static_cast<int>(rect.width() * scale),
+                     static_cast<int>(rect.height() * scale));
   const QColor fill = image.pixelColor(device.center().x(), device.top() + device.height() / 2);
   // From `from` one pixel at a time by `step`: a dark pixel, then a light one, within 4 lines.
   auto darkThenLight = [&](QPoint from, QPoint step) {
@@ -225,8 +226,8 @@ TEST_F(ViewLayoutTest, CurrentRowShowsTheSameFocusFrameOnEveryColour) {
               image.pixel(int((other.left() + 30) * scale), int((other.top() + 12) * scale)));
   }
 
-  auto* interval = Open<IntervalView>(
-      dir.Write("i.czt", Join(IntervalHeader(), std::vector{IntervalRecord(1), IntervalRecord(2)})));
+  auto* interval = Open<IntervalView>(dir.Write(
+      "i.czt", Join(IntervalHeader(), std::vector{IntervalRecord(1), IntervalRecord(2)})));
   ASSERT_NE(interval, nullptr);
   ASSERT_TRUE(interval->ListBox->hasFocus());
   QTest::keyClick(interval->ListBox, Qt::Key_Down);

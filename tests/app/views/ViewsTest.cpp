@@ -170,10 +170,12 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, FailedOpeningTest,
     ::testing::Values(
         FailedOpening{"empty.zdr", "", {"beep", "message:empty.zdr - Telvoran|S107"}},
-        FailedOpening{"short.zdr", std::string(39, 'x'), {"beep", "message:short.zdr - Telvoran|S107"}},
+        FailedOpening{
+            "short.zdr", std::string(39, 'x'), {"beep", "message:short.zdr - Telvoran|S107"}},
         FailedOpening{"DATA.CZT", Bytes(TwoChannelArchive()), {}},
         FailedOpening{"data.txt", Bytes(TwoChannelArchive()), {}},
-        FailedOpening{"four.czt", Bytes(FourRecords()), {"beep", "message:four.czt - Telvoran|S110"}},
+        FailedOpening{
+            "four.czt", Bytes(FourRecords()), {"beep", "message:four.czt - Telvoran|S110"}},
         FailedOpening{"header.czt", Bytes(HeaderOfWrongKind()), WrongKind("header.czt")},
         FailedOpening{"count.czt", Bytes(Join(IntervalHeader('5'), std::vector{IntervalRecord(1)})),
                       WrongKind("count.czt")}));

@@ -211,8 +211,12 @@ TEST(ViewReport, ListsTheRowsShownAndSaysHowTheyWereChosen) {
 
 TEST(CountText, GroupsThreeDigitsFromTheRight) {
   const std::pair<std::size_t, const char*> cases[] = {
-      {0, "0"},           {999, "999"},           {1000, "1 000"},
-      {20345, "20 345"},  {100000, "100 000"},    {1000000, "1 000 000"},
+      {0, "0"},
+      {999, "999"},
+      {1000, "1 000"},
+      {20345, "20 345"},
+      {100000, "100 000"},
+      {1000000, "1 000 000"},
       {SIZE_MAX, nullptr},
   };
   for (const auto& [count, grouped] : cases) {
@@ -220,7 +224,9 @@ TEST(CountText, GroupsThreeDigitsFromTheRight) {
     const std::string plain = std::to_string(count);
     EXPECT_EQ(CountText(count, CountDigits::kPlain), plain);
     std::string spaced = CountText(count, CountDigits::kGrouped);
-    if (grouped) EXPECT_EQ(spaced, grouped);
+    if (grouped) {
+      EXPECT_EQ(spaced, grouped);
+    }
     std::erase(spaced, ' ');
     EXPECT_EQ(spaced, plain);
   }
