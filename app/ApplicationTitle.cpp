@@ -4,6 +4,10 @@
 
 namespace telvoran {
 
+QString FileMessageCaption(const QString& path) {
+  return QFileInfo(path).fileName() + QStringLiteral(" - ") + kApplicationTitle;
+}
+
 QString DefaultApplicationTitle(const QString& programFilePath) {
   const QString fileName = QFileInfo(programFilePath).fileName();
   const QString stem = fileName.left(fileName.indexOf(u'.'));

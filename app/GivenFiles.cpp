@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "app/commands/OpenArchive.h"
+#include "app/commands/OpenGivenFile.h"
 
 namespace telvoran {
 
@@ -26,7 +26,7 @@ void GivenFiles::OpenWaitingFiles() {
     return;
   }
   opening_ = true;
-  while (!waiting_.isEmpty()) commands::OpenArchiveFile(state_, area_, waiting_.takeFirst());
+  while (!waiting_.isEmpty()) commands::OpenGivenFile(state_, area_, waiting_.takeFirst());
   opening_ = false;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QPrinterInfo>
 
 #include "app/QtText.h"
 #include "core/text/StringLookup.h"
@@ -24,7 +25,31 @@ ProgramState::ProgramState(const StringLookup& strings, UserDialogs& dialogs,
       reporter_(dialogs, dialogParent),
       printer_(QPrinter::HighResolution),
       programDirectory_(WithTrailingSeparator(programDirectory)),
-      titleCopy_(QGuiApplication::applicationDisplayName()) {}
+      titleCopy_(QGuiApplication::applicationDisplayName()) {
+  if (printer_.outputFormat() == QPrinter::NativeFormat) followedDefault_ = printer_.printerName();
+}
+
+QString PrinterToUse(const QString& inUse, const QString& followed, const QString& systemDefault) {
+  if (inUse != followed || systemDefault.isEmpty()) return inUse;
+  return systemDefault;
+}
+
+QPrinter& ProgramState::Printer() {
+  if (followedDefault_.isEmpty()) return printer_;
+  if (printer_.outputFormat() != QPrinter::NativeFormat) {
+    followedDefault_.clear();  // the user chose a PDF file
+    return printer_;
+  }
+  const QString use =
+      PrinterToUse(printer_.printerName(), followedDefault_, QPrinterInfo::defaultPrinterName());
+  if (use != printer_.printerName()) {
+    printer_.setPrinterName(use);
+    followedDefault_ = use;
+  } else if (use != followedDefault_) {
+    followedDefault_.clear();  // the user chose another printer
+  }
+  return printer_;
+}
 
 QString ProgramState::Text(int id) const {
   return FromCp1250(strings_.Text(id));

@@ -13,10 +13,12 @@ QLocale LocaleOfLanguage(std::uint16_t languageId);
 
 // Makes Qt's own texts (its dialogs, its buttons) speak the language of the string library while
 // it lives: loads Qt's translations for that language and makes its locale the default one.
-// Without translations for the language Qt's texts stay English.
+// Without translations for the language Qt's texts stay English. `pagesLabel` (the string
+// library's word) fills a gap of Qt's translations: the print dialog's "Pages" choice, which they
+// leave in English.
 class QtLanguage {
  public:
-  explicit QtLanguage(std::uint16_t languageId);
+  explicit QtLanguage(std::uint16_t languageId, QString pagesLabel = {});
   ~QtLanguage();
   QtLanguage(const QtLanguage&) = delete;
   QtLanguage& operator=(const QtLanguage&) = delete;
@@ -28,6 +30,16 @@ class QtLanguage {
   QLocale previousLocale_;
   QTranslator translator_;
   bool translated_ = false;
+  // Searched before Qt's translations, for the texts they lack.
+  class Gaps : public QTranslator {
+   public:
+    QString pagesLabel;
+    bool isEmpty() const override { return pagesLabel.isEmpty(); }
+    QString translate(const char* context, const char* sourceText, const char* disambiguation,
+                      int n) const override;
+  };
+  Gaps gaps_;
+  bool gapsInstalled_ = false;
 };
 
 }  // namespace telvoran

@@ -2,16 +2,13 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSettings>
+
+#include "app/ProgramSettings.h"
 
 namespace telvoran {
 namespace {
 
 const QString kKey = QStringLiteral("RecentFiles");
-
-QSettings ProgramSettings() {
-  return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Telvoran", "Telvoran");
-}
 
 #ifdef Q_OS_WIN
 constexpr Qt::CaseSensitivity kFileNameCase = Qt::CaseInsensitive;

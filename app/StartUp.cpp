@@ -7,6 +7,7 @@
 
 #include "app/ApplicationTitle.h"
 #include "app/QtText.h"
+#include "app/WindowPlace.h"
 #include "app/dialogs/UserDialogs.h"
 #include "app/handover/HandOverClient.h"
 #include "app/platform/HandOverName.h"
@@ -49,7 +50,8 @@ std::unique_ptr<RunningProgram> StartTelvoran(const QString& programFilePath, Us
     return nullptr;
   }
   // Qt's dialogs and buttons speak the language of the library from the first message on.
-  program->qtLanguage = std::make_unique<QtLanguage>(program->strings->LanguageId());
+  program->qtLanguage = std::make_unique<QtLanguage>(
+      program->strings->LanguageId(), FromCp1250(program->strings->Text(sid::kPrintPagesLabel)));
 
   if (platform::ClaimSingleInstance(guardName) == platform::InstanceClaim::kAnotherCopyRunning) {
     if (!files.isEmpty() &&
@@ -72,6 +74,9 @@ std::unique_ptr<RunningProgram> StartTelvoran(const QString& programFilePath, Us
   mainWindow.SetHelpWindow(program->helpWindow.get());
   mainWindow.SetAboutBox(program->aboutBox.get());
   QApplication::setWindowIcon(mainWindow.windowIcon());
+  RestoreWindowPlace(mainWindow);
+  QObject::connect(qApp, &QCoreApplication::aboutToQuit, &mainWindow,
+                   [&mainWindow] { KeepWindowPlace(mainWindow); });
   mainWindow.show();
   TakeFiles(*program, files, guardName);
   return program;

@@ -2,15 +2,21 @@
 
 #include <QCategoryAxis>
 #include <QChart>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QLegend>
-#include <QScatterSeries>
 #include <QScrollArea>
+#include <QStyle>
 #include <QToolTip>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
 
 #include "app/ProgramState.h"
 #include "app/QtText.h"
 #include "app/chart/LanesItem.h"
+#include "app/chart/SituationKey.h"
 #include "app/chart/TimeChartView.h"
 #include "app/views/RowDelegates.h"
 #include "core/rows/EventRows.h"
@@ -19,18 +25,17 @@
 namespace telvoran {
 namespace {
 
-constexpr int kLaneHeight = 18;         // pixels at least per lane
 constexpr int kChartFrameHeight = 110;  // legend, time axis and margins
+constexpr int kKeyTop = 6;              // the key's distance from the chart's top edge
+constexpr int kKeyGap = 8;              // between the key and the lanes
 
 // The situations named in the legend, in the order of the rows' colours.
 constexpr struct {
   int textId;
   char colourDigit;
-} kLegendSituations[] = {{sid::kSituationG, '0'},
-                         {sid::kSituationL, '1'},
-                         {sid::kSituationH, '2'},
-                         {sid::kSituationM, '3'},
-                         {sid::kSituationW, '4'}};
+} kLegendSituations[] = {{sid::kSituationG, '0'}, {sid::kSituationL, '1'}, {sid::kSituationH, '2'},
+                         {sid::kSituationM, '3'}, {sid::kSituationW, '4'}, {sid::kSituationO, 0},
+                         {sid::kSituationF, 0}};
 
 }  // namespace
 
@@ -38,8 +43,6 @@ AlarmTimelineWindow::AlarmTimelineWindow(const ProgramState& state, const QStrin
                                          AlarmTimeline timeline)
     : ChartWindow(state, caption, new QChart, timeline.FullSpan(), timeline.RecordsWithoutTime()),
       timeline_(std::move(timeline)) {
-  Chart()->legend()->setAlignment(Qt::AlignTop);
-  Chart()->legend()->setShowToolTips(true);  // the whole situation text of a shortened entry
   BuildLaneAxis();
   BuildSituationLegend();
   lanes_ = new LanesItem(timeline_, PlotArea());
@@ -72,24 +75,41 @@ void AlarmTimelineWindow::BuildLaneAxis() {
   Chart()->addAxis(laneAxis_, Qt::AlignLeft);
 }
 
+// A lane's label is cut to dots when it is not clearly higher than a line of its font, so every
+// lane is at least that high; more lanes than fit make the timeline scroll.
+int AlarmTimelineWindow::LeastLaneHeight() const {
+  return std::max(18, QFontMetrics(laneAxis_->labelsFont()).height() + 8);
+}
+
+// The key in place of Qt's legend, which cuts the situations' long texts to dots when they do
+// not share a line: its rows wrap above the lanes.
 void AlarmTimelineWindow::BuildSituationLegend() {
+  Chart()->legend()->hide();
+  std::vector<SituationKey::Entry> entries;
   for (const auto& situation : kLegendSituations) {
-    auto* series = new QScatterSeries;
-    series->setName(State().Text(situation.textId));
-    series->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
     const char digit[] = {situation.colourDigit};
-    const QColor colour = *SituationColour(std::string_view(digit, 1));
-    series->setColor(colour);
-    series->setBorderColor(colour.darker(130));
-    Chart()->addSeries(series);
-    series->attachAxis(TimeAxis());
-    series->attachAxis(laneAxis_);
+    // The situations drawn on the window background, outlined as their lanes are.
+    const QColor colour = SituationColour(std::string_view(digit, 1)).value_or(Qt::white);
+    entries.push_back({colour, situation.colourDigit ? colour.darker(130) : QColor(160, 160, 160),
+                       State().Text(situation.textId)});
   }
+  key_ = new SituationKey(std::move(entries), Chart()->legend()->font(), Chart());
+  connect(Chart(), &QGraphicsWidget::geometryChanged, this, &AlarmTimelineWindow::PlaceKey);
+  PlaceKey();
+}
+
+void AlarmTimelineWindow::PlaceKey() {
+  const QMargins margins = Chart()->margins();
+  const double height = key_->LayOut(Chart()->size().width() - margins.left() - margins.right());
+  key_->setPos(margins.left(), kKeyTop);
+  const int top = kKeyTop + static_cast<int>(std::ceil(height)) + kKeyGap;
+  if (margins.top() != top)
+    Chart()->setMargins(QMargins(margins.left(), top, margins.right(), margins.bottom()));
 }
 
 void AlarmTimelineWindow::PlaceView(QVBoxLayout& column, TimeChartView& view) {
   const int lanes = static_cast<int>(timeline_.Lanes().size());
-  view.setMinimumHeight(kChartFrameHeight + kLaneHeight * std::max(1, lanes));
+  view.setMinimumHeight(kChartFrameHeight + LeastLaneHeight() * std::max(1, lanes));
   auto* scroll = new QScrollArea;
   scroll->setWidgetResizable(true);
   scroll->setFrameShape(QFrame::NoFrame);
@@ -115,6 +135,17 @@ QString AlarmTimelineWindow::TextAt(QPointF chartPosition) const {
          QString::fromStdString(FormatArchiveTime(span.to));
 }
 
+QPoint TipAnchor(QPoint pointer, QSize tip, const QRect& window) {
+  // Qt's own offset of a tip from the point it is given (see QTipLabel::placeTip).
+  const QPoint offset(2, 16);
+  QPoint anchor = pointer;
+  if (pointer.x() + offset.x() + tip.width() > window.right())
+    anchor.setX(std::max(window.left(), window.right() - tip.width()) - offset.x());
+  if (pointer.y() + offset.y() + tip.height() > window.bottom())
+    anchor.setY(std::max(window.top(), pointer.y() - tip.height() - offset.x()) - offset.y());
+  return anchor;
+}
+
 // A tip once shown follows the pointer from event to event.
 void AlarmTimelineWindow::PointerMoved(QPointF chartPosition, QPoint globalPosition) {
   if (QToolTip::isVisible()) ShowTip(chartPosition, globalPosition);
@@ -127,10 +158,15 @@ void AlarmTimelineWindow::ShowTip(QPointF chartPosition, QPoint globalPosition) 
     return;
   }
   // The row keeps its columns in a fixed-pitch font.
-  QToolTip::showText(
-      globalPosition,
-      "<pre style='font-family:\"Courier New\",monospace'>" + text.toHtmlEscaped() + "</pre>",
-      View());
+  const QString tip =
+      "<pre style='font-family:\"Courier New\",monospace'>" + text.toHtmlEscaped() + "</pre>";
+  // The tip's size as Qt's tip label will have it, measured before it is shown.
+  QLabel measure(tip);
+  measure.setFont(QToolTip::font());
+  measure.setMargin(1 + style()->pixelMetric(QStyle::PM_ToolTipLabelFrameWidth, nullptr, &measure));
+  measure.setFrameStyle(QFrame::NoFrame);
+  const QRect chartWindow(mapToGlobal(QPoint(0, 0)), size());
+  QToolTip::showText(TipAnchor(globalPosition, measure.sizeHint(), chartWindow), tip, View());
 }
 
 void AlarmTimelineWindow::DrawQuickly(bool quickly) {

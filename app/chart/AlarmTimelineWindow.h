@@ -9,6 +9,13 @@ class QScrollArea;
 namespace telvoran {
 
 class LanesItem;
+class SituationKey;
+
+// Where to ask Qt for a tip of size `tip` for the pointer at `pointer` so that the tip lies within
+// `window` (both global): Qt puts a tip a little below and right of the point it is given, and
+// keeps it on the screen only. Near the window's right or bottom edge the tip goes left of or
+// above the pointer instead.
+QPoint TipAnchor(QPoint pointer, QSize tip, const QRect& window);
 
 // The alarm timeline of an event archive: one lane per central unit and channel, each event a
 // mark at its time and the span until the lane's next event filled in the colour of its
@@ -24,6 +31,9 @@ class AlarmTimelineWindow : public ChartWindow {
 
   const AlarmTimeline& Timeline() const { return timeline_; }
   const LanesItem& Lanes() const { return *lanes_; }
+  const SituationKey& Key() const { return *key_; }
+  // The height every lane keeps at least, in pixels; the timeline scrolls when they do not fit.
+  int LeastLaneHeight() const;
   QCategoryAxis* LaneAxis() const { return laneAxis_; }
   // The text shown for the pointer at `chartPosition`: the row of the event whose situation
   // holds there and until when it lasts; empty where no event's situation holds.
@@ -40,9 +50,11 @@ class AlarmTimelineWindow : public ChartWindow {
  private:
   void BuildLaneAxis();
   void BuildSituationLegend();
+  void PlaceKey();
 
   AlarmTimeline timeline_;
   LanesItem* lanes_ = nullptr;
+  SituationKey* key_ = nullptr;
   QCategoryAxis* laneAxis_ = nullptr;
 };
 

@@ -9,6 +9,8 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainterPath>
+#include <QResizeEvent>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -117,10 +119,13 @@ void ChannelChartWindow::BuildAxesAndLegend() {
     Chart()->addSeries(drawing.legend);
     drawing.legend->attachAxis(TimeAxis());
     drawing.legend->attachAxis(axes_[static_cast<std::size_t>(drawing.axis)].axis);
-    for (QLegendMarker* marker : Chart()->legend()->markers(drawing.legend))
+    for (QLegendMarker* marker : Chart()->legend()->markers(drawing.legend)) {
       connect(marker, &QLegendMarker::clicked, this,
               [this, channel] { SetChannelShown(channel, !ChannelShown(channel)); });
+      drawing.markerLook = {marker->pen(), marker->brush(), marker->labelBrush()};
+    }
   }
+  ShowAxes();
 }
 
 QString ChannelChartWindow::ChannelLabel(int channel) const {
@@ -131,6 +136,9 @@ QString ChannelChartWindow::ChannelLabel(int channel) const {
 }
 
 void ChannelChartWindow::PlaceView(QVBoxLayout& column, TimeChartView& view) {
+  // Below this the axes' labels give way to dots and the lines to a smear; a window too low for
+  // it, tiled among several, scrolls instead.
+  view.setMinimumHeight(kChartMinimumHeight);
   auto* splitter = new QSplitter(Qt::Vertical);
   splitter->addWidget(&view);
   table_ = new StatisticsTable(State(), series_.ChannelCount());
@@ -141,7 +149,34 @@ void ChannelChartWindow::PlaceView(QVBoxLayout& column, TimeChartView& view) {
   splitter->setStretchFactor(0, 1);
   splitter->setStretchFactor(1, 0);
   splitter->setCollapsible(0, false);
-  column.addWidget(splitter, 1);
+  auto* scroll = new QScrollArea;
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidget(splitter);
+  scroll->viewport()->installEventFilter(this);
+  statisticsRoom_ = scroll->viewport();
+  column.addWidget(scroll, 1);
+}
+
+// The statistics table folds away only when the chart at its least and the table do not both fit.
+bool ChannelChartWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == statisticsRoom_ && event->type() == QEvent::Resize) {
+    const auto* splitter = qobject_cast<QSplitter*>(table_->parentWidget());
+    const int needed = View()->minimumHeight() + (splitter ? splitter->handleWidth() : 0) +
+                       table_->sizeHint().height();
+    table_->setVisible(static_cast<QResizeEvent*>(event)->size().height() >= needed);
+  }
+  return ChartWindow::eventFilter(watched, event);
+}
+
+// On the screen the lines are one pixel of the screen, whatever the zoom, and drawn fast so; in
+// a picture or on paper they are as wide as on the screen, in the chart's own pixels.
+void ChannelChartWindow::DrawForOutput(bool output) {
+  for (ChannelDrawing& drawing : channels_) {
+    QPen pen = drawing.line->pen();
+    pen.setCosmetic(!output);
+    drawing.line->setPen(pen);
+  }
 }
 
 QLineSeries* ChannelChartWindow::LegendSeries(int channel) const {
@@ -164,18 +199,40 @@ bool ChannelChartWindow::ChannelShown(int channel) const {
 void ChannelChartWindow::SetChannelShown(int channel, bool shown) {
   QLineSeries* legend = LegendSeries(channel);
   legend->setVisible(shown);
-  // Hiding a series hides its legend marker too; the marker stays, greyed, to show it again.
+  // Hiding a series hides its legend marker too; the marker stays, greyed, to show it again,
+  // and shown again it looks as it did at first, in the window as in exports and printouts.
+  const ChannelDrawing& drawing = channels_[static_cast<std::size_t>(channel)];
   for (QLegendMarker* marker : Chart()->legend()->markers(legend)) {
     marker->setVisible(true);
-    marker->setLabelBrush(
-        palette().color(shown ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+    if (shown) {
+      marker->setPen(drawing.markerLook.pen);
+      marker->setBrush(drawing.markerLook.brush);
+      marker->setLabelBrush(drawing.markerLook.labelBrush);
+      continue;
+    }
+    marker->setLabelBrush(palette().color(QPalette::Disabled, QPalette::WindowText));
     QColor colour = ChannelColour(channel);
-    if (!shown) colour.setAlpha(60);
+    colour.setAlpha(60);
     marker->setBrush(colour);
     marker->setPen(QPen(colour));
   }
-  channels_[static_cast<std::size_t>(channel)].line->setVisible(shown);
+  drawing.line->setVisible(shown);
+  ShowAxes();
   Redraw();
+}
+
+// An axis shows while one of its channels does, and only the first axis shown draws the grid:
+// two axes' grids at different steps were a mesh.
+void ChannelChartWindow::ShowAxes() {
+  bool gridDrawn = false;
+  for (UnitAxis& unit : axes_) {
+    const bool shown = std::any_of(unit.channels.begin(), unit.channels.end(),
+                                   [this](int channel) { return ChannelShown(channel); });
+    unit.axis->setVisible(shown);
+    unit.axis->setGridLineVisible(shown && !gridDrawn);
+    unit.axis->setMinorGridLineVisible(false);
+    gridDrawn = gridDrawn || shown;
+  }
 }
 
 void ChannelChartWindow::Redraw() {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QBrush>
+#include <QPen>
+
 #include <vector>
 
 #include "app/chart/ChartWindow.h"
@@ -41,18 +44,30 @@ class ChannelChartWindow : public ChartWindow {
   // Draws the cursor at `time`, as when the pointer stands there.
   void ShowCursorAt(double time);
 
+  // The chart's least height, its axes and legend included.
+  static constexpr int kChartMinimumHeight = 240;
+
  protected:
   void PlaceView(QVBoxLayout& column, TimeChartView& view) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void DrawForOutput(bool output) override;
   void Redraw() override;
   void PointerMoved(QPointF chartPosition, QPoint globalPosition) override;
   void HidePointerMarks() override;
   void DrawQuickly(bool quickly) override;
 
  private:
+  // How a legend entry looks while its channel is shown.
+  struct MarkerLook {
+    QPen pen;
+    QBrush brush;
+    QBrush labelBrush;
+  };
   struct ChannelDrawing {
     QLineSeries* legend = nullptr;
     ChannelLineItem* line = nullptr;
     int axis = 0;
+    MarkerLook markerLook;
   };
   struct UnitAxis {
     QValueAxis* axis = nullptr;
@@ -61,6 +76,7 @@ class ChannelChartWindow : public ChartWindow {
 
   void BuildAxesAndLegend();
   void ScaleAxis(UnitAxis& unit, const std::vector<ChannelStatistics>& statistics);
+  void ShowAxes();
   void DrawChannel(int channel);
   QString ChannelLabel(int channel) const;
 
@@ -68,6 +84,7 @@ class ChannelChartWindow : public ChartWindow {
   std::vector<ChannelDrawing> channels_;
   std::vector<UnitAxis> axes_;
   StatisticsTable* table_ = nullptr;
+  QWidget* statisticsRoom_ = nullptr;  // the space the chart and the table share
   QGraphicsLineItem* cursorLine_ = nullptr;
   QGraphicsRectItem* cursorBox_ = nullptr;
   QGraphicsSimpleTextItem* cursorText_ = nullptr;

@@ -1,6 +1,8 @@
 #include "app/chart/ChartExport.h"
 
+#include <QChart>
 #include <QFileInfo>
+#include <QGraphicsLayout>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
@@ -8,8 +10,11 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 
+#include <cmath>
+
 #include "app/chart/ChartWindow.h"
 #include "app/chart/TimeChartView.h"
+#include "core/chart/ArchiveTime.h"
 
 namespace telvoran {
 namespace {
@@ -17,12 +22,30 @@ namespace {
 constexpr int kImageScale = 2;
 constexpr double kPointsPerPixel = 0.75;  // a 96 dpi screen pixel in 72 dpi points
 
-// Paints the chart into `device`, filling `target`; false when the painter could not start.
+// What a file of the chart is about, above the chart: a picture passed on leaves its window
+// behind, and with it the archive's name and the time shown.
+QString ExportTitle(const ChartWindow& window) {
+  const TimeSpan shown = window.View()->Window().Visible();
+  auto format = [](double time) {
+    return QString::fromStdString(
+        FormatArchiveTime(static_cast<ArchiveSeconds>(std::llround(time))));
+  };
+  return window.windowTitle() + QStringLiteral("   ") + format(shown.from) +
+         QStringLiteral(" \u2013 ") + format(shown.to);
+}
+
+// Paints the chart into `device`, filling `target`, titled for the file; false when the painter
+// could not start.
 bool Paint(ChartWindow& window, QPaintDevice& device, const QRectF& target) {
   QPainter painter;
   if (!painter.begin(&device)) return false;
   painter.setRenderHint(QPainter::Antialiasing);
+  QChart& chart = *window.Chart();
+  const QString title = chart.title();
+  chart.setTitle(ExportTitle(window));
   window.Render(painter, target);
+  chart.setTitle(title);
+  chart.layout()->activate();
   return painter.end();
 }
 

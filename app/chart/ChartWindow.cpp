@@ -98,8 +98,28 @@ void ChartWindow::DrawQuickly(bool) {}
 void ChartWindow::Render(QPainter& painter, const QRectF& target) {
   view_->Settle();
   HidePointerMarks();
-  view_->render(&painter, target, QRect(), Qt::KeepAspectRatio);
+  // Laid out for the moment in the target's proportions, grown but never shrunk, so that a
+  // landscape page is filled instead of a band of it keeping the window's shape; lines keep
+  // their width in the chart's pixels rather than one dot of a fine printer.
+  const QRectF shown = chart_->geometry();
+  QSizeF laidOut = shown.size();
+  if (target.width() > 0 && target.height() > 0 && !shown.isEmpty()) {
+    const double aspect = target.height() / target.width();
+    if (shown.height() < shown.width() * aspect)
+      laidOut.setHeight(shown.width() * aspect);
+    else
+      laidOut.setWidth(shown.height() / aspect);
+  }
+  DrawForOutput(true);
+  chart_->resize(laidOut);
+  chart_->layout()->activate();
+  chart_->scene()->render(&painter, target, QRectF(shown.topLeft(), laidOut), Qt::KeepAspectRatio);
+  chart_->resize(shown.size());
+  chart_->layout()->activate();
+  DrawForOutput(false);
 }
+
+void ChartWindow::DrawForOutput(bool) {}
 
 void ChartWindow::FollowPlotArea() {
   plotArea_->setRect(chart_->plotArea());

@@ -39,7 +39,7 @@ class ChartWindow : public QMdiSubWindow {
   // How often the chart has been drawn for a span or plot area: once per change, never more.
   int Redraws() const { return redraws_; }
   // Draws the chart as shown, with its legend and axes and without the marks that follow the
-  // pointer, scaled into `target` with its proportions kept.
+  // pointer, into `target`: laid out anew in the target's proportions, so that it fills it.
   void Render(QPainter& painter, const QRectF& target);
 
  signals:
@@ -55,6 +55,9 @@ class ChartWindow : public QMdiSubWindow {
   QGraphicsRectItem* PlotArea() const { return plotArea_; }
   // Puts the chart view into the window; by default it fills the space below the buttons.
   virtual void PlaceView(QVBoxLayout& column, TimeChartView& view);
+  // Switches what the chart draws between the screen and a picture, page or file, where a
+  // line one screen pixel wide must not shrink to one dot of the device.
+  virtual void DrawForOutput(bool output);
   // Sets everything up once the subclass is complete.
   void Complete();
 

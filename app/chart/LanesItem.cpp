@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <utility>
 
 #include "app/views/RowDelegates.h"
 #include "core/chart/AlarmTimeline.h"
@@ -14,6 +15,8 @@ constexpr double kBandShare = 0.7;  // of a lane's height; the rest keeps the la
 constexpr double kMarkOverhang = 0.12;
 const QColor kMarkColour(40, 40, 40);
 const QColor kSeparatorColour(200, 200, 200);
+// Columns a mark keeps clear on each side: two columns of colour between marks stay visible.
+constexpr int kMarkGap = 3;
 
 }  // namespace
 
@@ -25,8 +28,11 @@ void LanesItem::Draw(TimeSpan span, const QRectF& plot) {
   plot_ = plot;
   drawings_.clear();
   const int columns = std::max(1, static_cast<int>(std::ceil(plot.width())));
-  for (const Lane& lane : timeline_.Lanes())
-    drawings_.push_back(DrawLane(timeline_, lane, span, columns));
+  for (const Lane& lane : timeline_.Lanes()) {
+    LaneDrawing drawing = DrawLane(timeline_, lane, span, columns);
+    drawing.markColumns = ClearMarks(drawing.markColumns, kMarkGap);
+    drawings_.push_back(std::move(drawing));
+  }
   DrawQuickPicture(columns);
   update();
 }

@@ -6,6 +6,7 @@
 #include "app/chart/ChartExport.h"
 #include "app/chart/ChartWindow.h"
 #include "app/commands/SaveReport.h"
+#include "app/dialogs/DialogReporter.h"
 #include "app/dialogs/UserDialogs.h"
 #include "core/archive/FailureReporter.h"
 #include "core/text/StringIds.h"
@@ -32,6 +33,7 @@ void ExportChart(ProgramState& state, ChartWindow& window) {
                                                    ExportFilter(state), "png", acceptName);
   if (!chosen) return;
   const QString& name = chosen->fileName;
+  const FileInCaptions about(state.Reporter(), name);
   if (const auto error = WriteChartFile(window, name, *ChartFileFormatOfName(name)))
     state.Reporter().ShowError(error->toLocal8Bit().toStdString());
 }

@@ -2,10 +2,12 @@
 // kind, and the reading of its rows.
 #include "app/commands/OpenArchive.h"
 
+#include <QListView>
 #include <QMdiArea>
 
 #include "app/ProgramState.h"
 #include "app/QtText.h"
+#include "app/dialogs/DialogReporter.h"
 #include "app/dialogs/UserDialogs.h"
 #include "app/views/EventView.h"
 #include "app/views/HeaderPanel.h"
@@ -34,9 +36,11 @@ template <typename View>
 View* CreateView(ProgramState& state, QMdiArea& area, std::unique_ptr<ArchiveDocument> document) {
   auto* view = new View(std::move(document));
   area.addSubWindow(view);
+  // Sized before it is shown: a view shown while the active one is maximized is maximized by
+  // the client area, and a later resize would leave it small in a corner, still marked maximized.
+  view->resize(616, 320);
   view->show();
   view->Panel(1)->SetLowered(true);
-  view->resize(616, 320);
   const StringLookup& strings = state.Strings();
   for (int panel = 1; panel <= view->PanelCount(); ++panel)
     view->SetPanelHint(panel, strings.Text(sid::kSortPanelHint));
@@ -55,7 +59,8 @@ bool ReadRows(DataView* view) {
   view->SetCaption(document.FileName());
   view->show();
   view->raise();
-  view->setFocus();
+  // The arrow keys move through the rows at once, without a click into the list first.
+  view->ListBox->setFocus(Qt::OtherFocusReason);
   return true;
 }
 
@@ -69,6 +74,7 @@ void OpenArchive(ProgramState& state, QMdiArea& area) {
 }
 
 void OpenArchiveFile(ProgramState& state, QMdiArea& area, const QString& fileName) {
+  const FileInCaptions about(state.Reporter(), fileName);
   auto document = std::make_unique<ArchiveDocument>(state.Strings(), state.Reporter());
   const std::optional<ArchiveKind> kind =
       document->OpenFile(ToFileSystemPath(fileName), kOpenMessages);

@@ -11,6 +11,7 @@
 #include "app/ApplicationTitle.h"
 #include "app/ProgramState.h"
 #include "app/QtText.h"
+#include "app/dialogs/DialogReporter.h"
 #include "app/dialogs/UserDialogs.h"
 #include "app/views/DataView.h"
 #include "core/report/CsvReport.h"
@@ -55,7 +56,7 @@ void WriteCsvFile(ProgramState& state, QWidget* parent, const ReportSource& repo
   if (!error) return;
   const QString text = state.Text(sid::kCsvNotSaved) + '\r' +
                        QString::fromLocal8Bit(error->data(), qsizetype(error->size()));
-  state.Dialogs().Error(parent, kApplicationTitle, text);
+  state.Dialogs().Error(parent, FileMessageCaption(FromFileSystemPath(target)), text);
 }
 
 }  // namespace
@@ -73,6 +74,7 @@ void SaveReport(ProgramState& state, QMdiArea& area) {
   const auto* view = qobject_cast<const DataView*>(area.currentSubWindow());
   if (!view) return;
   const std::filesystem::path target = ToFileSystemPath(chosen->fileName);
+  const FileInCaptions about(state.Reporter(), chosen->fileName);
   if (TypeOfName(*chosen) == kCsvType) {
     WriteCsvFile(state, parent, view->Report(), target);
     return;

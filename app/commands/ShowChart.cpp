@@ -4,10 +4,12 @@
 #include <QMdiArea>
 
 #include "app/ProgramState.h"
+#include "app/QtText.h"
 #include "app/chart/AlarmTimelineWindow.h"
 #include "app/chart/ChannelChartWindow.h"
 #include "app/chart/TimeChartView.h"
 #include "app/commands/ExportChart.h"
+#include "app/dialogs/DialogReporter.h"
 #include "app/views/DataView.h"
 #include "core/archive/FailureReporter.h"
 #include "core/chart/ChartReading.h"
@@ -43,6 +45,7 @@ ChartWindow* Timeline(ProgramState& state, const DataView& view) {
 ChartWindow* ShowChart(ProgramState& state, QMdiArea& area) {
   const auto* view = qobject_cast<const DataView*>(area.currentSubWindow());
   if (!view) return nullptr;
+  const FileInCaptions about(state.Reporter(), FromFileSystemPath(view->FilePath()));
   ChartWindow* window =
       view->ViewKind() == ArchiveKind::Interval ? ChannelChart(state, *view) : Timeline(state, *view);
   if (!window) return nullptr;

@@ -1,10 +1,12 @@
 #include "app/dialogs/QtDialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "app/RecentFiles.h"
 #include "app/dialogs/DialogTexts.h"
 #include "app/dialogs/PrinterSetupDialog.h"
 #include "app/platform/Beep.h"
@@ -49,6 +51,16 @@ bool ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, co
 
 }  // namespace
 
+QString QtDialogs::StartFolder() const {
+  if (!lastFolder_.isEmpty()) return lastFolder_;
+  const QString recent = RecentFiles().Files().value(0);
+  return recent.isEmpty() ? QString() : QFileInfo(recent).absolutePath();
+}
+
+void QtDialogs::Remember(const QString& chosen) {
+  if (!chosen.isEmpty()) lastFolder_ = QFileInfo(chosen).absolutePath();
+}
+
 std::optional<QString> QtDialogs::OpenFileName(QWidget* parent, const QString& title,
                                                const QString& filter, int filterIndex) {
   QFileDialog dialog(parent, title);
@@ -57,7 +69,9 @@ std::optional<QString> QtDialogs::OpenFileName(QWidget* parent, const QString& t
   // A typed name that does not exist is returned too: the open command reports it.
   dialog.setFileMode(QFileDialog::AnyFile);
   SetFilter(dialog, filter, filterIndex);
+  if (const QString folder = StartFolder(); !folder.isEmpty()) dialog.setDirectory(folder);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  Remember(dialog.selectedFiles().value(0));
   return dialog.selectedFiles().value(0);
 }
 
@@ -71,6 +85,7 @@ std::optional<SaveChoice> QtDialogs::SaveFileName(
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(defaultSuffix);
   SetFilter(dialog, filter, 1);
+  if (const QString folder = StartFolder(); !folder.isEmpty()) dialog.setDirectory(folder);
   // A name typed without extension takes the one of the file type chosen.
   QObject::connect(
       &dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& chosen) {
@@ -80,6 +95,7 @@ std::optional<SaveChoice> QtDialogs::SaveFileName(
           dialog.setDefaultSuffix(suffix);
       });
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  Remember(dialog.selectedFiles().value(0));
   return SaveChoice{dialog.selectedFiles().value(0),
                     NameFilterIndex(dialog.nameFilters(), dialog.selectedNameFilter())};
 }

@@ -4,7 +4,9 @@
 
 namespace telvoran {
 
-// The dialogs and message boxes the user really sees, made with Qt's own dialogs.
+// The dialogs and message boxes the user really sees, made with Qt's own dialogs. The open and
+// save dialogs start in the folder of the file chosen last in either; before any, in that of
+// the archive opened last in an earlier run.
 class QtDialogs : public UserDialogs {
  public:
   std::optional<QString> OpenFileName(QWidget* parent, const QString& title, const QString& filter,
@@ -19,6 +21,12 @@ class QtDialogs : public UserDialogs {
   bool YesNo(QWidget* parent, const QString& caption, const QString& text) override;
   void Error(QWidget* parent, const QString& caption, const QString& text) override;
   void Beep() override;
+
+ private:
+  QString StartFolder() const;
+  void Remember(const QString& chosen);
+
+  QString lastFolder_;
 };
 
 }  // namespace telvoran

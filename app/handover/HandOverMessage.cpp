@@ -16,9 +16,6 @@ const QByteArray& Header() {
 ParsedRequest Invalid() {
   return {ParsedRequest::Status::kInvalid, {}};
 }
-ParsedRequest Incomplete() {
-  return {ParsedRequest::Status::kIncomplete, {}};
-}
 
 // A path as the running copy accepts it: valid UTF-8 naming an absolute path.
 std::optional<QString> DecodePath(QByteArrayView bytes) {
@@ -41,27 +38,52 @@ QByteArray EncodeRequest(const QStringList& absolutePaths) {
 }
 
 ParsedRequest ParseRequest(const QByteArray& received) {
-  if (received.size() > kLargestRequest) return Invalid();
-  if (received.size() < Header().size())
-    return Header().startsWith(received) ? Incomplete() : Invalid();
-  if (!received.startsWith(Header())) return Invalid();
+  RequestReader reader;
+  reader.Add(received);
+  return reader.Request();
+}
 
-  ParsedRequest request{ParsedRequest::Status::kIncomplete, {}};
-  qsizetype start = Header().size();
-  while (start < received.size()) {
-    const qsizetype end = received.indexOf('\0', start);
-    if (end < 0) return Incomplete();
-    if (end == start) {  // the empty entry that ends the list
-      if (request.files.isEmpty() || end + 1 != received.size()) return Invalid();
-      request.status = ParsedRequest::Status::kComplete;
-      return request;
-    }
-    const auto path = DecodePath(QByteArrayView(received).sliced(start, end - start));
-    if (!path) return Invalid();
-    request.files << *path;
-    start = end + 1;
+ParsedRequest::Status RequestReader::Add(QByteArrayView bytes) {
+  using Status = ParsedRequest::Status;
+  if (request_.status == Status::kInvalid || bytes.isEmpty()) return request_.status;
+  if (request_.status == Status::kComplete || received_.size() + bytes.size() > kLargestRequest) {
+    request_ = Invalid();
+    received_.clear();
+    return request_.status;
   }
-  return Incomplete();
+  received_ += bytes;
+  if (entryStart_ == 0) {
+    if (received_.size() < Header().size()) {
+      if (!Header().startsWith(received_)) request_ = Invalid();
+      return request_.status;
+    }
+    if (!received_.startsWith(Header())) {
+      request_ = Invalid();
+      return request_.status;
+    }
+    entryStart_ = searchFrom_ = Header().size();
+  }
+  while (true) {
+    const qsizetype end = received_.indexOf('\0', searchFrom_);
+    if (end < 0) {
+      searchFrom_ = received_.size();
+      return request_.status;
+    }
+    if (end == entryStart_) {  // the empty entry that ends the list
+      const bool whole = !files_.isEmpty() && end + 1 == received_.size();
+      request_ = whole ? ParsedRequest{Status::kComplete, files_} : Invalid();
+      received_.clear();
+      return request_.status;
+    }
+    const auto path = DecodePath(QByteArrayView(received_).sliced(entryStart_, end - entryStart_));
+    if (!path) {
+      request_ = Invalid();
+      received_.clear();
+      return request_.status;
+    }
+    files_ << *path;
+    entryStart_ = searchFrom_ = end + 1;
+  }
 }
 
 }  // namespace telvoran::handover

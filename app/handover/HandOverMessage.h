@@ -36,4 +36,22 @@ struct ParsedRequest {
 // make a request; anything else, or anything after the end of the list, makes it invalid.
 ParsedRequest ParseRequest(const QByteArray& received);
 
+// Reads a request as its bytes arrive, each byte looked at once however the sender splits them,
+// with the same outcome as ParseRequest on all the bytes so far: a sender that trickles its
+// request costs the running copy no more than one that sends it whole.
+class RequestReader {
+ public:
+  // Takes the next bytes; what the request is now. Once complete or invalid it stays so, and
+  // further bytes make a complete request invalid.
+  ParsedRequest::Status Add(QByteArrayView bytes);
+  const ParsedRequest& Request() const { return request_; }
+
+ private:
+  QByteArray received_;
+  qsizetype entryStart_ = 0;  // where the entry not yet taken begins
+  qsizetype searchFrom_ = 0;  // bytes before this hold no zero byte of that entry
+  QStringList files_;         // the paths taken so far; the request's once it is complete
+  ParsedRequest request_;
+};
+
 }  // namespace telvoran::handover

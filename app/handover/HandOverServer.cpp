@@ -40,8 +40,9 @@ void HandOverServer::Accept() {
 // but the confirmed one drops the peer without a word.
 void HandOverServer::Serve(QLocalSocket* peer) {
   struct Exchange {
-    QByteArray received;
-    QStringList files;  // set once the request is accepted
+    RequestReader request;
+    QByteArray received;  // after the request: the confirmation
+    QStringList files;    // set once the request is accepted
   };
   auto exchange = std::make_shared<Exchange>();
 
@@ -49,22 +50,21 @@ void HandOverServer::Serve(QLocalSocket* peer) {
   QTimer::singleShot(kHandOverLimit, peer, [peer] { Drop(peer); });
 
   connect(peer, &QLocalSocket::readyRead, this, [this, peer, exchange] {
-    exchange->received += peer->readAll();
+    const QByteArray bytes = peer->readAll();
     if (exchange->files.isEmpty()) {
-      const ParsedRequest request = ParseRequest(exchange->received);
-      switch (request.status) {
+      switch (exchange->request.Add(bytes)) {
         case ParsedRequest::Status::kIncomplete:
           return;
         case ParsedRequest::Status::kInvalid:
           Drop(peer);
           return;
         case ParsedRequest::Status::kComplete:
-          exchange->files = request.files;
-          exchange->received.clear();
+          exchange->files = exchange->request.Request().files;
           peer->write(kAccepted);
           return;
       }
     }
+    exchange->received += bytes;
     if (kConfirmed.startsWith(exchange->received) && exchange->received != kConfirmed) return;
     const QStringList files = exchange->received == kConfirmed ? exchange->files : QStringList();
     Drop(peer);

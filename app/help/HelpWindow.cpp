@@ -12,6 +12,7 @@
 #include "app/QtText.h"
 #include "app/commands/PrintHelp.h"
 #include "app/Hint.h"
+#include "app/dialogs/DialogReporter.h"
 #include "app/richtext/RtfHelpText.h"
 #include "core/archive/FailureReporter.h"
 #include "core/text/StringIds.h"
@@ -77,6 +78,7 @@ void HelpWindow::SetUpWindow() {
 
 void HelpWindow::LoadHelpFile() {
   QFile file(state_.ProgramDirectory() + kApplicationTitle + ".hlp");
+  const FileInCaptions about(state_.Reporter(), file.fileName());
   if (!file.exists()) {
     ReportMessage(state_.Reporter(), state_.Strings(), sid::kHelpFileMissing);
     return;

@@ -18,6 +18,7 @@
 #include "app/QtText.h"
 #include "app/chart/ChartWindow.h"
 #include "app/commands/OpenArchive.h"
+#include "app/commands/OpenGivenFile.h"
 #include "app/commands/PrintChart.h"
 #include "app/commands/PrintView.h"
 #include "app/commands/SaveReport.h"
@@ -124,7 +125,8 @@ void MainWindow::BuildMenuLists() {
                                        state_.Text(sid::kRecentFileHint),
                                        [this](const QString& path) { OpenFiles({path}); });
   OpenViewList =
-      new OpenViewsMenu(*WindowMenu->menu(), *mdiArea_, state_.Text(sid::kWindowListHint));
+      new OpenViewsMenu(*WindowMenu->menu(), *mdiArea_, state_.Text(sid::kWindowListHint),
+                        state_.Text(sid::kWindowListChart));
 }
 
 void MainWindow::SetHelpWindow(HelpWindow* help) {
@@ -197,8 +199,8 @@ void MainWindow::ShowFiltering() {
     ShownRowsLabel->hide();
     return;
   }
-  ShownRowsLabel->setText(
-      FromCp1250(ShownRowsText(view->ShownRowCount(), view->AllRowCount(), state_.Strings())));
+  ShownRowsLabel->setText(FromCp1250(ShownRowsText(view->ShownRowCount(), view->AllRowCount(),
+                                                   state_.Strings(), CountDigits::kGrouped)));
   ShownRowsLabel->show();
 }
 
@@ -263,7 +265,7 @@ void MainWindow::TileViews() {
 }
 
 void MainWindow::CascadeViews() {
-  if (QMdiArea* area = AreaWithViews(mdiArea_)) area->cascadeSubWindows();
+  if (QMdiArea* area = AreaWithViews(mdiArea_)) Cascade(*area);
 }
 
 void MainWindow::ArrangeIcons() {
@@ -275,7 +277,7 @@ void MainWindow::CloseView() {
 }
 
 void MainWindow::OpenFiles(const QStringList& paths) {
-  for (const QString& path : paths) commands::OpenArchiveFile(state_, *mdiArea_, path);
+  for (const QString& path : paths) commands::OpenGivenFile(state_, *mdiArea_, path);
 }
 
 void MainWindow::ShowHelp() {

@@ -2,6 +2,7 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -64,6 +65,23 @@ QList<QRect> TiledOneAboveAnother(int count, const QRect& area) {
   return rects;
 }
 
+QList<QRect> Cascaded(int count, const QRect& area, QSize usual, int step) {
+  const QSize size(std::min(area.width(), std::max(usual.width(), area.width() * 2 / 3)),
+                   std::min(area.height(), std::max(usual.height(), area.height() * 2 / 3)));
+  step = std::max(step, 1);
+  // Where one direction has no room left, the windows still step on in the other, so that
+  // every title bar shows.
+  const QPoint room(area.width() - size.width(), area.height() - size.height());
+  const int places = std::max(room.x(), room.y()) / step + 1;
+  QList<QRect> rects;
+  for (int i = 0; i < count; ++i) {
+    const int offset = (i % places) * step;
+    rects << QRect(area.topLeft() + QPoint(std::min(offset, room.x()), std::min(offset, room.y())),
+                   size);
+  }
+  return rects;
+}
+
 void ArrangeIcons(QMdiArea& mdiArea) {
   PlaceIcons(mdiArea);
 }
@@ -77,6 +95,22 @@ void TileOneAboveAnother(QMdiArea& mdiArea) {
   for (qsizetype i = 0; i < windows.size(); ++i) {
     if (windows[i]->isMaximized()) windows[i]->showNormal();
     windows[i]->setGeometry(rects[i]);
+  }
+}
+
+void Cascade(QMdiArea& mdiArea) {
+  const QList<QMdiSubWindow*> windows =
+      VisibleWindows(mdiArea, QMdiArea::ActivationHistoryOrder, /*minimised=*/false);
+  if (windows.isEmpty()) return;
+  const int step =
+      mdiArea.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.front());
+  const QList<QRect> rects =
+      Cascaded(int(windows.size()), mdiArea.viewport()->rect(), kUsualViewSize, step);
+  // The least recently active first, so that each one raised lies over those before it.
+  for (qsizetype i = 0; i < windows.size(); ++i) {
+    if (windows[i]->isMaximized()) windows[i]->showNormal();
+    windows[i]->setGeometry(rects[i]);
+    windows[i]->raise();
   }
 }
 

@@ -5,6 +5,8 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 
+#include "app/chart/ChartWindow.h"
+
 namespace telvoran {
 
 QString NumberedCaption(int number, const QString& text) {
@@ -14,8 +16,12 @@ QString NumberedCaption(int number, const QString& text) {
   return (number <= 9 ? u'&' + digits : digits) + u' ' + escaped;
 }
 
-OpenViewsMenu::OpenViewsMenu(QMenu& menu, QMdiArea& area, QString hint)
-    : QObject(&menu), menu_(menu), area_(&area), hint_(std::move(hint)) {
+OpenViewsMenu::OpenViewsMenu(QMenu& menu, QMdiArea& area, QString hint, QString chartWord)
+    : QObject(&menu),
+      menu_(menu),
+      area_(&area),
+      hint_(std::move(hint)),
+      chartWord_(std::move(chartWord)) {
   connect(&menu_, &QMenu::aboutToShow, this, &OpenViewsMenu::ListViews);
 }
 
@@ -35,7 +41,9 @@ void OpenViewsMenu::ListViews() {
   added_.push_back(menu_.addSeparator());
   int number = 0;
   for (QMdiSubWindow* view : area_->subWindowList()) {
-    QAction* item = menu_.addAction(NumberedCaption(++number, view->windowTitle()));
+    QString name = view->windowTitle();
+    if (qobject_cast<const ChartWindow*>(view)) name += u' ' + chartWord_;
+    QAction* item = menu_.addAction(NumberedCaption(++number, name));
     item->setCheckable(true);
     item->setChecked(view == area_->activeSubWindow());
     item->setStatusTip(hint_);

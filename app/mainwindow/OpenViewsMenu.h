@@ -17,8 +17,9 @@ namespace telvoran {
 // it the active view. The list is made anew each time the menu is about to show.
 class OpenViewsMenu : public QObject {
  public:
-  // `hint` is the status bar text of every listed view.
-  OpenViewsMenu(QMenu& menu, QMdiArea& area, QString hint);
+  // `hint` is the status bar text of every listed view; `chartWord` follows the name of a chart
+  // window, which is that of its view.
+  OpenViewsMenu(QMenu& menu, QMdiArea& area, QString hint, QString chartWord);
 
   // The listed views' items, in order (without the separator above them).
   std::vector<QAction*> Items() const;
@@ -29,6 +30,7 @@ class OpenViewsMenu : public QObject {
   QMenu& menu_;
   QPointer<QMdiArea> area_;
   QString hint_;
+  QString chartWord_;
   std::vector<QAction*> added_;  // the separator and the items
 };
 

@@ -7,26 +7,24 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
 
+#include <QFile>
+
+#include "app/platform/SessionPlacePosix.h"
 #include "app/platform/SingleInstance.h"
 
 namespace telvoran::platform {
 namespace {
 
-// $XDG_RUNTIME_DIR is private to the user; the shared temp folder needs the user id in the
-// name so that two users on one machine do not block each other.
+// The lock file lies beside the hand-over socket, so that the copy that holds the guard is the
+// one that takes the files of later copies on the same display.
 std::filesystem::path LockFilePath(std::string_view name) {
-  const std::string fileName(name);
-  if (const char* runtimeDir = std::getenv("XDG_RUNTIME_DIR"); runtimeDir && *runtimeDir)
-    return std::filesystem::path(runtimeDir) / (fileName + ".lock");
-  std::error_code error;
-  const auto tempDir = std::filesystem::temp_directory_path(error);
-  if (error) return {};
-  return tempDir / (fileName + "-" + std::to_string(getuid()) + ".lock");
+  const QString place = SessionPlace(name);
+  if (place.isEmpty()) return {};
+  return std::filesystem::path(QFile::encodeName(place + QStringLiteral(".lock")).toStdString());
 }
 
 // Opens (creating if need be) the lock file without following a planted symbolic link, and

@@ -13,6 +13,8 @@
 #include <cmath>
 
 #include "app/QtText.h"
+#include "app/dialogs/DialogReporter.h"
+#include "app/views/EmptyFilterNote.h"
 #include "app/views/FileFollower.h"
 #include "app/views/FilterBar.h"
 #include "app/views/HeaderPanel.h"
@@ -95,6 +97,7 @@ DataView::DataView(std::unique_ptr<ArchiveDocument> document, const Layout& layo
   model_ = new RowListModel(content_, this);
   ListBox->setModel(model_);
   column->addWidget(ListBox, 1);
+  new EmptyFilterNote(*this, FromCp1250(document_->Strings().Text(sid::kFilterNoRow)));
   // The keyboard works the list whenever the view has the focus.
   body->setFocusProxy(ListBox);
   connect(ListBox->horizontalScrollBar(), &QScrollBar::valueChanged, panelRow_,
@@ -247,6 +250,7 @@ void DataView::ShowSortColumn() {
 void DataView::SortBy(int column) {
   if (column == content_.sortColumn || !CanSortBy(column)) return;
   content_.sortColumn = column;
+  const FileInCaptions about(document_->Reporter(), FromFileSystemPath(content_.filePath));
   // The user has been told why the file could not be read; following it would only say so
   // again at the next look.
   if (!ReloadRows()) SetFollowing(false);
@@ -273,6 +277,7 @@ void DataView::FollowFile() {
   // catches up.
   if (!IsFollowing() || lookingAtFile_ || QApplication::activeModalWidget()) return;
   const QScopedValueRollback looking(lookingAtFile_, true);
+  const FileInCaptions about(document_->Reporter(), FromFileSystemPath(content_.filePath));
   afterChange_ = AfterChange::kKeepPlace;
   placeBeforeChange_ = SavePlace();
   const ArchiveDocument::Appended appended = document_->TakeAppended();

@@ -1,11 +1,14 @@
 #include "app/views/FilterBar.h"
 
 #include <QCheckBox>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QToolButton>
+#include <QWidgetAction>
+
+#include <algorithm>
 
 #include "app/QtText.h"
 #include "app/views/RowDelegates.h"
@@ -15,9 +18,6 @@
 
 namespace telvoran {
 namespace {
-
-// The situation texts are long: their boxes stand in two columns under the text line.
-constexpr int kBoxColumns = 2;
 
 QString LibraryText(const StringLookup& strings, int id) {
   const std::string_view text = strings.Text(id);
@@ -47,15 +47,27 @@ FilterBar::FilterBar(const StringLookup& strings, std::string_view situationCode
   row->addWidget(TextLine, 1);
   connect(TextLine, &QLineEdit::textChanged, this, &FilterBar::filterChanged);
 
-  auto* grid = new QGridLayout;
-  grid->setSpacing(2);
-  for (char code : situationCodes) {
-    QCheckBox* box = MakeSituationBox(code, strings);
-    const int place = static_cast<int>(boxes_.size());
-    grid->addWidget(box, place / kBoxColumns, place % kBoxColumns);
-    boxes_.push_back({code, box});
+  // The situation texts are long: laid out beside or under the text line they took most of a
+  // short view, so they drop down from a button instead. A box in a menu keeps it open, so that
+  // several can be ticked in one go.
+  if (!situationCodes.empty()) {
+    SituationsButton = new QToolButton;
+    SituationsButton->setObjectName("FilterSituations");
+    SituationsButton->setPopupMode(QToolButton::InstantPopup);
+    SituationsButton->setStatusTip(LibraryText(strings, sid::kFilterSituationHint));
+    auto* menu = new QMenu(SituationsButton);
+    for (char code : situationCodes) {
+      QCheckBox* box = MakeSituationBox(code, strings);
+      auto* item = new QWidgetAction(menu);
+      item->setDefaultWidget(box);
+      menu->addAction(item);
+      boxes_.push_back({code, box});
+    }
+    SituationsButton->setMenu(menu);
+    situationsWord_ = LibraryText(strings, sid::kFilterSituations);
+    ShowSituationCount();
+    row->addWidget(SituationsButton);
   }
-  if (!boxes_.empty()) lines->addLayout(grid);
 
   CloseButton = new QToolButton;
   CloseButton->setObjectName("FilterClose");
@@ -86,7 +98,17 @@ QCheckBox* FilterBar::MakeSituationBox(char code, const StringLookup& strings) {
             .arg(colour->name(), box->palette().color(QPalette::Text).name()));
   }
   connect(box, &QCheckBox::toggled, this, &FilterBar::filterChanged);
+  connect(box, &QCheckBox::toggled, this, &FilterBar::ShowSituationCount);
   return box;
+}
+
+// "Situations 5/7": how many of the situations' rows are shown.
+void FilterBar::ShowSituationCount() {
+  if (!SituationsButton) return;
+  const auto shown = std::count_if(boxes_.begin(), boxes_.end(),
+                                   [](const Box& box) { return box.box->isChecked(); });
+  SituationsButton->setText(
+      QStringLiteral("%1 %2/%3").arg(situationsWord_).arg(shown).arg(boxes_.size()));
 }
 
 RowFilter FilterBar::Filter() const {

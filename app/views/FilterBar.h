@@ -17,7 +17,9 @@ class StringLookup;
 
 // The filter line above a view's rows: the text the rows shown must contain and, in an event
 // view, one check box per situation, labelled with the situation's text on its row colour, that
-// shows or hides the rows of that situation. Hidden until asked for; while hidden it filters
+// shows or hides the rows of that situation. The boxes drop down from a button at the end of the
+// line, which says how many situations are shown, so that the line takes one row of the view
+// however short the view is. Hidden until asked for; while hidden it filters
 // nothing, and what was typed and ticked stays for the next time it is shown.
 class FilterBar : public QWidget {
   Q_OBJECT
@@ -37,6 +39,8 @@ class FilterBar : public QWidget {
 
   QLineEdit* TextLine = nullptr;
   QToolButton* CloseButton = nullptr;
+  // The drop-down of the situations' boxes; none in an interval view.
+  QToolButton* SituationsButton = nullptr;
   // The check box of a situation code; none for a code without one.
   QCheckBox* SituationBox(char code) const;
 
@@ -50,8 +54,10 @@ class FilterBar : public QWidget {
     QCheckBox* box;
   };
   QCheckBox* MakeSituationBox(char code, const StringLookup& strings);
+  void ShowSituationCount();
 
   std::vector<Box> boxes_;
+  QString situationsWord_;
 };
 
 }  // namespace telvoran

@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include <optional>
+#include <utility>
 
 #include "app/views/DataView.h"
 #include "app/views/RowListModel.h"
@@ -10,29 +11,24 @@
 namespace telvoran {
 namespace {
 
-// A one-pixel frame inside the row, white underneath and black dots on every other pixel: the dots
-// show on light colours, the white between them on dark ones. The dots are placed one by one, in
-// the list's own pixels, so that they stay dots at any screen scale. The platform's own focus
-// frame is not used: some styles draw it only after the focus came by the Tab key, or in a colour
-// that vanishes on a situation colour.
+// A two-line frame inside the row, the same in both kinds of view: black outside, white inside,
+// so that one of the two lines stands out on every row colour and on the selection. Both lines
+// are whole logical pixels, so the frame keeps its weight at any screen scale. The platform's own
+// focus frame is not used: some styles draw it only after the focus came by the Tab key, or in a
+// colour that vanishes on a situation colour.
 void DrawFocusFrame(QPainter* painter, const QStyleOptionViewItem& option) {
   if (!(option.state & QStyle::State_HasFocus)) return;
-  const QRect frame = option.rect;
-  const QRect edges[] = {
-      {frame.left(), frame.top(), frame.width(), 1},
-      {frame.left(), frame.bottom(), frame.width(), 1},
-      {frame.left(), frame.top(), 1, frame.height()},
-      {frame.right(), frame.top(), 1, frame.height()},
-  };
-  for (const QRect& edge : edges) painter->fillRect(edge, Qt::white);
-  for (int x = frame.left(); x <= frame.right(); x += 2) {
-    painter->fillRect(x, frame.top(), 1, 1, Qt::black);
-    painter->fillRect(x, frame.bottom(), 1, 1, Qt::black);
+  painter->save();
+  painter->setRenderHint(QPainter::Antialiasing, false);
+  const QRect outer = option.rect;
+  const QRect inner = outer.adjusted(1, 1, -1, -1);
+  for (const auto& [rect, colour] : {std::pair{outer, Qt::black}, std::pair{inner, Qt::white}}) {
+    painter->fillRect(rect.left(), rect.top(), rect.width(), 1, colour);
+    painter->fillRect(rect.left(), rect.bottom(), rect.width(), 1, colour);
+    painter->fillRect(rect.left(), rect.top(), 1, rect.height(), colour);
+    painter->fillRect(rect.right(), rect.top(), 1, rect.height(), colour);
   }
-  for (int y = frame.top(); y <= frame.bottom(); y += 2) {
-    painter->fillRect(frame.left(), y, 1, 1, Qt::black);
-    painter->fillRect(frame.right(), y, 1, 1, Qt::black);
-  }
+  painter->restore();
 }
 
 }  // namespace

@@ -9,8 +9,8 @@
 namespace telvoran {
 
 // Draws the rows of a data view: each row's display text at the top left corner of its item, and
-// a dotted frame around the current row while the list has the focus, in black and white dots so
-// that it shows on every background. Every row is as wide as the widest, so the list's scroll
+// a frame around the current row while the list has the focus, a black and a white line so that
+// it shows on every background. Every row is as wide as the widest, so the list's scroll
 // range depends on its rows and not on their order.
 class RowDelegate : public QStyledItemDelegate {
  public:

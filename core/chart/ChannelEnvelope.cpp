@@ -75,7 +75,8 @@ std::vector<EnvelopePoint> ChannelEnvelope(const IntervalSeries& series, int cha
   points.reserve(records.size());
   for (std::size_t i = 0; i < records.size(); ++i) {
     const std::size_t record = records[i];
-    const bool joins = i > 0 && !series.HasGapBetween(channel, records[i - 1], record);
+    const bool joins = i > 0 && !series.HasGapBetween(channel, records[i - 1], record) &&
+                       !series.HasPauseBetween(records[i - 1], record);
     points.push_back({static_cast<double>(times[record]), values[record], record, joins});
   }
   return points;

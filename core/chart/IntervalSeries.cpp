@@ -30,6 +30,11 @@ bool IntervalSeries::HasGapBetween(int channel, std::size_t first, std::size_t l
   return next != gaps.end() && *next < last;
 }
 
+bool IntervalSeries::HasPauseBetween(std::size_t first, std::size_t last) const {
+  const auto next = std::upper_bound(pauses_.begin(), pauses_.end(), first);
+  return next != pauses_.end() && *next <= last;
+}
+
 TimeSpan IntervalSeries::FullSpan() const {
   if (times_.empty()) return {};
   return {static_cast<double>(times_.front()), static_cast<double>(times_.back())};
@@ -68,6 +73,23 @@ void IntervalSeriesBuilder::Add(const ArchiveRecord& record) {
   }
 }
 
+// The usual step is the median of the times between neighbouring records, taken from at most
+// about a million of them spread over the archive, so that a long archive costs no more.
+void IntervalSeriesBuilder::FindPauses() {
+  const std::vector<ArchiveSeconds>& times = series_.times_;
+  if (times.size() < 3) return;
+  const std::size_t stride = std::max<std::size_t>(1, times.size() >> 20);
+  std::vector<ArchiveSeconds> steps;
+  for (std::size_t i = 1; i < times.size(); i += stride) steps.push_back(times[i] - times[i - 1]);
+  const auto middle = steps.begin() + static_cast<std::ptrdiff_t>(steps.size() / 2);
+  std::nth_element(steps.begin(), middle, steps.end());
+  const ArchiveSeconds usual = *middle;
+  if (usual == 0) return;
+  for (std::size_t i = 1; i < times.size(); ++i)
+    if (times[i] - times[i - 1] > IntervalSeries::kPauseSteps * usual)
+      series_.pauses_.push_back(static_cast<std::uint32_t>(i));
+}
+
 IntervalSeries IntervalSeriesBuilder::Finish() && {
   // Archives are written in time order; a clock set back leaves records out of order.
   if (!std::is_sorted(series_.times_.begin(), series_.times_.end())) {
@@ -79,6 +101,7 @@ IntervalSeries IntervalSeriesBuilder::Finish() && {
     Permute(series_.times_, order);
     for (auto& values : series_.values_) Permute(values, order);
   }
+  FindPauses();
   for (std::size_t channel = 0; channel < series_.channels_.size(); ++channel) {
     const std::vector<float>& values = series_.values_[channel];
     for (std::size_t i = 0; i < values.size(); ++i)

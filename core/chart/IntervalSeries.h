@@ -37,6 +37,12 @@ class IntervalSeries {
   std::span<const std::uint32_t> Gaps(int channel) const { return gaps_[Index(channel)]; }
   // True when a value that is not a number lies strictly between positions `first` and `last`.
   bool HasGapBetween(int channel, std::size_t first, std::size_t last) const;
+  // True when the recording paused between positions `first` and `last`: two neighbouring
+  // records in between lie more than kPauseSteps usual steps apart (the usual step being the
+  // median time between neighbouring records). A line across such a pause would draw values
+  // that were never measured.
+  bool HasPauseBetween(std::size_t first, std::size_t last) const;
+  static constexpr int kPauseSteps = 5;
   // What the channel's values at positions `first` up to, not including, `last` hold, from the
   // index built with the series.
   ValueSummary Summarize(int channel, std::size_t first, std::size_t last) const {
@@ -56,6 +62,7 @@ class IntervalSeries {
   std::vector<ChannelInfo> channels_;
   std::vector<std::vector<float>> values_;
   std::vector<std::vector<std::uint32_t>> gaps_;
+  std::vector<std::uint32_t> pauses_;  // positions whose record follows a pause, ascending
   std::vector<ValueBlocks> blocks_;
   std::uint64_t recordsWithoutTime_ = 0;
 };
@@ -72,6 +79,7 @@ class IntervalSeriesBuilder {
   IntervalSeries Finish() &&;
 
  private:
+  void FindPauses();
   IntervalSeries series_;
   std::vector<int> commaCounts_;
   std::vector<int> numberCounts_;

@@ -133,4 +133,15 @@ LaneDrawing DrawLane(const AlarmTimeline& timeline, const Lane& lane, TimeSpan s
   return drawing;
 }
 
+std::vector<int> ClearMarks(const std::vector<int>& markColumns, int gap) {
+  std::vector<int> clear;
+  for (std::size_t i = 0; i < markColumns.size(); ++i) {
+    const bool clearBefore = i == 0 || markColumns[i] - markColumns[i - 1] >= gap;
+    const bool clearAfter =
+        i + 1 == markColumns.size() || markColumns[i + 1] - markColumns[i] >= gap;
+    if (clearBefore && clearAfter) clear.push_back(markColumns[i]);
+  }
+  return clear;
+}
+
 }  // namespace telvoran

@@ -29,6 +29,11 @@ struct LaneDrawing {
 // events outside the span.
 LaneDrawing DrawLane(const AlarmTimeline& timeline, const Lane& lane, TimeSpan span, int columns);
 
+// The marks of `markColumns` (ascending) that stand at least `gap` columns clear of the marks
+// beside them. Where events crowd, their marks would merge into a dark band over the situation
+// colours between them; the colours then show the changes by themselves.
+std::vector<int> ClearMarks(const std::vector<int>& markColumns, int gap);
+
 // The rank of a colour digit in the order above: higher is more severe.
 int SeverityOfColourDigit(char colourDigit);
 

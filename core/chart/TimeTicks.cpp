@@ -25,10 +25,11 @@ constexpr Step kSteps[] = {
     {Unit::Minute, 1, 60},        {Unit::Minute, 2, 120},       {Unit::Minute, 5, 300},
     {Unit::Minute, 10, 600},      {Unit::Minute, 15, 900},      {Unit::Minute, 30, 1800},
     {Unit::Hour, 1, 3600},        {Unit::Hour, 2, 7200},        {Unit::Hour, 3, 10800},
-    {Unit::Hour, 6, 21600},       {Unit::Hour, 12, 43200},      {Unit::Day, 1, kDay},
-    {Unit::Day, 2, 2 * kDay},     {Unit::Day, 7, 7 * kDay},     {Unit::Day, 14, 14 * kDay},
-    {Unit::Month, 1, kMonth},     {Unit::Month, 2, 2 * kMonth}, {Unit::Month, 3, 3 * kMonth},
-    {Unit::Month, 6, 6 * kMonth}, {Unit::Year, 1, kYear},
+    {Unit::Hour, 4, 14400},       {Unit::Hour, 6, 21600},       {Unit::Hour, 8, 28800},
+    {Unit::Hour, 12, 43200},      {Unit::Day, 1, kDay},         {Unit::Day, 2, 2 * kDay},
+    {Unit::Day, 7, 7 * kDay},     {Unit::Day, 14, 14 * kDay},   {Unit::Month, 1, kMonth},
+    {Unit::Month, 2, 2 * kMonth}, {Unit::Month, 3, 3 * kMonth}, {Unit::Month, 6, 6 * kMonth},
+    {Unit::Year, 1, kYear},
 };
 
 // Years beyond the table: 2, 5, 10, 20, 50 ... years, up to a million.
@@ -41,12 +42,6 @@ Step YearStep(double length, int maxTicks) {
     }
   }
   return {Unit::Year, count, count * kYear};
-}
-
-Step ChooseStep(double length, int maxTicks) {
-  for (const Step& step : kSteps)
-    if (length / step.approximateSeconds <= maxTicks) return step;
-  return YearStep(length, maxTicks);
 }
 
 std::string Label(ArchiveSeconds time, Unit unit) {
@@ -99,13 +94,9 @@ void CalendarTicks(TimeSpan span, int months, Unit unit, std::vector<TimeTick>& 
   }
 }
 
-}  // namespace
-
-std::vector<TimeTick> TimeTicks(TimeSpan span, int maxTicks) {
+// The ticks of `step` over `span`.
+std::vector<TimeTick> TicksOf(TimeSpan span, const Step& step) {
   std::vector<TimeTick> ticks;
-  maxTicks = std::max(maxTicks, 1);
-  if (!std::isfinite(span.from) || !std::isfinite(span.to) || span.to < span.from) return ticks;
-  const Step step = ChooseStep(span.Length(), maxTicks);
   switch (step.unit) {
     case Unit::Second:
     case Unit::Minute:
@@ -121,6 +112,23 @@ std::vector<TimeTick> TimeTicks(TimeSpan span, int maxTicks) {
       break;
   }
   return ticks;
+}
+
+}  // namespace
+
+std::vector<TimeTick> TimeTicks(TimeSpan span, int maxTicks) {
+  maxTicks = std::max(maxTicks, 1);
+  if (!std::isfinite(span.from) || !std::isfinite(span.to) || span.to < span.from) return {};
+  // A step a little too fine by its length may still fit by where its ticks fall: 25 hours
+  // hold only four 6-hour ticks when the span starts after 06:00. Those are counted; steps far
+  // too fine are not even tried.
+  for (const Step& step : kSteps) {
+    const double steps = span.Length() / step.approximateSeconds;
+    if (steps > maxTicks + 2) continue;
+    std::vector<TimeTick> ticks = TicksOf(span, step);
+    if (steps <= maxTicks || static_cast<int>(ticks.size()) <= maxTicks) return ticks;
+  }
+  return TicksOf(span, YearStep(span.Length(), maxTicks));
 }
 
 }  // namespace telvoran

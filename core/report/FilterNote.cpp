@@ -22,10 +22,22 @@ std::string SituationName(char code, const StringLookup& strings) {
 
 }  // namespace
 
-std::string ShownRowsText(std::size_t shown, std::size_t total, const StringLookup& strings) {
-  std::string text = std::to_string(shown);
+std::string CountText(std::size_t count, CountDigits digits) {
+  const std::string plain = std::to_string(count);
+  if (digits == CountDigits::kPlain) return plain;
+  std::string grouped;
+  for (std::size_t i = 0; i < plain.size(); ++i) {
+    if (i > 0 && (plain.size() - i) % 3 == 0) grouped += ' ';
+    grouped += plain[i];
+  }
+  return grouped;
+}
+
+std::string ShownRowsText(std::size_t shown, std::size_t total, const StringLookup& strings,
+                          CountDigits digits) {
+  std::string text = CountText(shown, digits);
   text += Words(strings, sid::kFilterRowsOf);
-  text += std::to_string(total);
+  text += CountText(total, digits);
   text += Words(strings, sid::kFilterRowsEnd);
   return text;
 }

@@ -17,8 +17,16 @@ struct FilterNote {
   std::string hiddenSituations;
 };
 
+// How counts are written: digits alone, as in printouts and reports, or in groups of three from
+// the right split by spaces (`1 000 000`), as the status bar shows them to be read at a glance.
+enum class CountDigits { kPlain, kGrouped };
+
+// `count` in decimal digits, grouped as `digits` says.
+std::string CountText(std::size_t count, CountDigits digits);
+
 // "N of M rows" in the library's words.
-std::string ShownRowsText(std::size_t shown, std::size_t total, const StringLookup& strings);
+std::string ShownRowsText(std::size_t shown, std::size_t total, const StringLookup& strings,
+                          CountDigits digits = CountDigits::kPlain);
 
 // The note's one line, e.g. `Filter: 12 of 340 rows; text "pump"; without situations: A, B`.
 std::string FilterNoteLine(const FilterNote& note, const StringLookup& strings);

@@ -137,6 +137,18 @@ inline constexpr int kFilterSituationHint = 249;
 inline constexpr int kFilterFirst = 240;
 inline constexpr int kFilterLast = 249;
 
+// What users see: the window menu's word after a chart's name, the list's line when a filter
+// keeps no row, and the message for a file given or dropped whose name is not an archive's.
+inline constexpr int kWindowListChart = 280;
+inline constexpr int kFilterNoRow = 281;
+inline constexpr int kNotAnArchive = 282;
+// The print dialog's choice of a page range, which Qt's translations leave in English.
+inline constexpr int kPrintPagesLabel = 283;
+// The filter line's drop-down of situations, followed by how many of them are shown.
+inline constexpr int kFilterSituations = 284;
+inline constexpr int kSeenFirst = 280;
+inline constexpr int kSeenLast = 284;
+
 // The status bar's note when a followed archive was replaced by an empty file: the text, then
 // the file name.
 inline constexpr int kFollowFileReplaced = 290;

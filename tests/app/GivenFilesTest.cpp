@@ -33,7 +33,7 @@ class GivenFilesTest : public ::testing::Test {
 TEST_F(GivenFilesTest, EachFileOpensThroughTheOpenCommandInTheOrderGiven) {
   given.Open({kDemo + "alarm2005.zdr", kDemo + "missing.zdr", kDemo + "2005-03-14_C07.czt"});
   EXPECT_EQ(ViewCaptions(), QStringList({"alarm2005.zdr", "2005-03-14_C07.czt"}));
-  EXPECT_EQ(dialogs.asked, QStringList({"beep", "message:Telvoran|S106"}));
+  EXPECT_EQ(dialogs.asked, QStringList({"beep", "message:missing.zdr - Telvoran|S106"}));
   EXPECT_FALSE(given.HasWaitingFiles());
 }
 

@@ -1,7 +1,10 @@
 // Qt's own texts speak the language of the string library.
 #include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include <gtest/gtest.h>
 
@@ -28,6 +31,22 @@ TEST(QtLanguage, PolishLibraryMakesQtsButtonsPolishWhileItLives) {
   }
   EXPECT_EQ(CancelButtonText(), "Cancel");
   EXPECT_NE(QLocale().language(), QLocale::Polish);
+}
+
+// Qt's Polish translations leave the print dialog's "Pages" in English; the library's word fills
+// in.
+TEST(QtLanguage, TheLibraryFillsTheGapsOfQtsTranslations) {
+  QPrinter printer;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  {
+    const QtLanguage polish(kPolishLanguageId, "Strony");
+    const QPrintDialog dialog(&printer);
+    const auto* pages = dialog.findChild<QRadioButton*>("pagesRadioButton");
+    ASSERT_NE(pages, nullptr);
+    EXPECT_EQ(pages->text(), "Strony");
+  }
+  const QPrintDialog dialog(&printer);
+  EXPECT_EQ(dialog.findChild<QRadioButton*>("pagesRadioButton")->text(), "Pages");
 }
 
 TEST(QtLanguage, NeutralLibraryCountsAsPolishAndEnglishStaysEnglish) {

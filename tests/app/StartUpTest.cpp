@@ -1,6 +1,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
@@ -10,10 +11,15 @@
 #include <chrono>
 #include <filesystem>
 #include <random>
+#include <utility>
 
 #include "app/QtText.h"
 #include "app/StartUp.h"
+#include "app/platform/HandOverName.h"
 #include "app/platform/SingleInstance.h"
+#ifndef _WIN32
+#include "app/platform/SessionPlacePosix.h"
+#endif
 #include "core/text/StringLibrary.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
@@ -72,10 +78,51 @@ TEST_F(SingleInstance, ALockFileLeftBehindByAnEndedCopyDoesNotBlock) {
   EXPECT_EQ(ClaimSingleInstance(guard), InstanceClaim::kFirstCopy);
 }
 
-TEST_F(SingleInstance, AGuardThatCannotBeSetUpLetsEveryCopyRun) {
+// A runtime folder that cannot be used sends the lock where the hand-over socket goes, Qt's own
+// private folder: two copies never both run, the later one handing its files to the other.
+TEST_F(SingleInstance, AnUnusableRuntimeFolderPutsTheGuardBesideTheHandOverSocket) {
   ScopedRuntimeDir missing(runtimeDir / "missing" / "folder");
   EXPECT_EQ(ClaimSingleInstance(guard), InstanceClaim::kFirstCopy);
-  EXPECT_EQ(ClaimSingleInstance(guard), InstanceClaim::kFirstCopy);
+  EXPECT_EQ(ClaimSingleInstance(guard), InstanceClaim::kAnotherCopyRunning);
+  const QString socket = platform::HandOverName(guard);
+  ASSERT_FALSE(socket.isEmpty());
+  const QString lock = QFileInfo(socket).path() + '/' + QString::fromStdString(guard) + ".lock";
+  EXPECT_TRUE(QFileInfo::exists(lock)) << lock.toStdString();
+  EXPECT_FALSE(std::filesystem::exists(runtimeDir / "missing"));
+  QFile::remove(lock);
+}
+
+// Copies on two displays are two first copies: the display is part of the names.
+TEST(DisplayPart, NamesTheDisplayOfThePlatformInUse) {
+  const QByteArray oldX = qgetenv("DISPLAY");
+  const QByteArray oldWayland = qgetenv("WAYLAND_DISPLAY");
+  const struct {
+    const char* platform;
+    const char* x;
+    const char* wayland;
+    const char* part;
+  } cases[] = {
+      {"xcb", ":71", "", "-71"},
+      {"xcb", ":71.0", "", "-71"},
+      {"xcb", "host:72.1", "", "-host_72"},
+      {"xcb", "", "", ""},
+      {"wayland", ":71", "wayland-1", "-wayland-1"},
+      {"offscreen", ":71", "wayland-1", ""},
+      {"xcb", ":1/../x", "", "-1_"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.platform) + " " + c.x);
+    qputenv("DISPLAY", c.x);
+    qputenv("WAYLAND_DISPLAY", c.wayland);
+    EXPECT_EQ(platform::DisplayPart(c.platform), c.part);
+  }
+  for (const auto& [name, old] :
+       {std::pair{"DISPLAY", oldX}, std::pair{"WAYLAND_DISPLAY", oldWayland}}) {
+    if (old.isNull())
+      qunsetenv(name);
+    else
+      qputenv(name, old);
+  }
 }
 
 TEST_F(SingleInstance, APlantedLinkInPlaceOfTheLockFileIsNotFollowed) {

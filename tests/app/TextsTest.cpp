@@ -70,5 +70,25 @@ TEST(DialogReporter, ShowsLibraryTextsAndPlatformTextsCaptionedWithTheApplicatio
                                         "error:Telvoran|Brak dostępu"}));
 }
 
+// While a command works on a file, every box about it names the file in its caption; an inner
+// file is named until its command ends, then the outer one again, then none.
+TEST(DialogReporter, NamesTheFileOfTheFailureInTheCaption) {
+  test::ScriptedDialogs dialogs;
+  DialogReporter reporter(dialogs, nullptr);
+  {
+    const FileInCaptions outer(reporter, "/data/empty.czt");
+    reporter.ShowMessage("S107");
+    {
+      const FileInCaptions inner(reporter, "/data/sub/short.zdr");
+      reporter.ShowErrorMessage("S202");
+    }
+    reporter.ShowError("gone");
+  }
+  reporter.ShowMessage("S183");
+  EXPECT_EQ(dialogs.asked,
+            QStringList({"message:empty.czt - Telvoran|S107", "error:short.zdr - Telvoran|S202",
+                         "error:empty.czt - Telvoran|gone", "message:Telvoran|S183"}));
+}
+
 }  // namespace
 }  // namespace telvoran

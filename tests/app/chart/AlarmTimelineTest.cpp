@@ -1,12 +1,14 @@
 // The alarm timeline of an event view: its lanes, their fills and what resting the pointer shows.
 #include <QCategoryAxis>
 #include <QChart>
+#include <QLegend>
 
 #include <gtest/gtest.h>
 
 #include "app/chart/AlarmTimelineWindow.h"
 #include "app/chart/ChartTestSupport.h"
 #include "app/chart/LanesItem.h"
+#include "app/chart/SituationKey.h"
 #include "app/chart/TimeChartView.h"
 #include "core/rows/EventRows.h"
 
@@ -46,10 +48,56 @@ class AlarmTimelineTest : public ChartFixture {
   }
 };
 
+// The tip of the row under the pointer stays inside the chart's window, below right of the
+// pointer where there is room, else left of or above it.
+TEST(TipAnchor, KeepsTheTipInsideTheWindow) {
+  const QRect window(100, 50, 800, 400);  // right 899, bottom 449
+  const QSize tip(300, 60);
+  const struct {
+    QPoint pointer;
+    QPoint anchor;
+  } cases[] = {
+      {{200, 100}, {200, 100}},  // room below and right: where Qt puts it
+      {{800, 100}, {597, 100}},  // near the right edge: ends at it
+      {{200, 420}, {200, 342}},  // near the bottom: above the pointer
+      {{850, 440}, {597, 362}},  // the corner: both
+  };
+  for (const auto& c : cases) {
+    const QPoint anchor = TipAnchor(c.pointer, tip, window);
+    EXPECT_EQ(anchor, c.anchor) << c.pointer.x() << "," << c.pointer.y();
+    const QRect placed(anchor + QPoint(2, 16), tip);
+    EXPECT_TRUE(window.contains(placed)) << c.pointer.x() << "," << c.pointer.y();
+  }
+  // A tip wider than the window starts at its left edge.
+  EXPECT_EQ(TipAnchor({500, 100}, QSize(900, 60), window).x() + 2, window.left());
+}
+
 TEST_F(AlarmTimelineTest, OneLabelledLanePerCentralUnitAndChannel) {
   EXPECT_EQ(timeline->LaneAxis()->categoriesLabels(),
             (QStringList{"S167 8  S168 #0", "S167 8  S168 1", "S167 9  S168 2"}));
   EXPECT_TRUE(timeline->LaneAxis()->isReverse()) << "the first lane on top";
+}
+
+// The key names every situation, those drawn on the window background too, and wraps its rows
+// rather than cutting a text.
+TEST_F(AlarmTimelineTest, TheKeyNamesEverySituationInRowsThatWrap) {
+  QStringList names;
+  for (const SituationKey::Entry& entry : timeline->Key().Entries()) names << entry.text;
+  EXPECT_EQ(names, QStringList({"S160", "S161", "S162", "S163", "S164", "S165", "S166"}));
+  EXPECT_FALSE(timeline->Chart()->legend()->isVisible());
+
+  const QString longText = "Uszkodzenie czujnika lub toru pomiarowego";
+  SituationKey key({{Qt::green, Qt::darkGreen, longText},
+                    {Qt::red, Qt::darkRed, longText},
+                    {Qt::white, Qt::gray, longText}},
+                   QFont());
+  const double oneRow = key.LayOut(100'000);
+  EXPECT_EQ(key.Rows(), 1);
+  const double wrapped = key.LayOut(key.boundingRect().width() * 3 / 4);
+  EXPECT_EQ(key.Rows(), 2);
+  EXPECT_DOUBLE_EQ(wrapped, 2 * oneRow);
+  key.LayOut(10);
+  EXPECT_EQ(key.Rows(), 3) << "an entry wider than the rows gets a row of its own";
 }
 
 TEST_F(AlarmTimelineTest, LanesAreFilledInTheSituationColoursUntilTheNextEvent) {

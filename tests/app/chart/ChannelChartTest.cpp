@@ -61,6 +61,20 @@ TEST_F(ChannelChartTest, ChannelsOfOneUnitShareAnAxisTitledWithNamesAndUnit) {
   EXPECT_LE(chart->AxisOf(0)->max(), 25.0);
 }
 
+// A low window, one of several tiled, keeps the chart at its least height and folds the
+// statistics away; a window with room for both shows both.
+TEST_F(ChannelChartTest, TheChartKeepsItsHeightAndTheStatisticsFoldOnlyWithoutRoom) {
+  main.resize(900, 800);
+  for (const int height : {700, 200, 700}) {
+    SCOPED_TRACE(height);
+    chart->showNormal();
+    chart->resize(700, height);
+    QApplication::processEvents();
+    EXPECT_GE(chart->View()->height(), ChannelChartWindow::kChartMinimumHeight);
+    EXPECT_EQ(chart->Statistics()->isVisible(), height == 700);
+  }
+}
+
 TEST_F(ChannelChartTest, StatisticsOfTheWholeSpanLeaveGapsOut) {
   EXPECT_EQ(Cell(0, Column::kCount), "4");
   EXPECT_EQ(Cell(0, Column::kMinimum), "19.0");
@@ -90,6 +104,8 @@ TEST_F(ChannelChartTest, ALegendClickHidesAndShowsItsChannel) {
   const double sharedMaximum = chart->AxisOf(0)->max();
   QLegendMarker* marker = chart->Chart()->legend()->markers(chart->LegendSeries(0)).value(0);
   ASSERT_NE(marker, nullptr);
+  const QPen pen = marker->pen();
+  const QBrush brush = marker->brush();
   emit marker->clicked();
   EXPECT_FALSE(chart->ChannelShown(0));
   EXPECT_TRUE(marker->isVisible()) << "the entry stays to show the channel again";
@@ -98,9 +114,32 @@ TEST_F(ChannelChartTest, ALegendClickHidesAndShowsItsChannel) {
   chart->ShowCursorAt(Minute(0));
   EXPECT_FALSE(chart->CursorText().contains("T1:"));
   EXPECT_TRUE(chart->CursorText().contains("T2:"));
+  EXPECT_NE(marker->pen(), pen) << "greyed while hidden";
   emit marker->clicked();
   EXPECT_TRUE(chart->ChannelShown(0));
   EXPECT_EQ(chart->AxisOf(0)->max(), sharedMaximum);
+  EXPECT_EQ(marker->pen(), pen) << "shown again, the entry looks as it did at first";
+  EXPECT_EQ(marker->brush(), brush);
+}
+
+// An axis shows while one of its channels does; one grid, that of the first axis shown.
+TEST_F(ChannelChartTest, AxesFollowTheirChannelsAndOneAxisDrawsTheGrid) {
+  auto grids = [this] {
+    std::vector<bool> drawn;
+    for (int channel : {0, 2, 3}) drawn.push_back(chart->AxisOf(channel)->isGridLineVisible());
+    return drawn;
+  };
+  EXPECT_EQ(grids(), (std::vector<bool>{true, false, false}));
+  chart->SetChannelShown(2, false);
+  EXPECT_FALSE(chart->AxisOf(2)->isVisible()) << "P1 is its axis's only channel";
+  chart->SetChannelShown(0, false);
+  EXPECT_TRUE(chart->AxisOf(1)->isVisible()) << "T2 still shows on the shared axis";
+  chart->SetChannelShown(1, false);
+  EXPECT_FALSE(chart->AxisOf(0)->isVisible());
+  EXPECT_EQ(grids(), (std::vector<bool>{false, false, true}));
+  for (int channel : {0, 1, 2}) chart->SetChannelShown(channel, true);
+  EXPECT_TRUE(chart->AxisOf(2)->isVisible());
+  EXPECT_EQ(grids(), (std::vector<bool>{true, false, false}));
 }
 
 TEST_F(ChannelChartTest, TheCursorShowsTheNearestRecordsTimeAndValues) {

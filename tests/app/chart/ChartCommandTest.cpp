@@ -11,6 +11,7 @@
 #include "app/chart/ChannelChartWindow.h"
 #include "app/chart/ChartTestSupport.h"
 #include "app/chart/TimeChartView.h"
+#include "app/mainwindow/OpenViewsMenu.h"
 
 namespace telvoran {
 namespace {
@@ -91,6 +92,11 @@ TEST_F(ChartCommandTest, AnIntervalViewGetsAChannelChartCaptionedLikeTheView) {
   EXPECT_EQ(main.MdiArea()->subWindowList().size(), 2);
   EXPECT_EQ(chart->Series().ChannelCount(), 4);
   EXPECT_TRUE(Asked().isEmpty());
+  // The window menu tells the chart from its view.
+  emit main.WindowMenu->menu()->aboutToShow();
+  QStringList listed;
+  for (const QAction* item : main.OpenViewList->Items()) listed << item->text();
+  EXPECT_EQ(listed, QStringList({"&1 2005-03-14_C07.czt", "&2 2005-03-14_C07.czt S280"}));
 }
 
 TEST_F(ChartCommandTest, AnEventViewGetsAnAlarmTimeline) {
@@ -105,7 +111,7 @@ TEST_F(ChartCommandTest, AnArchiveWithNothingToDrawSaysSoAndOpensNoWindow) {
   Open(dir.Write("none.czt", Join(IntervalHeader('0'), std::vector{IntervalRecord(5, "")})));
   Asked();
   main.ShowChart();
-  EXPECT_EQ(Asked(), (QStringList{"beep", "message:Telvoran|S235"}));
+  EXPECT_EQ(Asked(), (QStringList{"beep", "message:none.czt - Telvoran|S235"}));
   EXPECT_EQ(main.MdiArea()->subWindowList().size(), 1);
 
   // Channels, but no record of a real date.
@@ -114,7 +120,7 @@ TEST_F(ChartCommandTest, AnArchiveWithNothingToDrawSaysSoAndOpensNoWindow) {
   Open(dir.Write("baddate.czt", Join(IntervalHeader('2'), std::vector{badDate})));
   Asked();
   main.ShowChart();
-  EXPECT_EQ(Asked(), (QStringList{"beep", "message:Telvoran|S235"}));
+  EXPECT_EQ(Asked(), (QStringList{"beep", "message:baddate.czt - Telvoran|S235"}));
   EXPECT_EQ(main.MdiArea()->subWindowList().size(), 2);
 }
 
@@ -124,7 +130,7 @@ TEST_F(ChartCommandTest, AFileGoneSinceTheViewOpenedIsReportedAsAResortReportsIt
   std::filesystem::remove(path);
   Asked();
   main.ShowChart();
-  EXPECT_EQ(Asked(), (QStringList{"beep", "message:Telvoran|S155"}));
+  EXPECT_EQ(Asked(), (QStringList{"beep", "message:gone.zdr - Telvoran|S155"}));
   EXPECT_EQ(main.MdiArea()->subWindowList().size(), 1);
 }
 

@@ -1,6 +1,7 @@
 // A chart's export as PNG, SVG and PDF, and its printout on one landscape page.
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -77,6 +78,10 @@ TEST_F(ChartOutputTest, ExportWritesAValidFileOfEachType) {
   ASSERT_TRUE(text);
   EXPECT_TRUE(text->contains("T1, T2 [degC]")) << "the axes are in the file";
   EXPECT_TRUE(text->contains("1 T1 [degC]")) << "and the legend";
+  EXPECT_TRUE(text->contains("2005-03-14_C07.czt")) << "the archive's name";
+  EXPECT_TRUE(text->contains(QString::fromStdString(
+      FormatArchiveTime(static_cast<ArchiveSeconds>(chart->View()->Window().Visible().from)))))
+      << "and the time shown";
   for (const QString& asked : Asked()) EXPECT_TRUE(asked.startsWith("save:")) << "no message";
 }
 
@@ -102,8 +107,46 @@ TEST_F(ChartOutputTest, AFailedExportIsShownAndLeavesNothingBehind) {
   Export({PathOf("missing/chart.svg")});
   const QStringList asked = Asked();
   ASSERT_EQ(asked.size(), 2);
-  EXPECT_TRUE(asked[1].startsWith("error:Telvoran|")) << asked[1].toStdString();
+  EXPECT_TRUE(asked[1].startsWith("error:chart.svg - Telvoran|")) << asked[1].toStdString();
   EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
+}
+
+// A chart drawn into a picture of other proportions than its window fills it from top to bottom,
+// and drawn four times as large its lines are four times as wide, not one dot.
+TEST_F(ChartOutputTest, APictureOrPageIsFilledAndLinesKeepTheirWidth) {
+  auto render = [this](QSize size, double scale) {
+    QImage image(size * scale, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.scale(scale, scale);
+    chart->Render(painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    return image;
+  };
+  auto inkedRows = [](const QImage& image, int from, int to) {
+    int inked = 0;
+    for (int y = from; y < to; ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if (qGray(image.pixel(x, y)) < 128) {
+          ++inked;
+          break;
+        }
+    return inked;
+  };
+  auto coloured = [](const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        count += QColor(image.pixel(x, y)).hsvSaturation() > 120;
+    return count;
+  };
+  const QSize window = chart->View()->size();
+  // Twice as high as the window's proportions: the legend at the top, the time axis at the foot.
+  const QSize tall(window.width(), 2 * window.height());
+  const QImage filled = render(tall, 1);
+  EXPECT_GT(inkedRows(filled, 0, tall.height() / 8), 0) << "the legend at the top";
+  EXPECT_GT(inkedRows(filled, tall.height() * 7 / 8, tall.height()), 0) << "the axis at the foot";
+  const double growth = double(coloured(render(window, 4))) / coloured(render(window, 1));
+  EXPECT_GT(growth, 10) << "lines as wide as on the screen, not one dot";
 }
 
 TEST_F(ChartOutputTest, PrintPutsTheChartOnOneLandscapePageWithTheUsualFooter) {

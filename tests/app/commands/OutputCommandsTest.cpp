@@ -94,7 +94,8 @@ TEST_F(OutputCommandsTest, FailedWriteIsShownAndLeavesNothingBehind) {
   dialogs.saveAnswers.push_back({QString::fromStdString((dir / "missing" / "r.txt").string())});
   main.SaveReport();
   ASSERT_EQ(dialogs.asked.size(), 2);
-  EXPECT_TRUE(dialogs.asked[1].startsWith("error:Telvoran|")) << dialogs.asked[1].toStdString();
+  EXPECT_TRUE(dialogs.asked[1].startsWith("error:r.txt - Telvoran|"))
+      << dialogs.asked[1].toStdString();
   EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
 }
 
@@ -171,7 +172,7 @@ TEST_F(OutputCommandsTest, FailedCsvSaveSaysSoInWordsAndLeavesNothingBehind) {
   dialogs.saveTypeAnswers.push_back(kCsvType);
   main.SaveReport();
   ASSERT_EQ(dialogs.asked.size(), 2);
-  EXPECT_EQ(dialogs.asked[1], "error:Telvoran|S251\rNo such file or directory");
+  EXPECT_EQ(dialogs.asked[1], "error:e.csv - Telvoran|S251\rNo such file or directory");
   EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
 }
 

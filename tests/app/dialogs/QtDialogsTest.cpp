@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "app/ProgramState.h"
 #include "app/dialogs/PrinterSetupDialog.h"
 #include "app/dialogs/QtDialogs.h"
 #include "support/TempDir.h"
@@ -107,6 +110,33 @@ TEST_F(Dialogs, SaveTellsTheChosenTypeAndGivesItsExtension) {
   }
 }
 
+// Each open or save dialog starts in the folder of the file chosen last in either of them.
+TEST_F(Dialogs, OpenAndSaveStartInTheFolderUsedLast) {
+  std::filesystem::create_directories(dir / "archives");
+  std::filesystem::create_directories(dir / "reports");
+  AnswerWhenShown<QFileDialog>([this](QFileDialog& dialog) {
+    dialog.selectFile(Path("archives/a.czt"));
+    Confirm(dialog);
+  });
+  ASSERT_TRUE(dialogs.OpenFileName(nullptr, "Open", "Interval|*.czt", 1));
+
+  auto saveIn = [this](const char* name) {
+    AnswerWhenShown<QFileDialog>([this, name](QFileDialog& dialog) {
+      EXPECT_EQ(dialog.directory().absolutePath(), Path("archives"));
+      dialog.selectFile(Path(name));
+      Confirm(dialog);
+    });
+    return dialogs.SaveFileName(nullptr, "Save", "Text files|*.txt", "txt",
+                                [](const QString&) { return true; });
+  };
+  ASSERT_TRUE(saveIn("reports/r.txt"));
+  AnswerWhenShown<QFileDialog>([this](QFileDialog& dialog) {
+    EXPECT_EQ(dialog.directory().absolutePath(), Path("reports"));
+    dialog.reject();
+  });
+  EXPECT_EQ(dialogs.OpenFileName(nullptr, "Open", "Interval|*.czt", 1), std::nullopt);
+}
+
 TEST_F(Dialogs, MessageBoxesShowTheirCaptionIconButtonsAndLineBreaks) {
   AnswerWhenShown<QMessageBox>([](QMessageBox& box) {
     EXPECT_EQ(box.windowTitle(), "Telvoran");
@@ -196,6 +226,24 @@ TEST_F(Dialogs, PrinterSetUpChoosesPrinterPaperAndOrientationOnlyWhenConfirmed) 
 
   qInstallMessageHandler(previous);
   EXPECT_TRUE(warnings.isEmpty()) << warnings.join("; ").toStdString();
+}
+
+// The printer follows the system's default until the user chooses another in the print set-up.
+TEST(PrinterToUse, FollowsTheSystemDefaultUntilTheUserChoosesAnother) {
+  const struct {
+    const char* inUse;
+    const char* followed;
+    const char* systemDefault;
+    const char* use;
+  } cases[] = {
+      {"A", "A", "A", "A"},  // the default as at start
+      {"A", "A", "B", "B"},  // B made the default since: offered and used
+      {"C", "A", "B", "C"},  // the user chose C: kept
+      {"A", "A", "", "A"},   // no default now: kept
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(PrinterToUse(c.inUse, c.followed, c.systemDefault), c.use)
+        << c.inUse << c.systemDefault;
 }
 
 TEST(PrinterSetupDialog, ListsEveryPrinterOfTheSystemBeforeThePdfFile) {

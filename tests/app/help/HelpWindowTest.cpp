@@ -64,7 +64,7 @@ TEST_F(HelpWindowTest, ShowsAPlainTextFileAsPlainText) {
 
 TEST_F(HelpWindowTest, MissingHelpFileBeepsAndSaysSoAndLeavesTheTextEmpty) {
   auto help = MakeHelp(nullptr);
-  EXPECT_EQ(dialogs.asked, (QStringList{"beep", "message:Telvoran|S183"}));
+  EXPECT_EQ(dialogs.asked, (QStringList{"beep", "message:Telvoran.hlp - Telvoran|S183"}));
   EXPECT_TRUE(help->RichEdit->document()->isEmpty());
 }
 
@@ -72,7 +72,8 @@ TEST_F(HelpWindowTest, UnreadableHelpFileGivesThePlatformsWordsForTheError) {
   std::filesystem::create_directory(dir / "Telvoran.hlp");
   auto help = MakeHelp(nullptr);
   ASSERT_EQ(dialogs.asked.size(), 1);
-  EXPECT_TRUE(dialogs.asked[0].startsWith("error:Telvoran|")) << dialogs.asked[0].toStdString();
+  EXPECT_TRUE(dialogs.asked[0].startsWith("error:Telvoran.hlp - Telvoran|"))
+      << dialogs.asked[0].toStdString();
   EXPECT_TRUE(help->RichEdit->document()->isEmpty());
 }
 

@@ -17,7 +17,9 @@
 
 #include <gtest/gtest.h>
 
+#include "app/ProgramSettings.h"
 #include "app/QtText.h"
+#include "app/WindowPlace.h"
 #include "app/help/HelpWindow.h"
 #include "app/mainwindow/MainWindow.h"
 #include "app/mainwindow/OpenViewsMenu.h"
@@ -189,6 +191,56 @@ TEST_F(MainWindowTest, F6AndF5StepThroughTheViewsOnlyWhileViewCommandsAreEnabled
   EXPECT_EQ(form.ActiveChild(), second);
   QTest::keyClick(&form, Qt::Key_F5);
   EXPECT_EQ(form.ActiveChild(), first);
+}
+
+TEST(FittedToScreen, KeepsTheWholeWindowOnTheScreen) {
+  const QRect screen(0, 0, 1280, 720);
+  const struct {
+    QRect window;
+    QRect fitted;
+  } cases[] = {
+      {{0, 0, 800, 600}, {0, 0, 800, 600}},           // fits as it is
+      {{0, 0, 1600, 1200}, {0, 0, 1280, 720}},        // 800 x 600 at scale 2: never taller
+      {{1000, 500, 800, 600}, {480, 120, 800, 600}},  // beyond the right and bottom edges
+      {{-50, -20, 800, 600}, {0, 0, 800, 600}},       // above and left of the screen
+  };
+  for (const auto& c : cases) EXPECT_EQ(FittedToScreen(c.window, screen), c.fitted) << c.window.x();
+  // A second screen to the right of the first.
+  EXPECT_EQ(FittedToScreen({100, 100, 800, 600}, {1280, 0, 1920, 1080}),
+            QRect(1280, 100, 800, 600));
+}
+
+// The main window's size and place come back at the next start, from the program's settings.
+TEST(WindowPlace, SizeAndPlaceComeBackFromTheSettings) {
+  const QVariant kept = ProgramSettings().value("MainWindow/Geometry");
+  QWidget before;
+  before.setGeometry(40, 50, 500, 300);
+  KeepWindowPlace(before);
+  QWidget after;
+  after.resize(800, 600);
+  RestoreWindowPlace(after);
+  EXPECT_EQ(after.size(), QSize(500, 300));
+  EXPECT_EQ(after.pos(), QPoint(40, 50));
+  if (kept.isValid())
+    ProgramSettings().setValue("MainWindow/Geometry", kept);
+  else
+    ProgramSettings().remove("MainWindow/Geometry");
+}
+
+// The usual keys of a desktop program open, save and print; save and print only with a view.
+TEST_F(MainWindowTest, CtrlOSAndPOpenSaveAndPrint) {
+  EXPECT_EQ(form.FileOpen->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+  EXPECT_EQ(form.FileSaveAs->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+  EXPECT_EQ(form.FilePrint->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
+  QTest::keyClick(&form, Qt::Key_P, Qt::ControlModifier);
+  EXPECT_TRUE(dialogs.asked.isEmpty()) << "disabled with the view commands";
+  dialogs.openAnswers.push_back(std::nullopt);
+  QTest::keyClick(&form, Qt::Key_O, Qt::ControlModifier);
+  ASSERT_EQ(dialogs.asked.size(), 1);
+  EXPECT_TRUE(dialogs.asked[0].startsWith("open:")) << dialogs.asked[0].toStdString();
 }
 
 TEST_F(MainWindowTest, StatusTipsOfWidgetsInOtherWindowsReachTheMainStatusBar) {

@@ -35,6 +35,21 @@ TEST(IconPositions, LineUpAlongTheBottomFromTheLeftAndWrapUpwards) {
   EXPECT_EQ(AreaAboveIcons(area, {}), area);
 }
 
+TEST(Cascaded, KeepsAUsableSizeAndStartsAgainAtTheCorner) {
+  // A large frame: two thirds of it, one step apart, down as far as there is room while they
+  // still step right; the fifth starts at the corner again.
+  EXPECT_EQ(
+      Cascaded(5, QRect(0, 0, 1500, 960), QSize(616, 320), 150),
+      QList<QRect>({QRect(0, 0, 1000, 640), QRect(150, 150, 1000, 640), QRect(300, 300, 1000, 640),
+                    QRect(450, 320, 1000, 640), QRect(0, 0, 1000, 640)}));
+  // A small frame: the usual size, but never bigger than the frame, and nothing divides by 0.
+  EXPECT_EQ(Cascaded(2, QRect(10, 20, 700, 300), QSize(616, 320), 20),
+            QList<QRect>({QRect(10, 20, 616, 300), QRect(30, 20, 616, 300)}));
+  EXPECT_EQ(Cascaded(2, QRect(0, 0, 900, 500), QSize(616, 320), 0),
+            QList<QRect>({QRect(0, 0, 616, 333), QRect(1, 1, 616, 333)}));
+  EXPECT_TRUE(Cascaded(0, QRect(0, 0, 900, 500), QSize(616, 320), 20).isEmpty());
+}
+
 class WindowCommands : public ::testing::Test {
  protected:
   WindowCommands() {
@@ -103,6 +118,33 @@ TEST_F(WindowCommands, ArrangeLinesTheIconsUpAlongTheBottomAndLeavesOtherViewsAl
   EXPECT_EQ(icons[0]->geometry().bottomLeft(), area.bottomLeft());
   EXPECT_EQ(icons[1]->geometry().topLeft(), icons[0]->geometry().topRight() + QPoint(1, 0));
   EXPECT_EQ(open->geometry(), QRect(50, 50, 200, 100));
+}
+
+TEST_F(WindowCommands, CascadeKeepsTheViewsUsableAndTheActiveOneInFront) {
+  QMdiSubWindow* a = AddView();
+  QMdiSubWindow* b = AddView();
+  QMdiSubWindow* minimised = AddView();
+  minimised->showMinimized();
+  Activate(b);
+  Activate(a);
+  a->showMaximized();
+  form.CascadeViews();
+
+  const QRect area = form.MdiArea()->viewport()->rect();
+  EXPECT_FALSE(a->isMaximized());
+  EXPECT_TRUE(minimised->isMinimized());
+  for (const QMdiSubWindow* view : {a, b}) {
+    EXPECT_GE(view->width(), std::min(area.width(), kUsualViewSize.width()));
+    EXPECT_GE(view->height(), std::min(area.height(), kUsualViewSize.height()));
+    EXPECT_TRUE(area.contains(view->geometry())) << view->geometry().x();
+  }
+  EXPECT_EQ(b->pos(), area.topLeft());
+  EXPECT_GT(a->y(), b->y()) << "the active view one title bar lower, in front";
+  EXPECT_EQ(form.ActiveChild(), a);
+  QWidget* front = form.MdiArea()->viewport()->childAt(a->geometry().center());
+  while (front && front->parentWidget() != form.MdiArea()->viewport())
+    front = front->parentWidget();
+  EXPECT_EQ(front, a);
 }
 
 TEST_F(WindowCommands, DoNothingWithoutViews) {

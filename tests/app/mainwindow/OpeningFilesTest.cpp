@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QListView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
+#include <QTest>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -15,6 +17,7 @@
 #include "app/mainwindow/DroppedFiles.h"
 #include "app/mainwindow/MainWindow.h"
 #include "app/mainwindow/RecentFilesMenu.h"
+#include "app/views/DataView.h"
 #include "support/ArchiveRecords.h"
 #include "support/FakeStrings.h"
 #include "support/ScriptedDialogs.h"
@@ -93,14 +96,46 @@ TEST_F(OpeningFilesTest, DroppedArchivesOpenOneAfterAnotherThroughTheOpenCommand
                     QUrl::fromLocalFile(missing), QUrl::fromLocalFile(event)}));
   EXPECT_EQ(ViewTitles(), QStringList({"2005-03-14_C07.czt", "alarm2005.zdr"}));
   // The missing file gets the open command's own message, and no open dialog is shown.
-  EXPECT_EQ(dialogs.asked, QStringList({"beep", "message:Telvoran|S106"}));
+  EXPECT_EQ(dialogs.asked, QStringList({"beep", "message:gone.zdr - Telvoran|S106"}));
   EXPECT_TRUE(main.ViewCommandsEnabled());
+}
+
+// A new view opens at the usual size, or maximized over a maximized view, filling the client area;
+// either way the keyboard is in its list, on a row.
+TEST_F(OpeningFilesTest, ANewViewFollowsAMaximizedOneAndTakesTheKeyboard) {
+  main.OpenFiles({Archive("a.zdr")});
+  auto* first = qobject_cast<DataView*>(main.ActiveChild());
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->size(), QSize(616, 320));
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+  EXPECT_TRUE(first->ListBox->hasFocus());
+  EXPECT_TRUE(first->ListBox->currentIndex().isValid());
+
+  first->showMaximized();
+  main.OpenFiles({Archive("b.czt")});
+  auto* second = qobject_cast<DataView*>(main.ActiveChild());
+  ASSERT_NE(second, nullptr);
+  ASSERT_NE(second, first);
+  EXPECT_TRUE(second->isMaximized());
+  EXPECT_EQ(second->geometry(), main.MdiArea()->viewport()->rect());
+  EXPECT_TRUE(second->ListBox->hasFocus());
+  EXPECT_TRUE(second->ListBox->currentIndex().isValid());
 }
 
 TEST_F(OpeningFilesTest, NothingButAddressesOfOtherPlacesIsRefusedAsADrop) {
   EXPECT_FALSE(Drop({QUrl("https://example.org/a.czt")}));
   EXPECT_TRUE(ViewTitles().isEmpty());
   EXPECT_TRUE(dialogs.asked.isEmpty());
+}
+
+// A dropped file that is not an archive is told, naming it; the open dialog's choice of one is
+// not (see the views' tests).
+TEST_F(OpeningFilesTest, ADroppedFileThatIsNotAnArchiveIsTold) {
+  const QString notes = QString::fromStdString(dir.Write("notes.txt", "x").string());
+  const QString event = Archive("alarm2005.zdr");
+  EXPECT_TRUE(Drop({QUrl::fromLocalFile(notes), QUrl::fromLocalFile(event)}));
+  EXPECT_EQ(ViewTitles(), QStringList({"alarm2005.zdr"}));
+  EXPECT_EQ(dialogs.asked, QStringList({"beep", "message:notes.txt - Telvoran|S282"}));
 }
 
 TEST_F(OpeningFilesTest, FileMenuListsTheArchivesOpenedLastNewestFirst) {
@@ -141,7 +176,7 @@ TEST_F(OpeningFilesTest, ChoosingARecentArchiveOpensItAndAMissingOneIsDroppedWit
 
   RecentItems();
   main.RecentFileList->Items()[0]->trigger();  // gone.zdr, the newest
-  EXPECT_EQ(dialogs.asked, QStringList({"beep", "message:Telvoran|S106"}));
+  EXPECT_EQ(dialogs.asked, QStringList({"beep", "message:gone.zdr - Telvoran|S106"}));
   EXPECT_EQ(RecentItems(), QStringList({"&1 " + kept}));
 
   main.RecentFileList->Items()[0]->trigger();

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/QtText.h"
 #include "app/mainwindow/MainWindow.h"
 #include "app/views/EventView.h"
@@ -153,13 +155,20 @@ TEST_F(FilterTest, TypedTextKeepsRowsContainingItWithCaseAndPolishLettersFoldedA
   EXPECT_EQ(Count(), "10 of 70 rows");
 
   // "o" is not "ó": no row contains "gorne".
+  const auto* note = view->findChild<QLabel*>("EmptyFilterNote");
+  ASSERT_NE(note, nullptr);
+  EXPECT_FALSE(note->isVisibleTo(view->ListBox));
   view->FilterLine()->TextLine->setText("GORNE");
   EXPECT_EQ(view->Report().RowCount(), 0u);
   EXPECT_EQ(Count(), "0 of 70 rows");
+  // The empty list says why it is empty.
+  EXPECT_TRUE(note->isVisibleTo(view->ListBox));
+  EXPECT_EQ(note->text(), "S281");
 
   // Deleting letters widens the filter again; every keystroke is a new filter.
   view->FilterLine()->TextLine->setText(QString::fromUtf8("PRZEKROCZENIE"));
   EXPECT_EQ(Displayed(*view), Containing(all, "Przekroczenie"));
+  EXPECT_FALSE(note->isVisibleTo(view->ListBox));
   view->FilterLine()->TextLine->setText("");
   EXPECT_EQ(Displayed(*view), all);
   EXPECT_EQ(Count(), "70 of 70 rows");
@@ -212,8 +221,16 @@ TEST_F(FilterTest, SituationBoxesCarryTheirTextOnTheirRowColourAndHideTheirRows)
   EXPECT_TRUE(bar.SituationBox('O')->styleSheet().isEmpty()) << "O rows have no colour";
   EXPECT_EQ(high.statusTip(), "S249");
 
+  // The boxes drop down from one button, so the line takes one row of the view.
+  ASSERT_NE(bar.SituationsButton, nullptr);
+  EXPECT_EQ(bar.SituationsButton->text(), "S284 7/7");
+  EXPECT_LE(
+      bar.sizeHint().height(),
+      std::max(bar.TextLine->sizeHint().height(), bar.SituationsButton->sizeHint().height()) + 4);
+
   high.click();
   bar.SituationBox('L')->click();
+  EXPECT_EQ(bar.SituationsButton->text(), "S284 5/7");
   std::vector<std::string> expected = all;
   std::erase_if(expected, [](const std::string& row) {
     return row.find("Przekroczenie") != std::string::npos;
@@ -232,6 +249,7 @@ TEST_F(FilterTest, SituationBoxesCarryTheirTextOnTheirRowColourAndHideTheirRows)
       dir.Write("b.czt", Join(IntervalHeader(), std::vector{IntervalRecord(1)})));
   ASSERT_NE(interval, nullptr);
   EXPECT_EQ(interval->FilterLine()->SituationBox('H'), nullptr);
+  EXPECT_EQ(interval->FilterLine()->SituationsButton, nullptr);
 }
 
 TEST_F(FilterTest, ReSortReadsTheFileAndTheFilterAppliesToTheNewRows) {

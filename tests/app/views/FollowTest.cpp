@@ -216,7 +216,7 @@ TEST_F(FollowTest, RecordOfAnotherKindIsToldOnceAndEndsFollowing) {
   view->FollowFile();
 
   EXPECT_EQ(view->Report().RowCount(), 7u) << "the rows before the record";
-  EXPECT_EQ(dialogs.asked, (QStringList{"beep", "message:Telvoran|S108\rS109"}));
+  EXPECT_EQ(dialogs.asked, (QStringList{"beep", "message:a.zdr - Telvoran|S108\rS109"}));
   EXPECT_FALSE(view->IsFollowing());
   EXPECT_FALSE(main.WindowFollow->isChecked());
   view->FollowFile();

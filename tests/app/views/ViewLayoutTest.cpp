@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 #include "app/mainwindow/MainWindow.h"
@@ -68,9 +69,9 @@ class ViewLayoutTest : public ::testing::Test {
     const int top = static_cast<int>((origin.y() + row.top() + 2) * scale);
     const int bottom = static_cast<int>((origin.y() + row.bottom() - 2) * scale);
     // Inside the focus frame, which marks the row's edges.
-    const int left = static_cast<int>((origin.x() + row.left() + 1) * scale);
+    const int left = static_cast<int>((origin.x() + row.left() + 2) * scale);
     const int right = static_cast<int>(
-        (origin.x() + std::min(row.right(), view.ListBox->viewport()->width()) - 1) * scale);
+        (origin.x() + std::min(row.right(), view.ListBox->viewport()->width()) - 2) * scale);
     // The background is the colour most of the row's pixels have.
     std::map<QRgb, int> colours;
     for (int x = left; x < right; ++x) ++colours[image.pixel(x, top)];
@@ -167,41 +168,71 @@ TEST_F(ViewLayoutTest, ScrollRangeComesFromTheWidestRowWhateverTheOrder) {
       << "the last letter is in view, with room after it";
 }
 
-// The focus frame is the only mark of the current event row: over every situation colour and the
-// window background it shows as dark and light dots, at every scale.
-TEST_F(ViewLayoutTest, CurrentEventRowShowsItsFocusFrameOnEveryColour) {
+// Expects the current row of `view` to show the focus frame: from each edge inwards, a dark line
+// and then a light one, all along, whatever the row's colour. Walked in the screen's own pixels,
+// which at a fractional scale do not fall on the list's.
+void ExpectFocusFrameOnCurrentRow(const DataView& view) {
+  const QPixmap pixmap = view.ListBox->viewport()->grab();
+  const QImage image = pixmap.toImage();
+  const double scale = pixmap.devicePixelRatio();
+  const QRect rect = view.ListBox->visualRect(view.ListBox->currentIndex());
+  const QRect device(static_cast<int>(std::ceil(rect.left() * scale)),
+                     static_cast<int>(std::ceil(rect.top() * scale)),
+                     static_cast<int>(rect.width() * scale),
+                     static_cast<int>(rect.height() * scale));
+  const QColor fill = image.pixelColor(device.center().x(), device.top() + device.height() / 2);
+  // From `from` one pixel at a time by `step`: a dark pixel, then a light one, within 4 lines.
+  auto darkThenLight = [&](QPoint from, QPoint step) {
+    bool dark = false;
+    for (int i = 0; i < static_cast<int>(4 * scale); ++i, from += step) {
+      const int lightness = image.pixelColor(from).lightness();
+      if (lightness < 60) dark = true;
+      if (dark && lightness > 200) return true;
+    }
+    return false;
+  };
+  int along = 0;
+  int framed = 0;
+  for (int x = device.left() + 20; x < device.left() + 60; ++x, ++along) {
+    framed += darkThenLight({x, device.top()}, {0, 1}) &&
+              darkThenLight({x, device.top() + device.height() - 1}, {0, -1});
+  }
+  EXPECT_EQ(framed, along) << fill.name().toStdString();
+  for (const int y : {device.top() + 6, device.top() + device.height() - 7}) {
+    EXPECT_TRUE(darkThenLight({device.left(), y}, {1, 0})) << fill.name().toStdString();
+  }
+}
+
+// The focus frame marks the current row in both kinds of view alike: over every situation colour,
+// the window background and the selection, at every scale. The list has the keyboard as soon as
+// the view is open.
+TEST_F(ViewLayoutTest, CurrentRowShowsTheSameFocusFrameOnEveryColour) {
   auto* view = Open<EventView>(
       dir.Write("e.zdr", {EventRecord(1, 'G'), EventRecord(2, 'L'), EventRecord(3, 'H'),
                           EventRecord(4, 'M'), EventRecord(5, 'W'), EventRecord(6, 'O')}));
   ASSERT_NE(view, nullptr);
   ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
-  view->ListBox->setFocus();
   ASSERT_TRUE(view->ListBox->hasFocus());
   for (int row = 0; row < 6; ++row) {
     SCOPED_TRACE(row);
     if (row > 0) QTest::keyClick(view->ListBox, Qt::Key_Down);
     ASSERT_EQ(view->ListBox->currentIndex().row(), row);
-    const QPixmap pixmap = view->ListBox->viewport()->grab();
-    const QImage image = pixmap.toImage();
-    const double scale = pixmap.devicePixelRatio();
-    auto pixel = [&](double x, double y) {
-      return image.pixelColor(static_cast<int>(x * scale), static_cast<int>(y * scale));
-    };
-    const QRect rect = view->ListBox->visualRect(view->ListBox->currentIndex());
-    const QColor fill = pixel(rect.center().x(), rect.top() + 12);
-    int dark = 0;
-    int light = 0;
-    for (double x = rect.left() + 20; x < rect.left() + 60; x += 1 / scale) {
-      const QColor edge = pixel(x, rect.top());
-      dark += edge.lightness() < 60 ? 1 : 0;
-      light += edge.lightness() > 200 && (edge != fill || fill.lightness() > 200) ? 1 : 0;
-    }
-    EXPECT_GE(dark, 10) << fill.name().toStdString();
-    EXPECT_GE(light, 10) << fill.name().toStdString();
+    ExpectFocusFrameOnCurrentRow(*view);
     // A row that is not current shows no frame: its top edge has its colour.
     const QRect other = view->ListBox->visualRect(view->ListBox->model()->index((row + 2) % 6, 0));
-    EXPECT_EQ(pixel(other.left() + 30, other.top()), pixel(other.left() + 30, other.top() + 12));
+    const QImage image = view->ListBox->viewport()->grab().toImage();
+    const double scale = image.devicePixelRatio();
+    EXPECT_EQ(image.pixel(int((other.left() + 30) * scale), int(other.top() * scale)),
+              image.pixel(int((other.left() + 30) * scale), int((other.top() + 12) * scale)));
   }
+
+  auto* interval = Open<IntervalView>(dir.Write(
+      "i.czt", Join(IntervalHeader(), std::vector{IntervalRecord(1), IntervalRecord(2)})));
+  ASSERT_NE(interval, nullptr);
+  ASSERT_TRUE(interval->ListBox->hasFocus());
+  QTest::keyClick(interval->ListBox, Qt::Key_Down);
+  ASSERT_EQ(interval->ListBox->currentIndex().row(), 1);
+  ExpectFocusFrameOnCurrentRow(*interval);
 }
 
 }  // namespace

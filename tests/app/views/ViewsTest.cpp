@@ -160,23 +160,28 @@ std::vector<ArchiveRecord> HeaderOfWrongKind() {
   return records;
 }
 
-const QStringList kWrongKind = {"beep", "message:Telvoran|S108\rS109"};
+// Each box names its file in the caption, so that two failed files are told apart.
+QStringList WrongKind(const char* name) {
+  return {"beep", QString("message:%1 - Telvoran|S108\rS109").arg(name)};
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FailedOpeningTest,
     ::testing::Values(
-        FailedOpening{"empty.zdr", "", {"beep", "message:Telvoran|S107"}},
-        FailedOpening{"short.zdr", std::string(39, 'x'), {"beep", "message:Telvoran|S107"}},
+        FailedOpening{"empty.zdr", "", {"beep", "message:empty.zdr - Telvoran|S107"}},
+        FailedOpening{
+            "short.zdr", std::string(39, 'x'), {"beep", "message:short.zdr - Telvoran|S107"}},
         FailedOpening{"DATA.CZT", Bytes(TwoChannelArchive()), {}},
         FailedOpening{"data.txt", Bytes(TwoChannelArchive()), {}},
-        FailedOpening{"four.czt", Bytes(FourRecords()), {"beep", "message:Telvoran|S110"}},
-        FailedOpening{"header.czt", Bytes(HeaderOfWrongKind()), kWrongKind},
+        FailedOpening{
+            "four.czt", Bytes(FourRecords()), {"beep", "message:four.czt - Telvoran|S110"}},
+        FailedOpening{"header.czt", Bytes(HeaderOfWrongKind()), WrongKind("header.czt")},
         FailedOpening{"count.czt", Bytes(Join(IntervalHeader('5'), std::vector{IntervalRecord(1)})),
-                      kWrongKind}));
+                      WrongKind("count.czt")}));
 
 TEST_F(OpenViewsTest, MissingFileGivesItsMessage) {
   Open(dir / "none.czt");
-  EXPECT_EQ(Asked().mid(1), (QStringList{"beep", "message:Telvoran|S106"}));
+  EXPECT_EQ(Asked().mid(1), (QStringList{"beep", "message:none.czt - Telvoran|S106"}));
   EXPECT_TRUE(Views().isEmpty());
 }
 
@@ -206,7 +211,7 @@ TEST_F(OpenViewsTest, NameThatIsNotAFileIsRefusedInTheErrorBoxWithoutWaiting) {
   std::filesystem::create_directory(dir / "folder.czt");
   for (const char* name : {"pipe.zdr", "folder.czt"}) {
     Open(dir / name);
-    EXPECT_EQ(Asked().mid(1), QStringList{"error:Telvoran|S202"}) << name;
+    EXPECT_EQ(Asked().mid(1), QStringList{QString("error:%1 - Telvoran|S202").arg(name)}) << name;
   }
   EXPECT_TRUE(Views().isEmpty());
 }
@@ -222,7 +227,7 @@ TEST_F(OpenViewsTest, WrongKindInTheRowsShowsTheHalfFilledViewBehindTheMessageTh
   Open(dir.Write("e.zdr", {EventRecord(1), EventRecord(2), EventRecord(3, 'H', kIntervalKind),
                            EventRecord(4)}));
   QApplication::processEvents();
-  EXPECT_EQ(Asked().mid(1), kWrongKind);
+  EXPECT_EQ(Asked().mid(1), WrongKind("e.zdr"));
   EXPECT_EQ(viewsBehindMessage, 1);
   EXPECT_EQ(rowsBehindMessage, 2u);
   EXPECT_TRUE(Views().isEmpty());
@@ -231,7 +236,7 @@ TEST_F(OpenViewsTest, WrongKindInTheRowsShowsTheHalfFilledViewBehindTheMessageTh
   Open(dir.Write("i.czt", Join(IntervalHeader(),
                                std::vector{IntervalRecord(1), IntervalRecord(2, "", kEventKind)})));
   QApplication::processEvents();
-  EXPECT_EQ(Asked().mid(1), kWrongKind);
+  EXPECT_EQ(Asked().mid(1), WrongKind("i.czt"));
   EXPECT_EQ(rowsBehindMessage, 1u);
   EXPECT_TRUE(Views().isEmpty());
 }
@@ -291,7 +296,7 @@ TEST_F(ResortTest, DeletedFileEmptiesTheListAndKeepsTheOldPanelLowered) {
   ASSERT_NE(view, nullptr);
   std::filesystem::remove(path);
   view->SortBy(2);
-  EXPECT_EQ(Asked(), (QStringList{"beep", "message:Telvoran|S155"}));
+  EXPECT_EQ(Asked(), (QStringList{"beep", "message:2005-03-14_C07.czt - Telvoran|S155"}));
   EXPECT_TRUE(view->Content().rows.Empty());
   EXPECT_EQ(view->SortColumn(), 2);
   EXPECT_TRUE(view->Panel(1)->IsLowered());
@@ -445,7 +450,7 @@ TEST_F(OpenViewsTest, RowsReadBeforeAFailedReSortAreShownBehindItsMessage) {
   int rowsShown = -1;
   dialogs.whileMessageShown = [&] { rowsShown = events->ListBox->model()->rowCount(); };
   events->SortBy(7);
-  EXPECT_EQ(Asked(), kWrongKind);
+  EXPECT_EQ(Asked(), WrongKind("e.zdr"));
   EXPECT_EQ(rowsShown, 2);
   EXPECT_EQ(events->ListBox->model()->rowCount(), 2);
   EXPECT_FALSE(events->Document().File().IsOpen());
@@ -462,7 +467,7 @@ TEST_F(OpenViewsTest, RowsReadBeforeAFailedReSortAreShownBehindItsMessage) {
   rowsShown = -1;
   dialogs.whileMessageShown = [&] { rowsShown = intervals->ListBox->model()->rowCount(); };
   intervals->SortBy(3);
-  EXPECT_EQ(Asked(), kWrongKind);
+  EXPECT_EQ(Asked(), WrongKind("i.czt"));
   EXPECT_EQ(rowsShown, 3);
 }
 

@@ -82,6 +82,28 @@ TEST(ChannelEnvelope, ALineNeverCrossesAGap) {
             (std::vector<std::pair<double, bool>>{{1, false}, {3, false}, {4, true}, {6, false}}));
 }
 
+// Records every 15 minutes with the recording paused between them: a line joins across steps up
+// to five times the usual one, never across a longer pause.
+TEST(ChannelEnvelope, ALineBreaksWhereTheRecordingPaused) {
+  IntervalSeriesBuilder builder(IntervalHeaderText('1'));
+  const ArchiveSeconds minutes[] = {0, 15, 30, 45, 120, 135, 150, 3000, 3015};
+  for (const ArchiveSeconds minute : minutes)
+    builder.Add(IntervalRecordAt(SeriesStart() + 60 * minute, " 10.0"));
+  const IntervalSeries series = std::move(builder).Finish();
+  std::vector<bool> joins;
+  for (const auto& point : ChannelEnvelope(series, 0, WholeSpan(series), 10'000))
+    joins.push_back(point.joinsPrevious);
+  // 75 minutes is five steps: joined; two days is a pause.
+  EXPECT_EQ(joins, (std::vector<bool>{false, true, true, true, true, true, true, false, true}));
+  EXPECT_TRUE(series.HasPauseBetween(0, 8));
+  EXPECT_FALSE(series.HasPauseBetween(0, 6));
+  EXPECT_FALSE(series.HasPauseBetween(7, 8));
+  // Within one column too, the points on either side of the pause stay apart.
+  const std::vector<EnvelopePoint> one = ChannelEnvelope(series, 0, WholeSpan(series), 1);
+  EXPECT_TRUE(std::any_of(one.begin() + 1, one.end(),
+                          [](const EnvelopePoint& point) { return !point.joinsPrevious; }));
+}
+
 TEST(ChannelEnvelope, AllValuesWithinOneColumnStayJoinedUnlessAGapLiesBetween) {
   const IntervalSeries series = OneChannelSeries({"5", "9", "1", "", "7", "2"});
   const std::vector<EnvelopePoint> points = ChannelEnvelope(series, 0, WholeSpan(series), 1);

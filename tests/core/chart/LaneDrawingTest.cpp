@@ -167,5 +167,21 @@ TEST(LaneDrawing, ColumnByColumnDrawsWhatEventByEventDraws) {
   }
 }
 
+// Crowded marks give way to the colours between them; marks that stand clear stay.
+TEST(ClearMarks, KeepsOnlyMarksClearOfTheirNeighbours) {
+  const struct {
+    std::vector<int> marks;
+    std::vector<int> clear;
+  } cases[] = {
+      {{}, {}},
+      {{5}, {5}},
+      {{0, 3, 6}, {0, 3, 6}},          // exactly the gap apart
+      {{0, 2, 10, 11, 12, 20}, {20}},  // 0 and 2 crowd each other, so do 10 to 12
+      {{0, 10, 12, 30}, {0, 30}},      // a crowded pair in the middle
+      {{1, 2, 3, 4, 5, 6, 7, 8}, {}},  // a solid band: the colours alone
+  };
+  for (const auto& c : cases) EXPECT_EQ(ClearMarks(c.marks, 3), c.clear) << c.marks.size();
+}
+
 }  // namespace
 }  // namespace telvoran

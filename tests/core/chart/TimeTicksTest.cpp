@@ -28,6 +28,14 @@ TEST(TimeTicks, TheFinestRoundStepThatFitsAndLabelsAsPreciseAsItNeeds) {
                                       "2005-03-16 00:00", "2005-03-16 12:00"}));
   EXPECT_EQ(Labels({At(2005, 3, 1), At(2005, 3, 5)}, 3),
             (std::vector<std::string>{"2005-03-01", "2005-03-03", "2005-03-05"}));
+  // 25 hours from 07:40 hold four 6-hour ticks: they fit, though 25 hours are more than four
+  // times 6; 12-hour ticks gave a day-long chart two labels.
+  EXPECT_EQ(Labels({At(2005, 3, 15, 7, 40), At(2005, 3, 16, 8, 40)}, 4),
+            (std::vector<std::string>{"2005-03-15 12:00", "2005-03-15 18:00", "2005-03-16 00:00",
+                                      "2005-03-16 06:00"}));
+  // From 06:00 they would be five: 8-hour ticks then, three of them, rather than two at 12 hours.
+  EXPECT_EQ(Labels({At(2005, 3, 15, 6, 0), At(2005, 3, 16, 6, 55)}, 4),
+            (std::vector<std::string>{"2005-03-15 08:00", "2005-03-15 16:00", "2005-03-16 00:00"}));
 }
 
 TEST(TimeTicks, MonthsAndYearsFallOnTheFirstDay) {

@@ -143,6 +143,20 @@ TEST_P(BuiltLibrary, HoldsTheFilterTextsWithSpacesWhereTheyJoinNumbers) {
     EXPECT_TRUE(library->Text(id).ends_with(' ')) << id;
 }
 
+TEST_P(BuiltLibrary, HoldsTheTextsOfWhatUsersSee) {
+  const std::optional<StringTable> table = ParsePeStringTable(ReadFile(GetParam()));
+  ASSERT_TRUE(table) << GetParam();
+  for (int id = sid::kSeenFirst; id <= sid::kSeenLast; ++id) {
+    SCOPED_TRACE(id);
+    const auto it = table->find(id);
+    ASSERT_NE(it, table->end());
+    EXPECT_FALSE(it->second.empty());
+    EXPECT_LE(it->second.size(), kMaxTextLength);
+    EXPECT_EQ(Cp1250ToUtf16(Utf16ToCp1250(it->second)), it->second);
+  }
+  EXPECT_EQ(table->at(sid::kWindowListChart).find(u'&'), std::u16string::npos) << "no menu key";
+}
+
 TEST_P(BuiltLibrary, HoldsTheSpreadsheetExportTexts) {
   const std::optional<StringTable> table = ParsePeStringTable(ReadFile(GetParam()));
   ASSERT_TRUE(table) << GetParam();

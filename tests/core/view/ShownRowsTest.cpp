@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <string>
+#include <utility>
+
 #include "core/report/FilterNote.h"
 #include "core/report/PageScheme.h"
 #include "core/rows/EventRows.h"
@@ -205,9 +209,34 @@ TEST(ViewReport, ListsTheRowsShownAndSaysHowTheyWereChosen) {
             "Filter: 9 of 30 rows; text \":1\"; without situations: Awaria");
 }
 
+TEST(CountText, GroupsThreeDigitsFromTheRight) {
+  const std::pair<std::size_t, const char*> cases[] = {
+      {0, "0"},
+      {999, "999"},
+      {1000, "1 000"},
+      {20345, "20 345"},
+      {100000, "100 000"},
+      {1000000, "1 000 000"},
+      {SIZE_MAX, nullptr},
+  };
+  for (const auto& [count, grouped] : cases) {
+    SCOPED_TRACE(count);
+    const std::string plain = std::to_string(count);
+    EXPECT_EQ(CountText(count, CountDigits::kPlain), plain);
+    std::string spaced = CountText(count, CountDigits::kGrouped);
+    if (grouped) {
+      EXPECT_EQ(spaced, grouped);
+    }
+    std::erase(spaced, ' ');
+    EXPECT_EQ(spaced, plain);
+  }
+}
+
 TEST(FilterNoteLine, NamesOnlyWhatTheFilterDoes) {
   const test::FakeStrings strings = Strings();
   EXPECT_EQ(ShownRowsText(1, 1000000, strings), "1 of 1000000 rows");
+  EXPECT_EQ(ShownRowsText(20345, 1000000, strings, CountDigits::kGrouped),
+            "20 345 of 1 000 000 rows");
   EXPECT_EQ(FilterNoteLine({0, 7, "x", ""}, strings), "Filter: 0 of 7 rows; text \"x\"");
   EXPECT_EQ(FilterNoteLine({3, 7, "", "HF"}, strings),
             "Filter: 3 of 7 rows; without situations: Alarm H, Awaria");

@@ -1,0 +1,9 @@
+#include "app/ProgramSettings.h"
+
+namespace telvoran {
+
+QSettings ProgramSettings() {
+  return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Telvoran", "Telvoran");
+}
+
+}  // namespace telvoran

@@ -1,0 +1,24 @@
+#include "app/commands/OpenGivenFile.h"
+
+#include <QFileInfo>
+
+#include "app/ProgramState.h"
+#include "app/QtText.h"
+#include "app/commands/OpenArchive.h"
+#include "app/dialogs/DialogReporter.h"
+#include "core/archive/FailureReporter.h"
+#include "core/text/StringIds.h"
+#include "core/view/ViewTexts.h"
+
+namespace telvoran::commands {
+
+void OpenGivenFile(ProgramState& state, QMdiArea& area, const QString& fileName) {
+  if (ArchiveKindOfName(ToCp1250(QFileInfo(fileName).fileName())) == ArchiveKind::Other) {
+    const FileInCaptions about(state.Reporter(), fileName);
+    ReportMessage(state.Reporter(), state.Strings(), sid::kNotAnArchive);
+    return;
+  }
+  OpenArchiveFile(state, area, fileName);
+}
+
+}  // namespace telvoran::commands
