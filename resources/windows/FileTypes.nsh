@@ -1,6 +1,9 @@
 ; The installer's file types: interval archives (.czt) and event archives (.zdr) open in
 ; Telvoran and show the program's second and third icons (resources/windows/Program.rc). SHCTX
-; is the machine's registry for an installation for all users, the user's otherwise.
+; is the machine's registry for an installation for all users, the user's otherwise. Included
+; by the install and the uninstall section alike: its macros are defined once.
+!ifndef TELVORAN_FILE_TYPES
+!define TELVORAN_FILE_TYPES
 
 !macro TelvoranFileType EXT CLASS NAME ICON
   WriteRegStr SHCTX "Software\Classes\${EXT}" "" "${CLASS}"
@@ -34,3 +37,5 @@
   !insertmacro TelvoranNoFileType ".zdr" "Telvoran.EventArchive"
   !insertmacro TelvoranFileTypesChanged
 !macroend
+
+!endif
