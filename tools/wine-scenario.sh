@@ -99,6 +99,18 @@ wait_for_windows() {
   return 1
 }
 
+# Waits until a window other than $1 is the active one, a dialog that keys opened, and prints
+# its id.
+wait_for_dialog() {
+  local active
+  for _ in $(seq $((wait_limit * 5))); do
+    active=$(xdotool getactivewindow 2>/dev/null || true)
+    [ -n "$active" ] && [ "$active" != "$1" ] && { echo "$active"; return 0; }
+    sleep 0.2
+  done
+  return 1
+}
+
 # Of the windows $@, the largest: the main window before its boxes.
 largest_window() {
   local id best='' best_area=0
@@ -174,10 +186,11 @@ sleep 2
 shot 1-polish-main-window
 # Plik > Otwórz: the Polish menu's keys open the open dialog, which Qt labels in Polish.
 keys "$main" alt+p o
-dialogs=$(wait_for_windows Telvoran 2) || fail "Alt+P, O (Plik, Otwórz) gave no open dialog"
+dialog=$(wait_for_dialog "$main") || fail "Alt+P, O (Plik, Otwórz) gave no open dialog"
+echo "   Alt+P, O opened \"$(xdotool getwindowname "$dialog")\""
 sleep 1
 shot 1-polish-open-dialog
-keys "$(grep -v "^$main\$" <<<"$dialogs")" Escape
+keys "$dialog" Escape
 end_programs
 
 step "1. the program starts with the English library"
@@ -192,10 +205,11 @@ main=$(wait_for_windows Telvoran) || fail "no main window with the English libra
 sleep 2
 shot 1-english-main-window
 keys "$main" alt+f o
-dialogs=$(wait_for_windows Telvoran 2) || fail "Alt+F, O (File, Open) gave no open dialog"
+dialog=$(wait_for_dialog "$main") || fail "Alt+F, O (File, Open) gave no open dialog"
+echo "   Alt+F, O opened \"$(xdotool getwindowname "$dialog")\""
 sleep 1
 shot 1-english-open-dialog
-keys "$(grep -v "^$main\$" <<<"$dialogs")" Escape
+keys "$dialog" Escape
 end_programs
 
 # --- 2. An archive from the command line, sorted by a click, saved ------------------------------
@@ -205,25 +219,31 @@ run "$deploy/telvoran.exe" "$(winpath "$files/$archive")"
 main=$(wait_for_windows Telvoran) || fail "no main window with the archive"
 sleep 3
 shot 2-archive-opened
-# The view fills the client area; the panel of channel 2 (column 3) is the third of the
-# header row under the view's title bar.
-eval "$(xdotool getwindowgeometry --shell "$main")"
-xdotool mousemove --sync $((X + 300)) $((Y + 90)) click 1
+# The view opens at the top left of the client area, its column panels under its title bar
+# and heading line; the third panel (channel 2, column 3) lies about 300 pixels in.
+xdotool mousemove --window "$main" --sync 300 115 click 1
 sleep 2
 shot 2-sorted-by-column-3
 report=$files/saved-report.txt
 keys "$main" alt+p a
-dialogs=$(wait_for_windows Telvoran 2) || fail "Alt+P, A (Zapisz jako tekst) gave no save dialog"
+dialog=$(wait_for_dialog "$main") || fail "Alt+P, A (Zapisz jako tekst) gave no save dialog"
 sleep 1
 shot 2-save-dialog
+# The name field has the keyboard.
 xdotool type --delay 20 "$(winpath "$report")"
-keys "$(grep -v "^$main\$" <<<"$dialogs")" Return
+keys "$dialog" Return
 for _ in $(seq $((wait_limit * 5))); do [ -s "$report" ] && break; sleep 0.2; done
 [ -s "$report" ] || fail "the save dialog wrote no report"
 sleep 1
-(cd "$files" && "$linux_build/telvoran-report" --sort 3 --output linux-report.txt "$archive")
-cmp "$files/linux-report.txt" "$report" ||
+for column in 1 2 3 4 5; do
+  (cd "$files" && "$linux_build/telvoran-report" --sort $column --output "linux-$column.txt" "$archive")
+done
+if ! cmp -s "$files/linux-3.txt" "$report"; then
+  for column in 1 2 4 5; do
+    cmp -s "$files/linux-$column.txt" "$report" && fail "the click sorted by column $column, not 3"
+  done
   fail "the saved report differs from the Linux report sorted by column 3"
+fi
 echo "   the saved report has the Linux report's $(wc -c <"$report") bytes"
 
 # --- 3. The printout ------------------------------------------------------------------------
