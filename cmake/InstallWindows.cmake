@@ -36,8 +36,16 @@ set(plugins
   imageformats QICOPlugin)
 while(plugins)
   list(POP_FRONT plugins folder plugin)
+  # A Qt package may leave out the file that loads its plugins' packages with their module
+  # (Debian's does): each plugin's package lies beside its module's.
+  if(NOT TARGET Qt6::${plugin})
+    find_package(Qt6${plugin} CONFIG QUIET PATHS ${Qt6Gui_DIR} ${Qt6Widgets_DIR}
+                 NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+  endif()
   if(TARGET Qt6::${plugin})
     install(FILES $<TARGET_FILE:Qt6::${plugin}> DESTINATION ${folder} COMPONENT program)
+  elseif(plugin STREQUAL "QWindowsIntegrationPlugin")
+    message(FATAL_ERROR "Qt's Windows platform plugin is missing: the program could not start")
   endif()
 endwhile()
 
