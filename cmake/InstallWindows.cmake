@@ -28,8 +28,10 @@ endforeach()
 
 # The plugins Qt loads at run time: no program links them, so each is named here with the
 # folder Qt looks for it in. The SVG ones exist only with Qt Svg.
+# telvoran-report prints without a window, on the offscreen platform.
 set(plugins
   platforms QWindowsIntegrationPlugin
+  platforms QOffscreenIntegrationPlugin
   styles QWindowsVistaStylePlugin
   iconengines QSvgIconPlugin
   imageformats QSvgPlugin
