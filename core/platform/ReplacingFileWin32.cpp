@@ -13,6 +13,10 @@ namespace {
 
 constexpr int kNameAttempts = 100;
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+// The file being written is held open until it is finished, while a writer that writes by name
+// (the PDF printer) opens it once more: Windows refuses that second opening unless this one
+// shares writing.
+constexpr DWORD kShareWithWriterByName = FILE_SHARE_READ | FILE_SHARE_WRITE;
 
 using platform::Win32ErrorText;
 
@@ -121,8 +125,9 @@ std::optional<std::string> ReplacingFile::OpenFile() {
     const std::filesystem::path folder = finalPath_.parent_path();
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
       const std::filesystem::path candidate = folder / (L".telvoran-" + RandomSuffix() + L".tmp");
-      const HANDLE file = CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+      const HANDLE file =
+          CreateFileW(candidate.c_str(), GENERIC_WRITE, kShareWithWriterByName, nullptr,
+                      CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
       if (file != INVALID_HANDLE_VALUE) {
         handle_ = file;
         temporary_ = candidate;
@@ -139,8 +144,8 @@ std::optional<std::string> ReplacingFile::OpenFile() {
   if (inPlace_) {
     // OPEN_ALWAYS keeps an existing file, its attributes and its other names; it is emptied
     // below. CREATE_ALWAYS would refuse a hidden file.
-    const HANDLE file = CreateFileW(finalPath_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = CreateFileW(finalPath_.c_str(), GENERIC_WRITE, kShareWithWriterByName,
+                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return Win32ErrorText(GetLastError());
     handle_ = file;
     if (regularFile_ && !SetEndOfFile(file)) return Win32ErrorText(GetLastError());
