@@ -12,7 +12,9 @@ if(NOT TELVORAN_GUI)
 endif()
 
 install(TARGETS telvoran telvoran-report RUNTIME DESTINATION . COMPONENT program)
-install(TARGETS telvoran-report-pdf LIBRARY DESTINATION . RUNTIME DESTINATION . COMPONENT program)
+# A module is a LIBRARY artifact; the component must be named for it as for each other kind.
+install(TARGETS telvoran-report-pdf LIBRARY DESTINATION . COMPONENT program
+                                    RUNTIME DESTINATION . COMPONENT program)
 install(FILES ${CMAKE_BINARY_DIR}/Telvoran.dll ${CMAKE_BINARY_DIR}/Telvoran.hlp
         DESTINATION . COMPONENT program)
 install(FILES ${CMAKE_BINARY_DIR}/lang/en/Telvoran.dll ${CMAKE_BINARY_DIR}/lang/en/Telvoran.hlp
