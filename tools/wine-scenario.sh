@@ -74,8 +74,9 @@ winpath() { winepath -w "$1" 2>/dev/null; }
 
 # --- Helpers ---------------------------------------------------------------------------------
 # run PROGRAM ARG...: starts a Windows program in the background; its process id is in $!.
+# The subshell keeps bash from announcing each program that end_programs kills.
 run() {
-  wine "$@" </dev/null >>"$log" 2>&1 &
+  (wine "$@" </dev/null >>"$log" 2>&1; exit $?) &
   pids+=($!)
 }
 
@@ -297,7 +298,7 @@ x86_64-w64-mingw32-gcc-posix -municode -O2 -o "$work/hold-file.exe" \
 hold() {
   wine "$work/hold-file.exe" "$(winpath "$1")" "$2" </dev/null >"$work/hold.out" 2>>"$log" &
   pids+=($!)
-  for _ in $(seq $((wait_limit * 5))); do grep -q held "$work/hold.out" && return 0; sleep 0.2; done
+  for _ in $(seq $((wait_limit * 5))); do grep -qs held "$work/hold.out" && return 0; sleep 0.2; done
   fail "the other program could not hold $1"
 }
 cp "$files/alarm2005.zdr" "$files/shared.zdr"
