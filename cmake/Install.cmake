@@ -6,6 +6,11 @@
 #                        path), and telvoran-mkarchive
 #   share/               desktop entry, MIME info, icons, metainfo and manual pages, as made
 #                        in build/share/
+# Windows has its own layout (cmake/InstallWindows.cmake).
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/InstallWindows.cmake)
+  return()
+endif()
 set(TELVORAN_PRIVATE_DIR lib/telvoran)
 
 install(TARGETS telvoran-mkarchive RUNTIME DESTINATION bin)

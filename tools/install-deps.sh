@@ -4,7 +4,8 @@
 #
 #   tools/install-deps.sh            what the Linux build and its tests need
 #   tools/install-deps.sh windows    what the Windows check needs (tools/windows-check.sh):
-#                                    MinGW-w64, wine and GoogleTest's sources
+#                                    MinGW-w64, wine and GoogleTest's sources, and for the
+#                                    desktop program NSIS, an X server and its tools
 set -euo pipefail
 
 packages=(
@@ -29,6 +30,9 @@ if [ "${1:-}" = windows ]; then
   packages=(
     cmake make libcli11-dev binutils-mingw-w64-x86-64
     g++-mingw-w64-x86-64-posix wine64 wine googletest
+    # The desktop program under wine (tools/wine-scenario.sh) and its installer.
+    qt6-base-dev qt6-translations-l10n nsis xvfb xauth x11-utils openbox xdotool imagemagick
+    poppler-utils
   )
 fi
 

@@ -3,14 +3,16 @@
 # Windows with MinGW-w64, runs the tests under wine, and compares what the Windows telvoran-report
 # and telvoran-mkarchive write with the Linux build's programs byte for byte: the demo archives,
 # and the report of a generated set of archives by every sort column (standard output, standard
-# error and exit status alike). Last, the desktop program's sources are compiled by the MinGW
-# compiler against the Qt headers at hand (syntax only: there is no Qt for Windows to link).
-# Fails when anything differs or fails.
+# error and exit status alike). Last, the desktop program: with Qt for Windows made by
+# tools/build-qt-windows.sh, it is built, installed, packed into its installer and used under
+# wine (tools/wine-scenario.sh); without it, its sources are compiled by the MinGW compiler
+# against the Qt headers at hand, for syntax only. Fails when anything differs or fails.
 #
 #   tools/windows-check.sh [LINUX_BUILD]    LINUX_BUILD defaults to build/ and must be built
 #
 # Everything lands in build-windows/: GoogleTest built for Windows, a wine prefix of its own, the
-# Windows build and the compared outputs.
+# Windows build and the compared outputs; with Qt for Windows also the desktop program's build
+# (build-desktop/), its folder (deploy/) and the scenario's prefix and screenshots (scenario/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -182,23 +184,72 @@ done
 echo "   $runs report runs compared, $differences differences"
 [ "$differences" -eq 0 ] || { echo "The Windows build writes other bytes (see $compare)."; exit 1; }
 
-# --- The desktop program's sources against the Qt headers -------------------------------------
-phase "desktop sources, syntax only"
-qt=/usr/include/x86_64-linux-gnu/qt6
-syntax_flags=(-std=c++20 -fsyntax-only -Wall -Wextra -Werror -I"$root" -isystem "$qt")
-for module in QtCore QtGui QtWidgets QtPrintSupport QtNetwork QtSvg QtCharts; do
-  syntax_flags+=(-isystem "$qt/$module")
-done
-syntax_flags+=(-DQT_CORE_LIB -DQT_GUI_LIB -DQT_WIDGETS_LIB -DQT_PRINTSUPPORT_LIB -DQT_NETWORK_LIB
-  -DQT_SVG_LIB -DQT_CHARTS_LIB -DUNICODE -D_UNICODE -DTELVORAN_APP_ID='"org.telvoran.Telvoran"'
-  -DTELVORAN_PDF_MODULE_FILE='"telvoran-report-pdf.dll"')
-# The desktop program with its Windows halves, and the report tool's printout.
-mapfile -t sources < <(find app -name '*.cpp' ! -name '*Posix.cpp' | sort)
-sources+=(tools/report/PdfPrintout.cpp tools/report/PrintingSession.cpp tools/report/PdfModule.cpp
-  tools/report/PdfModuleWin32.cpp tools/report/PdfModuleEntry.cpp)
-printf '%s\n' "${sources[@]}" |
-  xargs -P "$jobs" -I{} x86_64-w64-mingw32-g++-posix "${syntax_flags[@]}" {}
-echo "   ${#sources[@]} files compiled"
+# --- The desktop program ------------------------------------------------------------------------
+# With Qt for Windows made (tools/build-qt-windows.sh, about an hour, never run from here), the
+# program is built against it, installed into a folder as a Windows user gets it, packed into
+# the installer, and used under wine (tools/wine-scenario.sh). Without it, its sources are
+# compiled against the build machine's Qt headers, for syntax only.
+qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null || echo 0)
+qt_version=${qt_version%%+*}
+qt_version=${qt_version%%-*}
+qt_windows=${TELVORAN_QT_WINDOWS:-$HOME/.cache/telvoran/qt-$qt_version-mingw64}
+if [ -f "$qt_windows/.telvoran-complete" ]; then
+  gui_build=$work/build-desktop
+  deploy=$work/deploy
+  phase "desktop program against Qt for Windows in $qt_windows (log: $gui_build/build.log)"
+  # The cache holds Qt Svg and Qt Charts only where the package mirror served their sources.
+  has_module() { [ -d "$qt_windows/lib/cmake/Qt6$1" ] && echo ON || echo OFF; }
+  # -O2 as in the build above: at -O3 GCC 12 warns of a memcpy overlap inside std::string that
+  # cannot happen (-Wrestrict).
+  cmake -S . -B "$gui_build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
+    -DCMAKE_PREFIX_PATH="$qt_windows" -DCMAKE_FIND_ROOT_PATH="$deps;$qt_windows" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
+    -DTELVORAN_TESTS=OFF -DTELVORAN_BENCH=OFF \
+    -DTELVORAN_SVG="$(has_module Svg)" -DTELVORAN_CHARTS="$(has_module Charts)" >/dev/null
+  if ! cmake --build "$gui_build" -j "$jobs" >"$gui_build/build.log" 2>&1; then
+    grep -E "error|Error" "$gui_build/build.log" | head -n 40
+    exit 1
+  fi
+  if grep -q "warning:" "$gui_build/build.log"; then
+    grep -A3 "warning:" "$gui_build/build.log" | head -n 40
+    echo "The Windows build of the desktop program has warnings."
+    exit 1
+  fi
+  rm -rf "$deploy"
+  cmake --install "$gui_build" --prefix "$deploy" >/dev/null
+  echo "   $(find "$deploy" -type f | wc -l) files in $deploy ($(du -sh "$deploy" | cut -f1))"
+
+  phase "installer (cpack -G NSIS)"
+  (cd "$gui_build" && cpack -G NSIS >"$gui_build/cpack.log" 2>&1) ||
+    { tail -n 30 "$gui_build/cpack.log"; exit 1; }
+  installer=$(ls "$gui_build"/telvoran-*-win64.exe)
+  echo "   $(basename "$installer") ($(du -h "$installer" | cut -f1))"
+
+  phase "the desktop program under wine (tools/wine-scenario.sh)"
+  # Its own prefix and server: this one's would hold on to the programs it starts.
+  wineserver -k >/dev/null 2>&1 || true
+  tools/wine-scenario.sh "$deploy" "$linux_build" "$work/scenario" "$installer"
+else
+  echo "== Windows: the desktop program under wine skipped: no Qt for Windows in $qt_windows" \
+    "(tools/build-qt-windows.sh makes it)"
+  phase "desktop sources, syntax only"
+  qt=/usr/include/x86_64-linux-gnu/qt6
+  syntax_flags=(-std=c++20 -fsyntax-only -Wall -Wextra -Werror -I"$root" -isystem "$qt")
+  for module in QtCore QtGui QtWidgets QtPrintSupport QtNetwork QtSvg QtCharts; do
+    syntax_flags+=(-isystem "$qt/$module")
+  done
+  syntax_flags+=(-DQT_CORE_LIB -DQT_GUI_LIB -DQT_WIDGETS_LIB -DQT_PRINTSUPPORT_LIB -DQT_NETWORK_LIB
+    -DQT_SVG_LIB -DQT_CHARTS_LIB -DTELVORAN_CHARTS=1 -DUNICODE -D_UNICODE
+    -DTELVORAN_APP_ID='"org.telvoran.Telvoran"' -DTELVORAN_PDF_MODULE_FILE='"telvoran-report-pdf.dll"')
+  # The desktop program with its Windows halves, and the report tool's printout.
+  mapfile -t sources < <(find app -name '*.cpp' ! -name '*Posix.cpp' | sort)
+  sources+=(tools/report/PdfPrintout.cpp tools/report/PrintingSession.cpp tools/report/PdfModule.cpp
+    tools/report/PdfModuleWin32.cpp tools/report/PdfModuleEntry.cpp)
+  printf '%s\n' "${sources[@]}" |
+    xargs -P "$jobs" -I{} x86_64-w64-mingw32-g++-posix "${syntax_flags[@]}" {}
+  echo "   ${#sources[@]} files compiled"
+fi
 
 phase "done"
 echo "== Windows check passed in $((SECONDS - started)) s"

@@ -16,13 +16,15 @@
 
 #include "app/ApplicationTitle.h"
 #include "app/QtText.h"
-#include "app/chart/ChartWindow.h"
 #include "app/commands/OpenArchive.h"
 #include "app/commands/OpenGivenFile.h"
-#include "app/commands/PrintChart.h"
 #include "app/commands/PrintView.h"
 #include "app/commands/SaveReport.h"
+#if TELVORAN_CHARTS
+#include "app/chart/ChartWindow.h"
+#include "app/commands/PrintChart.h"
 #include "app/commands/ShowChart.h"
+#endif
 #include "app/help/AboutBox.h"
 #include "app/help/HelpWindow.h"
 #include "app/mainwindow/DroppedFiles.h"
@@ -72,6 +74,20 @@ QMdiArea* AreaWithViews(QMdiArea* mdiArea) {
   return mdiArea && !mdiArea->subWindowList().isEmpty() ? mdiArea : nullptr;
 }
 
+#if !TELVORAN_CHARTS
+// A program built without the chart windows shows no chart command; enabling them while a view
+// is active does nothing then, as hidden items cannot be chosen.
+void HideChartCommands(MainWindow& window) {
+  for (QAction* command : {window.WindowChart, window.PopUpChart, window.ChartBtn})
+    command->setVisible(false);
+  for (QMenu* menu : {window.WindowMenu->menu(), window.PopupMenu}) {
+    for (QAction* item : menu->actions()) {
+      if (item->objectName().endsWith("ChartSeparator")) item->setVisible(false);
+    }
+  }
+}
+#endif
+
 }  // namespace
 
 MainWindow::MainWindow(const StringLookup& strings, UserDialogs& dialogs,
@@ -100,6 +116,9 @@ void MainWindow::BuildLayout() {
   BuildFollowCommands();
   BuildFilterCommands();
   BuildToolBar();
+#if !TELVORAN_CHARTS
+  HideChartCommands(*this);
+#endif
   statusBar();  // created here, so that hints have somewhere to go from the start
   new StatusTipRelay(this, statusBar());
   ShownRowsLabel = new QLabel;
@@ -176,11 +195,14 @@ void MainWindow::ViewActivated(QMdiSubWindow* window) {
             Qt::UniqueConnection);
     ShowFollowing();
     ShowFiltering();
-  } else if (qobject_cast<const ChartWindow*>(window)) {
+  }
+#if TELVORAN_CHARTS
+  else if (qobject_cast<const ChartWindow*>(window)) {
     ChartActivated();
     ShowFollowing();
     ShowFiltering();
   }
+#endif
 }
 
 void MainWindow::ShowStatusNote(const QString& note) {
@@ -237,10 +259,12 @@ void MainWindow::SaveReport() {
 }
 
 void MainWindow::PrintView() {
+#if TELVORAN_CHARTS
   if (auto* chart = qobject_cast<ChartWindow*>(ActiveChild())) {
     commands::PrintChart(state_, *chart);
     return;
   }
+#endif
   commands::PrintView(state_, *mdiArea_);
 }
 
@@ -293,7 +317,9 @@ void MainWindow::ShowAbout() {
 }
 
 void MainWindow::ShowChart() {
+#if TELVORAN_CHARTS
   commands::ShowChart(state_, *mdiArea_);
+#endif
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -5,7 +5,9 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 
+#if TELVORAN_CHARTS
 #include "app/chart/ChartWindow.h"
+#endif
 
 namespace telvoran {
 
@@ -42,7 +44,9 @@ void OpenViewsMenu::ListViews() {
   int number = 0;
   for (QMdiSubWindow* view : area_->subWindowList()) {
     QString name = view->windowTitle();
+#if TELVORAN_CHARTS
     if (qobject_cast<const ChartWindow*>(view)) name += u' ' + chartWord_;
+#endif
     QAction* item = menu_.addAction(NumberedCaption(++number, name));
     item->setCheckable(true);
     item->setChecked(view == area_->activeSubWindow());
