@@ -1,7 +1,6 @@
 #include "core/view/ArchiveDocument.h"
 
 #include <new>
-#include <stdexcept>
 #include <system_error>
 
 #include "core/archive/FailureReporter.h"

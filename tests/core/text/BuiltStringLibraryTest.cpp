@@ -63,6 +63,18 @@ TEST_P(BuiltLibrary, IsAResourceOnlyDll) {
   EXPECT_TRUE(image->IsDll());
 }
 
+// Every text from `first` to `last` is there, not empty, short enough and in Windows-1250.
+void ExpectTextsOf(const StringTable& table, int first, int last) {
+  for (int id = first; id <= last; ++id) {
+    SCOPED_TRACE(id);
+    const auto it = table.find(id);
+    ASSERT_NE(it, table.end());
+    EXPECT_FALSE(it->second.empty());
+    EXPECT_LE(it->second.size(), kMaxTextLength);
+    EXPECT_EQ(Cp1250ToUtf16(Utf16ToCp1250(it->second)), it->second);
+  }
+}
+
 TEST_P(BuiltLibrary, HoldsEveryTextOfAtMostSixtyCodePageCharacters) {
   const std::optional<StringTable> table = ParsePeStringTable(ReadFile(GetParam()));
   ASSERT_TRUE(table) << GetParam();
@@ -106,14 +118,7 @@ TEST_P(BuiltLibrary, HoldsTheTextsOfTheFollowCommandAndOfANameThatIsNoFile) {
 TEST_P(BuiltLibrary, HoldsTheChartTextsOfAtMostSixtyCodePageCharacters) {
   const std::optional<StringTable> table = ParsePeStringTable(ReadFile(GetParam()));
   ASSERT_TRUE(table) << GetParam();
-  for (int id = sid::kChartFirst; id <= sid::kChartLast; ++id) {
-    SCOPED_TRACE(id);
-    const auto it = table->find(id);
-    ASSERT_NE(it, table->end());
-    EXPECT_FALSE(it->second.empty());
-    EXPECT_LE(it->second.size(), kMaxTextLength);
-    EXPECT_EQ(Cp1250ToUtf16(Utf16ToCp1250(it->second)), it->second);
-  }
+  ExpectTextsOf(*table, sid::kChartFirst, sid::kChartLast);
   const auto library = ParseStringLibrary(ReadFile(GetParam()));
   ASSERT_TRUE(library);
   // Joined to a number or a time.
@@ -124,14 +129,7 @@ TEST_P(BuiltLibrary, HoldsTheChartTextsOfAtMostSixtyCodePageCharacters) {
 TEST_P(BuiltLibrary, HoldsTheFilterTextsWithSpacesWhereTheyJoinNumbers) {
   const std::optional<StringTable> table = ParsePeStringTable(ReadFile(GetParam()));
   ASSERT_TRUE(table) << GetParam();
-  for (int id = sid::kFilterFirst; id <= sid::kFilterLast; ++id) {
-    SCOPED_TRACE(id);
-    const auto it = table->find(id);
-    ASSERT_NE(it, table->end());
-    EXPECT_FALSE(it->second.empty());
-    EXPECT_LE(it->second.size(), kMaxTextLength);
-    EXPECT_EQ(Cp1250ToUtf16(Utf16ToCp1250(it->second)), it->second);
-  }
+  ExpectTextsOf(*table, sid::kFilterFirst, sid::kFilterLast);
   EXPECT_NE(table->at(sid::kFilterRows).find(u'&'), std::u16string::npos) << "a menu key";
   const auto library = ParseStringLibrary(ReadFile(GetParam()));
   ASSERT_TRUE(library);
@@ -146,28 +144,14 @@ TEST_P(BuiltLibrary, HoldsTheFilterTextsWithSpacesWhereTheyJoinNumbers) {
 TEST_P(BuiltLibrary, HoldsTheTextsOfWhatUsersSee) {
   const std::optional<StringTable> table = ParsePeStringTable(ReadFile(GetParam()));
   ASSERT_TRUE(table) << GetParam();
-  for (int id = sid::kSeenFirst; id <= sid::kSeenLast; ++id) {
-    SCOPED_TRACE(id);
-    const auto it = table->find(id);
-    ASSERT_NE(it, table->end());
-    EXPECT_FALSE(it->second.empty());
-    EXPECT_LE(it->second.size(), kMaxTextLength);
-    EXPECT_EQ(Cp1250ToUtf16(Utf16ToCp1250(it->second)), it->second);
-  }
+  ExpectTextsOf(*table, sid::kSeenFirst, sid::kSeenLast);
   EXPECT_EQ(table->at(sid::kWindowListChart).find(u'&'), std::u16string::npos) << "no menu key";
 }
 
 TEST_P(BuiltLibrary, HoldsTheSpreadsheetExportTexts) {
   const std::optional<StringTable> table = ParsePeStringTable(ReadFile(GetParam()));
   ASSERT_TRUE(table) << GetParam();
-  for (int id = sid::kCsvFirst; id <= sid::kCsvLast; ++id) {
-    SCOPED_TRACE(id);
-    const auto it = table->find(id);
-    ASSERT_NE(it, table->end());
-    EXPECT_FALSE(it->second.empty());
-    EXPECT_LE(it->second.size(), kMaxTextLength);
-    EXPECT_EQ(Cp1250ToUtf16(Utf16ToCp1250(it->second)), it->second);
-  }
+  ExpectTextsOf(*table, sid::kCsvFirst, sid::kCsvLast);
   // The file type's description, followed by " (*.csv)" in the save dialog.
   EXPECT_EQ(table->at(sid::kCsvFilter), u"CSV");
 }
