@@ -18,8 +18,9 @@ class RowStore::Source final : public SortSource {
   void StoredText(RecordIndex index, RowText& text) const override {
     store_.format_.StoredText(store_.records_[index], text);
   }
-  bool StoredHead(RecordIndex index, std::size_t length, RowText& text) const override {
-    return store_.format_.StoredHead(store_.records_[index], length, text);
+  Head StoredHead(RecordIndex index, std::size_t length, RowText& text) const override {
+    return store_.format_.StoredHead(store_.records_[index], length, text) ? Head::kBeginning
+                                                                           : Head::kWholeText;
   }
   int QuickHead(RecordIndex index, std::size_t length, char* out) const override {
     return store_.format_.QuickHead(store_.records_[index], length, out);

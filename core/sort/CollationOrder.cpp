@@ -1,3 +1,53 @@
+// The sort of a view's rows: their stored texts in collation order, equal texts in reading order.
+//
+// Words used here:
+//   reading order  the order records were read in; a record's index counts in it.
+//   list order     the order the view lists its rows in: the result.
+//   stored text    a row as it is compared: its sort prefix (a copy of the sort column, empty
+//                  when sorted by date), the date and time, the rest of the row.
+//   head           the beginning of a stored text: enough characters to tell most rows apart,
+//                  built without the rest of the row (SortSpeedUps::StoredHead()).
+//   quick head     a head written straight from a record's bytes, without a text being built
+//                  (SortSpeedUps::QuickHead()).
+//   slot           a number from 0 to 255 that rows with equal sort prefixes share, told from
+//                  the record (SortSpeedUps::PrefixSlot()).
+//   marks          one bit a record: whether it repeats the date and time of the record read
+//                  before it (RepeatedDates).
+//   words          the 64-bit numbers sorted: key bits above, the record's index below.
+//
+// Words. A word holds collation weights of a few characters of its row (the key) in its high
+// bits and the row's index, counted from the first record sorted, in its low bits, as few as
+// the count needs. Ordering words as plain numbers therefore orders rows by their keys and keeps
+// rows of equal keys in reading order: the sort is stable without ever comparing indices, and
+// any way of ordering numbers (radix passes, std::sort, merges) may be used.
+//
+// The row shape every shortcut relies on: a stored text is its sort prefix, then the date and
+// time, which is "20YY-MM-DD  hh:mm:ss" (kDateTimeColumnWidth characters, ordering as the six
+// bytes of the record do) when every field lies from 0 to 99 (DateTimeOrder::AllInRange()), then
+// the rest of the row. So rows of equal prefixes are in list order by date, and only rows of
+// equal prefixes and equal dates need the rest of their texts.
+//
+// The ladder, tried in this order (Sorter::Run()):
+//   1. Nothing to sort: no rows, or rows by date whose dates rose strictly as read. The reading
+//      order is the list order, and nothing is allocated.
+//   2. Rows by date whose dates never fell, with marks: only the groups of equal dates the marks
+//      show are sorted; words are made once a group is out of order.
+//   3. Rows by date whose dates never fell, without marks: each run of equal dates is sorted.
+//   4. Prefixes wider than a key, few of them different: each row's prefix gets a class (built
+//      once a slot), the classes are ranked, and the rows sorted by rank; then each run of one
+//      prefix as in 3 when the dates never fell, else as in 5.
+//   5. Any rows (SortRange()): a range of at most kFew rows is put in order by insertion of its
+//      texts; a range in order already is left; else every word gets the weights of the next
+//      few characters as its key (from a quick head, a head or the whole text), the words are
+//      sorted (radix passes from kRadixFrom words, else std::sort), and each run of equal keys
+//      is sorted the same way from the characters after the key; texts that ended inside the
+//      key are ordered by their bytes.
+// Long ranges have their keys made and their words sorted on two threads, a half each.
+//
+// Memory: 8 bytes a row for the words and at most 4 for the scratch area of the radix passes
+// and merges (room for half of the words), 12 bytes a row at most besides the records while the
+// sort runs; the result, 4 bytes a row, is written over the words.
+
 #include "core/sort/CollationOrder.h"
 
 #include <algorithm>
@@ -115,7 +165,9 @@ class Sorter {
 // sort prefix and as much of the date and time as is needed are mostly built alone, without the
 // rest of the row.
 std::string_view Sorter::TextUpTo(Word word, std::size_t length, RowText& text) const {
-  if (source_.StoredHead(IndexOf(word), length, text) && text.Text().size() < length)
+  const SortSpeedUps::Head head = source_.StoredHead(IndexOf(word), length, text);
+  if (head == SortSpeedUps::Head::kNothing ||
+      (head == SortSpeedUps::Head::kBeginning && text.Text().size() < length))
     BuildText(word, text);
   return text.Text();
 }

@@ -15,18 +15,22 @@ class SortMemory;
 // A record's place in the order it was read in, counted from 0.
 using RecordIndex = std::uint32_t;
 
-// What the sort reads of the rows it puts in order.
-class SortSource {
+// The optional speed-ups of a sort source: ways to tell what decides the order of rows without
+// building their whole texts. Each has an answer meaning "not here", which it gives unless a
+// source overrides it; the sort is the same without any of them, only slower.
+class SortSpeedUps {
  public:
-  // The stored text of the row of record `index`, sort prefix included, built in `text`.
-  virtual void StoredText(RecordIndex index, RowText& text) const = 0;
-  // The beginning of that text, at least its sort prefix and as much after it as `length`
-  // characters take, up to the date and time, where that is quicker to build than the whole
-  // (true); otherwise the whole text (false).
-  virtual bool StoredHead(RecordIndex index, std::size_t length, RowText& text) const {
+  // What StoredHead() put into the text it was given.
+  enum class Head { kNothing, kBeginning, kWholeText };
+  // The beginning of the stored text of the row of record `index`, at least its sort prefix and
+  // as much after it as `length` characters take, up to the date and time, where that is quicker
+  // to build than the whole (kBeginning), or the whole text (kWholeText); kNothing where the
+  // source builds no beginning.
+  virtual Head StoredHead(RecordIndex index, std::size_t length, RowText& text) const {
+    (void)index;
     (void)length;
-    StoredText(index, text);
-    return false;
+    (void)text;
+    return Head::kNothing;
   }
   // The first `length` characters of that text, written to `out` (room for kQuickHeadRoom),
   // where they are quicker to tell than StoredHead() builds them. Returns the length of the sort
@@ -46,14 +50,25 @@ class SortSource {
   // The marks of the records that hold the same date and time as the record before them, by
   // index; none where the source keeps none.
   virtual const RepeatedDates* DateRepeats() const { return nullptr; }
+  // True when StoredText() and StoredHead() may run on two threads at once.
+  virtual bool FromAnyThread() const { return false; }
+
+ protected:
+  ~SortSpeedUps() = default;
+};
+
+// What the sort reads of the rows it puts in order: what every source must give, besides the
+// speed-ups it may give.
+class SortSource : public SortSpeedUps {
+ public:
+  // The stored text of the row of record `index`, sort prefix included, built in `text`.
+  virtual void StoredText(RecordIndex index, RowText& text) const = 0;
   // Whether the two records hold the same six bytes of date and time.
   virtual bool SameDateTime(RecordIndex a, RecordIndex b) const = 0;
   // True when no row has a sort prefix: every row begins with its date and time.
   virtual bool WithoutPrefixes() const = 0;
   // The most characters a row's sort prefix can have.
   virtual std::size_t WidestPrefix() const = 0;
-  // True when StoredText() and StoredHead() may run on two threads at once.
-  virtual bool FromAnyThread() const { return false; }
 
  protected:
   ~SortSource() = default;
