@@ -67,6 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadArguments{{"-o", "a.czt", "--range", "0:100000"}, "longer than 5 characters"},
         BadArguments{{"-o", "a.czt", "--range", "-10:10", "--format", "fixed:3"}, "-10.000"},
         BadArguments{{"-o", "a.czt", "--duplicates", "101"}, "from 0 to 100"},
+        BadArguments{{"-o", "a.czt", "--shuffle", "101"}, "from 0 to 100"},
         BadArguments{{"-o", "a.czt", "--address", "3"}, "event archives only"},
         BadArguments{{"-o", "a.zdr", "--address", "100"}, "from 0 to 99"},
         BadArguments{{"-o", "a.zdr", "--address", "9-2"}, "runs backwards"},

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <set>
 #include <string>
@@ -150,6 +151,31 @@ TEST_F(MkArchiveOutput, DuplicatesRepeatTheRecordBefore) {
   for (std::size_t i = 1; i < some.size(); ++i) repeats += some[i].bytes == some[i - 1].bytes;
   EXPECT_GT(repeats, 150u);
   EXPECT_LT(repeats, 350u);
+}
+
+TEST_F(MkArchiveOutput, ShuffleMovesTheSameRecordsOutOfTimeOrder) {
+  const std::vector<std::string> options = {"-n", "500", "--duplicates", "10"};
+  auto with = [&](const std::string& name, std::vector<std::string> more) {
+    more.insert(more.begin(), options.begin(), options.end());
+    return ReadRecords(Write(name, more));
+  };
+  auto sorted = [](std::vector<ArchiveRecord> records) {
+    std::sort(records.begin(), records.end(),
+              [](const ArchiveRecord& a, const ArchiveRecord& b) { return a.bytes < b.bytes; });
+    return records;
+  };
+  auto bytes = [](const std::vector<ArchiveRecord>& records) {
+    std::vector<std::array<unsigned char, kRecordSize>> all;
+    for (const ArchiveRecord& r : records) all.push_back(r.bytes);
+    return all;
+  };
+  const auto inOrder = with("a.zdr", {});
+  EXPECT_EQ(bytes(with("none.zdr", {"--shuffle", "0"})), bytes(inOrder));
+  for (const char* percent : {"30", "100"}) {
+    const auto shuffled = with(std::string("s") + percent + ".zdr", {"--shuffle", percent});
+    EXPECT_NE(bytes(shuffled), bytes(inOrder)) << percent;
+    EXPECT_EQ(bytes(sorted(shuffled)), bytes(sorted(inOrder))) << percent;
+  }
 }
 
 TEST_F(MkArchiveOutput, SameSeedGivesTheSameBytes) {

@@ -1,6 +1,7 @@
 #include "tools/mkarchive/ArchiveGeneration.h"
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "tools/mkarchive/ArchiveWriter.h"
@@ -60,6 +61,22 @@ class DataRecordSource {
   bool hasPrevious_ = false;
 };
 
+// The data records in file order: made in time order, then the chosen share of them shuffled
+// among their own places. The shuffle draws from a random source of its own, so that the
+// records are those of the same archive unshuffled.
+std::vector<ArchiveRecord> ShuffledRecords(const MkArchiveOptions& options,
+                                           DataRecordSource& data) {
+  std::vector<ArchiveRecord> records(options.records);
+  for (ArchiveRecord& record : records) record = data.Next();
+  DeterministicRandom random(options.seed ^ 0x5EED5EED5EED5EEDu);
+  std::vector<std::size_t> places;
+  for (std::size_t i = 0; i < records.size(); ++i)
+    if (random.Below(100) < options.shufflePercent) places.push_back(i);
+  for (std::size_t i = places.size(); i > 1; --i)
+    std::swap(records[places[i - 1]], records[places[random.Below(i)]]);
+  return records;
+}
+
 // Puts `character` where the channel-count digit belongs. A zero byte there would leave the
 // digit's place to the next record's text, so for a missing digit the other header records'
 // texts are emptied too and the header text ends after its first character.
@@ -96,7 +113,11 @@ void WriteArchive(const MkArchiveOptions& options) {
 
     DeterministicRandom random(options.seed);
     DataRecordSource data(options, random);
-    for (std::uint64_t i = 0; i < options.records; ++i) sink.Put(data.Next());
+    if (options.shufflePercent > 0) {
+      for (const ArchiveRecord& record : ShuffledRecords(options, data)) sink.Put(record);
+    } else {
+      for (std::uint64_t i = 0; i < options.records; ++i) sink.Put(data.Next());
+    }
     // A file cut off while its last record was being written.
     if (options.trailingBytes > 0) writer.WritePartial(data.Next(), options.trailingBytes);
 

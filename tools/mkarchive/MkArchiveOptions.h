@@ -70,6 +70,9 @@ struct MkArchiveOptions {
 
   // Share of data records, in percent, that repeat the record before them.
   unsigned duplicatePercent = 0;
+  // Share of data records, in percent, taken out of time order and put back in random places
+  // among themselves: archives whose records are not in time order.
+  unsigned shufflePercent = 0;
 
   // Interval archives only.
   std::uint32_t headerKind = kIntervalKind;

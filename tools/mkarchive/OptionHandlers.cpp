@@ -215,6 +215,10 @@ constexpr OptionHandler kHandlers[] = {
      [](MkArchiveOptions& o, std::string_view name, std::string_view v) {
        o.duplicatePercent = static_cast<unsigned>(ParseWholeNumber(name, v, 0, 100));
      }},
+    {"shuffle", '\0', Scope::kBoth,
+     [](MkArchiveOptions& o, std::string_view name, std::string_view v) {
+       o.shufflePercent = static_cast<unsigned>(ParseWholeNumber(name, v, 0, 100));
+     }},
     {"address", '\0', Scope::kEvent, ApplyAddress},
     {"codes", '\0', Scope::kEvent, ApplySituationWeights},
     {"other-codes", '\0', Scope::kEvent, ApplyOtherCodes},

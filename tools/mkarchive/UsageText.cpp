@@ -43,6 +43,8 @@ Channels
                            in 5 characters in the channel's format
       --duplicates PCT     share of data records, 0 to 100 percent, that repeat the
                            record before them byte for byte (default 0)
+      --shuffle PCT        share of data records, 0 to 100 percent, put in random places
+                           among themselves, out of time order (default 0)
 Texts are taken as UTF-8 and written in Windows-1250 (° becomes byte 0xB0).
 
 Event archives
