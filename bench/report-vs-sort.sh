@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Times telvoran-report against two yardsticks, for every sort column of both archive kinds, with
-# realistic and with random values:
+# realistic and with random values, and with realistic values out of time order:
 #   sort   `LC_ALL=C sort` (its default threads) on the same rows as plain text, each row led by
 #          the same key the report sorts by (the rows in file order, the key copied in front);
 #   floor  `cat ARCHIVE >/dev/null` followed by `cat` of the report's own bytes into the output:
@@ -14,8 +14,8 @@
 # Usage: bench/report-vs-sort.sh [BUILD_FOLDER] [RUNS] [RECORDS...]
 #        (defaults: build, 3, 1000000; e.g. `bench/report-vs-sort.sh build 3 1000000 10000000`)
 # Environment: OUTPUT_FOLDER (default /dev/shm when writable, so that no disk write-back runs
-# in the timings), CASES (default "interval-realistic interval-random event-realistic
-# event-random"), COLUMNS (default every column of the kind), BENCH_TMPDIR for the archives and
+# in the timings), CASES (default "interval-realistic interval-random interval-shuffled
+# event-realistic event-random event-shuffled"), COLUMNS (default every column of the kind), BENCH_TMPDIR for the archives and
 # rows (default TMPDIR or /tmp; 10M records take about 3 GB there while a case runs).
 set -euo pipefail
 
@@ -23,7 +23,8 @@ build=$(cd "${1:-build}" && pwd)
 runs=${2:-3}
 shift $(($# > 2 ? 2 : $#))
 sizes=("${@:-1000000}")
-cases=(${CASES:-interval-realistic interval-random event-realistic event-random})
+cases=(${CASES:-interval-realistic interval-random interval-shuffled event-realistic event-random
+  event-shuffled})
 
 work=$(mktemp -d "${BENCH_TMPDIR:-${TMPDIR:-/tmp}}/report-vs-sort.XXXXXX")
 if [ -z "${OUTPUT_FOLDER:-}" ] && [ -w /dev/shm ]; then OUTPUT_FOLDER=/dev/shm; fi
@@ -37,10 +38,12 @@ for tool in /usr/bin/time awk; do
 done
 
 # The archive of a case: four channels written a minute apart, as a monitoring program writes
-# them, with values in their usual formats or five random printable characters.
-make_archive() { # CASE RECORDS FILE
-  local common=(--output "$3" --records "$2" --start 2005-03-14T00:00:00 --step 1m)
+# them, with values in their usual formats or five random printable characters; a shuffled case
+# is its realistic one with every record in a random place and a tenth of them repeated.
+make_archive() { # CASE RECORDS FILE [MORE OPTIONS...]
+  local common=(--output "$3" --records "$2" --start 2005-03-14T00:00:00 --step 1m "${@:4}")
   case "$1" in
+    *-shuffled) make_archive "${1%-shuffled}-realistic" "$2" "$3" --shuffle 100 --duplicates 10 ;;
     interval-realistic)
       "$build/telvoran-mkarchive" "${common[@]}" --seed 3 --channels 4 \
         --range 1=55:90 --format 1=fixed:1 --range 2=-15:35 --format 2=fixed:1 \

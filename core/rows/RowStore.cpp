@@ -44,6 +44,11 @@ class RowStore::Source final : public SortSource {
   std::size_t WidestPrefix() const override { return store_.format_.WidestPrefix(); }
   // Texts are built from the records and the format alone, neither of which changes meanwhile.
   bool FromAnyThread() const override { return true; }
+  // Texts are built from the records' bytes and the format alone.
+  RecordBytes RecordsInMemory() const override {
+    return {reinterpret_cast<const unsigned char*>(store_.records_.Data()), kRecordSize,
+            store_.format_.DateTimeByte()};
+  }
 
  private:
   const RowStore& store_;
@@ -240,6 +245,8 @@ void RowStore::RemoveDuplicateRows() {
   }
   std::size_t kept = 1;
   for (std::size_t row = 1; row < ordered_; ++row) {
+    // Rows out of reading order reach their records in no order: ask for them ahead.
+    FetchAhead(row + 16);
     const RecordIndex record = RecordIndexAt(row);
     const RecordIndex comparison = RecordIndexAt(kept - 1);
     if (!CannotBeEqual(comparison, record, allDates_) && SameText(comparison, record)) continue;

@@ -134,6 +134,7 @@ class Sorter {
   void SortWords(Word* begin, Word* end, std::span<Word> scratch, bool twoThreads) const;
   void SortRuns(Word* begin, Word* end, std::size_t covered, PrefixWidths widths);
   void SortEqualDateTimes(Word* begin, Word* end, std::size_t shared);
+  bool SortByDateTime(Word* begin, Word* end, std::size_t offset);
   bool SameDateTime(Word earlier, Word later) const;
   bool InOrder(const Word* begin, const Word* end, std::size_t shared);
   void SortFew(Word* begin, Word* end);
@@ -193,6 +194,8 @@ CollationOrder Sorter::Run() {
   Word* end = begin + count_;
   if (byDateInReadingOrder) {
     SortEqualDateTimes(begin, end, kDateTimeColumnWidth);
+  } else if (source_.WithoutPrefixes()) {
+    if (!SortByDateTime(begin, end, 0)) SortRange(begin, end, 0);
   } else if (source_.WidestPrefix() <= keyChars_ || !SortByPrefixClasses(begin, end)) {
     SortRange(begin, end, 0);
   }
@@ -269,7 +272,7 @@ bool Sorter::SortByPrefixClasses(Word* begin, Word* end) {
     const std::size_t width = widths[rank];
     if (runEnd - run > 1) {
       if (!RowsWithinPrefixInReadingOrder()) {
-        SortRange(run, runEnd, width);
+        if (!SortByDateTime(run, runEnd, width)) SortRange(run, runEnd, width);
       } else if (!dates_.RoseStrictly()) {
         SortEqualDateTimes(run, runEnd, width + kDateTimeColumnWidth);
       }
@@ -466,11 +469,12 @@ void Sorter::MergeHalves(Word* begin, Word* middle, Word* end, Word* scratch) {
 // Puts the rows of every run of equal keys in order; the keys hold the weights of the
 // characters before `covered`.
 void Sorter::SortRuns(Word* begin, Word* end, std::size_t covered, PrefixWidths widths) {
-  // Rows sharing the weights of prefixes that are all equally long keep their reading order,
-  // unless they share their dates too: that order then says nothing of the rest of the rows.
-  const bool runsInReadingOrder = RowsWithinPrefixInReadingOrder() && widths.least == widths.most &&
-                                  widths.most <= covered &&
-                                  covered < widths.most + kDateTimeColumnWidth;
+  // Rows sharing the weights of prefixes that are all equally long are ordered by the dates
+  // after them: they keep their reading order when no date fell, unless they share their dates
+  // too, for that order then says nothing of the rest of the rows.
+  const bool runsBeforeDates = widths.least == widths.most && widths.most <= covered &&
+                               covered < widths.most + kDateTimeColumnWidth;
+  const bool runsInReadingOrder = RowsWithinPrefixInReadingOrder() && runsBeforeDates;
   for (Word* run = begin; run != end;) {
     const Word key = KeyOf(*run);
     Word* runEnd = run + 1;
@@ -482,12 +486,65 @@ void Sorter::SortRuns(Word* begin, Word* end, std::size_t covered, PrefixWidths 
       } else if ((key & 0xFF) == 0) {
         // The texts ended inside these characters: their weights are equal to the end.
         SortEqualWeights(run, runEnd);
-      } else {
+      } else if (!runsBeforeDates || !SortByDateTime(run, runEnd, widths.most)) {
         SortRange(run, runEnd, covered);
       }
     }
     run = runEnd;
   }
+}
+
+// Sorts rows whose texts have equal weights before `offset`, where each has its date and time,
+// by their dates told from the records' bytes as numbers, each field a digit from 0 to 99: a few
+// radix passes over the words, without a text built. Then each group of equal dates is sorted
+// by the rest of its texts. False, the words as they were, where the dates are not all in range,
+// their bytes not in memory, or their numbers too wide for the words.
+bool Sorter::SortByDateTime(Word* begin, Word* end, std::size_t offset) {
+  const SortSpeedUps::RecordBytes records = source_.RecordsInMemory();
+  const auto count = static_cast<std::size_t>(end - begin);
+  if (!dates_.AllInRange() || !records.first || count <= kFew) return false;
+  auto record = [&](Word word) { return records.first + IndexOf(word) * records.size; };
+  auto number = [&](Word word) {
+    const unsigned char* date = record(word) + records.dateTime;
+    Word value = 0;
+    for (int i = 0; i < 6; ++i) value = value * 100 + static_cast<Word>(date[i] - 10);
+    return value;
+  };
+  // The numbers are below 100^6 < 2^40; as keys they are counted from the least.
+  constexpr int kNumberBits = 40;
+  Word least = std::numeric_limits<Word>::max();
+  Word most = 0;
+  const bool numbersFitWords = kNumberBits + indexBits_ <= 64;
+  for (Word* word = begin; word != end; ++word) {
+    const Word value = number(*word);
+    least = std::min(least, value);
+    most = std::max(most, value);
+    // Each record is reached once where the words have room for the whole numbers.
+    if (numbersFitWords) *word = value << indexBits_ | (*word & indexMask_);
+  }
+  if (static_cast<std::size_t>(std::bit_width(most - least)) > 8 * keyChars_) {
+    if (numbersFitWords)
+      for (Word* word = begin; word != end; ++word) *word &= indexMask_;
+    return false;
+  }
+  for (Word* word = begin; word != end; ++word) {
+    const Word value = numbersFitWords ? KeyOf(*word) : number(*word);
+    *word = (value - least) << indexBits_ | (*word & indexMask_);
+  }
+  SortWords(begin, end);
+  for (Word* group = begin; group != end;) {
+    const Word key = KeyOf(*group);
+    Word* groupEnd = group + 1;
+    // Most often a group is a record and its copies, which stay as read.
+    bool copies = true;
+    while (groupEnd != end && KeyOf(*groupEnd) == key) {
+      copies = copies && std::memcmp(record(*group), record(*groupEnd), records.size) == 0;
+      ++groupEnd;
+    }
+    if (groupEnd - group > 1 && !copies) SortRange(group, groupEnd, offset + kDateTimeColumnWidth);
+    group = groupEnd;
+  }
+  return true;
 }
 
 // Sorts each group of rows with the same date and time among rows that are in list order

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstring>
 #include <random>
 #include <vector>
@@ -15,6 +16,7 @@ enum class DateRun {
   Shuffled,    // in no order
   WithStrays,  // rising, with now and then a byte outside its range
   AllEqual,    // every record of one date and time
+  Scattered,   // in no order, over years and to the second, copies anywhere in the file
 };
 
 // Made-up records of either kind, from few enough different bytes that many rows share sort
@@ -52,19 +54,28 @@ class RandomRecords {
         continue;
       }
       ArchiveRecord record;
-      for (int b = 0; b < 4; ++b) record.bytes[36 + b] = static_cast<unsigned char>(kind >> (8 * b));
+      for (int b = 0; b < 4; ++b)
+        record.bytes[36 + b] = static_cast<unsigned char>(kind >> (8 * b));
       fields(record);
       if (Below(40) == 0) record.bytes[6 + Below(16)] = 0;
       if (dates == DateRun::Shuffled) minute = static_cast<long>(Below(3000));
       if (dates == DateRun::Rising || dates == DateRun::WithStrays) ++minute;
       if (dates == DateRun::WithEquals) minute += static_cast<long>(Below(2));
       unsigned char* date = record.bytes.data() + dateByte;
-      const long values[] = {5, 3, 14 + minute / 1440, minute / 60 % 24, minute % 60, 0};
+      long year = 5;
+      long second = 0;
+      if (dates == DateRun::Scattered) {
+        minute = static_cast<long>(Below(3000));
+        year = static_cast<long>(Below(4) * 31);
+        second = static_cast<long>(Below(3));
+      }
+      const long values[] = {year, 3, 14 + minute / 1440, minute / 60 % 24, minute % 60, second};
       for (int f = 0; f < 6; ++f) date[f] = static_cast<unsigned char>(values[f] + 10);
       if (dates == DateRun::WithStrays && Below(30) == 0)
         date[Below(6)] = static_cast<unsigned char>(Below(2) ? Below(10) : 110 + Below(100));
       records.push_back(record);
     }
+    if (dates == DateRun::Scattered) std::shuffle(records.begin(), records.end(), random_);
     return records;
   }
 

@@ -56,7 +56,7 @@ struct Case {
 };
 
 std::string Name(const Case& c) {
-  const char* dates[] = {"Rising", "WithEquals", "Shuffled", "WithStrays", "AllEqual"};
+  const char* dates[] = {"Rising", "WithEquals", "Shuffled", "WithStrays", "AllEqual", "Scattered"};
   return std::string(c.kind == ArchiveKind::Event ? "Event" : "Interval") + "Column" +
          std::to_string(c.sortColumn) + dates[static_cast<int>(c.dates)] +
          std::to_string(c.records) + (c.awkwardSituations ? "Awkward" : "");
@@ -65,7 +65,7 @@ std::string Name(const Case& c) {
 std::vector<Case> Cases() {
   std::vector<Case> cases;
   for (DateRun dates : {DateRun::Rising, DateRun::WithEquals, DateRun::Shuffled,
-                        DateRun::WithStrays, DateRun::AllEqual}) {
+                        DateRun::WithStrays, DateRun::AllEqual, DateRun::Scattered}) {
     // A few rows, some hundreds and some thousands: each size is sorted a way of its own.
     for (std::size_t records : {9, 700, 6000}) {
       for (int column = 1; column <= kIntervalSortColumns; ++column)
@@ -82,10 +82,13 @@ std::vector<Case> Cases() {
 // Lists long enough to have their rows' texts looked at on two threads.
 std::vector<Case> LongCases() {
   std::vector<Case> cases;
-  for (int column = 1; column <= kIntervalSortColumns; ++column)
+  for (int column = 1; column <= kIntervalSortColumns; ++column) {
     cases.push_back({ArchiveKind::Interval, column, DateRun::Shuffled, 40000});
+    cases.push_back({ArchiveKind::Interval, column, DateRun::Scattered, 40000});
+  }
   for (int column = 1; column <= kEventSortColumns; ++column) {
     cases.push_back({ArchiveKind::Event, column, DateRun::Shuffled, 40000});
+    cases.push_back({ArchiveKind::Event, column, DateRun::Scattered, 40000});
     cases.push_back({ArchiveKind::Event, column, DateRun::WithEquals, 40000, true});
   }
   return cases;
