@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Compares the reports of two builds of telvoran-report byte for byte: the demo archives and
-# generated archives of both kinds (realistic and random values, equal and falling dates,
-# duplicates, damaged fields, both string libraries), every sort column; and the text of the
+# generated archives of both kinds (realistic and random values, equal, falling and shuffled
+# dates, duplicates, damaged fields, both string libraries), every sort column; and the text of the
 # printouts of the demo archives, page by page. Prints each difference and ends with status 1
 # when there is one; the exit status and messages of each run count too.
 #
@@ -40,6 +40,12 @@ mk -o "$a/events3.zdr" -n 20000 -s 10 --address 0-99 --step 10 --duplicates 10 \
   --zero 500:channel --set-byte 600:code=0 --set-byte 700:month=200 --set-byte 800:address=9
 mk -o "$a/events4.zdr" -n 1 -s 11
 mk -o "$a/events5.zdr" -n 3000 -s 12 --step 1h --channels 4 --codes O=1,F=1,G=1
+# Records out of time order: all of them, with copies anywhere, or a few strays.
+mk -o "$a/2010-01-01_C04.czt" -n "$n" -s 13 --start 2005-03-16T00:00:00 --step 1m --channels 4 \
+  --range 1=55:90 --format 1=fixed:1 --format 4=int --shuffle 100 --duplicates 10
+mk -o "$a/events7.zdr" -n "$n" -s 14 --address 0-99 --step 1m --format 2=int --shuffle 100 \
+  --duplicates 10
+mk -o "$a/events8.zdr" -n "$n" -s 15 --address 0-9 --step 10 --shuffle 3 --format text
 
 # Falling dates: the records of an archive in reverse, after its header.
 reverse() {
