@@ -33,15 +33,20 @@
 //   2. Rows by date whose dates never fell, with marks: only the groups of equal dates the marks
 //      show are sorted; words are made once a group is out of order.
 //   3. Rows by date whose dates never fell, without marks: each run of equal dates is sorted.
-//   4. Prefixes wider than a key, few of them different: each row's prefix gets a class (built
+//   4. Rows by date in no order, every date in range, the records in memory
+//      (SortByDateTime()): the six fields of each date, read from the record, make one number
+//      that is the key; radix passes order the words, and only groups of equal dates that are
+//      not all copies of one record are sorted further, as in 6.
+//   5. Prefixes wider than a key, few of them different: each row's prefix gets a class (built
 //      once a slot), the classes are ranked, and the rows sorted by rank; then each run of one
-//      prefix as in 3 when the dates never fell, else as in 5.
-//   5. Any rows (SortRange()): a range of at most kFew rows is put in order by insertion of its
+//      prefix as in 3 when the dates never fell, else as in 4, else as in 6.
+//   6. Any rows (SortRange()): a range of at most kFew rows is put in order by insertion of its
 //      texts; a range in order already is left; else every word gets the weights of the next
 //      few characters as its key (from a quick head, a head or the whole text), the words are
 //      sorted (radix passes from kRadixFrom words, else std::sort), and each run of equal keys
-//      is sorted the same way from the characters after the key; texts that ended inside the
-//      key are ordered by their bytes.
+//      is sorted the same way from the characters after the key (by date as in 4 when the key
+//      covered every prefix, all equally long); texts that ended inside the key are ordered by
+//      their bytes.
 // Long ranges have their keys made and their words sorted on two threads, a half each.
 //
 // Memory: 8 bytes a row for the words and at most 4 for the scratch area of the radix passes
