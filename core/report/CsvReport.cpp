@@ -12,7 +12,6 @@ namespace {
 
 constexpr std::string_view kEventHeading =
     "date_time,central_unit,channel,medium,value,unit,situation,situation_text";
-constexpr std::size_t kIntervalValueWidth = 5;
 
 void AppendField(std::string& line, std::string_view field) {
   line += ',';
@@ -35,12 +34,12 @@ std::string IntervalHeading(const ReportSource& source) {
   return line;
 }
 
-// Channel k's value lies in bytes 5k + 1 to 5k + 5 of an interval record.
 std::string IntervalLine(const ArchiveRecord& record, std::size_t channelCount) {
   std::string line = CsvDateTime(record.bytes.data() + kIntervalDateTimeByte);
   for (std::size_t k = 1; k <= channelCount; ++k) {
-    const auto* value = reinterpret_cast<const char*>(record.bytes.data()) + 5 * k + 1;
-    AppendField(line, CsvValue(std::string_view(value, kIntervalValueWidth)));
+    const auto* value =
+        reinterpret_cast<const char*>(record.bytes.data()) + interval_field::ValueOffset(k);
+    AppendField(line, CsvValue(std::string_view(value, kValueWidth)));
   }
   return line;
 }

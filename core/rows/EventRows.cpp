@@ -29,12 +29,12 @@ constexpr std::array<Situation, 7> kSituations{{
 }};
 
 // Byte offsets of the fields in an event record.
-constexpr std::size_t kAddressByte = 0;
-constexpr std::size_t kChannelByte = 7;
-constexpr std::size_t kReadingByte = 9;
-constexpr std::size_t kMediumByte = 14;
-constexpr std::size_t kUnitByte = 18;
-constexpr std::size_t kTextFieldsEnd = 22;
+constexpr std::size_t kAddressByte = event_field::kCentralAddress;
+constexpr std::size_t kChannelByte = event_field::kChannel;
+constexpr std::size_t kReadingByte = event_field::kReading;
+constexpr std::size_t kMediumByte = event_field::kMedium;
+constexpr std::size_t kUnitByte = event_field::kUnit;
+constexpr std::size_t kTextFieldsEnd = event_field::kFieldsEnd;
 // The central unit, channel, medium, reading and unit columns, or the spaces in their place.
 constexpr std::size_t kChannelColumnsWidth = 31;
 
@@ -77,7 +77,7 @@ std::uint64_t ZeroByteBits(const unsigned char* bytes) {
 
 bool HasPlainChannelColumns(const ArchiveRecord& record) {
   static_assert(kTextFieldsEnd > 16 && kTextFieldsEnd <= 24);
-  const int address = int{record.bytes[kAddressByte]} - 10;
+  const int address = DecodedByte(record.bytes[kAddressByte]);
   const unsigned char* bytes = record.bytes.data();
   // Bytes 0 to 7, 8 to 15 and the last eight of the text fields.
   const std::uint64_t zeros =
@@ -91,7 +91,7 @@ void FillPlainPiece(char* out, const ArchiveRecord& record, int column) {
   const auto* bytes = reinterpret_cast<const char*>(record.bytes.data());
   switch (column) {
     case 2: {
-      const int address = int{record.bytes[kAddressByte]} - 10;
+      const int address = DecodedByte(record.bytes[kAddressByte]);
       out[0] = address >= 10 ? static_cast<char>('0' + address / 10) : ' ';
       out[1] = static_cast<char>('0' + address % 10);
       return;
@@ -100,13 +100,13 @@ void FillPlainPiece(char* out, const ArchiveRecord& record, int column) {
       out[0] = bytes[kChannelByte];
       return;
     case 4:
-      std::memcpy(out, bytes + kMediumByte, 4);
+      std::memcpy(out, bytes + kMediumByte, kLabelWidth);
       return;
     case 5:
-      std::memcpy(out, bytes + kReadingByte, 5);
+      std::memcpy(out, bytes + kReadingByte, kValueWidth);
       return;
     case 6:
-      std::memcpy(out, bytes + kUnitByte, 4);
+      std::memcpy(out, bytes + kUnitByte, kLabelWidth);
       return;
   }
 }
@@ -140,28 +140,29 @@ void AppendChannelColumns(RowText& row, const ArchiveRecord& record) {
     AppendPlainChannelColumns(row, record);
     return;
   }
-  const int address = int{record.bytes[kAddressByte]} - 10;
+  const int address = DecodedByte(record.bytes[kAddressByte]);
   row.AppendSpaces(address < 10 ? 4 : 3);
   row.AppendNumber(address);
   row.AppendSpaces(5);
   row.Append(static_cast<char>(record.bytes[kChannelByte]));
   const std::string_view text = record.RecordText();
   row.AppendSpaces(3);
-  row.Append(TextField(text, kMediumByte, 4));
+  row.Append(TextField(text, kMediumByte, kLabelWidth));
   row.AppendSpaces(2);
-  row.Append(TextField(text, kReadingByte, 5));
+  row.Append(TextField(text, kReadingByte, kValueWidth));
   row.AppendSpaces(2);
-  row.Append(TextField(text, kUnitByte, 4));
+  row.Append(TextField(text, kUnitByte, kLabelWidth));
 }
 
 // The characters AppendChannelColumns() appends for the record.
 std::size_t ChannelColumnsWidth(const ArchiveRecord& record) {
   if (HasPlainChannelColumns(record)) return kChannelColumnsWidth;
-  const int address = int{record.bytes[kAddressByte]} - 10;
+  const int address = DecodedByte(record.bytes[kAddressByte]);
   const std::string_view text = record.RecordText();
   return (address < 10 ? 4 : 3) + NumberWidth(address) + 5 + 1 + 3 +
-         TextField(text, kMediumByte, 4).size() + 2 + TextField(text, kReadingByte, 5).size() + 2 +
-         TextField(text, kUnitByte, 4).size();
+         TextField(text, kMediumByte, kLabelWidth).size() + 2 +
+         TextField(text, kReadingByte, kValueWidth).size() + 2 +
+         TextField(text, kUnitByte, kLabelWidth).size();
 }
 
 // The library text of a situation, up to a zero byte, followed by its colour digit.
@@ -271,7 +272,7 @@ std::optional<bool> EventRowsEqual(const ArchiveRecord& a, const ArchiveRecord& 
   if (!DateTimeInTwoDigits(dateTimeA) || !DateTimeInTwoDigits(dateTimeB)) return std::nullopt;
   // Without channel columns a row shows its date and time and its situation alone.
   if (!situations.HasChannelColumns(static_cast<char>(code)))
-    return std::memcmp(dateTimeA, dateTimeB, 6) == 0;
+    return std::memcmp(dateTimeA, dateTimeB, kDateTimeBytes) == 0;
   // Usual channel columns show every byte of their fields, each as itself.
   if (!HasPlainChannelColumns(a) || !HasPlainChannelColumns(b)) return std::nullopt;
   return std::memcmp(a.bytes.data(), b.bytes.data(), kTextFieldsEnd) == 0;
@@ -353,11 +354,11 @@ bool ShowsChannelColumns(char code) {
 EventFields EventFieldsOf(const ArchiveRecord& record) {
   const std::string_view text = record.RecordText();
   EventFields fields;
-  fields.centralAddress = int{record.bytes[kAddressByte]} - 10;
+  fields.centralAddress = DecodedByte(record.bytes[kAddressByte]);
   fields.channel = static_cast<char>(record.bytes[kChannelByte]);
-  fields.medium = TextField(text, kMediumByte, 4);
-  fields.reading = TextField(text, kReadingByte, 5);
-  fields.unit = TextField(text, kUnitByte, 4);
+  fields.medium = TextField(text, kMediumByte, kLabelWidth);
+  fields.reading = TextField(text, kReadingByte, kValueWidth);
+  fields.unit = TextField(text, kUnitByte, kLabelWidth);
   return fields;
 }
 

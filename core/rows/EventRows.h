@@ -16,8 +16,8 @@ class StringLookup;
 
 inline constexpr int kEventSortColumns = 7;
 // Where the date and time of an event record begin, and its situation code.
-inline constexpr std::size_t kEventDateTimeByte = 1;
-inline constexpr std::size_t kEventSituationByte = 8;
+inline constexpr std::size_t kEventDateTimeByte = event_field::kDateTime;
+inline constexpr std::size_t kEventSituationByte = event_field::kSituation;
 
 class SituationTexts;
 

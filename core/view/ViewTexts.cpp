@@ -23,9 +23,9 @@ std::array<std::string, 4> ChannelPanelCaptions(std::string_view intervalHeader)
     caption = std::to_string(k);
     if (static_cast<int>(k) > channels) continue;
     caption += ' ';
-    caption += Piece(intervalHeader, 26 * k - 23, 4);
+    caption += Piece(intervalHeader, interval_header::NameOffset(k) + 1, kLabelWidth);
     caption += " [";
-    caption += Piece(intervalHeader, 26 * k - 19, 4);
+    caption += Piece(intervalHeader, interval_header::UnitOffset(k) + 1, kLabelWidth);
     caption += ']';
   }
   return captions;
