@@ -1,6 +1,7 @@
 #include "core/view/ViewTexts.h"
 
 #include "core/archive/ArchiveFile.h"
+#include "core/rows/EventColumns.h"
 #include "core/text/StringIds.h"
 #include "core/text/StringLookup.h"
 
@@ -41,9 +42,8 @@ std::vector<std::string> IntervalColumnCaptions(const StringLookup& strings,
 
 std::vector<std::string> EventColumnCaptions(const StringLookup& strings) {
   std::vector<std::string> captions;
-  for (int id : {sid::kDateTimeColumn, sid::kCentralColumn, sid::kChannelColumn, sid::kMediumColumn,
-                 sid::kReadingColumn, sid::kUnitColumn, sid::kSituationColumn})
-    captions.emplace_back(strings.Text(id));
+  for (const EventColumn& column : kEventColumns)
+    captions.emplace_back(strings.Text(column.captionId));
   return captions;
 }
 
