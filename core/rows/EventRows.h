@@ -9,7 +9,7 @@
 
 #include "core/archive/ArchiveRecord.h"
 #include "core/rows/EventColumns.h"
-#include "core/rows/RowText.h"
+#include "core/sort/RowText.h"
 
 namespace telvoran {
 
