@@ -26,7 +26,7 @@ constexpr std::string_view kSituationCodes = "GLHMWOF";
 EventView::EventView(std::unique_ptr<ArchiveDocument> document)
     : DataView(std::move(document), {ArchiveKind::Event, "ChildForm2", 25, kPanelSpans,
                          kPanelCaptions, kSituationCodes}) {
-  SetRowDelegate(new EventRowDelegate(ListBox));
+  SetRowDelegate(new EventRowDelegate(List()));
   resize(616, 351);
 }
 

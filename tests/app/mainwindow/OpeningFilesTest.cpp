@@ -108,8 +108,8 @@ TEST_F(OpeningFilesTest, ANewViewFollowsAMaximizedOneAndTakesTheKeyboard) {
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(first->size(), QSize(616, 320));
   ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
-  EXPECT_TRUE(first->ListBox->hasFocus());
-  EXPECT_TRUE(first->ListBox->currentIndex().isValid());
+  EXPECT_TRUE(first->List()->hasFocus());
+  EXPECT_TRUE(first->List()->currentIndex().isValid());
 
   first->showMaximized();
   main.OpenFiles({Archive("b.czt")});
@@ -118,8 +118,8 @@ TEST_F(OpeningFilesTest, ANewViewFollowsAMaximizedOneAndTakesTheKeyboard) {
   ASSERT_NE(second, first);
   EXPECT_TRUE(second->isMaximized());
   EXPECT_EQ(second->geometry(), main.MdiArea()->viewport()->rect());
-  EXPECT_TRUE(second->ListBox->hasFocus());
-  EXPECT_TRUE(second->ListBox->currentIndex().isValid());
+  EXPECT_TRUE(second->List()->hasFocus());
+  EXPECT_TRUE(second->List()->currentIndex().isValid());
 }
 
 TEST_F(OpeningFilesTest, NothingButAddressesOfOtherPlacesIsRefusedAsADrop) {
