@@ -64,12 +64,12 @@ TEST(EventColumns, RowPiecesPrefixesTitlesMarksAndCsvFieldsAgree) {
       const int sortColumn = static_cast<int>(i) + 1;
       if (i > 0) {
         const RowText sorted = EventRow(record, sortColumn, strings);
-        EXPECT_EQ(sorted.Row().substr(0, piece.size()), piece) << "the sort prefix";
+        EXPECT_EQ(sorted.Text().substr(0, piece.size()), piece) << "the sort prefix";
       }
-      // The mark's ">" stands over the piece (report columns count from 1).
+      // The mark's ">" stands over the column's field (report columns count from 1).
       const std::size_t markEnd = EventSortMarkLine(sortColumn).size();
       EXPECT_GT(markEnd, offset);
-      EXPECT_LE(markEnd, offset + piece.size());
+      EXPECT_LE(markEnd, offset + column.pieceWidth);
       if (i >= kFirstChannelColumn && i < kSituationColumnIndex) {
         const std::size_t title = titles.find(captions[i]);
         EXPECT_LE(title, offset) << "the title field covers the piece";
