@@ -53,10 +53,10 @@ class PaintCounter : public QObject {
 // list lays out its rows when it paints. False when the view's list was not painted.
 bool PaintNow(MainWindow& main, DataView& view) {
   PaintCounter counter;
-  view.ListBox->viewport()->installEventFilter(&counter);
+  view.List()->viewport()->installEventFilter(&counter);
   QCoreApplication::sendPostedEvents();
   main.repaint();
-  view.ListBox->viewport()->removeEventFilter(&counter);
+  view.List()->viewport()->removeEventFilter(&counter);
   return counter.paints > 0;
 }
 
@@ -180,7 +180,7 @@ void FollowAppendedRecords(benchmark::State& state, bool interval, int column) {
     return;
   }
   view->SortBy(column);
-  view->ListBox->scrollToBottom();
+  view->List()->scrollToBottom();
   view->SetFollowing(true);
   QApplication::processEvents();
 

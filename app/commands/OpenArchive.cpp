@@ -60,7 +60,7 @@ bool ReadRows(DataView* view) {
   view->show();
   view->raise();
   // The arrow keys move through the rows at once, without a click into the list first.
-  view->ListBox->setFocus(Qt::OtherFocusReason);
+  view->List()->setFocus(Qt::OtherFocusReason);
   return true;
 }
 

@@ -72,35 +72,35 @@ DataView::DataView(std::unique_ptr<ArchiveDocument> document, const Layout& layo
   closeFilter->setContext(Qt::WidgetWithChildrenShortcut);
   connect(closeFilter, &QShortcut::activated, this, &DataView::HideFilter);
 
-  TitlePanel = new QLabel;
-  TitlePanel->setFixedHeight(kTitlePanelHeight);
-  TitlePanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  TitlePanel->setLineWidth(1);
-  TitlePanel->setAlignment(Qt::AlignCenter);
-  TitlePanel->setFont(PanelFont(true));
-  TitlePanel->setText("TitlePanel");
-  column->addWidget(TitlePanel);
+  titlePanel_ = new QLabel;
+  titlePanel_->setFixedHeight(kTitlePanelHeight);
+  titlePanel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  titlePanel_->setLineWidth(1);
+  titlePanel_->setAlignment(Qt::AlignCenter);
+  titlePanel_->setFont(PanelFont(true));
+  titlePanel_->setText("TitlePanel");
+  column->addWidget(titlePanel_);
   column->addWidget(BuildPanelStrip(layout));
   // The panels are titled from the document; a caption it lacks is the built-in one.
   for (std::size_t i = content_.columnCaptions.size(); i < layout.panelCaptions.size(); ++i)
     content_.columnCaptions.emplace_back(layout.panelCaptions[i]);
   for (int number = 1; number <= PanelCount(); ++number)
     Panel(number)->SetCaption(content_.columnCaptions[static_cast<std::size_t>(number - 1)]);
-  TitlePanel->setText(FromCp1250(content_.title));
+  titlePanel_->setText(FromCp1250(content_.title));
 
-  ListBox = new QListView;
-  ListBox->setFont(ListFont());
-  ListBox->setUniformItemSizes(true);
-  ListBox->setSelectionMode(QAbstractItemView::SingleSelection);
-  ListBox->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  ListBox->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  listBox_ = new QListView;
+  listBox_->setFont(ListFont());
+  listBox_->setUniformItemSizes(true);
+  listBox_->setSelectionMode(QAbstractItemView::SingleSelection);
+  listBox_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  listBox_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   model_ = new RowListModel(content_, this);
-  ListBox->setModel(model_);
-  column->addWidget(ListBox, 1);
+  listBox_->setModel(model_);
+  column->addWidget(listBox_, 1);
   new EmptyFilterNote(*this, FromCp1250(document_->Strings().Text(sid::kFilterNoRow)));
   // The keyboard works the list whenever the view has the focus.
-  body->setFocusProxy(ListBox);
-  connect(ListBox->horizontalScrollBar(), &QScrollBar::valueChanged, panelRow_,
+  body->setFocusProxy(listBox_);
+  connect(listBox_->horizontalScrollBar(), &QScrollBar::valueChanged, panelRow_,
           [this](int offset) { panelRow_->move(-offset, 0); });
 
   setWidget(body);
@@ -134,7 +134,7 @@ QWidget* DataView::BuildPanelStrip(const Layout& layout) {
 }
 
 double DataView::CharacterAdvance() const {
-  const QFontMetricsF metrics(ListBox->font(), ListBox->viewport());
+  const QFontMetricsF metrics(listBox_->font(), listBox_->viewport());
   return metrics.horizontalAdvance(QString(kMeasuredCharacters, u'0')) / kMeasuredCharacters;
 }
 
@@ -154,7 +154,7 @@ void DataView::FitPanelsToColumns() {
 
 void DataView::SetRowDelegate(RowDelegate* delegate) {
   delegate_ = delegate;
-  ListBox->setItemDelegate(delegate);
+  listBox_->setItemDelegate(delegate);
   FitRowWidth();
 }
 
@@ -220,7 +220,7 @@ void DataView::ShowFilter() {
 void DataView::HideFilter() {
   const bool hadFocus = filterBar_->isAncestorOf(QApplication::focusWidget());
   filterBar_->Close();
-  if (hadFocus) ListBox->setFocus(Qt::OtherFocusReason);
+  if (hadFocus) listBox_->setFocus(Qt::OtherFocusReason);
 }
 
 bool DataView::FilterShown() const {
@@ -236,10 +236,10 @@ void DataView::ApplyFilter() {
 }
 
 void DataView::ShowFirstRow() {
-  ListBox->scrollToTop();
+  listBox_->scrollToTop();
   const QModelIndex first = model_->index(0, 0);
   if (first.isValid())
-    ListBox->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+    listBox_->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
 }
 
 void DataView::ShowSortColumn() {
@@ -295,13 +295,13 @@ DataView::ListPlace DataView::SavePlace() const {
     if (!index.isValid()) return std::nullopt;
     return std::string(model_->StoredText(index.row()));
   };
-  const QModelIndex current = ListBox->currentIndex();
+  const QModelIndex current = listBox_->currentIndex();
   place.current = textOf(current);
-  place.currentSelected = ListBox->selectionModel()->isSelected(current);
-  place.top = textOf(ListBox->indexAt(QPoint(0, 0)));
-  const QScrollBar* vertical = ListBox->verticalScrollBar();
+  place.currentSelected = listBox_->selectionModel()->isSelected(current);
+  place.top = textOf(listBox_->indexAt(QPoint(0, 0)));
+  const QScrollBar* vertical = listBox_->verticalScrollBar();
   place.atEnd = vertical->value() >= vertical->maximum();
-  place.horizontal = ListBox->horizontalScrollBar()->value();
+  place.horizontal = listBox_->horizontalScrollBar()->value();
   return place;
 }
 
@@ -318,19 +318,19 @@ void DataView::RestorePlace(const ListPlace& place) {
     return shown ? model_->index(static_cast<int>(*shown)) : QModelIndex();
   };
   if (const QModelIndex current = indexOf(place.current); current.isValid()) {
-    ListBox->selectionModel()->setCurrentIndex(current, place.currentSelected
-                                                            ? QItemSelectionModel::ClearAndSelect
-                                                            : QItemSelectionModel::NoUpdate);
+    listBox_->selectionModel()->setCurrentIndex(current, place.currentSelected
+                                                             ? QItemSelectionModel::ClearAndSelect
+                                                             : QItemSelectionModel::NoUpdate);
   } else if (const QModelIndex nearest = NearestShownIndex(place.current); nearest.isValid()) {
     // The current row is filtered out: the keyboard goes on from the row shown nearest to it.
-    ListBox->selectionModel()->setCurrentIndex(nearest, QItemSelectionModel::NoUpdate);
+    listBox_->selectionModel()->setCurrentIndex(nearest, QItemSelectionModel::NoUpdate);
   }
   if (place.atEnd) {
-    ListBox->scrollToBottom();
+    listBox_->scrollToBottom();
   } else if (const QModelIndex top = indexOf(place.top); top.isValid()) {
-    ListBox->scrollTo(top, QAbstractItemView::PositionAtTop);
+    listBox_->scrollTo(top, QAbstractItemView::PositionAtTop);
   }
-  ListBox->horizontalScrollBar()->setValue(place.horizontal);
+  listBox_->horizontalScrollBar()->setValue(place.horizontal);
 }
 
 bool DataView::CanSortBy(int) const {

@@ -59,9 +59,10 @@ class DataView : public QMdiSubWindow, private DocumentObserver {
   int SortColumn() const { return content_.sortColumn; }
   const std::filesystem::path& FilePath() const { return content_.filePath; }
 
-  // Controls, named by role. Panel(1) is the date and time column.
-  QLabel* TitlePanel = nullptr;
-  QListView* ListBox = nullptr;
+  // Controls, named by role. Panel(1) is the date and time column. The list is given out for
+  // the commands and tests that move through it or look at it; the view alone sets them up.
+  QLabel* Title() const { return titlePanel_; }
+  QListView* List() const { return listBox_; }
   HeaderPanel* Panel(int number) const;
   int PanelCount() const { return static_cast<int>(panels_.size()); }
 
@@ -159,6 +160,8 @@ class DataView : public QMdiSubWindow, private DocumentObserver {
   ViewContent& content_;
   ViewReport report_{content_};
   std::vector<int> panelSpans_;
+  QLabel* titlePanel_ = nullptr;
+  QListView* listBox_ = nullptr;
   std::vector<HeaderPanel*> panels_;
   // The panels sit side by side on a row that follows the list's horizontal scrolling.
   QWidget* panelRow_ = nullptr;

@@ -8,14 +8,14 @@
 namespace telvoran {
 
 EmptyFilterNote::EmptyFilterNote(DataView& view, const QString& text)
-    : QLabel(text, view.ListBox->viewport()), view_(view) {
+    : QLabel(text, view.List()->viewport()), view_(view) {
   setObjectName("EmptyFilterNote");
   setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   setMargin(fontMetrics().height() / 2);
   setWordWrap(true);
   setAttribute(Qt::WA_TransparentForMouseEvents);
   setForegroundRole(QPalette::PlaceholderText);
-  view.ListBox->viewport()->installEventFilter(this);
+  view.List()->viewport()->installEventFilter(this);
   connect(&view, &DataView::shownRowsChanged, this, &EmptyFilterNote::Update);
   Update();
 }

@@ -8,11 +8,16 @@
 namespace telvoran {
 namespace {
 
-// Characters of the rows under each panel: date and time, central unit, channel, medium,
-// reading, unit, situation.
-constexpr int kPanelSpans[] = {21, 6, 6, 6, 7, 6, 35};
-constexpr const char* kPanelCaptions[] = {"Data i godzina", "Cen.",  "Kan.", "Med.",
-                                          "Wart.",          "Jedn.", "Stan"};
+constexpr auto kPanelSpans = [] {
+  std::array<int, kEventColumns.size()> spans{};
+  for (std::size_t i = 0; i < spans.size(); ++i) spans[i] = kEventColumns[i].panelSpan;
+  return spans;
+}();
+constexpr auto kPanelCaptions = [] {
+  std::array<const char*, kEventColumns.size()> captions{};
+  for (std::size_t i = 0; i < captions.size(); ++i) captions[i] = kEventColumns[i].builtInCaption;
+  return captions;
+}();
 // The situations whose rows the filter line shows or hides, in the order of their colours.
 constexpr std::string_view kSituationCodes = "GLHMWOF";
 
@@ -21,7 +26,7 @@ constexpr std::string_view kSituationCodes = "GLHMWOF";
 EventView::EventView(std::unique_ptr<ArchiveDocument> document)
     : DataView(std::move(document), {ArchiveKind::Event, "ChildForm2", 25, kPanelSpans,
                          kPanelCaptions, kSituationCodes}) {
-  SetRowDelegate(new EventRowDelegate(ListBox));
+  SetRowDelegate(new EventRowDelegate(List()));
   resize(616, 351);
 }
 

@@ -18,7 +18,7 @@ constexpr const char* kPanelCaptions[] = {"Data i godzina", "1", "2", "3", "4"};
 IntervalView::IntervalView(std::unique_ptr<ArchiveDocument> document)
     : DataView(std::move(document), {ArchiveKind::Interval, "ChildForm1", 33, kPanelSpans,
                          kPanelCaptions}) {
-  SetRowDelegate(new IntervalRowDelegate(ListBox));
+  SetRowDelegate(new IntervalRowDelegate(List()));
   resize(616, 320);
 }
 

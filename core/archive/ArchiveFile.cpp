@@ -196,8 +196,8 @@ void ArchiveFile::Close() {
 }
 
 std::optional<int> ChannelCount(std::string_view intervalHeader) {
-  if (intervalHeader.size() < 2) return std::nullopt;
-  const char digit = intervalHeader[1];
+  if (intervalHeader.size() <= interval_header::kChannelCountDigit) return std::nullopt;
+  const char digit = intervalHeader[interval_header::kChannelCountDigit];
   if (digit < '0' || digit > '4') return std::nullopt;
   return digit - '0';
 }
@@ -215,15 +215,12 @@ std::string HeaderField(std::string_view text, std::size_t offset, std::size_t w
 
 }  // namespace
 
-// Channel k (from 1) holds its name at header positions 26k - 23 to 26k - 20 and its unit at
-// 26k - 19 to 26k - 16, counted from 1.
 std::vector<ChannelName> ChannelNames(std::string_view intervalHeader) {
-  constexpr std::size_t kFieldWidth = 4;
   std::vector<ChannelName> channels;
   const int count = ChannelCount(intervalHeader).value_or(0);
   for (std::size_t k = 1; k <= static_cast<std::size_t>(count); ++k) {
-    channels.push_back({HeaderField(intervalHeader, 26 * k - 24, kFieldWidth),
-                        HeaderField(intervalHeader, 26 * k - 20, kFieldWidth)});
+    channels.push_back({HeaderField(intervalHeader, interval_header::NameOffset(k), kLabelWidth),
+                        HeaderField(intervalHeader, interval_header::UnitOffset(k), kLabelWidth)});
   }
   return channels;
 }

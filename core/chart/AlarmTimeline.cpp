@@ -8,11 +8,6 @@
 namespace telvoran {
 namespace {
 
-constexpr std::size_t kAddressByte = 0;
-constexpr std::size_t kDateTimeByte = 1;
-constexpr std::size_t kChannelByte = 7;
-constexpr std::size_t kSituationByte = 8;
-
 bool SameEvent(const TimelineEvent& a, const TimelineEvent& b) {
   return a.time == b.time && a.fields == b.fields;
 }
@@ -41,15 +36,17 @@ std::optional<std::size_t> AlarmTimeline::EventAt(const Lane& lane, double time)
 }
 
 void AlarmTimelineBuilder::Add(const ArchiveRecord& record) {
-  const std::optional<ArchiveSeconds> time = RecordTime(record.bytes.data() + kDateTimeByte);
+  const std::optional<ArchiveSeconds> time =
+      RecordTime(record.bytes.data() + event_field::kDateTime);
   if (!time) {
     ++timeline_.recordsWithoutTime_;
     return;
   }
-  const LaneKey key{int{record.bytes[kAddressByte]} - 10, record.bytes[kChannelByte]};
+  const LaneKey key{DecodedByte(record.bytes[event_field::kCentralAddress]),
+                    record.bytes[event_field::kChannel]};
   TimelineEvent event;
   event.time = *time;
-  event.code = static_cast<char>(record.bytes[kSituationByte]);
+  event.code = static_cast<char>(record.bytes[event_field::kSituation]);
   std::memcpy(event.fields.data(), record.bytes.data(), kEventFieldBytes);
   events_[key].push_back(event);
 }
@@ -97,9 +94,7 @@ AlarmTimeline AlarmTimelineBuilder::Finish() && {
 ArchiveRecord EventRecordOf(const TimelineEvent& event) {
   ArchiveRecord record;
   std::memcpy(record.bytes.data(), event.fields.data(), kEventFieldBytes);
-  for (int i = 0; i < 4; ++i)
-    record.bytes[36 + static_cast<std::size_t>(i)] =
-        static_cast<unsigned char>(kEventKind >> (8 * i));
+  SetKind(record, kEventKind);
   return record;
 }
 

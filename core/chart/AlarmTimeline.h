@@ -22,7 +22,7 @@ struct LaneKey {
 };
 
 // The event fields a row is built from: bytes 0 to 21 of the record.
-inline constexpr std::size_t kEventFieldBytes = 22;
+inline constexpr std::size_t kEventFieldBytes = event_field::kFieldsEnd;
 
 struct TimelineEvent {
   ArchiveSeconds time = 0;

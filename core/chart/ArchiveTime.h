@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "core/archive/DateTime.h"
+
 namespace telvoran {
 
 // A moment on an archive's own clock, in seconds from 2000-01-01 00:00:00. The archives hold
@@ -11,22 +13,13 @@ namespace telvoran {
 // daylight saving rule shifts a record or its label.
 using ArchiveSeconds = std::int64_t;
 
-struct CivilTime {
-  int year = 2000;
-  int month = 1;
-  int day = 1;
-  int hour = 0;
-  int minute = 0;
-  int second = 0;
-};
-
 // The moment named by six date and time bytes (year, month, day, hour, minute, second, each
 // holding its number plus 10, the year counted from 2000), when they name a real moment of the
 // years 2000 to 2099; nothing for a month 13, a 30 February, an hour 24 and the like.
 std::optional<ArchiveSeconds> RecordTime(const unsigned char* bytes);
 
-ArchiveSeconds ToArchiveSeconds(const CivilTime& time);
-CivilTime ToCivilTime(ArchiveSeconds seconds);
+ArchiveSeconds ToArchiveSeconds(const DateTime& time);
+DateTime ToDateTime(ArchiveSeconds seconds);
 
 // "2005-03-14 08:05:00".
 std::string FormatArchiveTime(ArchiveSeconds seconds);

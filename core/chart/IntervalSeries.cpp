@@ -11,8 +11,6 @@
 namespace telvoran {
 namespace {
 
-constexpr std::size_t kValueWidth = 5;
-
 // Puts `items` into the order `order` gives (order[i] is the position of the new i-th item).
 template <typename T>
 void Permute(std::vector<T>& items, const std::vector<std::uint32_t>& order) {
@@ -57,8 +55,8 @@ void IntervalSeriesBuilder::Add(const ArchiveRecord& record) {
   }
   series_.times_.push_back(*time);
   for (std::size_t channel = 0; channel < series_.channels_.size(); ++channel) {
-    // Channel k's value lies in bytes 5k + 1 to 5k + 5.
-    const char* bytes = reinterpret_cast<const char*>(record.bytes.data()) + 5 * channel + 6;
+    const char* bytes = reinterpret_cast<const char*>(record.bytes.data()) +
+                        interval_field::ValueOffset(channel + 1);
     const std::optional<ChannelNumber> number =
         ParseChannelValue(std::string_view(bytes, kValueWidth));
     if (!number) {

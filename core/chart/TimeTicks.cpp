@@ -45,7 +45,7 @@ Step YearStep(double length, int maxTicks) {
 }
 
 std::string Label(ArchiveSeconds time, Unit unit) {
-  const CivilTime t = ToCivilTime(time);
+  const DateTime t = ToDateTime(time);
   char text[40];
   switch (unit) {
     case Unit::Second:
@@ -82,7 +82,7 @@ void FixedTicks(TimeSpan span, ArchiveSeconds stepSeconds, Unit unit,
 
 // Months and years: the first day of every `months`-th month, counted from January 2000.
 void CalendarTicks(TimeSpan span, int months, Unit unit, std::vector<TimeTick>& ticks) {
-  const CivilTime start = ToCivilTime(static_cast<ArchiveSeconds>(std::floor(span.from)));
+  const DateTime start = ToDateTime(static_cast<ArchiveSeconds>(std::floor(span.from)));
   int index = (start.year - 2000) * 12 + (start.month - 1);
   index -= ((index % months) + months) % months;
   for (;; index += months) {

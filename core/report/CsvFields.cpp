@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "core/archive/RecordLayout.h"
 #include "core/chart/ArchiveTime.h"
 #include "core/chart/ChannelValue.h"
 #include "core/rows/DateTimeColumn.h"
@@ -48,9 +49,9 @@ std::string CsvDateTime(const unsigned char* bytes) {
     // Every field of a real moment lies from 0 to 99, the year counted from 2000: two digits
     // each, put in place by hand, as an export writes one date for every record.
     std::string text = "20yy-mm-ddThh:mm:ss";
-    constexpr std::size_t kPlaces[] = {2, 5, 8, 11, 14, 17};
-    for (std::size_t field = 0; field < std::size(kPlaces); ++field) {
-      const int number = int{bytes[field]} - 10;
+    constexpr std::size_t kPlaces[kDateTimeBytes] = {2, 5, 8, 11, 14, 17};
+    for (std::size_t field = 0; field < kDateTimeBytes; ++field) {
+      const int number = DecodedByte(bytes[field]);
       text[kPlaces[field]] = static_cast<char>('0' + number / 10);
       text[kPlaces[field] + 1] = static_cast<char>('0' + number % 10);
     }

@@ -10,10 +10,6 @@
 namespace telvoran {
 namespace {
 
-constexpr std::string_view kEventHeading =
-    "date_time,central_unit,channel,medium,value,unit,situation,situation_text";
-constexpr std::size_t kIntervalValueWidth = 5;
-
 void AppendField(std::string& line, std::string_view field) {
   line += ',';
   AppendCsvField(line, field);
@@ -35,12 +31,12 @@ std::string IntervalHeading(const ReportSource& source) {
   return line;
 }
 
-// Channel k's value lies in bytes 5k + 1 to 5k + 5 of an interval record.
 std::string IntervalLine(const ArchiveRecord& record, std::size_t channelCount) {
   std::string line = CsvDateTime(record.bytes.data() + kIntervalDateTimeByte);
   for (std::size_t k = 1; k <= channelCount; ++k) {
-    const auto* value = reinterpret_cast<const char*>(record.bytes.data()) + 5 * k + 1;
-    AppendField(line, CsvValue(std::string_view(value, kIntervalValueWidth)));
+    const auto* value =
+        reinterpret_cast<const char*>(record.bytes.data()) + interval_field::ValueOffset(k);
+    AppendField(line, CsvValue(std::string_view(value, kValueWidth)));
   }
   return line;
 }
@@ -48,15 +44,17 @@ std::string IntervalLine(const ArchiveRecord& record, std::size_t channelCount) 
 std::string EventLine(const ArchiveRecord& record, std::string_view situationWithDigit) {
   std::string line = CsvDateTime(record.bytes.data() + kEventDateTimeByte);
   const char code = static_cast<char>(record.bytes[kEventSituationByte]);
-  if (ShowsChannelColumns(code)) {
-    const EventFields fields = EventFieldsOf(record);
-    AppendField(line, std::to_string(fields.centralAddress));
-    AppendField(line, CsvText(std::string_view(&fields.channel, 1)));
-    AppendField(line, CsvText(fields.medium));
-    AppendField(line, CsvValue(fields.reading));
-    AppendField(line, CsvText(fields.unit));
-  } else {
-    line += ",,,,,";
+  const bool channelColumns = ShowsChannelColumns(code);
+  for (std::size_t i = kFirstChannelColumn; i < kSituationColumnIndex; ++i) {
+    const EventColumn& column = kEventColumns[i];
+    if (!channelColumns) {
+      line += ',';
+    } else if (column.shape == EventFieldShape::kNumber) {
+      AppendField(line, std::to_string(DecodedByte(record.bytes[column.recordOffset])));
+    } else {
+      const std::string_view field = EventFieldText(record, i);
+      AppendField(line, column.csvNumber ? CsvValue(field) : CsvText(field));
+    }
   }
   const char digit = SituationColourDigit(code);
   AppendField(line, digit == '\0' ? std::string_view() : std::string_view(&digit, 1));
@@ -89,7 +87,13 @@ void ProduceCsvLines(const ReportSource& source, Add add) {
 }  // namespace
 
 std::string CsvHeadingLine(const ReportSource& source) {
-  return source.Kind() == ArchiveKind::Event ? std::string(kEventHeading) : IntervalHeading(source);
+  if (source.Kind() != ArchiveKind::Event) return IntervalHeading(source);
+  std::string line;
+  for (const EventColumn& column : kEventColumns) {
+    if (!line.empty()) line += ',';
+    line += column.csvHeading;
+  }
+  return line;
 }
 
 std::string CsvRowLine(const ReportSource& source, std::size_t row) {

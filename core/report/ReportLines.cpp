@@ -14,7 +14,11 @@ constexpr std::ptrdiff_t kSituationCentringWidth = 24;
 
 // Column on which the mark's ">" stands, per sort column 1, 2, ...
 constexpr std::array<std::ptrdiff_t, 5> kIntervalMarkEnds = {11, 30, 45, 60, 75};
-constexpr std::array<std::ptrdiff_t, 7> kEventMarkEnds = {11, 25, 31, 37, 44, 50, 66};
+constexpr auto kEventMarkEnds = [] {
+  std::array<std::ptrdiff_t, kEventColumns.size()> ends{};
+  for (std::size_t i = 0; i < ends.size(); ++i) ends[i] = kEventColumns[i].markEnd;
+  return ends;
+}();
 
 std::ptrdiff_t Length(std::string_view text) {
   return static_cast<std::ptrdiff_t>(text.size());
@@ -86,22 +90,17 @@ std::string IntervalColumnTitleLine(const std::array<std::string_view, 5>& capti
   return line;
 }
 
-std::string EventColumnTitleLine(const std::array<std::string_view, 7>& captions) {
+std::string EventColumnTitleLine(
+    const std::array<std::string_view, kEventColumns.size()>& captions) {
   std::string line;
   line.reserve(80);
   AppendDateTimeTitle(line, captions[0]);
+  for (std::size_t i = kFirstChannelColumn; i < kSituationColumnIndex; ++i) {
+    line += "  ";
+    AppendCutAndFilled(line, captions[i], kEventColumns[i].titleWidth);
+  }
   line += "  ";
-  AppendCutAndFilled(line, captions[1], 4);  // central unit
-  line += "  ";
-  AppendCutAndFilled(line, captions[2], 4);  // channel
-  line += "  ";
-  AppendCutAndFilled(line, captions[3], 4);  // medium
-  line += "  ";
-  AppendCutAndFilled(line, captions[4], 5);  // value
-  line += "  ";
-  AppendCutAndFilled(line, captions[5], 4);  // unit
-  line += "  ";
-  AppendSituationTitle(line, captions[6]);
+  AppendSituationTitle(line, captions[kSituationColumnIndex]);
   return line;
 }
 

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/rows/EventColumns.h"
+
 namespace telvoran {
 
 // The heading lines shared by the text report and the printout of a data view. Captions and
@@ -20,7 +22,8 @@ std::string IntervalColumnTitleLine(const std::array<std::string_view, 5>& capti
 // The event view's column titles from the captions of its panels 1 to 7 (date and time, central
 // unit, channel, medium, value, unit, situation): each title over the row field it names, the
 // situation title (cut to 20 characters) roughly centred from column 54.
-std::string EventColumnTitleLine(const std::array<std::string_view, 7>& captions);
+std::string EventColumnTitleLine(
+    const std::array<std::string_view, kEventColumns.size()>& captions);
 
 // "<>" under the middle of the sorted column's field; empty for a column the view lacks.
 std::string IntervalSortMarkLine(int sortColumn);

@@ -6,13 +6,15 @@
 #include <cstring>
 #include <string_view>
 
+#include "core/archive/RecordLayout.h"
+
 namespace telvoran {
 namespace {
 
-constexpr int kDateTimeFields = 6;
+constexpr int kDateTimeFields = static_cast<int>(kDateTimeBytes);
 
 int Decoded(unsigned char byte) {
-  return int{byte} - 10;
+  return DecodedByte(byte);
 }
 
 void AppendField(RowText& row, std::string_view shortLeadIn, std::string_view leadIn, int number) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
+#include <utility>
 
 #include "core/rows/DateTimeColumn.h"
 #include "core/text/StringIds.h"
@@ -28,31 +30,33 @@ constexpr std::array<Situation, 7> kSituations{{
     {'F', sid::kSituationF, '5'},
 }};
 
-// Byte offsets of the fields in an event record.
-constexpr std::size_t kAddressByte = 0;
-constexpr std::size_t kChannelByte = 7;
-constexpr std::size_t kReadingByte = 9;
-constexpr std::size_t kMediumByte = 14;
-constexpr std::size_t kUnitByte = 18;
-constexpr std::size_t kTextFieldsEnd = 22;
+constexpr std::size_t kTextFieldsEnd = event_field::kFieldsEnd;
+static_assert(kEventColumns.front().pieceWidth == kDateTimeColumnWidth);
+
 // The central unit, channel, medium, reading and unit columns, or the spaces in their place.
-constexpr std::size_t kChannelColumnsWidth = 31;
+constexpr std::size_t kChannelColumnsWidth = EventPieceOffset(kSituationColumnIndex) -
+                                             kEventColumns[kSituationColumnIndex].gapBefore -
+                                             kDateTimeColumnWidth;
 
 // Where each column's piece of the row lies (offset counted from 0, width), by sort column.
 struct PrefixPiece {
   std::size_t offset;
   std::size_t width;
 };
-constexpr std::array<PrefixPiece, 8> kPrefixPieces{{
-    {0, 0},    // unused
-    {0, 0},    // date and time: no prefix
-    {23, 2},   // central unit: the last two characters of the address field
-    {30, 1},   // channel
-    {34, 4},   // medium
-    {40, 5},   // reading
-    {47, 4},   // unit
-    {53, 29},  // situation text with its colour digit
-}};
+constexpr PrefixPiece PieceOfColumn(int sortColumn) {
+  const auto index = static_cast<std::size_t>(sortColumn - 1);
+  return {EventPieceOffset(index), kEventColumns[index].pieceWidth};
+}
+
+// Calls `each` with std::integral_constant<std::size_t, I> for every channel column I, so that
+// the table's offsets and widths are constants where the pieces are written.
+template <typename Each>
+constexpr void ForEachChannelColumn(Each&& each) {
+  [&]<std::size_t... I>(std::index_sequence<I...>) {
+    (each(std::integral_constant<std::size_t, kFirstChannelColumn + I>{}), ...);
+  }
+  (std::make_index_sequence<kSituationColumnIndex - kFirstChannelColumn>{});
+}
 
 bool HasPrefix(int sortColumn) {
   return sortColumn >= 2 && sortColumn <= kEventSortColumns;
@@ -77,7 +81,7 @@ std::uint64_t ZeroByteBits(const unsigned char* bytes) {
 
 bool HasPlainChannelColumns(const ArchiveRecord& record) {
   static_assert(kTextFieldsEnd > 16 && kTextFieldsEnd <= 24);
-  const int address = int{record.bytes[kAddressByte]} - 10;
+  const int address = DecodedByte(record.bytes[event_field::kCentralAddress]);
   const unsigned char* bytes = record.bytes.data();
   // Bytes 0 to 7, 8 to 15 and the last eight of the text fields.
   const std::uint64_t zeros =
@@ -85,39 +89,38 @@ bool HasPlainChannelColumns(const ArchiveRecord& record) {
   return address >= 0 && address < 100 && zeros == 0;
 }
 
+// Writes the piece of a usual record's channel column kEventColumns[I] to `out`.
+template <std::size_t I>
+void FillPlainPieceOf(char* out, const ArchiveRecord& record) {
+  constexpr EventColumn column = kEventColumns[I];
+  if constexpr (column.shape == EventFieldShape::kNumber) {
+    // A usual record's numbers have two digits at most.
+    static_assert(column.pieceWidth == 2 && column.recordWidth == 1);
+    const int number = DecodedByte(record.bytes[column.recordOffset]);
+    out[0] = number >= 10 ? static_cast<char>('0' + number / 10) : ' ';
+    out[1] = static_cast<char>('0' + number % 10);
+  } else {
+    static_assert(column.shape == EventFieldShape::kCharacter ||
+                  column.shape == EventFieldShape::kText);
+    static_assert(column.pieceWidth == column.recordWidth);
+    std::memcpy(out, record.bytes.data() + column.recordOffset, column.pieceWidth);
+  }
+}
+
 // Writes the piece of a usual record's channel columns that sort column `column` (2 to 6)
 // shows to `out`: the central unit (two places), channel, medium, reading or unit.
 void FillPlainPiece(char* out, const ArchiveRecord& record, int column) {
-  const auto* bytes = reinterpret_cast<const char*>(record.bytes.data());
-  switch (column) {
-    case 2: {
-      const int address = int{record.bytes[kAddressByte]} - 10;
-      out[0] = address >= 10 ? static_cast<char>('0' + address / 10) : ' ';
-      out[1] = static_cast<char>('0' + address % 10);
-      return;
-    }
-    case 3:
-      out[0] = bytes[kChannelByte];
-      return;
-    case 4:
-      std::memcpy(out, bytes + kMediumByte, 4);
-      return;
-    case 5:
-      std::memcpy(out, bytes + kReadingByte, 5);
-      return;
-    case 6:
-      std::memcpy(out, bytes + kUnitByte, 4);
-      return;
-  }
+  ForEachChannelColumn([&](auto index) {
+    if (static_cast<std::size_t>(column) == index + 1) FillPlainPieceOf<index>(out, record);
+  });
 }
 
 // Fills the channel columns of a usual record into `columns`, which holds kChannelColumnsWidth
 // spaces.
 void FillPlainChannelColumns(char* columns, const ArchiveRecord& record) {
-  for (int column = 2; column < kEventSortColumns; ++column)
-    FillPlainPiece(columns + kPrefixPieces[static_cast<std::size_t>(column)].offset -
-                       kDateTimeColumnWidth,
-                   record, column);
+  ForEachChannelColumn([&](auto index) {
+    FillPlainPieceOf<index>(columns + EventPieceOffset(index) - kDateTimeColumnWidth, record);
+  });
 }
 
 void AppendPlainChannelColumns(RowText& row, const ArchiveRecord& record) {
@@ -135,33 +138,45 @@ void AppendPlainChannelColumns(RowText& row, const ArchiveRecord& record) {
   row.AppendWhole(columns, kChannelColumnsWidth);
 }
 
+// The spaces before a channel column's field and the field itself, as wide as it comes out.
+template <std::size_t I>
+void AppendChannelColumn(RowText& row, const ArchiveRecord& record) {
+  constexpr EventColumn column = kEventColumns[I];
+  if constexpr (column.shape == EventFieldShape::kNumber) {
+    const int number = DecodedByte(record.bytes[column.recordOffset]);
+    row.AppendSpaces(column.gapBefore + (number < 10 ? 1 : 0));
+    row.AppendNumber(number);
+  } else {
+    row.AppendSpaces(column.gapBefore);
+    row.Append(EventFieldText(record, I));
+  }
+}
+
+template <std::size_t I>
+std::size_t ChannelColumnWidth(const ArchiveRecord& record) {
+  constexpr EventColumn column = kEventColumns[I];
+  if constexpr (column.shape == EventFieldShape::kNumber) {
+    const int number = DecodedByte(record.bytes[column.recordOffset]);
+    return column.gapBefore + (number < 10 ? 1 : 0) + NumberWidth(number);
+  } else {
+    return column.gapBefore + EventFieldText(record, I).size();
+  }
+}
+
 void AppendChannelColumns(RowText& row, const ArchiveRecord& record) {
   if (HasPlainChannelColumns(record)) {
     AppendPlainChannelColumns(row, record);
     return;
   }
-  const int address = int{record.bytes[kAddressByte]} - 10;
-  row.AppendSpaces(address < 10 ? 4 : 3);
-  row.AppendNumber(address);
-  row.AppendSpaces(5);
-  row.Append(static_cast<char>(record.bytes[kChannelByte]));
-  const std::string_view text = record.RecordText();
-  row.AppendSpaces(3);
-  row.Append(TextField(text, kMediumByte, 4));
-  row.AppendSpaces(2);
-  row.Append(TextField(text, kReadingByte, 5));
-  row.AppendSpaces(2);
-  row.Append(TextField(text, kUnitByte, 4));
+  ForEachChannelColumn([&](auto index) { AppendChannelColumn<index>(row, record); });
 }
 
 // The characters AppendChannelColumns() appends for the record.
 std::size_t ChannelColumnsWidth(const ArchiveRecord& record) {
   if (HasPlainChannelColumns(record)) return kChannelColumnsWidth;
-  const int address = int{record.bytes[kAddressByte]} - 10;
-  const std::string_view text = record.RecordText();
-  return (address < 10 ? 4 : 3) + NumberWidth(address) + 5 + 1 + 3 +
-         TextField(text, kMediumByte, 4).size() + 2 + TextField(text, kReadingByte, 5).size() + 2 +
-         TextField(text, kUnitByte, 4).size();
+  std::size_t width = 0;
+  ForEachChannelColumn([&](auto index) { width += ChannelColumnWidth<index>(record); });
+  return width;
 }
 
 // The library text of a situation, up to a zero byte, followed by its colour digit.
@@ -206,11 +221,11 @@ void EventRow(const ArchiveRecord& record, int sortColumn, const SituationTexts&
   } else {
     row.AppendSpaces(kChannelColumnsWidth);
   }
-  row.AppendSpaces(2);
+  row.AppendSpaces(kEventColumns[kSituationColumnIndex].gapBefore);
   const std::string_view situation = situations.Of(code);  // cut at any zero byte already
   row.AppendWhole(situation.data(), situation.size());
   if (HasPrefix(sortColumn)) {
-    const PrefixPiece piece = kPrefixPieces[static_cast<std::size_t>(sortColumn)];
+    const PrefixPiece piece = PieceOfColumn(sortColumn);
     row.PrefixWithCopy(piece.offset, piece.width);
   }
 }
@@ -225,7 +240,7 @@ bool EventStoredHead(const ArchiveRecord& record, int sortColumn, const Situatio
   }
   if (!DateTimeInTwoDigits(dateTime)) return false;
   const char code = static_cast<char>(record.bytes[kEventSituationByte]);
-  const PrefixPiece piece = kPrefixPieces[static_cast<std::size_t>(sortColumn)];
+  const PrefixPiece piece = PieceOfColumn(sortColumn);
   const bool channelColumns = situations.HasChannelColumns(code);
   // Other channel columns than the usual ones are as wide as their fields: the situation moves.
   if (channelColumns && !HasPlainChannelColumns(record)) return false;
@@ -247,7 +262,7 @@ int EventQuickHead(const ArchiveRecord& record, int sortColumn, const SituationT
                    std::size_t length, char* out) {
   // The situation column's prefix is a library text: its rows are told apart by PrefixSlot().
   if (!HasPrefix(sortColumn) || sortColumn == kEventSortColumns) return -1;
-  const std::size_t width = kPrefixPieces[static_cast<std::size_t>(sortColumn)].width;
+  const std::size_t width = PieceOfColumn(sortColumn).width;
   const unsigned char* dateTime = record.bytes.data() + kEventDateTimeByte;
   if (length > width + kDateTimeColumnWidth || !DateTimeInTwoDigits(dateTime)) return -1;
   const char code = static_cast<char>(record.bytes[kEventSituationByte]);
@@ -271,7 +286,7 @@ std::optional<bool> EventRowsEqual(const ArchiveRecord& a, const ArchiveRecord& 
   if (!DateTimeInTwoDigits(dateTimeA) || !DateTimeInTwoDigits(dateTimeB)) return std::nullopt;
   // Without channel columns a row shows its date and time and its situation alone.
   if (!situations.HasChannelColumns(static_cast<char>(code)))
-    return std::memcmp(dateTimeA, dateTimeB, 6) == 0;
+    return std::memcmp(dateTimeA, dateTimeB, kDateTimeBytes) == 0;
   // Usual channel columns show every byte of their fields, each as itself.
   if (!HasPlainChannelColumns(a) || !HasPlainChannelColumns(b)) return std::nullopt;
   return std::memcmp(a.bytes.data(), b.bytes.data(), kTextFieldsEnd) == 0;
@@ -297,7 +312,9 @@ RowText EventRow(const ArchiveRecord& record, int sortColumn, const StringLookup
 static std::size_t DisplayWidthOfParts(std::size_t dateTimeWidth, std::size_t columnsWidth,
                                        char code, const SituationTexts& situations) {
   const std::size_t row =
-      std::min(dateTimeWidth + columnsWidth + 2 + situations.Of(code).size(), RowText::kRowRoom);
+      std::min(dateTimeWidth + columnsWidth + kEventColumns[kSituationColumnIndex].gapBefore +
+                   situations.Of(code).size(),
+               RowText::kRowRoom);
   return row > 0 ? row - 1 : 0;
 }
 
@@ -332,12 +349,12 @@ std::size_t EventWidestDisplayWidth(std::span<const ArchiveRecord> records,
 }
 
 std::size_t EventPrefixWidth(int sortColumn) {
-  return HasPrefix(sortColumn) ? kPrefixPieces[static_cast<std::size_t>(sortColumn)].width : 0;
+  return HasPrefix(sortColumn) ? PieceOfColumn(sortColumn).width : 0;
 }
 
 std::string_view EventDisplayText(std::string_view stored, int sortColumn) {
   if (HasPrefix(sortColumn)) {
-    const PrefixPiece piece = kPrefixPieces[static_cast<std::size_t>(sortColumn)];
+    const PrefixPiece piece = PieceOfColumn(sortColumn);
     stored.remove_prefix(StoredPrefixLength(stored.size(), piece.offset, piece.width));
   }
   if (!stored.empty()) stored.remove_suffix(1);
@@ -350,15 +367,11 @@ bool ShowsChannelColumns(char code) {
   return false;
 }
 
-EventFields EventFieldsOf(const ArchiveRecord& record) {
-  const std::string_view text = record.RecordText();
-  EventFields fields;
-  fields.centralAddress = int{record.bytes[kAddressByte]} - 10;
-  fields.channel = static_cast<char>(record.bytes[kChannelByte]);
-  fields.medium = TextField(text, kMediumByte, 4);
-  fields.reading = TextField(text, kReadingByte, 5);
-  fields.unit = TextField(text, kUnitByte, 4);
-  return fields;
+std::string_view EventFieldText(const ArchiveRecord& record, std::size_t columnIndex) {
+  const EventColumn& column = kEventColumns[columnIndex];
+  if (column.shape == EventFieldShape::kCharacter)
+    return {reinterpret_cast<const char*>(record.bytes.data()) + column.recordOffset, 1};
+  return TextField(record.RecordText(), column.recordOffset, column.recordWidth);
 }
 
 char SituationColourDigit(char code) {

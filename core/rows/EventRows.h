@@ -8,16 +8,16 @@
 #include <string_view>
 
 #include "core/archive/ArchiveRecord.h"
+#include "core/rows/EventColumns.h"
 #include "core/sort/RowText.h"
 
 namespace telvoran {
 
 class StringLookup;
 
-inline constexpr int kEventSortColumns = 7;
 // Where the date and time of an event record begin, and its situation code.
-inline constexpr std::size_t kEventDateTimeByte = 1;
-inline constexpr std::size_t kEventSituationByte = 8;
+inline constexpr std::size_t kEventDateTimeByte = event_field::kDateTime;
+inline constexpr std::size_t kEventSituationByte = event_field::kSituation;
 
 class SituationTexts;
 
@@ -55,18 +55,10 @@ RowText SituationText(char code, const StringLookup& strings);
 // (G, L, H, M and W); the others leave those columns blank.
 bool ShowsChannelColumns(char code);
 
-// The fields of an event record that its row shows besides the date and time and situation
-// (Windows-1250, as stored): the central unit's decoded address, the channel's character, and
-// the medium, reading and unit, which come from the record text and so end at its first zero
-// byte. The texts point into the record.
-struct EventFields {
-  int centralAddress = 0;
-  char channel = ' ';
-  std::string_view medium;
-  std::string_view reading;
-  std::string_view unit;
-};
-EventFields EventFieldsOf(const ArchiveRecord& record);
+// The field of a character or text column (kEventColumns[columnIndex]) as the row shows it,
+// Windows-1250 as stored: a text field comes from the record text and so ends at its first zero
+// byte. The text points into the record.
+std::string_view EventFieldText(const ArchiveRecord& record, std::size_t columnIndex);
 
 // The colour digit of a situation code ('0' for G to '5' for O and F), or a zero character for
 // a code outside the table.

@@ -8,11 +8,9 @@
 namespace telvoran {
 namespace {
 
-constexpr std::size_t kValueWidth = 5;
 constexpr std::size_t kSpacesAfterDateTime = 7;
 constexpr std::size_t kSpacesAfterValue = 11;
 constexpr std::size_t kChannelColumnWidth = kValueWidth + kSpacesAfterValue;
-constexpr std::size_t kFirstValueByte = 6;
 
 bool IsChannelColumn(int sortColumn) {
   return sortColumn >= 2 && sortColumn <= 5;
@@ -39,8 +37,8 @@ void AppendPlainValues(RowText& row, const char* values, int channels) {
 // Writes the value of channel `channel` (from 0) as the row shows it to `out`: a zero byte drawn
 // as a space.
 void WriteShownValue(char* out, const ArchiveRecord& record, int channel) {
-  const unsigned char* bytes =
-      record.bytes.data() + kFirstValueByte + static_cast<std::size_t>(channel) * kValueWidth;
+  const unsigned char* bytes = record.bytes.data() + interval_field::kFirstValue +
+                               static_cast<std::size_t>(channel) * kValueWidth;
   for (std::size_t i = 0; i < kValueWidth; ++i)
     out[i] = bytes[i] == 0 ? ' ' : static_cast<char>(bytes[i]);
 }
@@ -52,7 +50,8 @@ void IntervalRow(const ArchiveRecord& record, int channelCount, int sortColumn, 
   AppendDateTime(row, record.bytes.data() + kIntervalDateTimeByte);
   row.AppendSpaces(kSpacesAfterDateTime);
   const int channels = std::clamp(channelCount, 0, 4);
-  const auto* values = reinterpret_cast<const char*>(record.bytes.data() + kFirstValueByte);
+  const auto* values =
+      reinterpret_cast<const char*>(record.bytes.data() + interval_field::kFirstValue);
   const auto valueBytes = static_cast<std::size_t>(channels) * kValueWidth;
   if (std::memchr(values, 0, valueBytes) == nullptr) {
     AppendPlainValues(row, values, channels);

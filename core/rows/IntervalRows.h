@@ -10,7 +10,7 @@ namespace telvoran {
 
 inline constexpr int kIntervalSortColumns = 5;
 // Where the date and time of an interval record begin.
-inline constexpr std::size_t kIntervalDateTimeByte = 0;
+inline constexpr std::size_t kIntervalDateTimeByte = interval_field::kDateTime;
 
 // The row of an interval record for a view sorted by `sortColumn` (1 date and time, 2 to 5
 // channels 1 to 4): the date and time, seven spaces, then for each of the first

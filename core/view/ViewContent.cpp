@@ -44,7 +44,7 @@ std::optional<FilterNote> ViewReport::Filtering() const {
 
 std::string ViewReport::ColumnTitleLine() const {
   return content_.kind == ArchiveKind::Event
-             ? EventColumnTitleLine(Captions<7>(content_.columnCaptions))
+             ? EventColumnTitleLine(Captions<kEventColumns.size()>(content_.columnCaptions))
              : IntervalColumnTitleLine(Captions<5>(content_.columnCaptions));
 }
 

@@ -1,6 +1,7 @@
 #include "core/view/ViewTexts.h"
 
 #include "core/archive/ArchiveFile.h"
+#include "core/rows/EventColumns.h"
 #include "core/text/StringIds.h"
 #include "core/text/StringLookup.h"
 
@@ -23,9 +24,9 @@ std::array<std::string, 4> ChannelPanelCaptions(std::string_view intervalHeader)
     caption = std::to_string(k);
     if (static_cast<int>(k) > channels) continue;
     caption += ' ';
-    caption += Piece(intervalHeader, 26 * k - 23, 4);
+    caption += Piece(intervalHeader, interval_header::NameOffset(k) + 1, kLabelWidth);
     caption += " [";
-    caption += Piece(intervalHeader, 26 * k - 19, 4);
+    caption += Piece(intervalHeader, interval_header::UnitOffset(k) + 1, kLabelWidth);
     caption += ']';
   }
   return captions;
@@ -41,9 +42,8 @@ std::vector<std::string> IntervalColumnCaptions(const StringLookup& strings,
 
 std::vector<std::string> EventColumnCaptions(const StringLookup& strings) {
   std::vector<std::string> captions;
-  for (int id : {sid::kDateTimeColumn, sid::kCentralColumn, sid::kChannelColumn, sid::kMediumColumn,
-                 sid::kReadingColumn, sid::kUnitColumn, sid::kSituationColumn})
-    captions.emplace_back(strings.Text(id));
+  for (const EventColumn& column : kEventColumns)
+    captions.emplace_back(strings.Text(column.captionId));
   return captions;
 }
 

@@ -11,7 +11,7 @@ namespace telvoran::test {
 
 // The six date and time bytes of a moment, as a record holds them.
 inline std::string DateBytesOf(ArchiveSeconds seconds) {
-  const CivilTime t = ToCivilTime(seconds);
+  const DateTime t = ToDateTime(seconds);
   return DateBytes(t.year - 2000, t.month, t.day, t.hour, t.minute, t.second);
 }
 

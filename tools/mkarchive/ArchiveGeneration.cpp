@@ -81,7 +81,7 @@ std::vector<ArchiveRecord> ShuffledRecords(const MkArchiveOptions& options,
 // digit's place to the next record's text, so for a missing digit the other header records'
 // texts are emptied too and the header text ends after its first character.
 void ReplaceChannelCountCharacter(std::vector<ArchiveRecord>& header, char character) {
-  header[0].bytes[1] = static_cast<unsigned char>(character);
+  header[0].bytes[interval_header::kChannelCountDigit] = static_cast<unsigned char>(character);
   if (character != '\0') return;
   for (std::size_t r = 1; r < header.size(); ++r) header[r].bytes[0] = 0;
 }

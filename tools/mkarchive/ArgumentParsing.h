@@ -6,7 +6,7 @@
 #include <string_view>
 #include <utility>
 
-#include "tools/mkarchive/DateTime.h"
+#include "core/archive/DateTime.h"
 
 namespace telvoran {
 

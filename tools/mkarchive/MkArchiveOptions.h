@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "tools/mkarchive/DateTime.h"
+#include "core/archive/DateTime.h"
 #include "tools/mkarchive/RecordEncoding.h"
 #include "tools/mkarchive/RecordOverrides.h"
 #include "tools/mkarchive/ValueFormat.h"

@@ -7,9 +7,6 @@
 namespace telvoran {
 namespace {
 
-constexpr int kByteBias = 10;
-constexpr int kYearBase = 2000;
-
 unsigned char BiasedByte(int number, std::string_view field) {
   const int stored = number + kByteBias;
   if (stored < 0 || stored > 255) {
@@ -33,6 +30,7 @@ void PutText(std::array<unsigned char, N>& bytes, std::size_t offset, std::size_
 }
 
 void PutDateTime(ArchiveRecord& record, std::size_t offset, const DateTime& time) {
+  static_assert(kDateTimeBytes == 6);
   record.bytes[offset + 0] = BiasedByte(time.year - kYearBase, "year");
   record.bytes[offset + 1] = BiasedByte(time.month, "month");
   record.bytes[offset + 2] = BiasedByte(time.day, "day");
@@ -43,15 +41,9 @@ void PutDateTime(ArchiveRecord& record, std::size_t offset, const DateTime& time
 
 }  // namespace
 
-void SetKind(ArchiveRecord& record, std::uint32_t kind) {
-  for (std::size_t i = 0; i < 4; ++i) {
-    record.bytes[kKindOffset + i] = static_cast<unsigned char>(kind >> (8 * i));
-  }
-}
-
 ArchiveRecord EncodeIntervalRecord(const IntervalSample& sample) {
   ArchiveRecord record;
-  PutDateTime(record, interval_field::kYear, sample.time);
+  PutDateTime(record, interval_field::kDateTime, sample.time);
   for (std::size_t channel = 1; channel <= kMaxChannels; ++channel) {
     PutText(record.bytes, interval_field::ValueOffset(channel), kValueWidth,
             sample.values[channel - 1], "value");
@@ -63,7 +55,7 @@ ArchiveRecord EncodeIntervalRecord(const IntervalSample& sample) {
 ArchiveRecord EncodeEventRecord(const EventSample& sample) {
   ArchiveRecord record;
   record.bytes[event_field::kCentralAddress] = BiasedByte(sample.centralAddress, "central address");
-  PutDateTime(record, event_field::kYear, sample.time);
+  PutDateTime(record, event_field::kDateTime, sample.time);
   record.bytes[event_field::kChannel] = static_cast<unsigned char>(sample.channel);
   record.bytes[event_field::kSituation] = static_cast<unsigned char>(sample.situation);
   PutText(record.bytes, event_field::kReading, kValueWidth, sample.reading, "reading");
@@ -82,10 +74,12 @@ std::vector<ArchiveRecord> MakeIntervalHeader(std::span<const ChannelLabel> chan
   // The header text runs on across the four record texts; index i is text position i+1.
   std::array<unsigned char, kHeaderRecordCount * kRecordTextLength> text;
   text.fill(' ');
-  text[1] = static_cast<unsigned char>('0' + channels.size());
+  text[interval_header::kChannelCountDigit] = static_cast<unsigned char>('0' + channels.size());
   for (std::size_t k = 1; k <= channels.size(); ++k) {
-    PutText(text, 26 * k - 24, kLabelWidth, channels[k - 1].name, "channel name");
-    PutText(text, 26 * k - 20, kLabelWidth, channels[k - 1].unit, "channel unit");
+    PutText(text, interval_header::NameOffset(k), kLabelWidth, channels[k - 1].name,
+            "channel name");
+    PutText(text, interval_header::UnitOffset(k), kLabelWidth, channels[k - 1].unit,
+            "channel unit");
   }
 
   std::vector<ArchiveRecord> header(kHeaderRecordCount);

@@ -8,16 +8,11 @@
 #include <vector>
 
 #include "core/archive/ArchiveRecord.h"
-#include "tools/mkarchive/DateTime.h"
+#include "core/archive/DateTime.h"
 
 namespace telvoran {
 
-inline constexpr std::size_t kMaxChannels = 4;
-inline constexpr std::size_t kHeaderRecordCount = 4;
-// Width of a channel value and of an event's reading, in characters.
-inline constexpr std::size_t kValueWidth = 5;
-// Width of a channel name, a unit and an event's medium, in characters.
-inline constexpr std::size_t kLabelWidth = 4;
+inline constexpr std::size_t kHeaderRecordCount = interval_header::kRecordCount;
 
 // All texts below are single-byte Windows-1250 strings, written into the record as they stand.
 // A text shorter than its field is padded with spaces on the right; a longer one is refused.
@@ -46,38 +41,6 @@ struct ChannelLabel {
   std::string unit;
 };
 
-// Byte offsets of the fields of an interval record.
-namespace interval_field {
-inline constexpr std::size_t kYear = 0;
-inline constexpr std::size_t kMonth = 1;
-inline constexpr std::size_t kDay = 2;
-inline constexpr std::size_t kHour = 3;
-inline constexpr std::size_t kMinute = 4;
-inline constexpr std::size_t kSecond = 5;
-// Channel k (1 to 4) occupies bytes 5k+1 to 5k+5.
-constexpr std::size_t ValueOffset(std::size_t channel) {
-  return 5 * channel + 1;
-}
-}  // namespace interval_field
-
-// Byte offsets of the fields of an event record.
-namespace event_field {
-inline constexpr std::size_t kCentralAddress = 0;
-inline constexpr std::size_t kYear = 1;
-inline constexpr std::size_t kMonth = 2;
-inline constexpr std::size_t kDay = 3;
-inline constexpr std::size_t kHour = 4;
-inline constexpr std::size_t kMinute = 5;
-inline constexpr std::size_t kSecond = 6;
-inline constexpr std::size_t kChannel = 7;
-inline constexpr std::size_t kSituation = 8;
-inline constexpr std::size_t kReading = 9;
-inline constexpr std::size_t kMedium = 14;
-inline constexpr std::size_t kUnit = 18;
-}  // namespace event_field
-
-inline constexpr std::size_t kKindOffset = 36;
-
 // An interval record (kind 26). Throws std::out_of_range when a date or time field cannot be
 // stored in its byte and std::invalid_argument when a value is longer than 5 characters.
 ArchiveRecord EncodeIntervalRecord(const IntervalSample& sample);
@@ -92,8 +55,5 @@ ArchiveRecord EncodeEventRecord(const EventSample& sample);
 // or a label longer than 4 characters.
 std::vector<ArchiveRecord> MakeIntervalHeader(std::span<const ChannelLabel> channels,
                                               std::uint32_t kind = kIntervalKind);
-
-// Stores `kind` as a 32-bit little-endian integer in bytes 36 to 39.
-void SetKind(ArchiveRecord& record, std::uint32_t kind);
 
 }  // namespace telvoran

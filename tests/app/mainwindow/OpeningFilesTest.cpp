@@ -108,8 +108,8 @@ TEST_F(OpeningFilesTest, ANewViewFollowsAMaximizedOneAndTakesTheKeyboard) {
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(first->size(), QSize(616, 320));
   ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
-  EXPECT_TRUE(first->ListBox->hasFocus());
-  EXPECT_TRUE(first->ListBox->currentIndex().isValid());
+  EXPECT_TRUE(first->List()->hasFocus());
+  EXPECT_TRUE(first->List()->currentIndex().isValid());
 
   first->showMaximized();
   main.OpenFiles({Archive("b.czt")});
@@ -118,8 +118,8 @@ TEST_F(OpeningFilesTest, ANewViewFollowsAMaximizedOneAndTakesTheKeyboard) {
   ASSERT_NE(second, first);
   EXPECT_TRUE(second->isMaximized());
   EXPECT_EQ(second->geometry(), main.MdiArea()->viewport()->rect());
-  EXPECT_TRUE(second->ListBox->hasFocus());
-  EXPECT_TRUE(second->ListBox->currentIndex().isValid());
+  EXPECT_TRUE(second->List()->hasFocus());
+  EXPECT_TRUE(second->List()->currentIndex().isValid());
 }
 
 TEST_F(OpeningFilesTest, NothingButAddressesOfOtherPlacesIsRefusedAsADrop) {
@@ -153,7 +153,8 @@ TEST_F(OpeningFilesTest, FileMenuListsTheArchivesOpenedLastNewestFirst) {
       names << (action->isSeparator() ? action->objectName() : action->text().left(2));
     return names;
   }();
-  EXPECT_EQ(layout, QStringList({"S1", "S1", "N3", "S1", "S1", "N2", "&1", "&2", "", "S1"}))
+  EXPECT_EQ(layout, QStringList({"S1", "S1", "PrintSeparator", "S1", "S1", "ExitSeparator", "&1",
+                                 "&2", "", "S1"}))
       << "between printing and the end of the menu";
   EXPECT_EQ(main.RecentFileList->Items()[0]->statusTip(), "S195");
 

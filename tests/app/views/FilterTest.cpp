@@ -51,7 +51,7 @@ std::vector<ArchiveRecord> Events(int count, int hour = 7) {
 // The rows of a list as the list model hands them to the list.
 std::vector<std::string> Listed(const DataView& view) {
   std::vector<std::string> rows;
-  const QAbstractItemModel* model = view.ListBox->model();
+  const QAbstractItemModel* model = view.List()->model();
   for (int i = 0; i < model->rowCount(); ++i)
     rows.push_back(ToCp1250(model->index(i, 0).data().toString()));
   return rows;
@@ -157,18 +157,18 @@ TEST_F(FilterTest, TypedTextKeepsRowsContainingItWithCaseAndPolishLettersFoldedA
   // "o" is not "ó": no row contains "gorne".
   const auto* note = view->findChild<QLabel*>("EmptyFilterNote");
   ASSERT_NE(note, nullptr);
-  EXPECT_FALSE(note->isVisibleTo(view->ListBox));
+  EXPECT_FALSE(note->isVisibleTo(view->List()));
   view->FilterLine()->TextLine->setText("GORNE");
   EXPECT_EQ(view->Report().RowCount(), 0u);
   EXPECT_EQ(Count(), "0 of 70 rows");
   // The empty list says why it is empty.
-  EXPECT_TRUE(note->isVisibleTo(view->ListBox));
+  EXPECT_TRUE(note->isVisibleTo(view->List()));
   EXPECT_EQ(note->text(), "S281");
 
   // Deleting letters widens the filter again; every keystroke is a new filter.
   view->FilterLine()->TextLine->setText(QString::fromUtf8("PRZEKROCZENIE"));
   EXPECT_EQ(Displayed(*view), Containing(all, "Przekroczenie"));
-  EXPECT_FALSE(note->isVisibleTo(view->ListBox));
+  EXPECT_FALSE(note->isVisibleTo(view->List()));
   view->FilterLine()->TextLine->setText("");
   EXPECT_EQ(Displayed(*view), all);
   EXPECT_EQ(Count(), "70 of 70 rows");
@@ -187,7 +187,7 @@ TEST_F(FilterTest, EscHidesTheLineBringsEveryRowBackAndTheTextReturnsWithTheLine
   EXPECT_FALSE(view->FilterShown());
   EXPECT_EQ(Displayed(*view), all) << "every row, in the current order";
   EXPECT_EQ(Count(), "");
-  EXPECT_TRUE(view->ListBox->hasFocus());
+  EXPECT_TRUE(view->List()->hasFocus());
 
   main.WindowFilter->trigger();
   EXPECT_EQ(view->FilterLine()->TextLine->text(), ":1");
@@ -195,8 +195,8 @@ TEST_F(FilterTest, EscHidesTheLineBringsEveryRowBackAndTheTextReturnsWithTheLine
   EXPECT_EQ(Displayed(*view), Containing(all, ":1"));
 
   // Esc from the list hides the line too, and so does its close button.
-  view->ListBox->setFocus();
-  QTest::keyClick(view->ListBox, Qt::Key_Escape);
+  view->List()->setFocus();
+  QTest::keyClick(view->List(), Qt::Key_Escape);
   EXPECT_FALSE(view->FilterShown());
   main.WindowFilter->trigger();
   view->FilterLine()->CloseButton->click();
@@ -295,15 +295,15 @@ TEST_F(FilterTest, FollowedRecordsAreFilteredAsTheyArrive) {
 TEST_F(FilterTest, CurrentRowStaysWhileItIsShown) {
   auto* view = Open<EventView>(dir.Write("a.zdr", Events(70)));
   ASSERT_NE(view, nullptr);
-  view->ListBox->setCurrentIndex(view->ListBox->model()->index(45, 0));
+  view->List()->setCurrentIndex(view->List()->model()->index(45, 0));
   const std::string current(view->Report().DisplayText(45));
   Type(*view, QString::fromStdString(current.substr(12, 6)));  // its hour and minute
   ASSERT_LT(view->Report().RowCount(), 10u);
-  const int row = view->ListBox->currentIndex().row();
+  const int row = view->List()->currentIndex().row();
   ASSERT_GE(row, 0);
   EXPECT_EQ(view->Report().DisplayText(static_cast<std::size_t>(row)), current);
   view->HideFilter();
-  EXPECT_EQ(view->ListBox->currentIndex().row(), 45);
+  EXPECT_EQ(view->List()->currentIndex().row(), 45);
 }
 
 TEST_F(FilterTest, HiddenCurrentRowPassesTheKeyboardToTheNearestRowShown) {
@@ -318,18 +318,18 @@ TEST_F(FilterTest, HiddenCurrentRowPassesTheKeyboardToTheNearestRowShown) {
   ASSERT_NE(current, all.end());
   const auto next = std::find_if_not(current, all.end(), crossing);
   ASSERT_NE(next, all.end());
-  view->ListBox->setCurrentIndex(view->ListBox->model()->index(current - all.begin(), 0));
+  view->List()->setCurrentIndex(view->List()->model()->index(current - all.begin(), 0));
 
   main.WindowFilter->trigger();
   view->FilterLine()->SituationBox('H')->click();
   view->FilterLine()->SituationBox('L')->click();
-  const int row = view->ListBox->currentIndex().row();
+  const int row = view->List()->currentIndex().row();
   ASSERT_GE(row, 0);
   EXPECT_EQ(view->Report().DisplayText(static_cast<std::size_t>(row)), *next);
 
   // Past the last row shown, the last one shown before it takes the keyboard.
   view->FilterLine()->TextLine->setText(QString::fromStdString(all.front()));
-  EXPECT_EQ(view->ListBox->currentIndex().row(), 0);
+  EXPECT_EQ(view->List()->currentIndex().row(), 0);
 }
 
 // The rows shown go out with the usual heading, and the note of the filter under the heading.

@@ -84,11 +84,11 @@ class FollowTest : public ::testing::Test {
   }
 
   std::string CurrentRow(const DataView& view) const {
-    const int row = view.ListBox->currentIndex().row();
+    const int row = view.List()->currentIndex().row();
     return row < 0 ? std::string() : std::string(view.Report().DisplayText(row));
   }
   std::string TopRow(const DataView& view) const {
-    const int row = view.ListBox->indexAt(QPoint(0, 0)).row();
+    const int row = view.List()->indexAt(QPoint(0, 0)).row();
     return row < 0 ? std::string() : std::string(view.Report().DisplayText(row));
   }
 };
@@ -134,8 +134,8 @@ TEST_F(FollowTest, AppendedRecordsTakeTheirPlacesInTheSortOrderAndTheCurrentRowS
   auto* view = Open<EventView>(path);
   ASSERT_NE(view, nullptr);
   view->SortBy(2);  // by central unit: the new rows go in between the old ones
-  view->ListBox->setCurrentIndex(view->ListBox->model()->index(40, 0));
-  view->ListBox->scrollTo(view->ListBox->model()->index(30, 0), QAbstractItemView::PositionAtTop);
+  view->List()->setCurrentIndex(view->List()->model()->index(40, 0));
+  view->List()->scrollTo(view->List()->model()->index(30, 0), QAbstractItemView::PositionAtTop);
   const std::string current = CurrentRow(*view);
   const std::string top = TopRow(*view);
   view->SetFollowing(true);
@@ -149,8 +149,8 @@ TEST_F(FollowTest, AppendedRecordsTakeTheirPlacesInTheSortOrderAndTheCurrentRowS
   EXPECT_EQ(Displayed(*view), WholeReading(*view));
   EXPECT_EQ(view->Report().RowCount(), 150u);
   EXPECT_EQ(CurrentRow(*view), current);
-  EXPECT_GT(view->ListBox->currentIndex().row(), 40) << "new rows went before the current one";
-  EXPECT_TRUE(view->ListBox->selectionModel()->isSelected(view->ListBox->currentIndex()));
+  EXPECT_GT(view->List()->currentIndex().row(), 40) << "new rows went before the current one";
+  EXPECT_TRUE(view->List()->selectionModel()->isSelected(view->List()->currentIndex()));
   EXPECT_EQ(TopRow(*view), top) << "a list not at its end is not scrolled";
   EXPECT_TRUE(view->IsFollowing());
   EXPECT_TRUE(dialogs.asked.isEmpty());
@@ -163,7 +163,7 @@ TEST_F(FollowTest, ListAtItsEndStaysAtItsEnd) {
   Append(path, records);
   auto* view = Open<IntervalView>(path);
   ASSERT_NE(view, nullptr);
-  view->ListBox->scrollToBottom();
+  view->List()->scrollToBottom();
   view->SetFollowing(true);
 
   std::vector<ArchiveRecord> later;
@@ -176,7 +176,7 @@ TEST_F(FollowTest, ListAtItsEndStaysAtItsEnd) {
   view->FollowFile();
 
   EXPECT_EQ(view->Report().RowCount(), 80u);
-  const QScrollBar* bar = view->ListBox->verticalScrollBar();
+  const QScrollBar* bar = view->List()->verticalScrollBar();
   EXPECT_GT(bar->maximum(), 0);
   EXPECT_EQ(bar->value(), bar->maximum());
   EXPECT_EQ(Displayed(*view), WholeReading(*view));
@@ -186,7 +186,7 @@ TEST_F(FollowTest, ShrunkFileIsReadAgainAndAMissingOneIsWaitedFor) {
   const auto path = dir.Write("a.zdr", Events(0, 50));
   auto* view = Open<EventView>(path);
   ASSERT_NE(view, nullptr);
-  view->ListBox->setCurrentIndex(view->ListBox->model()->index(5, 0));
+  view->List()->setCurrentIndex(view->List()->model()->index(5, 0));
   const std::string current = CurrentRow(*view);
   view->SetFollowing(true);
 

@@ -64,14 +64,14 @@ class ViewLayoutTest : public ::testing::Test {
     const QPixmap pixmap = view.widget()->grab();
     const QImage image = pixmap.toImage();
     const double scale = pixmap.devicePixelRatio();
-    const QPoint origin = view.ListBox->viewport()->mapTo(view.widget(), QPoint(0, 0));
-    const QRect row = view.ListBox->visualRect(view.ListBox->model()->index(rowNumber, 0));
+    const QPoint origin = view.List()->viewport()->mapTo(view.widget(), QPoint(0, 0));
+    const QRect row = view.List()->visualRect(view.List()->model()->index(rowNumber, 0));
     const int top = static_cast<int>((origin.y() + row.top() + 2) * scale);
     const int bottom = static_cast<int>((origin.y() + row.bottom() - 2) * scale);
     // Inside the focus frame, which marks the row's edges.
     const int left = static_cast<int>((origin.x() + row.left() + 2) * scale);
     const int right = static_cast<int>(
-        (origin.x() + std::min(row.right(), view.ListBox->viewport()->width()) - 2) * scale);
+        (origin.x() + std::min(row.right(), view.List()->viewport()->width()) - 2) * scale);
     // The background is the colour most of the row's pixels have.
     std::map<QRgb, int> colours;
     for (int x = left; x < right; ++x) ++colours[image.pixel(x, top)];
@@ -146,7 +146,7 @@ TEST_F(ViewLayoutTest, ScrollRangeComesFromTheWidestRowWhateverTheOrder) {
   ASSERT_NE(view, nullptr);
   view->resize(400, 300);
   QApplication::processEvents();
-  QScrollBar* scroll = view->ListBox->horizontalScrollBar();
+  QScrollBar* scroll = view->List()->horizontalScrollBar();
   const int range = scroll->maximum();
   EXPECT_GT(range, 0);
   for (int column : {5, 7, 1}) {
@@ -162,8 +162,8 @@ TEST_F(ViewLayoutTest, ScrollRangeComesFromTheWidestRowWhateverTheOrder) {
   ASSERT_NE(view->Report().DisplayText(1).find("Uszkodzenie"), std::string::npos);
   const std::vector<Span> ink = InkOfRow(*view, 1);
   ASSERT_FALSE(ink.empty());
-  const double viewportRight = view->ListBox->viewport()->mapTo(view->widget(), QPoint(0, 0)).x() +
-                               view->ListBox->viewport()->width();
+  const double viewportRight = view->List()->viewport()->mapTo(view->widget(), QPoint(0, 0)).x() +
+                               view->List()->viewport()->width();
   EXPECT_LT(ink.back().right, viewportRight - view->CharacterAdvance())
       << "the last letter is in view, with room after it";
 }
@@ -172,10 +172,10 @@ TEST_F(ViewLayoutTest, ScrollRangeComesFromTheWidestRowWhateverTheOrder) {
 // and then a light one, all along, whatever the row's colour. Walked in the screen's own pixels,
 // which at a fractional scale do not fall on the list's.
 void ExpectFocusFrameOnCurrentRow(const DataView& view) {
-  const QPixmap pixmap = view.ListBox->viewport()->grab();
+  const QPixmap pixmap = view.List()->viewport()->grab();
   const QImage image = pixmap.toImage();
   const double scale = pixmap.devicePixelRatio();
-  const QRect rect = view.ListBox->visualRect(view.ListBox->currentIndex());
+  const QRect rect = view.List()->visualRect(view.List()->currentIndex());
   const QRect device(static_cast<int>(std::ceil(rect.left() * scale)),
                      static_cast<int>(std::ceil(rect.top() * scale)),
                      static_cast<int>(rect.width() * scale),
@@ -212,15 +212,15 @@ TEST_F(ViewLayoutTest, CurrentRowShowsTheSameFocusFrameOnEveryColour) {
                           EventRecord(4, 'M'), EventRecord(5, 'W'), EventRecord(6, 'O')}));
   ASSERT_NE(view, nullptr);
   ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
-  ASSERT_TRUE(view->ListBox->hasFocus());
+  ASSERT_TRUE(view->List()->hasFocus());
   for (int row = 0; row < 6; ++row) {
     SCOPED_TRACE(row);
-    if (row > 0) QTest::keyClick(view->ListBox, Qt::Key_Down);
-    ASSERT_EQ(view->ListBox->currentIndex().row(), row);
+    if (row > 0) QTest::keyClick(view->List(), Qt::Key_Down);
+    ASSERT_EQ(view->List()->currentIndex().row(), row);
     ExpectFocusFrameOnCurrentRow(*view);
     // A row that is not current shows no frame: its top edge has its colour.
-    const QRect other = view->ListBox->visualRect(view->ListBox->model()->index((row + 2) % 6, 0));
-    const QImage image = view->ListBox->viewport()->grab().toImage();
+    const QRect other = view->List()->visualRect(view->List()->model()->index((row + 2) % 6, 0));
+    const QImage image = view->List()->viewport()->grab().toImage();
     const double scale = image.devicePixelRatio();
     EXPECT_EQ(image.pixel(int((other.left() + 30) * scale), int(other.top() * scale)),
               image.pixel(int((other.left() + 30) * scale), int((other.top() + 12) * scale)));
@@ -229,9 +229,9 @@ TEST_F(ViewLayoutTest, CurrentRowShowsTheSameFocusFrameOnEveryColour) {
   auto* interval = Open<IntervalView>(dir.Write(
       "i.czt", Join(IntervalHeader(), std::vector{IntervalRecord(1), IntervalRecord(2)})));
   ASSERT_NE(interval, nullptr);
-  ASSERT_TRUE(interval->ListBox->hasFocus());
-  QTest::keyClick(interval->ListBox, Qt::Key_Down);
-  ASSERT_EQ(interval->ListBox->currentIndex().row(), 1);
+  ASSERT_TRUE(interval->List()->hasFocus());
+  QTest::keyClick(interval->List(), Qt::Key_Down);
+  ASSERT_EQ(interval->List()->currentIndex().row(), 1);
   ExpectFocusFrameOnCurrentRow(*interval);
 }
 

@@ -386,11 +386,11 @@ TEST_F(OpenViewsTest, EventRowsAreDrawnOnTheirColourEvenWhenSelected) {
   Open(dir.Write("e.zdr", {EventRecord(1, 'H'), EventRecord(2, 'O'), EventRecord(3, 'G')}));
   auto* view = OnlyView<EventView>();
   ASSERT_NE(view, nullptr);
-  view->ListBox->setCurrentIndex(view->ListBox->model()->index(0, 0));
+  view->List()->setCurrentIndex(view->List()->model()->index(0, 0));
   QApplication::processEvents();
-  const QImage image = view->ListBox->viewport()->grab().toImage();
+  const QImage image = view->List()->viewport()->grab().toImage();
   const int x = image.width() - 5;
-  const QColor base = view->ListBox->palette().color(QPalette::Base);
+  const QColor base = view->List()->palette().color(QPalette::Base);
   EXPECT_EQ(image.pixelColor(x, 7), QColor(255, 0, 0)) << "selected H row stays red";
   EXPECT_EQ(image.pixelColor(x, 14 + 7), base) << "O row on the window background";
   EXPECT_EQ(image.pixelColor(x, 28 + 7), QColor(0, 255, 0));
@@ -400,10 +400,10 @@ TEST_F(OpenViewsTest, SelectedIntervalRowKeepsItsHighlight) {
   Open(dir.Write("i.czt", TwoChannelArchive()));
   auto* view = OnlyView<IntervalView>();
   ASSERT_NE(view, nullptr);
-  view->ListBox->setCurrentIndex(view->ListBox->model()->index(1, 0));
-  const QImage image = view->ListBox->viewport()->grab().toImage();
+  view->List()->setCurrentIndex(view->List()->model()->index(1, 0));
+  const QImage image = view->List()->viewport()->grab().toImage();
   EXPECT_EQ(image.pixelColor(image.width() - 5, 14 + 7),
-            view->ListBox->palette().color(QPalette::Highlight));
+            view->List()->palette().color(QPalette::Highlight));
 }
 
 TEST_F(OpenViewsTest, PanelHintsShowOnlyTheirLongPart) {
@@ -426,15 +426,15 @@ TEST_F(ResortTest, ReSortStartsAtTheFirstRowOfTheNewOrder) {
   Open(path);
   auto* view = OnlyView<IntervalView>();
   ASSERT_NE(view, nullptr);
-  view->ListBox->scrollToBottom();
-  view->ListBox->setCurrentIndex(view->ListBox->model()->index(59, 0));
+  view->List()->scrollToBottom();
+  view->List()->setCurrentIndex(view->List()->model()->index(59, 0));
   QApplication::processEvents();
-  ASSERT_GT(view->ListBox->verticalScrollBar()->value(), 0);
+  ASSERT_GT(view->List()->verticalScrollBar()->value(), 0);
   view->SortBy(2);
   QApplication::processEvents();
-  EXPECT_EQ(view->ListBox->verticalScrollBar()->value(), 0);
-  EXPECT_EQ(view->ListBox->currentIndex().row(), 0);
-  EXPECT_EQ(view->ListBox->indexAt(QPoint(5, 5)).row(), 0);
+  EXPECT_EQ(view->List()->verticalScrollBar()->value(), 0);
+  EXPECT_EQ(view->List()->currentIndex().row(), 0);
+  EXPECT_EQ(view->List()->indexAt(QPoint(5, 5)).row(), 0);
 }
 
 // When a re-sort stops at a record of the wrong kind, its message stands over the rows read
@@ -448,11 +448,11 @@ TEST_F(OpenViewsTest, RowsReadBeforeAFailedReSortAreShownBehindItsMessage) {
   dir.Write("e.zdr", {EventRecord(3, 'G'), EventRecord(1), EventRecord(2, 'H', kIntervalKind),
                       EventRecord(4)});
   int rowsShown = -1;
-  dialogs.whileMessageShown = [&] { rowsShown = events->ListBox->model()->rowCount(); };
+  dialogs.whileMessageShown = [&] { rowsShown = events->List()->model()->rowCount(); };
   events->SortBy(7);
   EXPECT_EQ(Asked(), WrongKind("e.zdr"));
   EXPECT_EQ(rowsShown, 2);
-  EXPECT_EQ(events->ListBox->model()->rowCount(), 2);
+  EXPECT_EQ(events->List()->model()->rowCount(), 2);
   EXPECT_FALSE(events->Document().File().IsOpen());
   EXPECT_TRUE(events->Panel(1)->IsLowered()) << "the bevels still show the old column";
   events->close();
@@ -465,7 +465,7 @@ TEST_F(OpenViewsTest, RowsReadBeforeAFailedReSortAreShownBehindItsMessage) {
   Asked();
   dir.Write("i.czt", Join(TwoChannelArchive(), std::vector{IntervalRecord(20, "", kEventKind)}));
   rowsShown = -1;
-  dialogs.whileMessageShown = [&] { rowsShown = intervals->ListBox->model()->rowCount(); };
+  dialogs.whileMessageShown = [&] { rowsShown = intervals->List()->model()->rowCount(); };
   intervals->SortBy(3);
   EXPECT_EQ(Asked(), WrongKind("i.czt"));
   EXPECT_EQ(rowsShown, 3);

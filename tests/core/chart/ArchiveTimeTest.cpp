@@ -53,9 +53,9 @@ TEST(ArchiveTime, BytesThatNameNoRealMomentGiveNothing) {
 TEST(ArchiveTime, CivilTimeRoundTripsOverTheCentury) {
   for (ArchiveSeconds seconds = 0; seconds < 100LL * 366 * 86'400; seconds += 7'777'777) {
     SCOPED_TRACE(seconds);
-    EXPECT_EQ(ToArchiveSeconds(ToCivilTime(seconds)), seconds);
+    EXPECT_EQ(ToArchiveSeconds(ToDateTime(seconds)), seconds);
   }
-  const CivilTime before = ToCivilTime(-1);
+  const DateTime before = ToDateTime(-1);
   EXPECT_EQ(before.year, 1999);
   EXPECT_EQ(before.second, 59);
 }

@@ -1,4 +1,4 @@
-#include "tools/mkarchive/DateTime.h"
+#include "core/archive/DateTime.h"
 
 namespace telvoran {
 
