@@ -45,6 +45,12 @@ QMainWindow* MainWindowNear(QWidget* near) {
 
 // Holds the program's input off while work runs: Esc asks the work to stop, the Cancel button
 // takes its clicks, everything else a user could start waits for nothing and is dropped.
+bool InModalWidget(QObject* watched) {
+  QWidget* modal = QApplication::activeModalWidget();
+  auto* widget = qobject_cast<QWidget*>(watched);
+  return modal && widget && (widget == modal || modal->isAncestorOf(widget));
+}
+
 class InputHold : public QObject {
  public:
   explicit InputHold(WorkProgress& progress) : progress_(progress) {
@@ -56,6 +62,9 @@ class InputHold : public QObject {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
+    // Input is held at the widgets it is handed on to, not at the window that takes it from
+    // the system first; a dialog that came up meanwhile (none of the work's) takes it as ever.
+    if (watched->isWindowType() || InModalWidget(watched)) return false;
     switch (event->type()) {
       case QEvent::KeyPress:
         if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) progress_.Cancel();
