@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
@@ -66,12 +67,16 @@ class InputHold : public QObject {
     // the system first; a dialog that came up meanwhile (none of the work's) takes it as ever.
     if (watched->isWindowType() || InModalWidget(watched)) return false;
     switch (event->type()) {
+      // Esc comes as a key, or, where a view's own Esc shortcut takes it, as a shortcut.
       case QEvent::KeyPress:
+      case QEvent::ShortcutOverride:
         if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) progress_.Cancel();
         return true;
-      case QEvent::KeyRelease:
-      case QEvent::ShortcutOverride:
       case QEvent::Shortcut:
+        if (static_cast<QShortcutEvent*>(event)->key() == QKeySequence(Qt::Key_Escape))
+          progress_.Cancel();
+        return true;
+      case QEvent::KeyRelease:
       case QEvent::Wheel:
       case QEvent::ContextMenu:
       case QEvent::DragEnter:
