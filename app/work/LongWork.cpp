@@ -234,8 +234,13 @@ void LongWork::Run(QWidget* near, const StringLookup& strings, const Work& work)
   ProgressDisplay display(near, strings, progress, hold);
   GapMeter gaps;
   thread->start();
-  loop.exec();
-  thread->wait();
+  if (thread->isRunning() || thread->isFinished()) {
+    loop.exec();
+    thread->wait();
+  } else {
+    // No thread to be had: the work runs here, as it always did.
+    work(progress);
+  }
   gaps.Report(display, LongWork::kShowAfterMs);
   if (failure) std::rethrow_exception(failure);
 }
