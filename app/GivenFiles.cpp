@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "app/commands/OpenGivenFile.h"
+#include "app/work/LongWork.h"
 
 namespace telvoran {
 
@@ -21,7 +22,8 @@ void GivenFiles::OpenWaitingFiles() {
   // A file opened from within another one's opening (say, under its failure message) goes on
   // the list the outer opening is working through.
   if (opening_) return;
-  if (QApplication::activeModalWidget()) {
+  // Nor while long work holds the windows' input.
+  if (QApplication::activeModalWidget() || LongWork::Running()) {
     RetryLater();
     return;
   }

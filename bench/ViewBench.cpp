@@ -11,6 +11,10 @@
 #include <QListView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QElapsedTimer>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QTimer>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -151,6 +155,66 @@ void SaveView(benchmark::State& state, bool interval, int column) {
   std::filesystem::remove(report);
 }
 
+// The window during a save of an event view sorted by situation: the status bar is asked to
+// repaint every 10 ms, and the longest time between two of its paints while the save command
+// runs is the counter `gap_ms` (it should stay under 100 ms); `progress` is 1 when the progress
+// bar was in the status bar 0.5 s into the save (or at its end, had it ended by then).
+void BM_SaveWindowGaps(benchmark::State& state) {
+  const auto path = WriteBenchArchive(false, gRecords);
+  const auto report = std::filesystem::temp_directory_path() /
+                      ("telvoran-gaps-bench-" + std::to_string(::getpid()) + ".txt");
+  const auto strings = Strings();
+  test::ScriptedDialogs dialogs;
+  MainWindow main(*strings, dialogs, QString());
+  main.show();
+  dialogs.openAnswers.push_back(QString::fromStdString(path.string()));
+  main.OpenArchive();
+  auto* view = dynamic_cast<DataView*>(main.ActiveChild());
+  if (!view) {
+    state.SkipWithError("the archive did not open");
+    return;
+  }
+  view->SortBy(7);
+  QCoreApplication::processEvents();
+  qint64 longest = 0;
+  bool progressShown = false;
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::filesystem::remove(report);
+    dialogs.saveAnswers.push_back({QString::fromStdString(report.string())});
+    PaintCounter paints;
+    main.statusBar()->installEventFilter(&paints);
+    QElapsedTimer clock;
+    qint64 lastPaint = 0;
+    int paintsSeen = 0;
+    QTimer ticking;
+    QObject::connect(&ticking, &QTimer::timeout, [&] {
+      if (paints.paints != paintsSeen) {
+        paintsSeen = paints.paints;
+        longest = std::max(longest, clock.elapsed() - lastPaint);
+        lastPaint = clock.elapsed();
+      }
+      main.statusBar()->update();
+    });
+    QTimer::singleShot(500, &ticking, [&] {
+      progressShown = progressShown || !main.statusBar()->findChildren<QProgressBar*>().isEmpty();
+    });
+    state.ResumeTiming();
+    clock.start();
+    ticking.start(10);
+    main.SaveReport();
+    state.PauseTiming();
+    // A save that ended before its progress showed: the last stretch counts as a gap.
+    longest = std::max(longest, clock.elapsed() - lastPaint);
+    if (clock.elapsed() < 500) progressShown = true;
+    main.statusBar()->removeEventFilter(&paints);
+    state.ResumeTiming();
+  }
+  state.counters["gap_ms"] = static_cast<double>(longest);
+  state.counters["progress"] = progressShown ? 1 : 0;
+  std::filesystem::remove(report);
+}
+
 void BM_SaveIntervalViewSortedByChannel2(benchmark::State& state) {
   SaveView(state, true, 3);
 }
@@ -283,6 +347,7 @@ BENCHMARK(BM_OpenEventArchiveAndSortBySituation)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ResortEventArchiveBySituation)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveIntervalViewSortedByChannel2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveEventViewSortedBySituation)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveWindowGaps)->Unit(benchmark::kMillisecond)->Iterations(3);
 // Process CPU time: the time of any helper thread counts too.
 BENCHMARK(BM_FollowIntervalArchive)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 BENCHMARK(BM_FollowIntervalArchiveSortedByChannel2)

@@ -17,10 +17,12 @@ void PrintView(ProgramState& state, QMdiArea& area) {
   if (!state.Dialogs().PrintDialog(area.window(), state.Printer())) return;
   const auto* view = qobject_cast<const DataView*>(area.currentSubWindow());
   if (!view) return;
-  PrintChosenPages(state, [&state, view](PageSurface& surface) {
-    return PrintDataView(surface, state.Strings(), ToCp1250(state.TitleCopy()), view->Report(),
-                         "Courier New", DataView::kListFontPoints);
-  });
+  const std::string titleCopy = ToCp1250(state.TitleCopy());
+  PrintChosenPagesAsLongWork(
+      state, area.window(), [&state, &titleCopy, view](PageSurface& surface, WorkProgress& progress) {
+        return PrintDataView(surface, state.Strings(), titleCopy, view->Report(), "Courier New",
+                             DataView::kListFontPoints, &progress);
+      });
 }
 
 void PrintSetup(ProgramState& state, QWidget* parent) {

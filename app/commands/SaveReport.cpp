@@ -14,10 +14,12 @@
 #include "app/dialogs/DialogReporter.h"
 #include "app/dialogs/UserDialogs.h"
 #include "app/views/DataView.h"
+#include "app/work/LongWork.h"
 #include "core/report/CsvReport.h"
 #include "core/report/TextReport.h"
 #include "core/text/StringIds.h"
 #include "core/text/StringLookup.h"
+#include "core/work/WorkProgress.h"
 
 namespace telvoran::commands {
 namespace {
@@ -50,9 +52,9 @@ QString SaveFilter(const StringLookup& strings) {
                     std::string(strings.Text(sid::kCsvFilter)) + " (*.csv)|*.csv");
 }
 
-void WriteCsvFile(ProgramState& state, QWidget* parent, const ReportSource& report,
-                  const std::filesystem::path& target) {
-  const auto error = WriteCsvReport(report, target);
+void ShowCsvFailure(ProgramState& state, QWidget* parent,
+                    const std::optional<std::string>& error,
+                    const std::filesystem::path& target) {
   if (!error) return;
   const QString text = state.Text(sid::kCsvNotSaved) + '\r' +
                        QString::fromLocal8Bit(error->data(), qsizetype(error->size()));
@@ -75,12 +77,18 @@ void SaveReport(ProgramState& state, QMdiArea& area) {
   if (!view) return;
   const std::filesystem::path target = ToFileSystemPath(chosen->fileName);
   const FileInCaptions about(state.Reporter(), chosen->fileName);
-  if (TypeOfName(*chosen) == kCsvType) {
-    WriteCsvFile(state, parent, view->Report(), target);
+  const bool csv = TypeOfName(*chosen) == kCsvType;
+  // Written as long work; a cancelled save leaves no file, and an existing one as it was.
+  std::optional<std::string> error;
+  LongWork::Run(parent, strings, [&](WorkProgress& progress) {
+    error = csv ? WriteCsvReport(view->Report(), target, &progress)
+                : WriteTextReport(view->Report(), strings, target, &progress);
+  });
+  if (csv) {
+    ShowCsvFailure(state, parent, error, target);
     return;
   }
-  if (const auto error = WriteTextReport(view->Report(), strings, target))
-    state.Reporter().ShowError(*error);
+  if (error) state.Reporter().ShowError(*error);
 }
 
 bool AcceptReportName(ProgramState& state, QWidget* parent, const QMdiArea* area,

@@ -112,6 +112,11 @@ std::optional<std::string> QtPageSurface::EndDocument() {
   return std::nullopt;
 }
 
+void QtPageSurface::AbortDocument() {
+  printer_.abort();
+  painter_.end();
+}
+
 int QtPageSurface::PageNumber() const {
   return pageNumber_;
 }

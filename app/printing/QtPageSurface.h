@@ -34,6 +34,8 @@ class QtPageSurface : public PageSurface {
   std::optional<std::string> BeginDocument(std::string_view title) override;
   std::optional<std::string> NewPage() override;
   std::optional<std::string> EndDocument() override;
+  // The printer drops the job where it still can (a print queue, not a file half written).
+  void AbortDocument() override;
   int PageNumber() const override;
 
   void DrawText(int x, int y, std::string_view text) override;

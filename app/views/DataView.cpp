@@ -20,8 +20,10 @@
 #include "app/views/HeaderPanel.h"
 #include "app/views/RowDelegates.h"
 #include "app/views/RowListModel.h"
+#include "app/work/LongWork.h"
 #include "core/text/StringIds.h"
 #include "core/text/StringLookup.h"
+#include "core/work/WorkProgress.h"
 
 namespace telvoran {
 namespace {
@@ -201,16 +203,27 @@ void DataView::RowsChanged() {
 
 bool DataView::ReadRows() {
   afterChange_ = AfterChange::kStayAtTop;
-  return document_->ReadRows(content_.sortColumn) == ArchiveDocument::Outcome::kComplete;
+  const int column = content_.sortColumn;
+  LongWork::Run(this, document_->Strings(), [this, column](WorkProgress& progress) {
+    document_->ReadRowsAside(column, &progress);
+  });
+  return document_->TakeRowsReadAside() == ArchiveDocument::Outcome::kComplete;
 }
 
 bool DataView::ReloadRows() {
+  return ReloadRowsBy(content_.sortColumn) == ArchiveDocument::Outcome::kComplete;
+}
+
+ArchiveDocument::Outcome DataView::ReloadRowsBy(int column) {
   afterChange_ = AfterChange::kShowFirstRow;
-  const bool complete =
-      document_->Reread(content_.sortColumn) == ArchiveDocument::Outcome::kComplete;
+  // The old rows stay in sight, and in place when the reading is cancelled.
+  LongWork::Run(this, document_->Strings(), [this, column](WorkProgress& progress) {
+    document_->RereadAside(column, &progress);
+  });
+  const ArchiveDocument::Outcome outcome = document_->TakeRowsReadAside();
   // The bevels follow the new column only after a full reading.
-  if (complete) ShowSortColumn();
-  return complete;
+  if (outcome == ArchiveDocument::Outcome::kComplete) ShowSortColumn();
+  return outcome;
 }
 
 void DataView::ShowFilter() {
@@ -249,11 +262,13 @@ void DataView::ShowSortColumn() {
 
 void DataView::SortBy(int column) {
   if (column == content_.sortColumn || !CanSortBy(column)) return;
-  content_.sortColumn = column;
   const FileInCaptions about(document_->Reporter(), FromFileSystemPath(content_.filePath));
+  const ArchiveDocument::Outcome outcome = ReloadRowsBy(column);
   // The user has been told why the file could not be read; following it would only say so
-  // again at the next look.
-  if (!ReloadRows()) SetFollowing(false);
+  // again at the next look. A cancelled sort left everything as it was.
+  if (outcome != ArchiveDocument::Outcome::kComplete &&
+      outcome != ArchiveDocument::Outcome::kCancelled)
+    SetFollowing(false);
 }
 
 void DataView::SetFollowing(bool follow) {
@@ -275,7 +290,9 @@ void DataView::SetFollowing(bool follow) {
 void DataView::FollowFile() {
   // A message box of this view's may be up, from within an earlier look: the next look
   // catches up.
-  if (!IsFollowing() || lookingAtFile_ || QApplication::activeModalWidget()) return;
+  // Nor while long work runs, which may be reading this document.
+  if (!IsFollowing() || lookingAtFile_ || QApplication::activeModalWidget() || LongWork::Running())
+    return;
   const QScopedValueRollback looking(lookingAtFile_, true);
   const FileInCaptions about(document_->Reporter(), FromFileSystemPath(content_.filePath));
   afterChange_ = AfterChange::kKeepPlace;

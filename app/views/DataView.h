@@ -69,8 +69,9 @@ class DataView : public QMdiSubWindow, private DocumentObserver {
   void SetPanelHint(int number, std::string_view hint);
   // The window caption: the file name once the view is complete.
   void SetCaption(std::string_view caption);
-  // Reads the rows of the document's open file for the sort column, the list showing them as
-  // they come; true when the whole file was read (otherwise the user has been told why).
+  // Reads the rows of the document's open file for the sort column as long work (LongWork),
+  // the list showing them once read; true when the whole file was read (otherwise the user has
+  // been told why, or cancelled the reading).
   bool ReadRows();
   // The width of one character of the rows in the list's font, in pixels, as the list draws it.
   // Panels and list are both measured in it, so each panel stands over its column at any font
@@ -142,6 +143,8 @@ class DataView : public QMdiSubWindow, private DocumentObserver {
   // Selects the rows shown anew for the filter line as it stands.
   void ApplyFilter();
   QString ReplacedFileNote() const;
+  // Reads the file again for `column` as long work; the view stays as it was when cancelled.
+  ArchiveDocument::Outcome ReloadRowsBy(int column);
 
   // What the list does when the document's rows have changed.
   enum class AfterChange { kStayAtTop, kShowFirstRow, kKeepPlace };

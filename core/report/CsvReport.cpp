@@ -6,6 +6,8 @@
 #include "core/rows/EventRows.h"
 #include "core/rows/IntervalRows.h"
 #include "core/text/Cp1250.h"
+#include "core/text/StringIds.h"
+#include "core/work/WorkProgress.h"
 
 namespace telvoran {
 namespace {
@@ -75,11 +77,17 @@ std::string RowLine(const ReportSource& source, std::size_t row, std::size_t cha
 // Gives the heading line and the line of every row to `add`, which returns false once writing
 // has failed; stops at the first refused line.
 template <typename Add>
-void ProduceCsvLines(const ReportSource& source, Add add) {
+void ProduceCsvLines(const ReportSource& source, Add add, WorkProgress* progress = nullptr) {
+  // Rows between looks at `progress`.
+  constexpr std::size_t kRowsPerLook = 4096;
   if (!add(CsvHeadingLine(source))) return;
   const std::size_t channelCount = ChannelNames(source.IntervalHeader()).size();
   const std::size_t rowCount = source.RowCount();
   for (std::size_t row = 0; row < rowCount; ++row) {
+    if (progress && row % kRowsPerLook == 0) {
+      progress->Done(row);
+      if (progress->Cancelled()) return;
+    }
     if (!add(RowLine(source, row, channelCount))) return;
   }
 }
@@ -101,8 +109,11 @@ std::string CsvRowLine(const ReportSource& source, std::size_t row) {
 }
 
 std::optional<std::string> WriteCsvReport(const ReportSource& source,
-                                          const std::filesystem::path& target) {
-  return WriteReportFile(target, [&source](auto add) { ProduceCsvLines(source, add); });
+                                          const std::filesystem::path& target,
+                                          WorkProgress* progress) {
+  if (progress) progress->Step(sid::kWorkSaving, source.RowCount());
+  return WriteReportFile(
+      target, [&source, progress](auto add) { ProduceCsvLines(source, add, progress); }, progress);
 }
 
 std::optional<std::string> WriteCsvReport(const ReportSource& source, std::ostream& out) {

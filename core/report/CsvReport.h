@@ -9,6 +9,8 @@
 
 namespace telvoran {
 
+class WorkProgress;
+
 // The spreadsheet export of a data view: a CSV file as RFC 4180 has it, in UTF-8 without a
 // byte-order mark, fields separated by commas, every line ended by CR LF. One heading line,
 // then one line for each row in list order, made from the row's record:
@@ -26,9 +28,10 @@ std::string CsvRowLine(const ReportSource& source, std::size_t row);
 
 // Saves the spreadsheet export of `source` as `target`, which appears under its name only once
 // complete and replaces an existing file then. Returns nothing on success, else the platform's
-// text for the failure; the target is then left as it was.
+// text for the failure; the target is then left as it was. With `progress`, as WriteTextReport.
 std::optional<std::string> WriteCsvReport(const ReportSource& source,
-                                          const std::filesystem::path& target);
+                                          const std::filesystem::path& target,
+                                          WorkProgress* progress = nullptr);
 
 // Writes the same bytes to `out` and flushes it. Returns nothing on success, else the
 // platform's text for the failure; what was written before it stays written.

@@ -9,6 +9,7 @@
 #include "core/report/PageNumberText.h"
 #include "core/report/TextReport.h"
 #include "core/text/StringIds.h"
+#include "core/work/WorkProgress.h"
 
 namespace telvoran {
 namespace {
@@ -92,12 +93,17 @@ int LastBodySlot(const PageLayout& layout, int firstSlot, bool continuationPage)
 template <typename LineAt>
 std::optional<std::string> PrintBody(PageSurface& surface, const StringLookup& strings,
                                      const PageLayout& layout, PageRect& frame, int firstSlot,
-                                     std::size_t count, LineAt lineAt) {
+                                     std::size_t count, LineAt lineAt,
+                                     WorkProgress* progress = nullptr) {
   int lastSlot = LastBodySlot(layout, firstSlot, false);
   int slot = firstSlot - 1;
   for (std::size_t line = 0; line < count; ++line) {
     ++slot;
     if (slot > lastSlot) {
+      if (progress) {
+        progress->Done(line);
+        if (progress->Cancelled()) return std::nullopt;
+      }
       PrintPageFooter(surface, frame, layout.lineHeight, strings);
       if (auto failure = surface.NewPage()) return failure;
       slot = kFirstSlotOfLaterPages;
@@ -160,7 +166,8 @@ void PrintPageFooter(PageSurface& surface, PageRect& frame, int lineHeight,
 
 std::optional<std::string> PrintDataView(PageSurface& surface, const StringLookup& strings,
                                          std::string_view titleCopy, const ReportSource& source,
-                                         std::string_view fontFamily, int fontPointSize) {
+                                         std::string_view fontFamily, int fontPointSize,
+                                         WorkProgress* progress) {
   const std::string caption = source.Caption();
   const PageLayout layout = SetUpFont(surface, fontFamily, fontPointSize);
   if (auto failure = surface.BeginDocument(DocumentTitle(titleCopy, caption))) return failure;
@@ -179,8 +186,13 @@ std::optional<std::string> PrintDataView(PageSurface& surface, const StringLooku
   }
 
   auto rowAt = [&source](std::size_t row) { return source.DisplayText(row); };
-  std::optional<std::string> failure =
-      PrintBody(surface, strings, layout, frame, kFirstRowSlot, source.RowCount(), rowAt);
+  if (progress) progress->Step(sid::kWorkPrinting, source.RowCount());
+  std::optional<std::string> failure = PrintBody(surface, strings, layout, frame, kFirstRowSlot,
+                                                 source.RowCount(), rowAt, progress);
+  if (StopAsked(progress)) {
+    surface.AbortDocument();
+    return std::nullopt;
+  }
   return FinishJob(surface, strings, layout, frame, std::move(failure));
 }
 

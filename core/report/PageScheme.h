@@ -12,6 +12,8 @@
 
 namespace telvoran {
 
+class WorkProgress;
+
 // The page scheme shared by the data view printout and the help printout. All positions are
 // device dots of the printable area; line slot k of a page lies at y = k × line height, and
 // every body line starts at x = 200.
@@ -36,9 +38,12 @@ void PrintPageFooter(PageSurface& surface, PageRect& frame, int lineHeight,
 // the heading block in slots 5 to 9, then the rows one
 // per slot from slot 10 on page 1 and from slot 4 on later pages, a footer on every page.
 // Returns nothing on success, else the printer's text for the failure that stopped the job.
+// With `progress`, the rows printed are told to it; asked to stop, the job is aborted at the
+// next page and nothing is returned.
 std::optional<std::string> PrintDataView(PageSurface& surface, const StringLookup& strings,
                                          std::string_view titleCopy, const ReportSource& source,
-                                         std::string_view fontFamily, int fontPointSize);
+                                         std::string_view fontFamily, int fontPointSize,
+                                         WorkProgress* progress = nullptr);
 
 // Prints the help text: the job titled `titleCopy` + " - " + `helpCaption`, the heading (library
 // text 178 + caption) on page 1, then the paragraphs, wrapped at word boundaries to the width

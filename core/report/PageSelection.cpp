@@ -53,6 +53,14 @@ std::optional<std::string> PageSelection::EndDocument() {
   return failure ? failure : endFailure;
 }
 
+void PageSelection::AbortDocument() {
+  page_.clear();
+  keptPages_.clear();
+  if (!targetBegun_) return;
+  targetBegun_ = false;
+  target_.AbortDocument();
+}
+
 void PageSelection::DrawText(int x, int y, std::string_view text) {
   page_.push_back({Drawing::Kind::kText, {x, y, 0, 0}, std::string(text)});
 }

@@ -43,6 +43,8 @@ class PageSelection : public PageSurface {
   std::optional<std::string> BeginDocument(std::string_view title) override;
   std::optional<std::string> NewPage() override;
   std::optional<std::string> EndDocument() override;
+  // Hands nothing more on: the pages kept for the end are dropped.
+  void AbortDocument() override;
   // The page of the printout being drawn, whether or not it is chosen.
   int PageNumber() const override { return pageNumber_; }
 

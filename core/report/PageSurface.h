@@ -38,6 +38,9 @@ class PageSurface {
   virtual std::optional<std::string> BeginDocument(std::string_view title) = 0;
   virtual std::optional<std::string> NewPage() = 0;
   virtual std::optional<std::string> EndDocument() = 0;
+  // Ends a job that was stopped before its end: nothing more of it is printed where the
+  // platform can still hold it back. A surface that cannot ends it as it is.
+  virtual void AbortDocument() { (void)EndDocument(); }
   // 1 after BeginDocument, raised by one with every new page.
   virtual int PageNumber() const = 0;
 

@@ -12,6 +12,7 @@
 
 #include "core/report/ReportSource.h"
 #include "core/sort/RowText.h"
+#include "core/work/WorkProgress.h"
 
 namespace telvoran {
 namespace {
@@ -49,6 +50,13 @@ std::size_t BlockEnd(std::size_t block, std::size_t rows) {
   return std::min(rows, (block + 1) * kRowsPerBlock);
 }
 
+// Tells `progress` the rows written and whether to stop.
+bool Stopped(WorkProgress* progress, std::size_t rowsWritten) {
+  if (!progress) return false;
+  progress->Done(rowsWritten);
+  return progress->Cancelled();
+}
+
 // Blocks built on two threads and written in list order by the calling thread. A helper thread
 // builds the next block not yet taken whenever a buffer is free; the calling thread writes each
 // block in turn, and while the one it must write next is not ready, builds the next block not
@@ -70,7 +78,7 @@ class SharedBlocks {
   }
 
   // Gives every block to `write` in list order, until it returns false.
-  void WriteAll(const std::function<bool(std::string_view)>& write) {
+  void WriteAll(const std::function<bool(std::string_view)>& write, WorkProgress* progress) {
     RowText text;
     for (std::size_t block = 0; block < blocks_; ++block) {
       Slot& slot = SlotOf(block);
@@ -91,7 +99,7 @@ class SharedBlocks {
       written_ = block + 1;
       lock.unlock();
       changed_.notify_all();
-      if (!written) return;
+      if (!written || Stopped(progress, BlockEnd(block, rows_))) return;
     }
   }
 
@@ -151,19 +159,30 @@ class SharedBlocks {
 
 }  // namespace
 
-void ProduceReportRowLinesOnOneThread(const ReportSource& source,
-                                      const std::function<bool(std::string_view)>& write) {
+namespace {
+
+void OnOneThread(const ReportSource& source, const std::function<bool(std::string_view)>& write,
+                 WorkProgress* progress) {
   const std::size_t rows = source.RowCount();
   LineBlock lines;
   RowText text;
   for (std::size_t first = 0; first < rows; first += kRowsPerBlock) {
-    lines.Build(source, first, std::min(rows, first + kRowsPerBlock), text);
-    if (!write(lines.Lines())) return;
+    const std::size_t end = std::min(rows, first + kRowsPerBlock);
+    lines.Build(source, first, end, text);
+    if (!write(lines.Lines()) || Stopped(progress, end)) return;
   }
 }
 
+}  // namespace
+
+void ProduceReportRowLinesOnOneThread(const ReportSource& source,
+                                      const std::function<bool(std::string_view)>& write) {
+  OnOneThread(source, write, nullptr);
+}
+
 void ProduceReportRowLines(const ReportSource& source,
-                           const std::function<bool(std::string_view)>& write) {
+                           const std::function<bool(std::string_view)>& write,
+                           WorkProgress* progress) {
   const std::size_t rows = source.RowCount();
   const bool twoThreads = rows >= kRowsForTwoThreads && source.RowsFromAnyThread() &&
                           std::thread::hardware_concurrency() >= 2;
@@ -176,11 +195,11 @@ void ProduceReportRowLines(const ReportSource& source,
       // No second thread to be had: the calling thread builds every block.
     }
     if (shared) {
-      shared->WriteAll(write);
+      shared->WriteAll(write, progress);
       return;
     }
   }
-  ProduceReportRowLinesOnOneThread(source, write);
+  OnOneThread(source, write, progress);
 }
 
 }  // namespace telvoran

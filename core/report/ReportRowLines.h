@@ -7,6 +7,7 @@
 namespace telvoran {
 
 class ReportSource;
+class WorkProgress;
 
 // Rows from this many on are built on two threads where the source allows it and the machine
 // has a second core: a helper thread builds blocks of lines ahead, and the calling thread writes
@@ -16,9 +17,11 @@ inline constexpr std::size_t kRowsForTwoThreads = std::size_t{32} << 10;
 
 // Gives the display text of every row of `source`, in list order, each line ended by CR LF, to
 // `write` in blocks of many lines. `write` returns false once writing has failed; no block
-// follows then. The bytes are the same whichever thread built them.
+// follows then. The bytes are the same whichever thread built them. With `progress`, the rows
+// written are told to it, and no block follows once it is asked to stop.
 void ProduceReportRowLines(const ReportSource& source,
-                           const std::function<bool(std::string_view)>& write);
+                           const std::function<bool(std::string_view)>& write,
+                           WorkProgress* progress = nullptr);
 
 // The same on the calling thread alone, whatever the number of rows: the reference for the
 // above.

@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "core/platform/ReplacingFile.h"
+#include "core/work/WorkProgress.h"
 
 namespace telvoran {
 
@@ -74,14 +75,21 @@ class ReportLineSink {
 
 // Writes the lines `produce` gives as the file `target`, which appears under its name only once
 // complete. `produce` is called with a ReportLineSink. Returns nothing on success, else the
-// platform's text for the failure; the target is then left as it was.
+// platform's text for the failure; the target is then left as it was. Once `progress` is asked
+// to stop, the lines are refused and nothing is written: no file appears, an existing one stays
+// as it was, and nothing is returned.
 template <typename Produce>
-std::optional<std::string> WriteReportFile(const std::filesystem::path& target, Produce produce) {
+std::optional<std::string> WriteReportFile(const std::filesystem::path& target, Produce produce,
+                                           WorkProgress* progress = nullptr) {
   ReplacingFile file(target);
   if (auto failure = file.Open()) return failure;
-  ReportPieces pieces([&file](std::string_view piece) { return file.Write(piece); });
+  ReportPieces pieces([&file, progress](std::string_view piece) {
+    return !StopAsked(progress) && file.Write(piece);
+  });
   produce(ReportLineSink(pieces));
   pieces.Flush();
+  // The file made so far goes with `file`.
+  if (StopAsked(progress)) return std::nullopt;
   // A refused piece stopped the writing; Commit() says why.
   return file.Commit();
 }

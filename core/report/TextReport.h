@@ -11,6 +11,7 @@
 namespace telvoran {
 
 class StringLookup;
+class WorkProgress;
 
 // The heading block shared by the report and the printout: the view's title, a rule, the column
 // titles, the sort mark line and a second rule.
@@ -21,9 +22,11 @@ std::array<std::string, 5> ReportHeadingLines(const ReportSource& source);
 // every row's DisplayText in list order, each line's bytes followed by CR LF; no byte-order
 // mark, no end marker. The file appears under its name only once complete and replaces an
 // existing file then. Returns nothing on success, else the platform's text for the failure; the
-// target is then left as it was.
+// target is then left as it was. With `progress`, the rows written are told to it; asked to
+// stop, it writes nothing: no file appears and an existing one stays as it was.
 std::optional<std::string> WriteTextReport(const ReportSource& source, const StringLookup& strings,
-                                           const std::filesystem::path& target);
+                                           const std::filesystem::path& target,
+                                           WorkProgress* progress = nullptr);
 
 // Writes the same bytes to `out` as they come, and flushes it. Returns nothing on success, else
 // the platform's text for the failure; what was written before it stays written.

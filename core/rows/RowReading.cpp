@@ -12,6 +12,7 @@
 #include "core/platform/RecordFile.h"
 #include "core/sort/SortMemory.h"
 #include "core/text/StringIds.h"
+#include "core/work/WorkProgress.h"
 
 namespace telvoran {
 namespace {
@@ -35,12 +36,14 @@ std::uint32_t KindOf(const unsigned char* bytes) {
 
 // AppendRows(), telling `ahead` of the rows read.
 ReadStop AppendRowsTelling(ArchiveFile& file, std::uint32_t kind, RowStore& rows,
-                           PreparingAhead* ahead) try {
+                          PreparingAhead* ahead, WorkProgress* progress = nullptr) try {
   // The count when the file was opened: a hint only, as the file may grow or shrink meanwhile.
   const std::uint64_t remaining =
       file.RecordCount() > file.RecordsRead() ? file.RecordCount() - file.RecordsRead() : 0;
   rows.Reserve(static_cast<std::size_t>(std::min(remaining, kRowsReservedAhead)));
+  if (progress) progress->Step(sid::kWorkReading, remaining);
   while (true) {
+    if (StopAsked(progress)) return ReadStop::Cancelled;
     // Records are read straight into the store, and kept up to the first of another kind.
     const std::span<unsigned char> room = rows.RoomForRecords(kRecordsReadAtOnce);
     const std::optional<std::size_t> bytes = file.ReadRecordsInto(room);
@@ -51,6 +54,7 @@ ReadStop AppendRowsTelling(ArchiveFile& file, std::uint32_t kind, RowStore& rows
     while (count < read && KindOf(room.data() + count * kRecordSize) == kind) ++count;
     rows.TakeRoom(count);
     if (ahead) ahead->Reached(rows.RecordCount());
+    if (progress) progress->Done(rows.RecordCount());
     // A record of another kind is read too, as every record is before its kind is looked at.
     file.TakeRecordsReadInto(room, count < read ? count + 1 : count);
     if (count < read) return ReadStop::WrongKind;
@@ -65,16 +69,19 @@ ReadStop AppendRowsTelling(ArchiveFile& file, std::uint32_t kind, RowStore& rows
 // Reads the rows and sorts them. Rows sorted by a column with a prefix are most often out of
 // list order: the memory their sort works in is prepared on a second thread while the records
 // are read.
-ReadStop ReadRows(ArchiveFile& file, std::uint32_t kind, RowFormat format, RowStore& rows) {
+ReadStop ReadRows(ArchiveFile& file, std::uint32_t kind, RowFormat format, RowStore& rows,
+                  WorkProgress* progress) {
   rows = RowStore(std::move(format));
   SortMemory memory;
   ReadStop stop;
   if (rows.Format().SortColumn() != 1 && file.RecordCount() >= kPreparedFrom) {
     PreparingAhead ahead(memory);
-    stop = AppendRowsTelling(file, kind, rows, &ahead);
+    stop = AppendRowsTelling(file, kind, rows, &ahead, progress);
   } else {
-    stop = AppendRowsTelling(file, kind, rows, nullptr);
+    stop = AppendRowsTelling(file, kind, rows, nullptr, progress);
   }
+  if (stop == ReadStop::Cancelled || StopAsked(progress)) return ReadStop::Cancelled;
+  if (progress) progress->Step(sid::kWorkSorting, 0);
   try {
     rows.Sort(memory);
   } catch (const std::bad_alloc&) {
@@ -96,17 +103,21 @@ const ArchiveMessages kOpenMessages{sid::kMissingFile, sid::kEmptyFile, sid::kSh
 const ArchiveMessages kReloadMessages{sid::kReloadMissingFile, sid::kReloadEmptyFile,
                                       sid::kReloadShortHeader};
 
-ReadStop ReadIntervalRows(ArchiveFile& file, int channelCount, int sortColumn, RowStore& rows) {
-  return ReadRows(file, kIntervalKind, RowFormat::Interval(channelCount, sortColumn), rows);
+ReadStop ReadIntervalRows(ArchiveFile& file, int channelCount, int sortColumn, RowStore& rows,
+                          WorkProgress* progress) {
+  return ReadRows(file, kIntervalKind, RowFormat::Interval(channelCount, sortColumn), rows,
+                  progress);
 }
 
-ReadStop ReadEventRows(ArchiveFile& file, int sortColumn, RowStore& rows) {
-  return ReadRows(file, kEventKind, RowFormat::Event(sortColumn, file.Strings()), rows);
+ReadStop ReadEventRows(ArchiveFile& file, int sortColumn, RowStore& rows,
+                       WorkProgress* progress) {
+  return ReadRows(file, kEventKind, RowFormat::Event(sortColumn, file.Strings()), rows, progress);
 }
 
 void ReportReadStop(ReadStop stop, const ArchiveFile& file) {
   switch (stop) {
     case ReadStop::EndOfFile:
+    case ReadStop::Cancelled:
       break;
     case ReadStop::WrongKind:
       ReportWrongKind(file.Reporter(), file.Strings());

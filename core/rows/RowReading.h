@@ -9,17 +9,22 @@ namespace telvoran {
 
 class ArchiveFile;
 class StringLookup;
+class WorkProgress;
 
 // Why reading the records of an open archive stopped. Out of memory, the rows read before the
 // store could grow no more are kept.
-enum class ReadStop { EndOfFile, WrongKind, ReadError, OutOfMemory };
+// Cancelled, the work was asked to stop: what was read is no reading of the file.
+enum class ReadStop { EndOfFile, WrongKind, ReadError, OutOfMemory, Cancelled };
 
 // Fills `rows` with the rows of every remaining record of the open file, made for a view sorted
 // by `sortColumn`, until the end of the file, a record of another kind or a read error. Nothing
 // is reported; the rows read are left in list order either way. The situation texts of event
-// rows are looked up once.
-ReadStop ReadIntervalRows(ArchiveFile& file, int channelCount, int sortColumn, RowStore& rows);
-ReadStop ReadEventRows(ArchiveFile& file, int sortColumn, RowStore& rows);
+// rows are looked up once. With `progress`, the records read and the sort are told to it, and
+// reading stops (Cancelled) at the next block once it is asked to stop.
+ReadStop ReadIntervalRows(ArchiveFile& file, int channelCount, int sortColumn, RowStore& rows,
+                          WorkProgress* progress = nullptr);
+ReadStop ReadEventRows(ArchiveFile& file, int sortColumn, RowStore& rows,
+                       WorkProgress* progress = nullptr);
 
 // Appends the rows of every remaining record of the open file to `rows`, in the format the
 // store has, until the end of the file, a record of another kind than `kind` or a read error:

@@ -153,6 +153,16 @@ inline constexpr int kSeenLast = 284;
 // the file name.
 inline constexpr int kFollowFileReplaced = 290;
 
+// Long work in the status bar: what is being done, the button that stops it and its hint.
+inline constexpr int kWorkReading = 350;
+inline constexpr int kWorkSorting = 351;
+inline constexpr int kWorkSaving = 352;
+inline constexpr int kWorkPrinting = 353;
+inline constexpr int kWorkCancel = 354;
+inline constexpr int kWorkCancelHint = 355;
+inline constexpr int kWorkFirst = 350;
+inline constexpr int kWorkLast = 355;
+
 inline constexpr int kFirst = 101;
 inline constexpr int kLast = 183;
 

@@ -7,6 +7,7 @@
 #include "core/platform/RecordFile.h"
 #include "core/platform/Utf8Path.h"
 #include "core/text/Cp1250.h"
+#include "core/work/WorkProgress.h"
 
 namespace telvoran {
 namespace {
@@ -18,7 +19,7 @@ constexpr std::uint64_t kIntervalRecordsToRead = 5;
 }  // namespace
 
 ArchiveDocument::ArchiveDocument(const StringLookup& strings, FailureReporter& reporter)
-    : file_(strings, reporter) {}
+    : reporter_(reporter), file_(strings, reporter_) {}
 
 void ArchiveDocument::ChangeRows(auto change) {
   if (observer_) observer_->RowsAboutToChange();
@@ -51,15 +52,15 @@ bool ArchiveDocument::ReadHeader(const ArchiveMessages& messages) {
   return true;
 }
 
-ReadStop ArchiveDocument::ReadOpenFile() {
+ReadStop ArchiveDocument::ReadOpenFile(int sortColumn, RowStore& rows, WorkProgress* progress) {
   if (content_.kind == ArchiveKind::Event) {
-    const ReadStop stop = ReadEventRows(file_, content_.sortColumn, content_.rows);
-    if (stop == ReadStop::EndOfFile) content_.rows.RemoveDuplicateRows();
+    const ReadStop stop = ReadEventRows(file_, sortColumn, rows, progress);
+    if (stop == ReadStop::EndOfFile) rows.RemoveDuplicateRows();
     return stop;
   }
   // A re-read goes by the header the file has now.
-  return ReadIntervalRows(file_, *ChannelCount(file_.IntervalHeader()), content_.sortColumn,
-                          content_.rows);
+  return ReadIntervalRows(file_, *ChannelCount(file_.IntervalHeader()), sortColumn, rows,
+                          progress);
 }
 
 ArchiveDocument::Outcome ArchiveDocument::FinishReading(ReadStop stop) {
@@ -72,10 +73,49 @@ ArchiveDocument::Outcome ArchiveDocument::FinishReading(ReadStop stop) {
 }
 
 ArchiveDocument::Outcome ArchiveDocument::ReadRows(int sortColumn) {
-  content_.sortColumn = sortColumn;
-  ReadStop stop = ReadStop::EndOfFile;
-  ChangeRows([&] { stop = ReadOpenFile(); });
-  return FinishReading(stop);
+  ReadRowsAside(sortColumn, nullptr);
+  return TakeRowsReadAside();
+}
+
+void ArchiveDocument::ReadRowsAside(int sortColumn, WorkProgress* progress) {
+  aside_.emplace();
+  aside_->sortColumn = sortColumn;
+  aside_->stop = ReadOpenFile(sortColumn, aside_->rows, progress);
+  aside_->cancelled = StopAsked(progress);
+}
+
+void ArchiveDocument::RereadAside(int sortColumn, WorkProgress* progress) {
+  aside_.emplace();
+  aside_->reread = true;
+  aside_->sortColumn = sortColumn;
+  // Told once the old rows have gone, as the one-step Reread() tells them.
+  reporter_.Hold();
+  aside_->opened = file_.OpenArchiveFile(content_.filePath, kReloadMessages.missingFile,
+                                         kReloadMessages.emptyFile) &&
+                   (content_.kind != ArchiveKind::Interval ||
+                    file_.ReadIntervalHeader(kReloadMessages.shortHeader));
+  if (aside_->opened) aside_->stop = ReadOpenFile(sortColumn, aside_->rows, progress);
+  aside_->cancelled = StopAsked(progress);
+}
+
+ArchiveDocument::Outcome ArchiveDocument::TakeRowsReadAside() {
+  Aside aside = std::move(*aside_);
+  aside_.reset();
+  if (aside.cancelled) {
+    reporter_.Drop();
+    file_.Close();
+    return Outcome::kCancelled;
+  }
+  content_.sortColumn = aside.sortColumn;
+  if (aside.reread) {
+    // The old rows go before the failures of opening are told.
+    if (!aside.oldRowsGone) ChangeRows([&] { content_.rows = RowStore(); });
+    readingComplete_ = false;
+    reporter_.Release();
+    if (!aside.opened) return Outcome::kNotOpened;
+  }
+  ChangeRows([&] { content_.rows = std::move(aside.rows); });
+  return FinishReading(aside.stop);
 }
 
 ArchiveDocument::Outcome ArchiveDocument::Open(const std::filesystem::path& path,
@@ -89,19 +129,12 @@ ArchiveDocument::Outcome ArchiveDocument::Open(const std::filesystem::path& path
 }
 
 ArchiveDocument::Outcome ArchiveDocument::Reread(int sortColumn) {
-  content_.sortColumn = sortColumn;
   // The old rows go before the file is read again, so that memory holds one set of them.
   ChangeRows([&] { content_.rows = RowStore(); });
   readingComplete_ = false;
-  if (!file_.OpenArchiveFile(content_.filePath, kReloadMessages.missingFile,
-                             kReloadMessages.emptyFile)) {
-    return Outcome::kNotOpened;
-  }
-  if (content_.kind == ArchiveKind::Interval &&
-      !file_.ReadIntervalHeader(kReloadMessages.shortHeader)) {
-    return Outcome::kNotOpened;
-  }
-  return ReadRows(sortColumn);
+  RereadAside(sortColumn, nullptr);
+  aside_->oldRowsGone = true;
+  return TakeRowsReadAside();
 }
 
 bool ArchiveDocument::HoldsNoRecordYet() const {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/archive/ArchiveFile.h"
+#include "core/archive/HeldReporter.h"
 #include "core/rows/AppendedRows.h"
 #include "core/rows/RowReading.h"
 #include "core/view/ViewContent.h"
@@ -13,6 +14,7 @@ namespace telvoran {
 
 class FailureReporter;
 class StringLookup;
+class WorkProgress;
 
 // Told by a document when its rows change, so that a window over them never draws a half-built
 // list: between the two calls the rows must not be looked at.
@@ -40,6 +42,7 @@ class ArchiveDocument {
     kStopped,    // reading stopped at a record of another kind, a read error or want of memory:
                  // the rows before it are kept, and the user has been told why
     kNotOpened,  // the file could not be opened or its header read; the user has been told why
+    kCancelled,  // the work was asked to stop: the document is as it was before, nothing told
   };
 
   ArchiveDocument(const StringLookup& strings, FailureReporter& reporter);
@@ -69,6 +72,19 @@ class ArchiveDocument {
   // rows are emptied first (a file gone since leaves none); the title and panels stay.
   Outcome Reread(int sortColumn);
 
+  // Long readings in two halves. The first reads the rows into a store aside from the
+  // document's own and touches nothing a window draws, so it may run on another thread while
+  // nothing else uses the document; it tells `progress` (if any) how far it got and stops at its
+  // next block once asked to, and the failures it meets are held back. The second, on the
+  // window's thread, puts the rows in place and tells what was held back, with the steps,
+  // observer calls and messages of ReadRows() or Reread(); after a cancelled reading it
+  // changes nothing and tells nothing.
+  // ReadRows() in halves: the file is open and its header read (steps 1 and 2).
+  void ReadRowsAside(int sortColumn, WorkProgress* progress);
+  // Reread() in halves: the old rows stay in place until the new ones are taken.
+  void RereadAside(int sortColumn, WorkProgress* progress);
+  Outcome TakeRowsReadAside();
+
   // What a look at a followed file did.
   enum class Appended {
     kNothingNew,   // nothing new, or nothing under the name just now
@@ -95,19 +111,32 @@ class ArchiveDocument {
   // The document's own reader, for a chart that reads the same file.
   ArchiveFile& File() { return file_; }
   const StringLookup& Strings() const { return file_.Strings(); }
-  FailureReporter& Reporter() const { return file_.Reporter(); }
+  // The reporter the document was given.
+  FailureReporter& Reporter() const { return reporter_.Target(); }
 
  private:
-  // Reads the rows of the open file into the store, sorted for the sort column.
-  ReadStop ReadOpenFile();
+  // Reads the rows of the open file into `rows`, sorted for `sortColumn`.
+  ReadStop ReadOpenFile(int sortColumn, RowStore& rows, WorkProgress* progress);
   Outcome FinishReading(ReadStop stop);
+  // The reading of the first half, kept for the second.
+  struct Aside {
+    bool reread = false;
+    bool oldRowsGone = false;
+    bool opened = true;
+    bool cancelled = false;
+    int sortColumn = 1;
+    ReadStop stop = ReadStop::EndOfFile;
+    RowStore rows;
+  };
   void ChangeRows(auto change);
   // Whether the file under the document's name holds too little to be read from its start:
   // a writer that rotates its archive leaves it empty for a moment.
   bool HoldsNoRecordYet() const;
 
+  HeldReporter reporter_;  // what the file tells, held back while rows are read aside
   ArchiveFile file_;
   DocumentObserver* observer_ = nullptr;
+  std::optional<Aside> aside_;
   ViewContent content_;
   std::string fileName_;
   ReadingEnd readingEnd_;

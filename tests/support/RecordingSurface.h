@@ -55,6 +55,7 @@ class RecordingSurface : public PageSurface {
     ++pageNumber_;
     return std::nullopt;
   }
+  void AbortDocument() override { events.push_back("abort"); }
   std::optional<std::string> EndDocument() override {
     events.push_back("end");
     return std::nullopt;

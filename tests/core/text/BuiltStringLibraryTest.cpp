@@ -148,6 +148,12 @@ TEST_P(BuiltLibrary, HoldsTheTextsOfWhatUsersSee) {
   EXPECT_EQ(table->at(sid::kWindowListChart).find(u'&'), std::u16string::npos) << "no menu key";
 }
 
+TEST_P(BuiltLibrary, HoldsTheTextsOfLongWork) {
+  const std::optional<StringTable> table = ParsePeStringTable(ReadFile(GetParam()));
+  ASSERT_TRUE(table) << GetParam();
+  ExpectTextsOf(*table, sid::kWorkFirst, sid::kWorkLast);
+}
+
 TEST_P(BuiltLibrary, HoldsTheSpreadsheetExportTexts) {
   const std::optional<StringTable> table = ParsePeStringTable(ReadFile(GetParam()));
   ASSERT_TRUE(table) << GetParam();

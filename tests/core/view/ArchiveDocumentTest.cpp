@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "core/text/StringIds.h"
 #include "core/view/ArchiveDocument.h"
+#include "core/work/WorkProgress.h"
 #include "support/ArchiveReading.h"
 #include "support/ArchiveRecords.h"
 #include "support/FileSystemThings.h"
@@ -80,6 +82,58 @@ TEST_F(ArchiveDocumentTest, FailuresAreToldOnceAndKeepTheRowsReadBeforeThem) {
   EXPECT_EQ(other.OpenFile(dir.Write("notes.txt", std::vector{EventRecord(1)}), kOpenMessages),
             ArchiveKind::Other);
   EXPECT_FALSE(other.File().IsOpen());
+}
+
+// Read in halves, as the program reads away from its window: a finished reading is that of the
+// one-step operation, a cancelled one leaves the rows, order and sort column and tells nothing,
+// even where the file has gone meanwhile.
+TEST_F(ArchiveDocumentTest, ReadingAsideGivesTheOneStepRowsAndCancelledLeavesAllAsItWas) {
+  RandomRecords random(5);
+  const auto path = dir.Write("alarm2006.zdr", random.Event(3000, DateRun::Shuffled));
+  ArchiveDocument document(strings, reporter);
+  ASSERT_TRUE(document.OpenFile(path, kOpenMessages));
+  ASSERT_TRUE(document.ReadHeader(kOpenMessages));
+  WorkProgress progress;
+  document.ReadRowsAside(1, &progress);
+  EXPECT_TRUE(document.Content().rows.Empty()) << "nothing in place before it is taken";
+  EXPECT_EQ(document.TakeRowsReadAside(), Outcome::kComplete);
+  EXPECT_EQ(progress.StepText(), sid::kWorkSorting);
+  const std::vector<std::string> byDate = RowTexts(document.Content().rows);
+  EXPECT_EQ(byDate, FreshOpening(path, 1));
+
+  WorkProgress resort;
+  document.RereadAside(4, &resort);
+  EXPECT_EQ(RowTexts(document.Content().rows), byDate) << "the old rows stay in sight";
+  EXPECT_EQ(document.TakeRowsReadAside(), Outcome::kComplete);
+  EXPECT_EQ(RowTexts(document.Content().rows), FreshOpening(path, 4));
+  EXPECT_EQ(document.SortColumn(), 4);
+
+  const std::vector<std::string> byChannel = RowTexts(document.Content().rows);
+  for (const bool fileGone : {false, true}) {
+    if (fileGone) std::filesystem::remove(path);
+    WorkProgress cancelled;
+    cancelled.Cancel();
+    document.RereadAside(2, &cancelled);
+    EXPECT_EQ(document.TakeRowsReadAside(), Outcome::kCancelled);
+    EXPECT_EQ(RowTexts(document.Content().rows), byChannel);
+    EXPECT_EQ(document.SortColumn(), 4);
+    EXPECT_TRUE(document.ReadingComplete());
+    EXPECT_FALSE(document.File().IsOpen());
+  }
+  EXPECT_TRUE(reporter.events.empty());
+
+  // A cancelled opening leaves no rows.
+  const auto other = dir.Write("alarm2007.zdr", random.Event(500, DateRun::Shuffled));
+  ArchiveDocument opening(strings, reporter);
+  ASSERT_TRUE(opening.OpenFile(other, kOpenMessages));
+  ASSERT_TRUE(opening.ReadHeader(kOpenMessages));
+  WorkProgress stop;
+  stop.Cancel();
+  opening.ReadRowsAside(1, &stop);
+  EXPECT_EQ(opening.TakeRowsReadAside(), Outcome::kCancelled);
+  EXPECT_TRUE(opening.Content().rows.Empty());
+  EXPECT_FALSE(opening.File().IsOpen());
+  EXPECT_TRUE(reporter.events.empty());
 }
 
 }  // namespace
