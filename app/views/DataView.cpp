@@ -8,6 +8,7 @@
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -20,6 +21,7 @@
 #include "app/views/HeaderPanel.h"
 #include "app/views/RowDelegates.h"
 #include "app/views/RowListModel.h"
+#include "core/platform/LargeBuffer.h"
 #include "core/text/StringIds.h"
 #include "core/text/StringLookup.h"
 
@@ -110,6 +112,8 @@ DataView::DataView(std::unique_ptr<ArchiveDocument> document, const Layout& layo
 
 DataView::~DataView() {
   document_->SetObserver(nullptr);
+  // Once the window and what it held are gone, the heap's freed blocks go back to the system.
+  QTimer::singleShot(0, QCoreApplication::instance(), &platform::ReturnFreedMemory);
 }
 
 QWidget* DataView::BuildPanelStrip(const Layout& layout) {
@@ -185,7 +189,29 @@ void DataView::RowsAboutToChange() {
 
 void DataView::RowsChanged() {
   FitRowWidth();
-  model_->EndChange();
+  if (insertingRows_) {
+    insertingRows_ = false;
+    model_->EndInsertByReset();
+  } else {
+    model_->EndChange();
+  }
+  ShowChangedRows();
+}
+
+void DataView::RowsAboutToBeInserted() {
+  insertingRows_ = true;
+  model_->BeginInsert();
+}
+
+// The widest text is measured on the new records only, so a look costs what it brought.
+void DataView::RowsInserted(std::span<const RowNumber> shownPlaces) {
+  insertingRows_ = false;
+  FitRowWidth();
+  model_->EndInsert(shownPlaces);
+  ShowChangedRows();
+}
+
+void DataView::ShowChangedRows() {
   switch (afterChange_) {
     case AfterChange::kStayAtTop:
       break;

@@ -146,12 +146,17 @@ class DataView : public QMdiSubWindow, private DocumentObserver {
   enum class AfterChange { kStayAtTop, kShowFirstRow, kKeepPlace };
   void RowsAboutToChange() override;
   void RowsChanged() override;
+  void RowsAboutToBeInserted() override;
+  void RowsInserted(std::span<const RowNumber> shownPlaces) override;
+  // Keeps the list's place after rows changed, as afterChange_ says.
+  void ShowChangedRows();
 
   FileFollower* follower_ = nullptr;
   bool lookingAtFile_ = false;
   // The last look found the file emptied by a writer that rotates it; said once.
   bool waitingForReplacedFile_ = false;
   AfterChange afterChange_ = AfterChange::kStayAtTop;
+  bool insertingRows_ = false;
   ListPlace placeBeforeChange_;
 
   std::unique_ptr<ArchiveDocument> document_;

@@ -126,16 +126,17 @@ ArchiveDocument::Appended ArchiveDocument::TakeAppended() {
   const AppendedRows appended =
       ReadAppendedRows(file_, content_.filePath, readingEnd_, kind, content_.rows);
   auto merge = [this] {
-    if (observer_) observer_->RowsAboutToChange();
+    if (observer_) observer_->RowsAboutToBeInserted();
+    std::vector<RowNumber> shownPlaces;
     try {
       const std::vector<RowNumber> places = content_.rows.MergeAppended();
-      content_.shown.MergeInserted(content_.rows, places);
+      shownPlaces = content_.shown.MergeInserted(content_.rows, places);
     } catch (const std::bad_alloc&) {
       content_.ReselectShown();
       if (observer_) observer_->RowsChanged();
       return false;
     }
-    if (observer_) observer_->RowsChanged();
+    if (observer_) observer_->RowsInserted(shownPlaces);
     return true;
   };
   switch (appended.look) {

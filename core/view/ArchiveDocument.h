@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "core/archive/ArchiveFile.h"
@@ -22,6 +23,16 @@ class DocumentObserver {
   // The new rows are in place. Called before a failure of the same reading is told, so that a
   // window shows the rows read before the message.
   virtual void RowsChanged() = 0;
+  // The same pair for rows appended to a followed file and merged in among the others: until
+  // RowsInserted() the window keeps drawing the rows it had, and then takes the new ones at
+  // `shownPlaces`, where the view shows them in the merged list (ascending). RowsChanged()
+  // ends the pair instead when the rows changed otherwise (memory ran out while merging). A
+  // window that knows no better takes all its rows anew.
+  virtual void RowsAboutToBeInserted() { RowsAboutToChange(); }
+  virtual void RowsInserted(std::span<const RowNumber> shownPlaces) {
+    (void)shownPlaces;
+    RowsChanged();
+  }
 
  protected:
   ~DocumentObserver() = default;
