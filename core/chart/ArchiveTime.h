@@ -10,6 +10,9 @@ namespace telvoran {
 // wall-clock dates without a time zone, so every day has 86,400 seconds here: no zone or
 // daylight saving rule shifts a record or its label.
 using ArchiveSeconds = std::int64_t;
+// A record's moment as a chart keeps it for each of millions of records: a record names a year
+// from 2000 to 2099, so its seconds fit 32 bits without a sign.
+using CompactSeconds = std::uint32_t;
 
 struct CivilTime {
   int year = 2000;

@@ -104,6 +104,16 @@ ArchiveDocument::Outcome ArchiveDocument::Reread(int sortColumn) {
   return ReadRows(sortColumn);
 }
 
+std::optional<ArchiveDocument::SharedRecords> ArchiveDocument::RecordsOfWholeFile() {
+  if (!readingComplete_) return std::nullopt;
+  const bool same = file_.ContinueAfter(content_.filePath, readingEnd_) ==
+                        ArchiveFile::Continuation::kContinued &&
+                    file_.AtEnd();
+  file_.Close();
+  if (!same) return std::nullopt;
+  return SharedRecords{content_.rows.ShareRecords(), file_.IntervalHeader()};
+}
+
 bool ArchiveDocument::HoldsNoRecordYet() const {
   std::error_code error;
   const std::uintmax_t size = std::filesystem::file_size(content_.filePath, error);

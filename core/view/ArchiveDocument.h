@@ -103,6 +103,14 @@ class ArchiveDocument {
   ViewContent& Content() { return content_; }
   // Whether the last reading read the whole file.
   bool ReadingComplete() const { return readingComplete_; }
+  // The records of the file, shared with the rows rather than read again, as long as they are
+  // all that the file holds now: the whole file was read and nothing has been appended or
+  // changed since. Nothing otherwise (the file is then to be read anew); nothing is told.
+  struct SharedRecords {
+    ArraySnapshot<ArchiveRecord> records;
+    std::string intervalHeader;  // an interval archive's header, as read with them
+  };
+  std::optional<SharedRecords> RecordsOfWholeFile();
   // The document's own reader, for a chart that reads the same file.
   ArchiveFile& File() { return file_; }
   const StringLookup& Strings() const { return file_.Strings(); }
