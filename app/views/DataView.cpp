@@ -69,7 +69,7 @@ DataView::DataView(std::unique_ptr<ArchiveDocument> document, const Layout& layo
 
   filterBar_ = new FilterBar(document_->Strings(), layout.situationCodes);
   column->addWidget(filterBar_);
-  connect(filterBar_, &FilterBar::filterChanged, this, &DataView::ApplyFilter);
+  connect(filterBar_, &FilterBar::filterChanged, this, &DataView::FilterChanged);
   auto* closeFilter = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   closeFilter->setContext(Qt::WidgetWithChildrenShortcut);
   connect(closeFilter, &QShortcut::activated, this, &DataView::HideFilter);
@@ -251,6 +251,19 @@ void DataView::HideFilter() {
 
 bool DataView::FilterShown() const {
   return !filterBar_->isHidden();
+}
+
+void DataView::FilterChanged() {
+  if (content_.rows.Size() < kRowsFilteredAtOnce) {
+    ApplyFilter();
+    return;
+  }
+  if (filterPending_) return;
+  filterPending_ = true;
+  QTimer::singleShot(0, this, [this] {
+    filterPending_ = false;
+    ApplyFilter();
+  });
 }
 
 // The current row and the rows in sight stay where they are still shown.

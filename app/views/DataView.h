@@ -140,6 +140,13 @@ class DataView : public QMdiSubWindow, private DocumentObserver {
   QModelIndex NearestShownIndex(const std::optional<std::string>& rowText) const;
   // Selects the rows shown anew for the filter line as it stands.
   void ApplyFilter();
+  // What a change of the filter line does: a view of few rows is filtered at once. In a big one
+  // the filter waits until the event loop has delivered the keystrokes typed meanwhile, and is
+  // then applied once for the text as it stands: a keystroke typed while the one before is
+  // being applied replaces it instead of waiting behind it.
+  void FilterChanged();
+  static constexpr std::size_t kRowsFilteredAtOnce = 100'000;
+  bool filterPending_ = false;
   QString ReplacedFileNote() const;
 
   // What the list does when the document's rows have changed.
