@@ -10,6 +10,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <fstream>
+
+#include <unistd.h>
+
 #include "BenchArchives.h"
 #include "app/chart/ChartWindow.h"
 #include "app/chart/TimeChartView.h"
@@ -79,11 +83,24 @@ class PaintCounter : public QObject {
   }
 };
 
+// The resident memory of the process now, in megabytes (Linux).
+double ResidentMegabytes() {
+  std::ifstream statm("/proc/self/statm");
+  double pages = 0;
+  double resident = 0;
+  statm >> pages >> resident;
+  return resident * static_cast<double>(::sysconf(_SC_PAGESIZE)) / 1e6;
+}
+
+// Each iteration shows the chart of the open view and draws it; `chart_MB` is what the process
+// grew by from the view alone to the view and its chart, on the last iteration.
 void OpenChart(benchmark::State& state, bool interval) {
   OpenArchive archive(interval);
+  double grown = 0;
   for (auto _ : state) {
     state.PauseTiming();
     archive.CloseCharts();
+    const double before = ResidentMegabytes();
     state.ResumeTiming();
     ChartWindow* chart = archive.ShowChart();
     if (!chart) {
@@ -91,7 +108,45 @@ void OpenChart(benchmark::State& state, bool interval) {
       break;
     }
     Draw(*chart);
+    state.PauseTiming();
+    grown = ResidentMegabytes() - before;
+    state.ResumeTiming();
   }
+  state.counters["chart_MB"] = grown;
+}
+
+// Opens the view and its chart, closes both and times the closing; `kept_MB` is what the
+// process holds afterwards beyond what it held before the view was opened.
+void CloseViewAndChart(benchmark::State& state, bool interval) {
+  double kept = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    const double before = ResidentMegabytes();
+    {
+      OpenArchive archive(interval);
+      if (!archive.ShowChart()) {
+        state.SkipWithError("no chart");
+        break;
+      }
+      QApplication::processEvents();
+      state.ResumeTiming();
+      archive.main.MdiArea()->closeAllSubWindows();
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+      QApplication::processEvents();
+      state.PauseTiming();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
+    kept = ResidentMegabytes() - before;
+    state.ResumeTiming();
+  }
+  state.counters["kept_MB"] = kept;
+}
+void BM_CloseIntervalViewAndChart(benchmark::State& state) {
+  CloseViewAndChart(state, true);
+}
+void BM_CloseEventViewAndTimeline(benchmark::State& state) {
+  CloseViewAndChart(state, false);
 }
 
 // Each step zooms in or out by a wheel notch around the middle, or moves by a tenth, and draws
@@ -177,6 +232,8 @@ void BM_StatisticsWholeSpan(benchmark::State& state) {
 }
 
 BENCHMARK(BM_OpenIntervalChart)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CloseIntervalViewAndChart)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_CloseEventViewAndTimeline)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_ZoomIntervalChartWholeSpan)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MoveIntervalChartHalfSpan)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SettleIntervalChart)->Unit(benchmark::kMillisecond);

@@ -28,6 +28,7 @@
 #include "BenchArchives.h"
 #include "app/mainwindow/MainWindow.h"
 #include "app/views/DataView.h"
+#include "app/views/FileFollower.h"
 #include "app/views/FilterBar.h"
 #include "core/text/StringLibrary.h"
 #include "support/ScriptedDialogs.h"
@@ -227,7 +228,8 @@ void BM_SaveEventViewSortedBySituation(benchmark::State& state) {
 // the list laid out and painted again. The archive is a copy of the program's own, as it grows.
 constexpr std::int64_t kAppendedRecords = 1000;
 
-void FollowAppendedRecords(benchmark::State& state, bool interval, int column) {
+void FollowAppendedRecords(benchmark::State& state, bool interval, int column,
+                           std::int64_t appended = kAppendedRecords) {
   const auto archive = WriteBenchArchive(interval, gRecords);
   auto path = archive.parent_path() / ("telvoran-follow-bench-" + std::to_string(::getpid()));
   path += archive.extension();
@@ -251,10 +253,10 @@ void FollowAppendedRecords(benchmark::State& state, bool interval, int column) {
   std::int64_t next = gRecords;
   for (auto _ : state) {
     state.PauseTiming();
-    const std::string records = BenchRecords(interval, next, kAppendedRecords);
+    const std::string records = BenchRecords(interval, next, appended);
     std::ofstream(path, std::ios::binary | std::ios::app)
         .write(records.data(), static_cast<std::streamsize>(records.size()));
-    next += kAppendedRecords;
+    next += appended;
     const std::size_t before = view->Report().RowCount();
     state.ResumeTiming();
     view->FollowFile();
@@ -266,6 +268,23 @@ void FollowAppendedRecords(benchmark::State& state, bool interval, int column) {
   }
   state.counters["rows"] = static_cast<double>(view->Report().RowCount());
   std::filesystem::remove(path);
+}
+
+// A writer of 100 records a second, each written as it comes: the file follower looks once the
+// file has been quiet for its settling time, so at most 20 times a second with 5 records each.
+// `core_share` is the share of a core those looks take.
+constexpr int kLooksPerSecondAt100 = 1000 / FileFollower::kSettleMilliseconds;
+void FollowAt100RecordsASecond(benchmark::State& state, bool interval, int column) {
+  FollowAppendedRecords(state, interval, column, 100 / kLooksPerSecondAt100);
+  state.counters["core_share"] =
+      benchmark::Counter(static_cast<double>(state.iterations()) / kLooksPerSecondAt100,
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+void BM_FollowIntervalAt100PerSecond(benchmark::State& state) {
+  FollowAt100RecordsASecond(state, true, 1);
+}
+void BM_FollowEventAt100PerSecondSortedBySituation(benchmark::State& state) {
+  FollowAt100RecordsASecond(state, false, 7);
 }
 
 void BM_FollowIntervalArchive(benchmark::State& state) {
@@ -350,6 +369,14 @@ BENCHMARK(BM_SaveEventViewSortedBySituation)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveWindowGaps)->Unit(benchmark::kMillisecond)->Iterations(3);
 // Process CPU time: the time of any helper thread counts too.
 BENCHMARK(BM_FollowIntervalArchive)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+BENCHMARK(BM_FollowIntervalAt100PerSecond)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->Iterations(40);
+BENCHMARK(BM_FollowEventAt100PerSecondSortedBySituation)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->Iterations(40);
 BENCHMARK(BM_FollowIntervalArchiveSortedByChannel2)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime();

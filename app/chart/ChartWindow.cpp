@@ -2,17 +2,20 @@
 
 #include <QCategoryAxis>
 #include <QChart>
+#include <QCoreApplication>
 #include <QGraphicsLayout>
 #include <QGraphicsRectItem>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/ProgramState.h"
 #include "app/chart/TimeAxis.h"
 #include "app/chart/TimeChartView.h"
+#include "core/platform/LargeBuffer.h"
 #include "core/text/StringIds.h"
 
 namespace telvoran {
@@ -51,6 +54,8 @@ ChartWindow::ChartWindow(const ProgramState& state, const QString& caption, QCha
 ChartWindow::~ChartWindow() {
   disconnect(chart_, nullptr, this, nullptr);
   disconnect(view_, nullptr, this, nullptr);
+  // Once the window and what it held are gone, the heap's freed blocks go back to the system.
+  QTimer::singleShot(0, QCoreApplication::instance(), &platform::ReturnFreedMemory);
 }
 
 QChart* ChartWindow::Chart() const {

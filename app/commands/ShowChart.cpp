@@ -1,4 +1,4 @@
-// The chart command: a chart window for the active view, read from the view's file.
+// The chart command: a chart window for the active view, of the records it holds.
 #include "app/commands/ShowChart.h"
 
 #include <QMdiArea>
@@ -18,9 +18,16 @@
 namespace telvoran::commands {
 namespace {
 
+// A chart draws the records the view holds when they are the whole file as it is now, and
+// reads the file only when they are not: a second copy of millions of records would double
+// what the view takes.
 ChartWindow* ChannelChart(ProgramState& state, const DataView& view) {
-  std::optional<IntervalSeries> series =
-      ReadIntervalSeries(view.Document().File(), view.FilePath(), kReloadMessages);
+  std::optional<IntervalSeries> series;
+  if (auto shared = view.Document().RecordsOfWholeFile()) {
+    series = IntervalSeriesOf(shared->intervalHeader, std::move(shared->records));
+  } else {
+    series = ReadIntervalSeries(view.Document().File(), view.FilePath(), kReloadMessages);
+  }
   if (!series) return nullptr;
   if (series->ChannelCount() == 0 || series->Size() == 0) {
     ReportMessage(state.Reporter(), state.Strings(), sid::kChartNothingToDraw);
@@ -30,8 +37,12 @@ ChartWindow* ChannelChart(ProgramState& state, const DataView& view) {
 }
 
 ChartWindow* Timeline(ProgramState& state, const DataView& view) {
-  std::optional<AlarmTimeline> timeline =
-      ReadAlarmTimeline(view.Document().File(), view.FilePath(), kReloadMessages);
+  std::optional<AlarmTimeline> timeline;
+  if (auto shared = view.Document().RecordsOfWholeFile()) {
+    timeline = AlarmTimelineOf(std::move(shared->records));
+  } else {
+    timeline = ReadAlarmTimeline(view.Document().File(), view.FilePath(), kReloadMessages);
+  }
   if (!timeline) return nullptr;
   if (timeline->Lanes().empty()) {
     ReportMessage(state.Reporter(), state.Strings(), sid::kChartNothingToDraw);

@@ -8,6 +8,7 @@
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -21,6 +22,7 @@
 #include "app/views/RowDelegates.h"
 #include "app/views/RowListModel.h"
 #include "app/work/LongWork.h"
+#include "core/platform/LargeBuffer.h"
 #include "core/text/StringIds.h"
 #include "core/text/StringLookup.h"
 #include "core/work/WorkProgress.h"
@@ -69,7 +71,7 @@ DataView::DataView(std::unique_ptr<ArchiveDocument> document, const Layout& layo
 
   filterBar_ = new FilterBar(document_->Strings(), layout.situationCodes);
   column->addWidget(filterBar_);
-  connect(filterBar_, &FilterBar::filterChanged, this, &DataView::ApplyFilter);
+  connect(filterBar_, &FilterBar::filterChanged, this, &DataView::FilterChanged);
   auto* closeFilter = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   closeFilter->setContext(Qt::WidgetWithChildrenShortcut);
   connect(closeFilter, &QShortcut::activated, this, &DataView::HideFilter);
@@ -112,6 +114,8 @@ DataView::DataView(std::unique_ptr<ArchiveDocument> document, const Layout& layo
 
 DataView::~DataView() {
   document_->SetObserver(nullptr);
+  // Once the window and what it held are gone, the heap's freed blocks go back to the system.
+  QTimer::singleShot(0, QCoreApplication::instance(), &platform::ReturnFreedMemory);
 }
 
 QWidget* DataView::BuildPanelStrip(const Layout& layout) {
@@ -187,7 +191,29 @@ void DataView::RowsAboutToChange() {
 
 void DataView::RowsChanged() {
   FitRowWidth();
-  model_->EndChange();
+  if (insertingRows_) {
+    insertingRows_ = false;
+    model_->EndInsertByReset();
+  } else {
+    model_->EndChange();
+  }
+  ShowChangedRows();
+}
+
+void DataView::RowsAboutToBeInserted() {
+  insertingRows_ = true;
+  model_->BeginInsert();
+}
+
+// The widest text is measured on the new records only, so a look costs what it brought.
+void DataView::RowsInserted(std::span<const RowNumber> shownPlaces) {
+  insertingRows_ = false;
+  FitRowWidth();
+  model_->EndInsert(shownPlaces);
+  ShowChangedRows();
+}
+
+void DataView::ShowChangedRows() {
   switch (afterChange_) {
     case AfterChange::kStayAtTop:
       break;
@@ -238,6 +264,19 @@ void DataView::HideFilter() {
 
 bool DataView::FilterShown() const {
   return !filterBar_->isHidden();
+}
+
+void DataView::FilterChanged() {
+  if (content_.rows.Size() < kRowsFilteredAtOnce) {
+    ApplyFilter();
+    return;
+  }
+  if (filterPending_) return;
+  filterPending_ = true;
+  QTimer::singleShot(0, this, [this] {
+    filterPending_ = false;
+    ApplyFilter();
+  });
 }
 
 // The current row and the rows in sight stay where they are still shown.

@@ -142,6 +142,13 @@ class DataView : public QMdiSubWindow, private DocumentObserver {
   QModelIndex NearestShownIndex(const std::optional<std::string>& rowText) const;
   // Selects the rows shown anew for the filter line as it stands.
   void ApplyFilter();
+  // What a change of the filter line does: a view of few rows is filtered at once. In a big one
+  // the filter waits until the event loop has delivered the keystrokes typed meanwhile, and is
+  // then applied once for the text as it stands: a keystroke typed while the one before is
+  // being applied replaces it instead of waiting behind it.
+  void FilterChanged();
+  static constexpr std::size_t kRowsFilteredAtOnce = 100'000;
+  bool filterPending_ = false;
   QString ReplacedFileNote() const;
   // Reads the file again for `column` as long work; the view stays as it was when cancelled.
   ArchiveDocument::Outcome ReloadRowsBy(int column);
@@ -150,12 +157,17 @@ class DataView : public QMdiSubWindow, private DocumentObserver {
   enum class AfterChange { kStayAtTop, kShowFirstRow, kKeepPlace };
   void RowsAboutToChange() override;
   void RowsChanged() override;
+  void RowsAboutToBeInserted() override;
+  void RowsInserted(std::span<const RowNumber> shownPlaces) override;
+  // Keeps the list's place after rows changed, as afterChange_ says.
+  void ShowChangedRows();
 
   FileFollower* follower_ = nullptr;
   bool lookingAtFile_ = false;
   // The last look found the file emptied by a writer that rotates it; said once.
   bool waitingForReplacedFile_ = false;
   AfterChange afterChange_ = AfterChange::kStayAtTop;
+  bool insertingRows_ = false;
   ListPlace placeBeforeChange_;
 
   std::unique_ptr<ArchiveDocument> document_;

@@ -15,6 +15,29 @@ void RowListModel::Change(const std::function<void()>& change) {
   endResetModel();
 }
 
+void RowListModel::BeginInsert() {
+  insertingCount_ = rowCount();
+}
+
+void RowListModel::EndInsert(std::span<const RowNumber> places) {
+  for (std::size_t first = 0; first < places.size();) {
+    std::size_t last = first;
+    while (last + 1 < places.size() && places[last + 1] == places[last] + 1) ++last;
+    // Runs go in ascending order, so that each one's places are already those of the new list.
+    beginInsertRows({}, static_cast<int>(places[first]), static_cast<int>(places[last]));
+    *insertingCount_ += static_cast<int>(last - first + 1);
+    endInsertRows();
+    first = last + 1;
+  }
+  insertingCount_.reset();
+}
+
+void RowListModel::EndInsertByReset() {
+  beginResetModel();
+  insertingCount_.reset();
+  endResetModel();
+}
+
 std::string RowListModel::StoredText(int row) const {
   if (row < 0 || static_cast<std::size_t>(row) >= content_.ShownCount()) return {};
   return content_.rows[content_.shown.StoreRow(static_cast<std::size_t>(row))];
@@ -22,6 +45,7 @@ std::string RowListModel::StoredText(int row) const {
 
 int RowListModel::rowCount(const QModelIndex& parent) const {
   if (parent.isValid()) return 0;
+  if (insertingCount_) return *insertingCount_;
   return static_cast<int>(std::min<std::size_t>(content_.ShownCount(), INT_MAX));
 }
 

@@ -3,6 +3,8 @@
 #include <QAbstractListModel>
 
 #include <functional>
+#include <optional>
+#include <span>
 #include <string>
 
 #include "core/view/ViewContent.h"
@@ -23,6 +25,14 @@ class RowListModel : public QAbstractListModel {
   // The same in two calls, for rows changed elsewhere: the rows are not looked at in between.
   void BeginChange() { beginResetModel(); }
   void EndChange() { endResetModel(); }
+  // Rows merged in elsewhere among the others: from BeginInsert() until EndInsert() the list is
+  // told the count it had, and EndInsert() then tells it of the rows now at `places` (ascending,
+  // in the new list), one run of neighbouring rows at a time, so that it keeps its current row,
+  // selection and scroll position instead of taking every row anew.
+  void BeginInsert();
+  void EndInsert(std::span<const RowNumber> places);
+  // Ends BeginInsert() with the rows changed otherwise: the list takes them all anew.
+  void EndInsertByReset();
   // The stored text of a row of the list, sort prefix included; empty for a row that does not
   // exist.
   std::string StoredText(int row) const;
@@ -36,6 +46,8 @@ class RowListModel : public QAbstractListModel {
  private:
   const ViewContent& content_;
   mutable RowText text_;
+  // The count the list is told while rows are being inserted.
+  std::optional<int> insertingCount_;
 };
 
 }  // namespace telvoran

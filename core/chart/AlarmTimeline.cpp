@@ -2,14 +2,30 @@
 
 #include <algorithm>
 #include <cstring>
+#include <tuple>
+#include <utility>
 
 #include "core/rows/EventRows.h"
 
 namespace telvoran {
 namespace {
 
-bool SameEvent(const TimelineEvent& a, const TimelineEvent& b) {
-  return a.time == b.time && a.fields == b.fields;
+constexpr std::size_t kLaneKeys = std::size_t{1} << 16;
+constexpr std::uint32_t kNoLane = ~std::uint32_t{0};
+
+// The lane of a record as one number that orders the lanes as their keys do.
+std::size_t LaneNumber(const ArchiveRecord& record) {
+  return std::size_t{record.bytes[event_field::kCentralAddress]} << 8 |
+         record.bytes[event_field::kChannel];
+}
+
+std::optional<ArchiveSeconds> EventTime(const ArchiveRecord& record) {
+  return RecordTime(record.bytes.data() + event_field::kDateTime);
+}
+
+// Two events are the same when their fields are: the fields hold the date and time.
+bool SameFields(const ArchiveRecord& a, const ArchiveRecord& b) {
+  return std::memcmp(a.bytes.data(), b.bytes.data(), kEventFieldBytes) == 0;
 }
 
 }  // namespace
@@ -27,74 +43,109 @@ EventSpan AlarmTimeline::SpanOf(const Lane& lane, std::size_t event) const {
 }
 
 std::optional<std::size_t> AlarmTimeline::EventAt(const Lane& lane, double time) const {
-  if (lane.events.empty() || time > span_.to) return std::nullopt;
+  if (lane.times.empty() || time > span_.to) return std::nullopt;
   const auto after =
-      std::upper_bound(lane.events.begin(), lane.events.end(), time,
-                       [](double t, const TimelineEvent& event) { return t < event.time; });
-  if (after == lane.events.begin()) return std::nullopt;
-  return static_cast<std::size_t>(after - lane.events.begin() - 1);
+      std::upper_bound(lane.times.begin(), lane.times.end(), time,
+                       [](double t, CompactSeconds eventTime) { return t < eventTime; });
+  if (after == lane.times.begin()) return std::nullopt;
+  return static_cast<std::size_t>(after - lane.times.begin() - 1);
 }
 
-void AlarmTimelineBuilder::Add(const ArchiveRecord& record) {
-  const std::optional<ArchiveSeconds> time =
-      RecordTime(record.bytes.data() + event_field::kDateTime);
-  if (!time) {
-    ++timeline_.recordsWithoutTime_;
-    return;
+TimelineEvent LaneEvents::operator[](std::size_t event) const {
+  const ArchiveRecord& record = all_[records_[event]];
+  TimelineEvent made;
+  made.time = EventTime(record).value_or(0);
+  made.code = static_cast<char>(record.bytes[event_field::kSituation]);
+  std::memcpy(made.fields.data(), record.bytes.data(), kEventFieldBytes);
+  return made;
+}
+
+// Two passes over the records: the first counts each lane's events, so that the second puts
+// them straight into lanes of their final size, with nothing grown on the way.
+AlarmTimeline AlarmTimelineOf(ArraySnapshot<ArchiveRecord> records) {
+  AlarmTimeline timeline;
+  std::vector<std::uint32_t> counts(kLaneKeys);
+  for (std::size_t index = 0; index < records.Size(); ++index) {
+    if (!EventTime(records[index])) {
+      ++timeline.recordsWithoutTime_;
+      continue;
+    }
+    ++counts[LaneNumber(records[index])];
   }
-  const LaneKey key{DecodedByte(record.bytes[event_field::kCentralAddress]),
-                    record.bytes[event_field::kChannel]};
-  TimelineEvent event;
-  event.time = *time;
-  event.code = static_cast<char>(record.bytes[event_field::kSituation]);
-  std::memcpy(event.fields.data(), record.bytes.data(), kEventFieldBytes);
-  events_[key].push_back(event);
-}
+  std::vector<std::uint32_t> laneOf(kLaneKeys, kNoLane);
+  std::vector<Lane>& lanes = timeline.lanes_;
+  for (std::size_t number = 0; number < kLaneKeys; ++number) {
+    if (counts[number] == 0) continue;
+    laneOf[number] = static_cast<std::uint32_t>(lanes.size());
+    Lane& lane = lanes.emplace_back();
+    lane.key = {static_cast<int> DecodedByte(static_cast<unsigned char>(number >> 8)),
+                static_cast<unsigned char>(number & 0xFF)};
+    lane.events.all_ = records;
+    lane.events.records_.reserve(counts[number]);
+    lane.times.reserve(counts[number]);
+  }
+  for (std::size_t index = 0; index < records.Size(); ++index) {
+    const std::optional<ArchiveSeconds> time = EventTime(records[index]);
+    if (!time) continue;
+    Lane& lane = lanes[laneOf[LaneNumber(records[index])]];
+    lane.events.records_.push_back(static_cast<std::uint32_t>(index));
+    lane.times.push_back(static_cast<CompactSeconds>(*time));
+  }
 
-AlarmTimeline AlarmTimelineBuilder::Finish() && {
-  auto earlier = [](const TimelineEvent& a, const TimelineEvent& b) { return a.time < b.time; };
-  for (auto& [key, events] : events_) {
+  for (Lane& lane : lanes) {
+    std::vector<std::uint32_t>& indexes = lane.events.records_;
+    std::vector<CompactSeconds>& times = lane.times;
     // Archives are written in time order; a clock set back leaves a lane out of order. Equal
     // times keep their order in the file.
-    if (!std::is_sorted(events.begin(), events.end(), earlier))
-      std::stable_sort(events.begin(), events.end(), earlier);
-    Lane& lane = timeline_.lanes_.emplace_back();
-    lane.key = key;
-    for (const TimelineEvent& event : events) {
-      // A repeat has its original's moment: it is left out when any event of that moment
-      // already in the lane is the same.
-      const auto repeat = std::find_if(
-          lane.events.rbegin(), lane.events.rend(),
-          [&](const TimelineEvent& e) { return e.time != event.time || SameEvent(e, event); });
-      if (repeat != lane.events.rend() && SameEvent(*repeat, event)) continue;
-      lane.events.push_back(event);
+    if (!std::is_sorted(times.begin(), times.end())) {
+      std::vector<std::pair<CompactSeconds, std::uint32_t>> events(times.size());
+      for (std::size_t i = 0; i < times.size(); ++i) events[i] = {times[i], indexes[i]};
+      std::stable_sort(events.begin(), events.end(),
+                       [](const auto& a, const auto& b) { return a.first < b.first; });
+      for (std::size_t i = 0; i < times.size(); ++i) std::tie(times[i], indexes[i]) = events[i];
     }
-    std::vector<TimelineEvent>().swap(events);
-    lane.times.reserve(lane.events.size());
-    lane.fills.reserve(lane.events.size());
-    for (const TimelineEvent& event : lane.events) {
-      lane.times.push_back(event.time);
-      lane.fills.push_back(LaneFill(event.code));
+    // A repeat has its original's moment: it is left out when any event of that moment already
+    // in the lane is the same.
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < times.size(); ++i) {
+      bool repeat = false;
+      for (std::size_t k = kept; k > 0 && times[k - 1] == times[i] && !repeat; --k)
+        repeat = SameFields(records[indexes[k - 1]], records[indexes[i]]);
+      if (repeat) continue;
+      times[kept] = times[i];
+      indexes[kept] = indexes[i];
+      ++kept;
     }
+    if (kept < times.size()) {
+      times.resize(kept);
+      indexes.resize(kept);
+      times.shrink_to_fit();
+      indexes.shrink_to_fit();
+    }
+    lane.fills.reserve(kept);
+    for (const std::uint32_t index : indexes)
+      lane.fills.push_back(
+          LaneFill(static_cast<char>(records[index].bytes[event_field::kSituation])));
   }
-  events_.clear();
-  const std::vector<Lane>& lanes = timeline_.lanes_;
+
   if (!lanes.empty()) {
-    auto earliest = lanes.front().times.front();
-    auto latest = lanes.front().times.back();
+    CompactSeconds earliest = lanes.front().times.front();
+    CompactSeconds latest = lanes.front().times.back();
     for (const Lane& lane : lanes) {
       earliest = std::min(earliest, lane.times.front());
       latest = std::max(latest, lane.times.back());
     }
-    timeline_.span_ = {static_cast<double>(earliest), static_cast<double>(latest)};
+    timeline.span_ = {static_cast<double>(earliest), static_cast<double>(latest)};
   }
-  return std::move(timeline_);
+  return timeline;
 }
 
 ArchiveRecord EventRecordOf(const TimelineEvent& event) {
   ArchiveRecord record;
   std::memcpy(record.bytes.data(), event.fields.data(), kEventFieldBytes);
-  SetKind(record, kEventKind);
+  for (int i = 0; i < 4; ++i)
+    record.bytes[36 + static_cast<std::size_t>(i)] =
+        static_cast<unsigned char>(kEventKind >> (8 * i));
   return record;
 }
 

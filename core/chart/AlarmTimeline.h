@@ -3,12 +3,13 @@
 #include <array>
 #include <compare>
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <vector>
 
 #include "core/archive/ArchiveRecord.h"
 #include "core/chart/ArchiveTime.h"
+#include "core/chart/ColumnIterator.h"
+#include "core/rows/LargeArray.h"
 
 namespace telvoran {
 
@@ -30,11 +31,29 @@ struct TimelineEvent {
   std::array<unsigned char, kEventFieldBytes> fields{};
 };
 
+class AlarmTimeline;
+
+// A lane's events in time order, made from their records when asked for: the lane keeps only
+// which records they are.
+class LaneEvents {
+ public:
+  std::size_t size() const { return records_.size(); }
+  bool empty() const { return records_.empty(); }
+  TimelineEvent operator[](std::size_t event) const;
+  ColumnIterator<LaneEvents, TimelineEvent> begin() const { return {this, 0}; }
+  ColumnIterator<LaneEvents, TimelineEvent> end() const { return {this, size()}; }
+
+ private:
+  friend AlarmTimeline AlarmTimelineOf(ArraySnapshot<ArchiveRecord>);
+  ArraySnapshot<ArchiveRecord> all_;
+  std::vector<std::uint32_t> records_;
+};
+
 struct Lane {
   LaneKey key;
-  std::vector<TimelineEvent> events;  // in time order; equal times keep their order in the file
+  LaneEvents events;  // in time order; equal times keep their order in the file
   // The same events' times and fills side by side, compact for drawing the lane.
-  std::vector<ArchiveSeconds> times;
+  std::vector<CompactSeconds> times;
   std::vector<char> fills;  // see LaneFill
 };
 
@@ -67,23 +86,25 @@ class AlarmTimeline {
   std::optional<std::size_t> EventAt(const Lane& lane, double time) const;
 
  private:
-  friend class AlarmTimelineBuilder;
+  friend AlarmTimeline AlarmTimelineOf(ArraySnapshot<ArchiveRecord>);
   std::vector<Lane> lanes_;
   TimeSpan span_;
   std::uint64_t recordsWithoutTime_ = 0;
 };
 
+// The timeline of the event records `records` (kind 33), shared with the view they came from
+// rather than copied: a few bytes an event are kept beside them. A record whose time is no real
+// moment is counted and left out.
+AlarmTimeline AlarmTimelineOf(ArraySnapshot<ArchiveRecord> records);
+
+// Builds a timeline from event records read one by one; they are kept as they come.
 class AlarmTimelineBuilder {
  public:
-  // Adds an event record (kind 33); a record whose time is no real moment is counted and left
-  // out.
-  void Add(const ArchiveRecord& record);
-  AlarmTimeline Finish() &&;
+  void Add(const ArchiveRecord& record) { records_.PushBack(record); }
+  AlarmTimeline Finish() && { return AlarmTimelineOf(records_.Snapshot()); }
 
  private:
-  AlarmTimeline timeline_;
-  // Each lane's events in the order of the file; lanes in the order of their keys.
-  std::map<LaneKey, std::vector<TimelineEvent>> events_;
+  SharedLargeArray<ArchiveRecord> records_;
 };
 
 // The record an event came from, as far as a row needs it: its fields and the event kind.

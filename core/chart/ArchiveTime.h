@@ -12,6 +12,9 @@ namespace telvoran {
 // wall-clock dates without a time zone, so every day has 86,400 seconds here: no zone or
 // daylight saving rule shifts a record or its label.
 using ArchiveSeconds = std::int64_t;
+// A record's moment as a chart keeps it for each of millions of records: a record names a year
+// from 2000 to 2099, so its seconds fit 32 bits without a sign.
+using CompactSeconds = std::uint32_t;
 
 // The moment named by six date and time bytes (year, month, day, hour, minute, second, each
 // holding its number plus 10, the year counted from 2000), when they name a real moment of the

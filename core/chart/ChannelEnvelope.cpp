@@ -21,12 +21,12 @@ void AppendColumn(const ValueSummary& column, std::vector<std::size_t>& records)
 }
 
 // The record just before `position`, or the one at it, when its value is a number; else kNone.
-std::size_t NumericBefore(std::span<const float> values, std::size_t position) {
+std::size_t NumericBefore(const ChannelValues& values, std::size_t position) {
   if (position == 0 || std::isnan(values[position - 1])) return kNone;
   return position - 1;
 }
 
-std::size_t NumericAt(std::span<const float> values, std::size_t position) {
+std::size_t NumericAt(const ChannelValues& values, std::size_t position) {
   if (position >= values.size() || std::isnan(values[position])) return kNone;
   return position;
 }
@@ -35,8 +35,8 @@ std::size_t NumericAt(std::span<const float> values, std::size_t position) {
 
 std::vector<EnvelopePoint> ChannelEnvelope(const IntervalSeries& series, int channel, TimeSpan span,
                                            int columns) {
-  const std::span<const ArchiveSeconds> times = series.Times();
-  const std::span<const float> values = series.Values(channel);
+  const std::span<const CompactSeconds> times = series.Times();
+  const ChannelValues values = series.Values(channel);
   columns = std::max(columns, 1);
   const auto begin = static_cast<std::size_t>(
       std::lower_bound(times.begin(), times.end(), span.from,

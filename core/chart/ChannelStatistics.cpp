@@ -8,8 +8,8 @@
 namespace telvoran {
 
 ChannelStatistics StatisticsOver(const IntervalSeries& series, int channel, TimeSpan span) {
-  const std::span<const ArchiveSeconds> times = series.Times();
-  const std::span<const float> values = series.Values(channel);
+  const std::span<const CompactSeconds> times = series.Times();
+  const ChannelValues values = series.Values(channel);
   const auto first = std::lower_bound(times.begin(), times.end(), span.from,
                                       [](ArchiveSeconds time, double from) { return time < from; });
   const auto last = std::upper_bound(first, times.end(), span.to,
@@ -30,7 +30,7 @@ ChannelStatistics StatisticsOver(const IntervalSeries& series, int channel, Time
 }
 
 std::optional<std::size_t> NearestRecord(const IntervalSeries& series, double time) {
-  const std::span<const ArchiveSeconds> times = series.Times();
+  const std::span<const CompactSeconds> times = series.Times();
   if (times.empty()) return std::nullopt;
   const auto after = std::lower_bound(times.begin(), times.end(), time,
                                       [](ArchiveSeconds t, double wanted) { return t < wanted; });

@@ -11,16 +11,19 @@
 namespace telvoran {
 namespace {
 
-// Puts `items` into the order `order` gives (order[i] is the position of the new i-th item).
-template <typename T>
-void Permute(std::vector<T>& items, const std::vector<std::uint32_t>& order) {
-  std::vector<T> sorted;
-  sorted.reserve(items.size());
-  for (std::uint32_t from : order) sorted.push_back(items[from]);
-  items = std::move(sorted);
+std::optional<ChannelNumber> ChannelNumberOf(const ArchiveRecord& record, std::size_t channel) {
+  const char* bytes =
+      reinterpret_cast<const char*>(record.bytes.data()) + interval_field::ValueOffset(channel + 1);
+  return ParseChannelValue(std::string_view(bytes, kValueWidth));
 }
 
 }  // namespace
+
+float IntervalSeries::ValueAt(int channel, std::size_t position) const {
+  const std::size_t record = order_.empty() ? position : order_[position];
+  const std::optional<ChannelNumber> number = ChannelNumberOf(records_[record], Index(channel));
+  return number ? static_cast<float>(number->value) : std::numeric_limits<float>::quiet_NaN();
+}
 
 bool IntervalSeries::HasGapBetween(int channel, std::size_t first, std::size_t last) const {
   const std::vector<std::uint32_t>& gaps = gaps_[Index(channel)];
@@ -38,46 +41,13 @@ TimeSpan IntervalSeries::FullSpan() const {
   return {static_cast<double>(times_.front()), static_cast<double>(times_.back())};
 }
 
-IntervalSeriesBuilder::IntervalSeriesBuilder(std::string_view intervalHeader) {
-  for (ChannelName& channel : ChannelNames(intervalHeader))
-    series_.channels_.push_back({std::move(channel.name), std::move(channel.unit)});
-  series_.values_.resize(series_.channels_.size());
-  series_.gaps_.resize(series_.channels_.size());
-  commaCounts_.resize(series_.channels_.size());
-  numberCounts_.resize(series_.channels_.size());
-}
-
-void IntervalSeriesBuilder::Add(const ArchiveRecord& record) {
-  const std::optional<ArchiveSeconds> time = RecordTime(record.bytes.data());
-  if (!time) {
-    ++series_.recordsWithoutTime_;
-    return;
-  }
-  series_.times_.push_back(*time);
-  for (std::size_t channel = 0; channel < series_.channels_.size(); ++channel) {
-    const char* bytes = reinterpret_cast<const char*>(record.bytes.data()) +
-                        interval_field::ValueOffset(channel + 1);
-    const std::optional<ChannelNumber> number =
-        ParseChannelValue(std::string_view(bytes, kValueWidth));
-    if (!number) {
-      series_.values_[channel].push_back(std::numeric_limits<float>::quiet_NaN());
-      continue;
-    }
-    series_.values_[channel].push_back(static_cast<float>(number->value));
-    ChannelInfo& info = series_.channels_[channel];
-    info.decimals = std::max(info.decimals, number->decimals);
-    ++numberCounts_[channel];
-    if (number->comma) ++commaCounts_[channel];
-  }
-}
-
 // The usual step is the median of the times between neighbouring records, taken from at most
 // about a million of them spread over the archive, so that a long archive costs no more.
-void IntervalSeriesBuilder::FindPauses() {
-  const std::vector<ArchiveSeconds>& times = series_.times_;
+void IntervalSeries::FindPauses() {
+  const std::vector<CompactSeconds>& times = times_;
   if (times.size() < 3) return;
   const std::size_t stride = std::max<std::size_t>(1, times.size() >> 20);
-  std::vector<ArchiveSeconds> steps;
+  std::vector<CompactSeconds> steps;
   for (std::size_t i = 1; i < times.size(); i += stride) steps.push_back(times[i] - times[i - 1]);
   const auto middle = steps.begin() + static_cast<std::ptrdiff_t>(steps.size() / 2);
   std::nth_element(steps.begin(), middle, steps.end());
@@ -85,29 +55,88 @@ void IntervalSeriesBuilder::FindPauses() {
   if (usual == 0) return;
   for (std::size_t i = 1; i < times.size(); ++i)
     if (times[i] - times[i - 1] > IntervalSeries::kPauseSteps * usual)
-      series_.pauses_.push_back(static_cast<std::uint32_t>(i));
+      pauses_.push_back(static_cast<std::uint32_t>(i));
 }
 
-IntervalSeries IntervalSeriesBuilder::Finish() && {
+IntervalSeries IntervalSeriesOf(std::string_view intervalHeader,
+                                ArraySnapshot<ArchiveRecord> records) {
+  IntervalSeries series;
+  for (ChannelName& channel : ChannelNames(intervalHeader))
+    series.channels_.push_back({std::move(channel.name), std::move(channel.unit)});
+  const std::size_t channels = std::min<std::size_t>(series.channels_.size(), kMaxChannels);
+  series.channels_.resize(channels);
+  series.gaps_.resize(channels);
+  series.records_ = std::move(records);
+  const ArraySnapshot<ArchiveRecord>& all = series.records_;
+
+  // The times, and which records have one.
+  series.times_.reserve(all.Size());
+  for (std::size_t index = 0; index < all.Size(); ++index) {
+    const std::optional<ArchiveSeconds> time = RecordTime(all[index].bytes.data());
+    if (!time) {
+      // From the first record left out on, each position names its record.
+      if (series.order_.empty()) {
+        series.order_.resize(index - series.recordsWithoutTime_);
+        std::iota(series.order_.begin(), series.order_.end(), 0u);
+      }
+      ++series.recordsWithoutTime_;
+      continue;
+    }
+    if (series.recordsWithoutTime_ > 0) series.order_.push_back(static_cast<std::uint32_t>(index));
+    series.times_.push_back(static_cast<CompactSeconds>(*time));
+  }
+  series.times_.shrink_to_fit();
   // Archives are written in time order; a clock set back leaves records out of order.
-  if (!std::is_sorted(series_.times_.begin(), series_.times_.end())) {
-    std::vector<std::uint32_t> order(series_.times_.size());
-    std::iota(order.begin(), order.end(), 0u);
-    std::stable_sort(order.begin(), order.end(), [this](std::uint32_t a, std::uint32_t b) {
-      return series_.times_[a] < series_.times_[b];
-    });
-    Permute(series_.times_, order);
-    for (auto& values : series_.values_) Permute(values, order);
+  std::vector<CompactSeconds>& times = series.times_;
+  if (!std::is_sorted(times.begin(), times.end())) {
+    std::vector<std::uint32_t> positions(times.size());
+    std::iota(positions.begin(), positions.end(), 0u);
+    std::stable_sort(positions.begin(), positions.end(),
+                     [&](std::uint32_t a, std::uint32_t b) { return times[a] < times[b]; });
+    std::vector<CompactSeconds> sortedTimes(times.size());
+    std::vector<std::uint32_t> order(times.size());
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+      sortedTimes[i] = times[positions[i]];
+      order[i] = series.order_.empty() ? positions[i] : series.order_[positions[i]];
+    }
+    times = std::move(sortedTimes);
+    series.order_ = std::move(order);
   }
-  FindPauses();
-  for (std::size_t channel = 0; channel < series_.channels_.size(); ++channel) {
-    const std::vector<float>& values = series_.values_[channel];
-    for (std::size_t i = 0; i < values.size(); ++i)
-      if (std::isnan(values[i])) series_.gaps_[channel].push_back(static_cast<std::uint32_t>(i));
-    series_.channels_[channel].comma = 2 * commaCounts_[channel] > numberCounts_[channel];
-    series_.blocks_.emplace_back(values);
+  series.FindPauses();
+
+  // Every value once, a block of positions at a time: its channels' indexes, gaps and writing.
+  const std::size_t size = times.size();
+  std::vector<int> commaCounts(channels);
+  std::vector<int> numberCounts(channels);
+  series.blocks_.resize(channels);
+  float block[kMaxChannels][ValueBlocks::kBlockSize];
+  for (std::size_t start = 0; start < size; start += ValueBlocks::kBlockSize) {
+    const std::size_t end = std::min(size, start + ValueBlocks::kBlockSize);
+    for (std::size_t position = start; position < end; ++position) {
+      const std::size_t index = series.order_.empty() ? position : series.order_[position];
+      const ArchiveRecord& record = all[index];
+      for (std::size_t channel = 0; channel < channels; ++channel) {
+        const std::optional<ChannelNumber> number = ChannelNumberOf(record, channel);
+        float& value = block[channel][position - start];
+        if (!number) {
+          value = std::numeric_limits<float>::quiet_NaN();
+          series.gaps_[channel].push_back(static_cast<std::uint32_t>(position));
+          continue;
+        }
+        value = static_cast<float>(number->value);
+        ChannelInfo& info = series.channels_[channel];
+        info.decimals = std::max(info.decimals, number->decimals);
+        ++numberCounts[channel];
+        if (number->comma) ++commaCounts[channel];
+      }
+    }
+    if (end - start == ValueBlocks::kBlockSize)
+      for (std::size_t channel = 0; channel < channels; ++channel)
+        series.blocks_[channel].AppendBlock(block[channel]);
   }
-  return std::move(series_);
+  for (std::size_t channel = 0; channel < channels; ++channel)
+    series.channels_[channel].comma = 2 * commaCounts[channel] > numberCounts[channel];
+  return series;
 }
 
 }  // namespace telvoran

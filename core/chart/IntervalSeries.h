@@ -8,7 +8,9 @@
 
 #include "core/archive/ArchiveRecord.h"
 #include "core/chart/ArchiveTime.h"
+#include "core/chart/ColumnIterator.h"
 #include "core/chart/ValueBlocks.h"
+#include "core/rows/LargeArray.h"
 
 namespace telvoran {
 
@@ -21,18 +23,39 @@ struct ChannelInfo {
   bool comma = false;  // most of its values are written with a decimal comma
 };
 
-// The records of an interval archive as numbers, built once per chart: the records' times in
-// ascending order (records of equal time keep their order in the file) and, for each channel,
-// one value per record, NaN where the value is blank or not a number.
+class IntervalSeries;
+
+// One channel's values in time order, read from the records when asked for: NaN where the value
+// is blank or not a number.
+class ChannelValues {
+ public:
+  ChannelValues(const IntervalSeries& series, int channel) : series_(&series), channel_(channel) {}
+  std::size_t size() const;
+  float operator[](std::size_t position) const;
+  ColumnIterator<ChannelValues, float> begin() const { return {this, 0}; }
+  ColumnIterator<ChannelValues, float> end() const { return {this, size()}; }
+
+ private:
+  const IntervalSeries* series_;
+  int channel_;
+};
+
+// The records of an interval archive as a chart draws them, made once per chart: the records'
+// times in ascending order (records of equal time keep their order in the file) and, for each
+// channel, one value per record. The records themselves are shared with the view they came
+// from, not copied: a value is read from its record when asked for, and what is kept beside
+// them is the times and an index of each channel's values, a few bytes a record.
 class IntervalSeries {
  public:
   std::size_t Size() const { return times_.size(); }
-  std::span<const ArchiveSeconds> Times() const { return times_; }
+  std::span<const CompactSeconds> Times() const { return times_; }
 
   int ChannelCount() const { return static_cast<int>(channels_.size()); }
   // Channels count from 0 here: channel 0 is the archive's channel 1.
   const ChannelInfo& Channel(int channel) const { return channels_[Index(channel)]; }
-  std::span<const float> Values(int channel) const { return values_[Index(channel)]; }
+  ChannelValues Values(int channel) const { return {*this, channel}; }
+  // The value of `channel` at `position`; NaN where it is not a number.
+  float ValueAt(int channel, std::size_t position) const;
   // The positions of the values that are not numbers, ascending.
   std::span<const std::uint32_t> Gaps(int channel) const { return gaps_[Index(channel)]; }
   // True when a value that is not a number lies strictly between positions `first` and `last`.
@@ -55,34 +78,46 @@ class IntervalSeries {
   std::uint64_t RecordsWithoutTime() const { return recordsWithoutTime_; }
 
  private:
-  friend class IntervalSeriesBuilder;
+  friend IntervalSeries IntervalSeriesOf(std::string_view, ArraySnapshot<ArchiveRecord>);
   static std::size_t Index(int channel) { return static_cast<std::size_t>(channel); }
+  void FindPauses();
 
-  std::vector<ArchiveSeconds> times_;
+  ArraySnapshot<ArchiveRecord> records_;
+  // The record at each position, while that is not simply the position itself.
+  std::vector<std::uint32_t> order_;
+  std::vector<CompactSeconds> times_;
   std::vector<ChannelInfo> channels_;
-  std::vector<std::vector<float>> values_;
   std::vector<std::vector<std::uint32_t>> gaps_;
   std::vector<std::uint32_t> pauses_;  // positions whose record follows a pause, ascending
   std::vector<ValueBlocks> blocks_;
   std::uint64_t recordsWithoutTime_ = 0;
 };
 
-// Builds an interval series from the header of an interval archive and its records.
+// The series of the interval records `records` (kind 26) under `intervalHeader`, which names
+// the channel count (0 to 4), each channel's name and unit. A record whose time is no real
+// moment is counted and left out.
+IntervalSeries IntervalSeriesOf(std::string_view intervalHeader,
+                                ArraySnapshot<ArchiveRecord> records);
+
+// Builds an interval series from the header of an interval archive and its records, read one
+// by one; they are kept as they come.
 class IntervalSeriesBuilder {
  public:
-  // The header names the channel count (0 to 4), each channel's name and unit.
-  explicit IntervalSeriesBuilder(std::string_view intervalHeader);
+  explicit IntervalSeriesBuilder(std::string_view intervalHeader) : header_(intervalHeader) {}
 
-  // Adds an interval record (kind 26); a record whose time is no real moment is counted and
-  // left out.
-  void Add(const ArchiveRecord& record);
-  IntervalSeries Finish() &&;
+  void Add(const ArchiveRecord& record) { records_.PushBack(record); }
+  IntervalSeries Finish() && { return IntervalSeriesOf(header_, records_.Snapshot()); }
 
  private:
-  void FindPauses();
-  IntervalSeries series_;
-  std::vector<int> commaCounts_;
-  std::vector<int> numberCounts_;
+  std::string header_;
+  SharedLargeArray<ArchiveRecord> records_;
 };
+
+inline std::size_t ChannelValues::size() const {
+  return series_->Size();
+}
+inline float ChannelValues::operator[](std::size_t position) const {
+  return series_->ValueAt(channel_, position);
+}
 
 }  // namespace telvoran

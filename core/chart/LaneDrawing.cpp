@@ -40,7 +40,7 @@ LaneDrawing DrawLane(const AlarmTimeline& timeline, const Lane& lane, TimeSpan s
     return std::clamp(static_cast<int>(std::floor((time - span.from) * columnsPerSecond)), 0,
                       columns - 1);
   };
-  const std::vector<ArchiveSeconds>& times = lane.times;
+  const std::vector<CompactSeconds>& times = lane.times;
   // The column a span starting at `time` starts in.
   auto startColumn = [&](ArchiveSeconds time) {
     return columnOf(std::max(static_cast<double>(time), span.from));

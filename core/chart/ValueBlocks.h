@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -33,11 +35,19 @@ class ValueBlocks {
   static constexpr std::size_t kBlockSize = 64;
 
   ValueBlocks() = default;
-  explicit ValueBlocks(std::span<const float> values);
+  // `values`: anything with size() and operator[] giving a float (NaN for no number), such as a
+  // span of floats or a channel's values read from their records when asked for. Each value is
+  // looked at once.
+  template <typename Values>
+  explicit ValueBlocks(const Values& values);
+
+  // Adds the summary of the next kBlockSize values, for an index built block by block.
+  void AppendBlock(std::span<const float> block);
 
   // The summary of `values` (the ones the index was built over) at positions `first` up to,
   // not including, `last`.
-  ValueSummary Summarize(std::span<const float> values, std::size_t first, std::size_t last) const;
+  template <typename Values>
+  ValueSummary Summarize(const Values& values, std::size_t first, std::size_t last) const;
 
  private:
   // A block's summary, in the narrow form kept for each block.
@@ -51,7 +61,114 @@ class ValueBlocks {
   };
   static_assert(kBlockSize <= 256, "offsets within a block fit a byte");
 
+  // A summary with its lowest and highest values at hand, so that no value is looked up twice.
+  struct Running {
+    ValueSummary summary;
+    float lowest = 0;
+    float highest = 0;
+
+    void Add(std::size_t at, float value) {
+      if (std::isnan(value)) return;
+      if (summary.count == 0) {
+        summary.first = summary.lowest = summary.highest = at;
+        lowest = highest = value;
+      } else {
+        // Strictly lower or higher only: an equal value further on leaves the earlier one.
+        if (value < lowest) {
+          summary.lowest = at;
+          lowest = value;
+        }
+        if (value > highest) {
+          summary.highest = at;
+          highest = value;
+        }
+      }
+      summary.last = at;
+      summary.sum += value;
+      ++summary.count;
+    }
+    template <typename Values>
+    void AddValues(const Values& values, std::size_t first, std::size_t last) {
+      for (std::size_t at = first; at < last; ++at) Add(at, values[at]);
+    }
+  };
+
   std::vector<Block> blocks_;
 };
+
+template <typename Values>
+ValueBlocks::ValueBlocks(const Values& values) {
+  const std::size_t size = values.size();
+  blocks_.reserve(size / kBlockSize);
+  // Only whole blocks are kept: the values after the last one are added one by one.
+  float block[kBlockSize];
+  for (std::size_t start = 0; start + kBlockSize <= size; start += kBlockSize) {
+    for (std::size_t i = 0; i < kBlockSize; ++i) block[i] = values[start + i];
+    AppendBlock(block);
+  }
+}
+
+inline void ValueBlocks::AppendBlock(std::span<const float> values) {
+  Running running;
+  running.AddValues(values, 0, kBlockSize);
+  const ValueSummary& summary = running.summary;
+  Block block;
+  block.sum = summary.sum;
+  block.count = static_cast<std::uint32_t>(summary.count);
+  if (summary.count > 0) {
+    block.first = static_cast<std::uint8_t>(summary.first);
+    block.last = static_cast<std::uint8_t>(summary.last);
+    block.lowest = static_cast<std::uint8_t>(summary.lowest);
+    block.highest = static_cast<std::uint8_t>(summary.highest);
+  }
+  blocks_.push_back(block);
+}
+
+template <typename Values>
+ValueSummary ValueBlocks::Summarize(const Values& values, std::size_t first,
+                                    std::size_t last) const {
+  Running running;
+  last = std::min<std::size_t>(last, values.size());
+  if (first >= last) return running.summary;
+  // The blocks that lie wholly inside [first, last); the ends around them go value by value.
+  const std::size_t firstBlock = (first + kBlockSize - 1) / kBlockSize;
+  const std::size_t endBlock = std::min(last / kBlockSize, blocks_.size());
+  if (firstBlock >= endBlock) {
+    running.AddValues(values, first, last);
+    return running.summary;
+  }
+  running.AddValues(values, first, firstBlock * kBlockSize);
+  ValueSummary& summary = running.summary;
+  for (std::size_t b = firstBlock; b < endBlock; ++b) {
+    const Block& block = blocks_[b];
+    if (block.count == 0) continue;
+    const std::size_t start = b * kBlockSize;
+    const std::size_t lowest = start + block.lowest;
+    const std::size_t highest = start + block.highest;
+    const float lowestValue = values[lowest];
+    const float highestValue = block.highest == block.lowest ? lowestValue : values[highest];
+    if (summary.count == 0) {
+      summary.first = start + block.first;
+      summary.lowest = lowest;
+      summary.highest = highest;
+      running.lowest = lowestValue;
+      running.highest = highestValue;
+    } else {
+      if (lowestValue < running.lowest) {
+        summary.lowest = lowest;
+        running.lowest = lowestValue;
+      }
+      if (highestValue > running.highest) {
+        summary.highest = highest;
+        running.highest = highestValue;
+      }
+    }
+    summary.last = start + block.last;
+    summary.sum += block.sum;
+    summary.count += block.count;
+  }
+  running.AddValues(values, endBlock * kBlockSize, last);
+  return summary;
+}
 
 }  // namespace telvoran

@@ -9,6 +9,10 @@
 
 #include "core/platform/LargeBuffer.h"
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 // Under AddressSanitizer the block comes from malloc, so that the sanitizer watches its bounds.
 #if defined(__SANITIZE_ADDRESS__)
 #define TELVORAN_LARGE_BUFFER_MALLOC 1
@@ -89,5 +93,11 @@ void LargeBuffer::Prepare(std::size_t from, std::size_t to) {
 }
 
 #endif
+
+void ReturnFreedMemory() {
+#ifdef __GLIBC__
+  malloc_trim(0);
+#endif
+}
 
 }  // namespace telvoran::platform

@@ -1,3 +1,4 @@
+#include <malloc.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -40,6 +41,11 @@ void LargeBuffer::Resize(std::size_t bytes) {
   if (data_) VirtualFree(data_, 0, MEM_RELEASE);
   data_ = resized;
   size_ = bytes;
+}
+
+void ReturnFreedMemory() {
+  _heapmin();
+  HeapCompact(GetProcessHeap(), 0);
 }
 
 }  // namespace telvoran::platform

@@ -76,6 +76,10 @@ class RowStore {
   // duplicates are still there.
   const ArchiveRecord& Record(RecordIndex index) const { return records_[index]; }
 
+  // Every record read so far, in reading order, shared with a reader that keeps them after the
+  // store has moved on (a chart of the view): nothing is copied.
+  ArraySnapshot<ArchiveRecord> ShareRecords() const { return records_.Snapshot(); }
+
   // The stored text of a row, sort prefix included, as the list orders it.
   std::string operator[](std::size_t row) const;
   // What is drawn, printed and saved of a row, built in `text`.
@@ -119,7 +123,7 @@ class RowStore {
   void InsertRows(const LargeArray<RecordIndex>& added, const std::vector<std::size_t>& before);
 
   RowFormat format_;
-  LargeArray<ArchiveRecord> records_;
+  SharedLargeArray<ArchiveRecord> records_;
   // The records of rows 0 to ordered_ - 1 in list order; empty while that is the reading order.
   LargeArray<RecordIndex> order_;
   bool inReadingOrder_ = true;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <memory>
 #include <type_traits>
 #include <utility>
 
@@ -93,6 +94,63 @@ class LargeArray {
   std::size_t size_ = 0;
   // Bytes 0 to prepared_ - 1 have been given their memory (or are asked to be).
   std::size_t prepared_ = 0;
+};
+
+// The first values of a shared large array, as they were when taken: a reader that outlives the
+// array's owner, or its owner's use of them, keeps them without a copy (a chart keeps the records
+// of the view it was made from, while the view goes on following, reads its file again or
+// closes). Values are only ever added to a shared array, so these stay as they were.
+template <typename T>
+class ArraySnapshot {
+ public:
+  ArraySnapshot() = default;
+  ArraySnapshot(std::shared_ptr<const LargeArray<T>> array, std::size_t size)
+      : array_(std::move(array)), size_(size) {}
+
+  std::size_t Size() const { return size_; }
+  bool Empty() const { return size_ == 0; }
+  // Looked up through the array each time: it may move as its owner adds to it.
+  const T& operator[](std::size_t i) const { return (*array_)[i]; }
+
+ private:
+  std::shared_ptr<const LargeArray<T>> array_;
+  std::size_t size_ = 0;
+};
+
+// A large array whose values can be shared as snapshots. Clearing it leaves the values to those
+// who share them and starts an empty array; shrinking keeps every value. Without values it holds
+// no array at all.
+template <typename T>
+class SharedLargeArray {
+ public:
+  std::size_t Size() const { return array_ ? array_->Size() : 0; }
+  std::size_t Capacity() const { return array_ ? array_->Capacity() : 0; }
+  std::size_t CapacityBytes() const { return array_ ? array_->CapacityBytes() : 0; }
+  T* Data() { return Own().Data(); }
+  const T* Data() const { return array_ ? array_->Data() : nullptr; }
+  T& operator[](std::size_t i) { return (*array_)[i]; }
+  const T& operator[](std::size_t i) const { return (*array_)[i]; }
+  const T* begin() const { return Data(); }
+  const T* end() const { return Data() + Size(); }
+
+  void Reserve(std::size_t capacity) { Own().Reserve(capacity); }
+  void PushBack(const T& value) { Own().PushBack(value); }
+  void Resize(std::size_t size) { Own().Resize(size); }
+  void PrepareUpTo(std::size_t size) { Own().PrepareUpTo(size); }
+  void ShrinkToFit() {
+    if (array_) array_->ShrinkToFit();
+  }
+  void Clear() { array_.reset(); }
+
+  ArraySnapshot<T> Snapshot() const { return {array_, Size()}; }
+
+ private:
+  LargeArray<T>& Own() {
+    if (!array_) array_ = std::make_shared<LargeArray<T>>();
+    return *array_;
+  }
+
+  std::shared_ptr<LargeArray<T>> array_;
 };
 
 }  // namespace telvoran

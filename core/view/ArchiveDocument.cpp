@@ -137,6 +137,16 @@ ArchiveDocument::Outcome ArchiveDocument::Reread(int sortColumn) {
   return TakeRowsReadAside();
 }
 
+std::optional<ArchiveDocument::SharedRecords> ArchiveDocument::RecordsOfWholeFile() {
+  if (!readingComplete_) return std::nullopt;
+  const bool same = file_.ContinueAfter(content_.filePath, readingEnd_) ==
+                        ArchiveFile::Continuation::kContinued &&
+                    file_.AtEnd();
+  file_.Close();
+  if (!same) return std::nullopt;
+  return SharedRecords{content_.rows.ShareRecords(), file_.IntervalHeader()};
+}
+
 bool ArchiveDocument::HoldsNoRecordYet() const {
   std::error_code error;
   const std::uintmax_t size = std::filesystem::file_size(content_.filePath, error);
@@ -159,16 +169,17 @@ ArchiveDocument::Appended ArchiveDocument::TakeAppended() {
   const AppendedRows appended =
       ReadAppendedRows(file_, content_.filePath, readingEnd_, kind, content_.rows);
   auto merge = [this] {
-    if (observer_) observer_->RowsAboutToChange();
+    if (observer_) observer_->RowsAboutToBeInserted();
+    std::vector<RowNumber> shownPlaces;
     try {
       const std::vector<RowNumber> places = content_.rows.MergeAppended();
-      content_.shown.MergeInserted(content_.rows, places);
+      shownPlaces = content_.shown.MergeInserted(content_.rows, places);
     } catch (const std::bad_alloc&) {
       content_.ReselectShown();
       if (observer_) observer_->RowsChanged();
       return false;
     }
-    if (observer_) observer_->RowsChanged();
+    if (observer_) observer_->RowsInserted(shownPlaces);
     return true;
   };
   switch (appended.look) {

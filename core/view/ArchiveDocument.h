@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "core/archive/ArchiveFile.h"
@@ -24,6 +25,16 @@ class DocumentObserver {
   // The new rows are in place. Called before a failure of the same reading is told, so that a
   // window shows the rows read before the message.
   virtual void RowsChanged() = 0;
+  // The same pair for rows appended to a followed file and merged in among the others: until
+  // RowsInserted() the window keeps drawing the rows it had, and then takes the new ones at
+  // `shownPlaces`, where the view shows them in the merged list (ascending). RowsChanged()
+  // ends the pair instead when the rows changed otherwise (memory ran out while merging). A
+  // window that knows no better takes all its rows anew.
+  virtual void RowsAboutToBeInserted() { RowsAboutToChange(); }
+  virtual void RowsInserted(std::span<const RowNumber> shownPlaces) {
+    (void)shownPlaces;
+    RowsChanged();
+  }
 
  protected:
   ~DocumentObserver() = default;
@@ -108,6 +119,14 @@ class ArchiveDocument {
   ViewContent& Content() { return content_; }
   // Whether the last reading read the whole file.
   bool ReadingComplete() const { return readingComplete_; }
+  // The records of the file, shared with the rows rather than read again, as long as they are
+  // all that the file holds now: the whole file was read and nothing has been appended or
+  // changed since. Nothing otherwise (the file is then to be read anew); nothing is told.
+  struct SharedRecords {
+    ArraySnapshot<ArchiveRecord> records;
+    std::string intervalHeader;  // an interval archive's header, as read with them
+  };
+  std::optional<SharedRecords> RecordsOfWholeFile();
   // The document's own reader, for a chart that reads the same file.
   ArchiveFile& File() { return file_; }
   const StringLookup& Strings() const { return file_.Strings(); }

@@ -38,25 +38,33 @@ void ShownRows::Reselect(const RowStore& rows) {
       rows, [&](const ArchiveRecord& record) { return filter_.Keeps(record, format, text); });
 }
 
-void ShownRows::MergeInserted(const RowStore& rows, std::span<const RowNumber> places) {
-  if (!filter_.IsActive() || places.empty()) return;
+std::vector<RowNumber> ShownRows::MergeInserted(const RowStore& rows,
+                                                std::span<const RowNumber> places) {
+  if (!filter_.IsActive()) return {places.begin(), places.end()};
+  std::vector<RowNumber> shownPlaces;
+  if (places.empty()) return shownPlaces;
   RowText text;
   const RowFormat& format = rows.Format();
   std::vector<RowNumber> merged;
   merged.reserve(selected_.size() + places.size());
   // New row i stands in front of the old row places[i] - i; an old row moves down by the
   // number of new rows in front of it.
+  auto keepNew = [&](RowNumber place) {
+    if (!filter_.Keeps(rows.RecordAt(place), format, text)) return;
+    shownPlaces.push_back(static_cast<RowNumber>(merged.size()));
+    merged.push_back(place);
+  };
   std::size_t next = 0;
   for (const RowNumber old : selected_) {
     while (next < places.size() && places[next] - next <= old) {
-      if (filter_.Keeps(rows.RecordAt(places[next]), format, text)) merged.push_back(places[next]);
+      keepNew(places[next]);
       ++next;
     }
     merged.push_back(static_cast<RowNumber>(old + next));
   }
-  for (; next < places.size(); ++next)
-    if (filter_.Keeps(rows.RecordAt(places[next]), format, text)) merged.push_back(places[next]);
+  for (; next < places.size(); ++next) keepNew(places[next]);
   selected_ = std::move(merged);
+  return shownPlaces;
 }
 
 std::size_t ShownRows::Count(const RowStore& rows) const {

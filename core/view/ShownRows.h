@@ -26,8 +26,9 @@ class ShownRows {
   void Reselect(const RowStore& rows);
   // After RowStore::MergeAppended() put new rows at `places` (ascending, in the merged list):
   // moves the rows shown to their new places and adds the new rows the filter keeps, without
-  // looking at the others again.
-  void MergeInserted(const RowStore& rows, std::span<const RowNumber> places);
+  // looking at the others again. Returns where the view shows the new rows it keeps, ascending,
+  // so that a list can take them as inserted rows.
+  std::vector<RowNumber> MergeInserted(const RowStore& rows, std::span<const RowNumber> places);
 
   // How many rows are shown, of a store of `rows`.
   std::size_t Count(const RowStore& rows) const;

@@ -9,6 +9,7 @@
 #include <QListView>
 #include <QMdiArea>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolButton>
@@ -376,6 +377,34 @@ TEST_F(FilterTest, SavingAndPrintingPutOutTheRowsShown) {
       QString::fromUtf8("Przekroczenie GÓRNE")))
       << printed.toStdString();
   EXPECT_EQ(printed.count("2009-03-0"), static_cast<int>(shown.size()));
+}
+
+// In a big view, keystrokes typed while a filter is being applied are taken together: the text
+// as it then stands is applied once, and shows what filtering by it at one go shows.
+TEST_F(FilterTest, KeystrokesTypedMeanwhileInABigViewAreAppliedOnceAsOneFilter) {
+  std::vector<ArchiveRecord> records;
+  for (int i = 0; i < 120'000; ++i) {
+    std::string value = std::to_string(i % 99'999);
+    value.insert(0, 5 - value.size(), ' ');
+    records.push_back(IntervalRecord(i % 60, value + "  1.0"));
+  }
+  auto* view = Open<IntervalView>(dir.Write("big.czt", Join(IntervalHeader('2'), records)));
+  ASSERT_NE(view, nullptr);
+  const std::vector<std::string> all = Displayed(*view);
+  view->ShowFilter();
+  QApplication::processEvents();
+  QSignalSpy applied(view, &DataView::shownRowsChanged);
+
+  for (const char* text : {"1", "12", "123", "12"}) view->FilterLine()->TextLine->setText(text);
+  EXPECT_EQ(view->ShownRowCount(), all.size()) << "applied before the keystrokes were all in";
+  QApplication::processEvents();
+
+  EXPECT_EQ(applied.count(), 1);
+  EXPECT_EQ(Displayed(*view), Containing(all, "12"));
+  EXPECT_LT(view->ShownRowCount(), all.size());
+  view->HideFilter();
+  QApplication::processEvents();
+  EXPECT_EQ(view->ShownRowCount(), all.size());
 }
 
 }  // namespace

@@ -3,10 +3,12 @@
 // what becomes of a file that shrinks, disappears or goes wrong while it is followed.
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QListView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -14,6 +16,7 @@
 #include "app/mainwindow/MainWindow.h"
 #include "app/views/EventView.h"
 #include "app/views/FileFollower.h"
+#include "app/views/FilterBar.h"
 #include "app/views/IntervalView.h"
 #include "core/archive/ArchiveFile.h"
 #include "core/rows/RowReading.h"
@@ -153,6 +156,53 @@ TEST_F(FollowTest, AppendedRecordsTakeTheirPlacesInTheSortOrderAndTheCurrentRowS
   EXPECT_TRUE(view->List()->selectionModel()->isSelected(view->List()->currentIndex()));
   EXPECT_EQ(TopRow(*view), top) << "a list not at its end is not scrolled";
   EXPECT_TRUE(view->IsFollowing());
+  EXPECT_TRUE(dialogs.asked.isEmpty());
+}
+
+// The list is told of the new rows as inserted rows, run by run, never taking every row anew:
+// what it then holds, row by row, is what a view opened afresh on the grown file shows, and the
+// rows it held keep their indexes.
+TEST_F(FollowTest, NewRowsAreInsertedAtTheirPlacesInAFilteredList) {
+  const auto path = dir.Write("a.zdr", Events(0, 120));
+  auto modelRows = [](const DataView& view) {
+    std::vector<QString> rows;
+    const QAbstractItemModel& model = *view.ListBox->model();
+    for (int row = 0; row < model.rowCount(); ++row)
+      rows.push_back(model.index(row, 0).data().toString());
+    return rows;
+  };
+  auto openSortedAndFiltered = [&] {
+    auto* view = Open<EventView>(path);
+    view->SortBy(2);  // by central unit: the new rows go in between the old ones
+    view->ShowFilter();
+    view->FilterLine()->SituationBox('G')->click();
+    QApplication::processEvents();
+    return view;
+  };
+  auto* view = openSortedAndFiltered();
+  ASSERT_NE(view, nullptr);
+  QAbstractItemModel& model = *view->ListBox->model();
+  const std::vector<QString> before = modelRows(*view);
+  std::vector<std::pair<QPersistentModelIndex, QString>> kept;
+  for (const int row : {0, 17, static_cast<int>(before.size()) - 1})
+    kept.emplace_back(model.index(row, 0), before[static_cast<std::size_t>(row)]);
+  QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+  QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+  view->SetFollowing(true);
+
+  Append(path, Join(Events(200, 30), Events(10, 5)));
+  view->FollowFile();
+
+  EXPECT_EQ(resets.count(), 0);
+  EXPECT_GT(inserted.count(), 1) << "the new rows lie in several runs";
+  int insertedRows = 0;
+  for (const QList<QVariant>& run : inserted) insertedRows += run[2].toInt() - run[1].toInt() + 1;
+  const std::vector<QString> after = modelRows(*view);
+  EXPECT_EQ(static_cast<std::size_t>(insertedRows), after.size() - before.size());
+  for (const auto& [index, text] : kept) EXPECT_EQ(index.data().toString(), text);
+  auto* fresh = openSortedAndFiltered();
+  ASSERT_NE(fresh, nullptr);
+  EXPECT_EQ(after, modelRows(*fresh));
   EXPECT_TRUE(dialogs.asked.isEmpty());
 }
 

@@ -59,7 +59,7 @@ TEST(AlarmTimeline, AClockSetBackIsSortedOutKeepingTheFileOrderOfEqualTimes) {
   for (const TimelineEvent& event : timeline.Lanes()[0].events) codes += event.code;
   EXPECT_EQ(codes, "HLFG");
   EXPECT_EQ(timeline.Lanes()[0].times,
-            (std::vector<ArchiveSeconds>{kStart + 300, kStart + 300, kStart + 420, kStart + 600}));
+            (std::vector<CompactSeconds>{kStart + 300, kStart + 300, kStart + 420, kStart + 600}));
   EXPECT_EQ(timeline.Lanes()[0].fills, (std::vector<char>{'2', '1', '\0', '0'}))
       << "the fills of the rows' colours, none for a state on the window background";
   EXPECT_EQ(timeline.Lanes()[1].events[1].code, 'W');

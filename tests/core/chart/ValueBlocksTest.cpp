@@ -22,7 +22,8 @@ constexpr std::size_t kBlock = ValueBlocks::kBlockSize;
 constexpr std::size_t kNone = ValueSummary::kNoValue;
 
 // The summary of [first, last) by looking at every value.
-ValueSummary SummaryByPass(std::span<const float> values, std::size_t first, std::size_t last) {
+template <typename Values>
+ValueSummary SummaryByPass(const Values& values, std::size_t first, std::size_t last) {
   ValueSummary summary;
   for (std::size_t at = first; at < std::min(last, values.size()); ++at) {
     if (std::isnan(values[at])) continue;
@@ -102,7 +103,7 @@ TEST(ValueBlocks, EmptyStretchesGapsOnlyAndShortChannelsHoldNoNumber) {
   ExpectSameSummary(none.Summarize(shortChannel, 0, 5), SummaryByPass(shortChannel, 0, 5));
   EXPECT_EQ(none.Summarize(shortChannel, 0, 5).lowest, 2u);
   const ValueBlocks empty(std::span<const float>{});
-  EXPECT_EQ(empty.Summarize({}, 0, 3).count, 0u);
+  EXPECT_EQ(empty.Summarize(std::span<const float>{}, 0, 3).count, 0u);
 }
 
 // A channel whose records come several to a moment, with few distinct values and gaps.
