@@ -99,6 +99,7 @@ std::uint64_t DayFile::Records() const {
 FolderCatalogue::FolderCatalogue(fs::path folder) : folder_(std::move(folder)) {}
 
 bool FolderCatalogue::List(Listing& listing) {
+  errorText_.clear();
   std::error_code error;
   fs::recursive_directory_iterator entries(folder_, fs::directory_options::skip_permission_denied,
                                            error);
