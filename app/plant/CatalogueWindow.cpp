@@ -277,7 +277,9 @@ void CatalogueWindow::FillUnits() {
   const auto first = catalogue_->FirstDay();
   const auto last = catalogue_->LastDay();
   if (!first || !last) return;
-  for (QDateEdit* edit : {from_, to_}) edit->setDateRange(ToQDate(*first), ToQDate(*last));
+  // A span may reach past the last day, for a view that follows the days still to come.
+  for (QDateEdit* edit : {from_, to_})
+    edit->setDateRange(ToQDate(*first), ToQDate(*last + std::chrono::days(366)));
   if (chosen < 0) {
     // A first choice: the unit's last week.
     from_->setDate(ToQDate(std::max(*first, *last - std::chrono::days(6))));
