@@ -20,7 +20,7 @@ namespace telvoran::test {
 // printer set-up without one is cancelled.
 class ScriptedDialogs : public UserDialogs {
  public:
-  std::deque<std::optional<QString>> openAnswers;  // a path, or nothing for Cancel
+  std::deque<std::optional<QString>> openAnswers;    // a path, or nothing for Cancel
   std::deque<std::optional<QString>> folderAnswers;  // a folder, or nothing for Cancel
   std::deque<QStringList> saveAnswers;  // the names the user confirms in turn; empty = Cancel
   // The file type (filter entry, from 1) chosen in each save dialog; the first when none is.

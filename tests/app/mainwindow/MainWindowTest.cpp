@@ -65,9 +65,9 @@ const Item kViewCommands[] = {
     &MainWindow::PopUpArrangeAll, &MainWindow::SaveAsBtn,        &MainWindow::PrintBtn,
 };
 const Item kAlwaysEnabled[] = {
-    &MainWindow::FileMenu,   &MainWindow::FileOpen, &MainWindow::FileExit,
-    &MainWindow::WindowMenu, &MainWindow::HelpMenu, &MainWindow::HelpContents,
-    &MainWindow::HelpAbout,  &MainWindow::OpenBtn,  &MainWindow::HelpBtn,
+    &MainWindow::FileMenu,   &MainWindow::FileOpen,       &MainWindow::FileExit,
+    &MainWindow::WindowMenu, &MainWindow::HelpMenu,       &MainWindow::HelpContents,
+    &MainWindow::HelpAbout,  &MainWindow::OpenBtn,        &MainWindow::HelpBtn,
     &MainWindow::CloseBtn,   &MainWindow::FileOpenFolder,
 };
 
