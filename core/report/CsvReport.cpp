@@ -80,6 +80,11 @@ template <typename Add>
 void ProduceCsvLines(const ReportSource& source, Add add, WorkProgress* progress = nullptr) {
   // Rows between looks at `progress`.
   constexpr std::size_t kRowsPerLook = 4096;
+  if (const std::string span = source.SpanHeading(); !span.empty()) {
+    std::string line;
+    AppendCsvField(line, CsvTextField(Cp1250ToUtf8(span)));
+    if (!add(line)) return;
+  }
   if (!add(CsvHeadingLine(source))) return;
   const std::size_t channelCount = ChannelNames(source.IntervalHeader()).size();
   const std::size_t rowCount = source.RowCount();

@@ -65,10 +65,10 @@ const Item kViewCommands[] = {
     &MainWindow::PopUpArrangeAll, &MainWindow::SaveAsBtn,        &MainWindow::PrintBtn,
 };
 const Item kAlwaysEnabled[] = {
-    &MainWindow::FileMenu,   &MainWindow::FileOpen, &MainWindow::FileExit,
-    &MainWindow::WindowMenu, &MainWindow::HelpMenu, &MainWindow::HelpContents,
-    &MainWindow::HelpAbout,  &MainWindow::OpenBtn,  &MainWindow::HelpBtn,
-    &MainWindow::CloseBtn,
+    &MainWindow::FileMenu,   &MainWindow::FileOpen,       &MainWindow::FileExit,
+    &MainWindow::WindowMenu, &MainWindow::HelpMenu,       &MainWindow::HelpContents,
+    &MainWindow::HelpAbout,  &MainWindow::OpenBtn,        &MainWindow::HelpBtn,
+    &MainWindow::CloseBtn,   &MainWindow::FileOpenFolder,
 };
 
 TEST_F(MainWindowTest, CreationSetsCaptionSizeProgramDirectoryAndTitleCopy) {
@@ -93,7 +93,7 @@ TEST_F(MainWindowTest, EveryItemTakesCaptionAndHintFromItsLibraryTexts) {
       {&MainWindow::HelpAbout, 144},       {&MainWindow::WindowClose, 192},
       {&MainWindow::PopUpNext, 130},       {&MainWindow::PopUpPrevious, 132},
       {&MainWindow::PopUpTile, 134},       {&MainWindow::PopUpCascade, 136},
-      {&MainWindow::PopUpArrangeAll, 138},
+      {&MainWindow::PopUpArrangeAll, 138}, {&MainWindow::FileOpenFolder, 300},
   };
   for (const auto& [item, captionId] : items) {
     EXPECT_EQ((form.*item)->text(), "S" + QString::number(captionId));
@@ -121,7 +121,7 @@ TEST_F(MainWindowTest, MenusPopUpAndToolBarHoldTheirItemsAndSeparatorsInOrder) {
   EXPECT_EQ(Layout(form.menuBar()->actions()), QStringList({"S116", "S128", "S140"}));
   EXPECT_EQ(
       Layout(form.FileMenu->menu()->actions()),
-      QStringList({"S118", "S120", "PrintSeparator", "S122", "S124", "ExitSeparator", "S126"}));
+      QStringList({"S118", "S300", "S120", "PrintSeparator", "S122", "S124", "ExitSeparator", "S126"}));
   EXPECT_EQ(
       Layout(form.WindowMenu->menu()->actions()),
       QStringList({"S130", "S132", "ArrangeSeparator", "S134", "S136", "S138", "CloseSeparator",
