@@ -36,7 +36,8 @@ class Summarizer {
       return;
     }
     std::vector<std::size_t> columns;
-    for (int c = 0; c < series->ChannelCount(); ++c) columns.push_back(ColumnOf(series->Channel(c)));
+    for (int c = 0; c < series->ChannelCount(); ++c)
+      columns.push_back(ColumnOf(series->Channel(c)));
     const std::span<const ArchiveSeconds> times = series->Times();
     SummaryDay* day = nullptr;
     for (std::size_t i = 0; i < times.size(); ++i) {
@@ -75,7 +76,8 @@ class Summarizer {
     std::string ordered;
     for (char code : kSituationOrder)
       if (others.find(code) != std::string::npos) ordered += code;
-    std::erase_if(others, [](char code) { return kSituationOrder.find(code) != std::string::npos; });
+    std::erase_if(others,
+                  [](char code) { return kSituationOrder.find(code) != std::string::npos; });
     std::sort(others.begin(), others.end());
     summary_.situations = ordered + others;
     return std::move(summary_);

@@ -61,7 +61,8 @@ class FileSearcher {
         break;
       }
       if (filter_.Keeps(file_.Record(), *format, text_))
-        result.rows.push_back({index, record, std::string(format->DisplayText(file_.Record(), text_))});
+        result.rows.push_back(
+            {index, record, std::string(format->DisplayText(file_.Record(), text_))});
       ++record;
     }
     result.bytes = file_.RecordsRead() * kRecordSize;
@@ -86,9 +87,10 @@ class FileSearcher {
 
 }  // namespace
 
-SearchOutcome SearchArchives(std::span<const std::filesystem::path> files, std::string_view utf8Text,
-                             const StringLookup& strings, const SearchListener& listener,
-                             const std::atomic<bool>* cancel, unsigned threads) {
+SearchOutcome SearchArchives(std::span<const std::filesystem::path> files,
+                             std::string_view utf8Text, const StringLookup& strings,
+                             const SearchListener& listener, const std::atomic<bool>* cancel,
+                             unsigned threads) {
   RowFilter filter;
   filter.SetText(utf8Text);
   SearchOutcome outcome;
@@ -133,8 +135,7 @@ std::vector<std::filesystem::path> ArchivesInFolder(const std::filesystem::path&
   namespace fs = std::filesystem;
   std::vector<fs::path> archives;
   std::error_code error;
-  fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied,
-                                      error);
+  fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, error);
   for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
     std::error_code typeError;
     if (!it->is_regular_file(typeError)) continue;

@@ -42,8 +42,9 @@ struct SearchListener {
 // drawn, a letter matching its other case. The files are shared out among `threads` threads;
 // each file's rows come in reading order. `cancel`, set from any thread, stops the search
 // between two blocks of records.
-SearchOutcome SearchArchives(std::span<const std::filesystem::path> files, std::string_view utf8Text,
-                             const StringLookup& strings, const SearchListener& listener,
+SearchOutcome SearchArchives(std::span<const std::filesystem::path> files,
+                             std::string_view utf8Text, const StringLookup& strings,
+                             const SearchListener& listener,
                              const std::atomic<bool>* cancel = nullptr, unsigned threads = 1);
 
 }  // namespace telvoran

@@ -21,7 +21,6 @@ std::string DayText(ArchiveSeconds day) {
   return FormatArchiveTime(day).substr(0, kDayWidth);
 }
 
-
 std::string ChannelTitle(const SummaryChannel& channel, std::size_t number) {
   std::string title = channel.name.empty() ? std::to_string(number) : channel.name;
   if (!channel.unit.empty()) title += " [" + channel.unit + "]";
@@ -115,8 +114,8 @@ std::string TitleOfCaption(std::string_view caption) {
 std::string SummaryReport::SpanCaption(const DailySummary& summary, const StringLookup& strings) {
   char unit[16];
   std::snprintf(unit, sizeof unit, "%02d", summary.unit);
-  std::string caption = std::string(strings.Text(sid::kSummaryUnit)) + unit + ", " +
-                        DayText(summary.firstDay);
+  std::string caption =
+      std::string(strings.Text(sid::kSummaryUnit)) + unit + ", " + DayText(summary.firstDay);
   if (summary.lastDay != summary.firstDay) caption += " - " + DayText(summary.lastDay);
   return caption;
 }
@@ -157,8 +156,7 @@ SummaryReport::SummaryReport(const DailySummary& summary, const StringLookup& st
 }
 
 std::string SummaryCsvHeadingLine(const DailySummary& summary) {
-  std::string line =
-      "day,channel,count,minimum,minimum_time,maximum,maximum_time,mean";
+  std::string line = "day,channel,count,minimum,minimum_time,maximum,maximum_time,mean";
   for (char code : summary.situations) {
     line += ",alarms_";
     line += code;

@@ -20,6 +20,8 @@ std::optional<ArchiveSeconds> ShownRowTime(const ViewContent& content, std::size
 std::optional<std::size_t> NearestShownRow(const ViewContent& content, ArchiveSeconds target);
 
 // Whether a view sorted by `sortColumn` lists its rows by date and time.
-inline bool SortedByDate(int sortColumn) { return sortColumn == 1; }
+inline bool SortedByDate(int sortColumn) {
+  return sortColumn == 1;
+}
 
 }  // namespace telvoran

@@ -26,8 +26,8 @@ std::vector<ArchiveRecord> Header(std::string text) {
   text.resize(4 * kRecordTextLength, ' ');
   std::vector<ArchiveRecord> records;
   for (std::size_t i = 0; i < 4; ++i)
-    records.push_back(MakeRecord(text.substr(kRecordTextLength * i, kRecordTextLength),
-                                 kIntervalKind));
+    records.push_back(
+        MakeRecord(text.substr(kRecordTextLength * i, kRecordTextLength), kIntervalKind));
   return records;
 }
 
@@ -96,8 +96,7 @@ TEST(DailySummaryTest, AgreesWithTheValuesWrittenAndNamesTheDayThatCannotBeRead)
     const ArchiveSeconds time = first - kDay + i * 2000 + i % 7;
     const char code = "GLHMWOF"[i % 7];
     events.push_back(Alarm(unit, time, code));
-    if (unit == 7 && time >= first && time < first + 4 * kDay)
-      ++expected.alarms[DayOf(time)][code];
+    if (unit == 7 && time >= first && time < first + 4 * kDay) ++expected.alarms[DayOf(time)][code];
   }
   files.eventFiles.push_back(dir.Write("alarm2005.zdr", events));
 

@@ -35,16 +35,16 @@ std::vector<Found> PlainScan(const std::vector<std::filesystem::path>& files, st
     std::ifstream in(files[f], std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), {});
     std::size_t at = kind == ArchiveKind::Interval ? 4 * kRecordSize : 0;
-    const RowFormat format = kind == ArchiveKind::Interval
-                                 ? RowFormat::Interval(bytes[1] - '0', 1)
-                                 : RowFormat::Event(1, strings);
+    const RowFormat format = kind == ArchiveKind::Interval ? RowFormat::Interval(bytes[1] - '0', 1)
+                                                           : RowFormat::Event(1, strings);
     RowText row;
     for (std::uint64_t record = 0; at + kRecordSize <= bytes.size(); at += kRecordSize, ++record) {
       ArchiveRecord r;
       std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(at), kRecordSize, r.bytes.begin());
       if (r.Kind() != (kind == ArchiveKind::Interval ? kIntervalKind : kEventKind)) break;
       const std::string drawn(format.DisplayText(r, row));
-      if (FoldAsSorted(drawn).find(wanted) != std::string::npos) found.emplace_back(f, record, drawn);
+      if (FoldAsSorted(drawn).find(wanted) != std::string::npos)
+        found.emplace_back(f, record, drawn);
     }
   }
   return found;
@@ -57,8 +57,9 @@ TEST(FolderSearchTest, FindsWhatAPlainScanFindsOnAnyNumberOfThreads) {
   std::vector<std::filesystem::path> files;
   for (int i = 0; i < 6; ++i) {
     const std::string day = "2005-03-0" + std::to_string(i + 1) + "  07";
-    files.push_back(dir.Write(day + ".czt", test::Join(test::IntervalHeader('4'),
-                                                       random.Interval(300, test::DateRun::Rising))));
+    files.push_back(dir.Write(
+        day + ".czt",
+        test::Join(test::IntervalHeader('4'), random.Interval(300, test::DateRun::Rising))));
     files.push_back(dir.Write("alarm" + std::to_string(i) + ".zdr",
                               random.Event(300, test::DateRun::WithEquals)));
   }
@@ -81,10 +82,12 @@ TEST(FolderSearchTest, FindsWhatAPlainScanFindsOnAnyNumberOfThreads) {
         for (FoundRow& row : rows) found.emplace_back(row.file, row.record, std::move(row.text));
       };
       listener.progress = [&](std::size_t done) { progress.push_back(done); };
-      const SearchOutcome outcome = SearchArchives(files, text, strings, listener, nullptr, threads);
+      const SearchOutcome outcome =
+          SearchArchives(files, text, strings, listener, nullptr, threads);
       std::sort(found.begin(), found.end());
       EXPECT_EQ(found, expected);
-      EXPECT_EQ(outcome.filesSearched, files.size() - 1) << "the name of neither kind is passed over";
+      EXPECT_EQ(outcome.filesSearched, files.size() - 1)
+          << "the name of neither kind is passed over";
       EXPECT_EQ(progress.size(), files.size());
       EXPECT_EQ(progress.back(), files.size());
       std::vector<std::filesystem::path> unreadable;
