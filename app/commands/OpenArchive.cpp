@@ -87,4 +87,17 @@ void OpenArchiveFile(ProgramState& state, QMdiArea& area, const QString& fileNam
   if (ReadRows(view)) state.RecentlyOpened().Add(fileName);
 }
 
+void OpenSpanView(ProgramState& state, QMdiArea& area, DaySpan span) {
+  const FileInCaptions about(state.Reporter(), FromCp1250(SpanCaption(state.Strings(), span)));
+  auto document = std::make_unique<ArchiveDocument>(state.Strings(), state.Reporter());
+  if (!document->OpenSpan(std::move(span))) return;
+  auto* view = CreateView<IntervalView>(state, area, std::move(document));
+  view->SetCaption(view->Content().caption);
+  // A day the reading stopped in has been told; the rows read before stay in sight.
+  view->ReadRows();
+  view->show();
+  view->raise();
+  view->ListBox->setFocus(Qt::OtherFocusReason);
+}
+
 }  // namespace telvoran::commands

@@ -65,6 +65,16 @@ void QtDialogs::Remember(const QString& chosen) {
   if (!chosen.isEmpty()) lastFolder_ = QFileInfo(chosen).absolutePath();
 }
 
+std::optional<QString> QtDialogs::FolderName(QWidget* parent, const QString& title) {
+  QFileDialog dialog(parent, title);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setOption(QFileDialog::ShowDirsOnly);
+  if (const QString folder = StartFolder(); !folder.isEmpty()) dialog.setDirectory(folder);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.selectedFiles().value(0);
+}
+
 std::optional<QString> QtDialogs::OpenFileName(QWidget* parent, const QString& title,
                                                const QString& filter, int filterIndex) {
   QFileDialog dialog(parent, title);

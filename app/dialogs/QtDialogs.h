@@ -11,6 +11,7 @@ class QtDialogs : public UserDialogs {
  public:
   std::optional<QString> OpenFileName(QWidget* parent, const QString& title, const QString& filter,
                                       int filterIndex) override;
+  std::optional<QString> FolderName(QWidget* parent, const QString& title) override;
   std::optional<SaveChoice> SaveFileName(
       QWidget* parent, const QString& title, const QString& filter, const QString& defaultSuffix,
       const std::function<bool(const QString& path)>& acceptName) override;

@@ -40,6 +40,9 @@ class UserDialogs {
   virtual std::optional<QString> OpenFileName(QWidget* parent, const QString& title,
                                               const QString& filter, int filterIndex) = 0;
 
+  // The folder dialog: an existing folder's full path, or nothing when the user cancels.
+  virtual std::optional<QString> FolderName(QWidget* parent, const QString& title) = 0;
+
   // The save dialog, showing the first entry of `filter` (pairs as in the open dialog). A name
   // typed without extension receives `defaultSuffix`, or the extension of the entry the user
   // chose instead; each name the user confirms is put to `acceptName`, and the dialog stays

@@ -17,6 +17,7 @@
 #include "app/ApplicationTitle.h"
 #include "app/QtText.h"
 #include "app/commands/OpenArchive.h"
+#include "app/commands/OpenFolder.h"
 #include "app/commands/OpenGivenFile.h"
 #include "app/commands/PrintView.h"
 #include "app/commands/SaveReport.h"
@@ -269,6 +270,10 @@ void MainWindow::SetChartCommandEnabled(bool enabled) {
 
 void MainWindow::OpenArchive() {
   commands::OpenArchive(state_, *mdiArea_);
+}
+
+void MainWindow::OpenFolder() {
+  commands::OpenFolder(state_, *mdiArea_);
 }
 
 void MainWindow::SaveReport() {

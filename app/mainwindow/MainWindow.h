@@ -57,6 +57,7 @@ class MainWindow : public QMainWindow {
 
   // The commands of the menus, the pop-up menu and the tool bar.
   void OpenArchive();
+  void OpenFolder();
   void SaveReport();
   void PrintView();
   void PrintSetup();
@@ -87,6 +88,7 @@ class MainWindow : public QMainWindow {
   // Menu items, pop-up items and tool buttons, named by role.
   QAction* FileMenu = nullptr;
   QAction* FileOpen = nullptr;
+  QAction* FileOpenFolder = nullptr;
   QAction* FileSaveAs = nullptr;
   QAction* FilePrint = nullptr;
   QAction* FilePrintSetup = nullptr;

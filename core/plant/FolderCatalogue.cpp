@@ -1,7 +1,6 @@
 #include "core/plant/FolderCatalogue.h"
 
 #include <algorithm>
-#include <set>
 #include <system_error>
 #include <utility>
 
@@ -27,6 +26,20 @@ std::optional<int> Number(std::string_view digits) {
     value = value * 10 + (c - '0');
   }
   return value;
+}
+
+// The last piece of a name relative to the folder.
+std::string_view FileNameOf(std::string_view name) {
+  const std::size_t slash = name.rfind('/');
+  return slash == std::string_view::npos ? name : name.substr(slash + 1);
+}
+
+template <typename File>
+bool HasName(const std::vector<File>& files, const std::string& name) {
+  const auto found = std::lower_bound(
+      files.begin(), files.end(), name,
+      [](const File& file, const std::string& wanted) { return file.name < wanted; });
+  return found != files.end() && found->name == name;
 }
 
 template <typename File>
@@ -86,6 +99,7 @@ std::uint64_t DayFile::Records() const {
 FolderCatalogue::FolderCatalogue(fs::path folder) : folder_(std::move(folder)) {}
 
 bool FolderCatalogue::List(Listing& listing) {
+  errorText_.clear();
   std::error_code error;
   fs::recursive_directory_iterator entries(folder_, fs::directory_options::skip_permission_denied,
                                            error);
@@ -93,6 +107,8 @@ bool FolderCatalogue::List(Listing& listing) {
     errorText_ = error.message();
     return false;
   }
+  // Names relative to the folder are the path's text after the folder's and a separator.
+  const std::size_t folderLength = folder_.native().size();
   std::vector<CatalogueFile> files;
   for (; entries != fs::recursive_directory_iterator(); entries.increment(error)) {
     if (error) break;
@@ -102,13 +118,17 @@ bool FolderCatalogue::List(Listing& listing) {
     const std::uintmax_t size = entry.file_size(entryError);
     // A file that went between listing and looking is not there.
     if (entryError) continue;
-    const std::u8string name = entry.path().lexically_relative(folder_).generic_u8string();
-    files.push_back({entry.path(), std::string(name.begin(), name.end()), size});
+    std::string name = Utf8FromPath(entry.path().native().substr(folderLength));
+    const std::size_t first = name.find_first_not_of("/\\");
+    name.erase(0, first == std::string::npos ? name.size() : first);
+    if constexpr (fs::path::preferred_separator != '/')
+      std::replace(name.begin(), name.end(), static_cast<char>(fs::path::preferred_separator), '/');
+    files.push_back({entry.path(), std::move(name), size});
   }
   // Names in one order, so that of two copies of a day the same one is taken each time.
   SortByName(files);
   for (CatalogueFile& file : files) {
-    const std::string fileName = Utf8FromPath(file.path.filename());
+    const std::string_view fileName = FileNameOf(file.name);
     if (const std::optional<DayAndUnit> key = DayAndUnitOfName(fileName)) {
       std::map<Day, DayFile>& unitDays = listing.days[key->unit];
       if (unitDays.contains(key->day)) {
@@ -143,10 +163,8 @@ CatalogueChanges FolderCatalogue::Refresh() {
   Listing listing;
   if (!List(listing)) return changes;
 
-  std::set<std::string> seen;
   for (const auto& [unit, unitDays] : listing.days) {
     for (const auto& [day, file] : unitDays) {
-      seen.insert(file.name);
       const DayFile* before = Find(unit, day);
       if (!before || before->name != file.name)
         changes.daysAppeared.push_back(file);
@@ -155,7 +173,6 @@ CatalogueChanges FolderCatalogue::Refresh() {
     }
   }
   for (const CatalogueFile& file : listing.events) {
-    seen.insert(file.name);
     const auto before = std::lower_bound(
         events_.begin(), events_.end(), file.name,
         [](const CatalogueFile& a, const std::string& name) { return a.name < name; });
@@ -169,15 +186,28 @@ CatalogueChanges FolderCatalogue::Refresh() {
   };
   changes.othersChanged = !std::equal(others_.begin(), others_.end(), listing.others.begin(),
                                       listing.others.end(), sameOther);
-  for (const OtherFile& file : listing.others) seen.insert(file.name);
 
-  auto noteGone = [&](const CatalogueFile& file) {
-    if (!seen.contains(file.name)) changes.gone.push_back(file.name);
+  // A name is gone when it is none of the new listing's, whatever it is taken for now.
+  auto isListed = [&listing](const std::string& name) {
+    if (HasName(listing.events, name)) return true;
+    if (std::any_of(listing.others.begin(), listing.others.end(),
+                    [&name](const OtherFile& other) { return other.name == name; }))
+      return true;
+    if (const std::optional<DayAndUnit> key = DayAndUnitOfName(FileNameOf(name))) {
+      const auto unit = listing.days.find(key->unit);
+      if (unit == listing.days.end()) return false;
+      const auto day = unit->second.find(key->day);
+      return day != unit->second.end() && day->second.name == name;
+    }
+    return false;
   };
   for (const auto& [unit, unitDays] : days_)
-    for (const auto& [day, file] : unitDays) noteGone(file);
-  for (const CatalogueFile& file : events_) noteGone(file);
-  for (const OtherFile& file : others_) noteGone(file);
+    for (const auto& [day, file] : unitDays)
+      if (!isListed(file.name)) changes.gone.push_back(file.name);
+  for (const CatalogueFile& file : events_)
+    if (!isListed(file.name)) changes.gone.push_back(file.name);
+  for (const OtherFile& file : others_)
+    if (!isListed(file.name)) changes.gone.push_back(file.name);
 
   days_ = std::move(listing.days);
   events_ = std::move(listing.events);

@@ -78,6 +78,11 @@ std::string RowLine(const ReportSource& source, std::size_t row, std::size_t cha
 // has failed; stops at the first refused line.
 template <typename Add>
 void ProduceCsvLines(const ReportSource& source, Add add) {
+  if (const std::string span = source.SpanHeading(); !span.empty()) {
+    std::string line;
+    AppendCsvField(line, CsvTextField(Cp1250ToUtf8(span)));
+    if (!add(line)) return;
+  }
   if (!add(CsvHeadingLine(source))) return;
   const std::size_t channelCount = ChannelNames(source.IntervalHeader()).size();
   const std::size_t rowCount = source.RowCount();

@@ -10,7 +10,8 @@
 namespace telvoran {
 
 // The spreadsheet export of a data view: a CSV file as RFC 4180 has it, in UTF-8 without a
-// byte-order mark, fields separated by commas, every line ended by CR LF. One heading line,
+// byte-order mark, fields separated by commas, every line ended by CR LF. A view over a span of
+// days begins with a line of one field naming the span. One heading line,
 // then one line for each row in list order, made from the row's record:
 // - interval view: date_time, then one column for each channel the header names, headed
 //   "NAME [UNIT]", holding the channel's value;

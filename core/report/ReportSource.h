@@ -40,6 +40,9 @@ class ReportSource {
   virtual bool RowsFromAnyThread() const { return false; }
   // The caption of the view's window: the archive's file name.
   virtual std::string Caption() const = 0;
+  // For a view over a span of days, the span as its title names it, which the spreadsheet
+  // export puts before its heading line; empty for a view of one file.
+  virtual std::string SpanHeading() const { return {}; }
   // How a filter chose the rows listed; none when every row of the view is listed.
   virtual std::optional<FilterNote> Filtering() const { return std::nullopt; }
 

@@ -153,6 +153,37 @@ inline constexpr int kSeenLast = 284;
 // the file name.
 inline constexpr int kFollowFileReplaced = 290;
 
+// A plant's folder: File | Open folder..., the catalogue window, and a central unit's span of
+// days read as one view (its title and caption, and the messages of days that cannot be read
+// or whose header differs from the first day's).
+inline constexpr int kOpenFolder = 300;
+inline constexpr int kOpenFolderHint = 301;
+inline constexpr int kFolderDialogTitle = 302;
+inline constexpr int kCatalogueCaption = 303;
+inline constexpr int kCatalogueDays = 304;
+inline constexpr int kCatalogueEvents = 305;
+inline constexpr int kCatalogueOthers = 306;
+inline constexpr int kCatalogueUnit = 307;
+inline constexpr int kCatalogueFrom = 308;
+inline constexpr int kCatalogueTo = 309;
+inline constexpr int kCatalogueOpenSpan = 310;
+inline constexpr int kSpanTitleMiddle = 311;
+inline constexpr int kSpanTo = 312;
+inline constexpr int kSpanCaption = 313;
+inline constexpr int kSpanUnreadable = 314;
+inline constexpr int kSpanDiffering = 315;
+inline constexpr int kSpanChannelCount = 316;
+inline constexpr int kSpanInsteadOf = 317;
+inline constexpr int kSpanChannel = 318;
+inline constexpr int kSpanNoDay = 319;
+inline constexpr int kCatalogueSecondCopy = 320;
+inline constexpr int kCatalogueName = 321;
+inline constexpr int kCatalogueSize = 322;
+inline constexpr int kFolderUnreadable = 323;
+inline constexpr int kCatalogueRecordsHint = 324;
+inline constexpr int kPlantFirst = 300;
+inline constexpr int kPlantLast = 324;
+
 // Going to a date in a view sorted by date or in a chart: the command (caption 325, hint 326)
 // and the dialog's label; the dialog's title is the caption without its key and dots.
 inline constexpr int kGoToDate = 325;

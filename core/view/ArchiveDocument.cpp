@@ -1,5 +1,6 @@
 #include "core/view/ArchiveDocument.h"
 
+#include <algorithm>
 #include <new>
 #include <system_error>
 
@@ -7,6 +8,8 @@
 #include "core/platform/RecordFile.h"
 #include "core/platform/Utf8Path.h"
 #include "core/text/Cp1250.h"
+#include "core/text/StringIds.h"
+#include "core/text/StringLookup.h"
 
 namespace telvoran {
 namespace {
@@ -14,6 +17,42 @@ namespace {
 // An interval archive is read from its start only when its four header records and one more
 // are there.
 constexpr std::uint64_t kIntervalRecordsToRead = 5;
+// A span's message names this many days at most, and how many more there are.
+constexpr std::size_t kDaysNamed = 20;
+
+// Keeps what the reading of one day of a span would have told, to be told for the whole span.
+class DayReporter final : public FailureReporter {
+ public:
+  void Beep() override {}
+  void ShowMessage(std::string_view text) override { Keep(text); }
+  void ShowError(std::string_view platformText) override { Keep(platformText); }
+  void ShowErrorMessage(std::string_view text) override { Keep(text); }
+  // What was told since the last call, on one line.
+  std::string Take() { return std::exchange(text_, {}); }
+
+ private:
+  void Keep(std::string_view text) {
+    if (!text_.empty()) text_ += ' ';
+    text_ += text;
+    std::replace(text_.begin(), text_.end(), '\r', ' ');
+  }
+  std::string text_;
+};
+
+std::string FileNameOf(const std::filesystem::path& path) {
+  return Utf8ToCp1250(Utf8FromPath(path.filename()));
+}
+
+// Tells `lines` under the library text `heading` in one message, when there are any.
+void ReportDays(FailureReporter& reporter, const StringLookup& strings, int heading,
+                const std::vector<std::string>& lines) {
+  if (lines.empty()) return;
+  std::string text(strings.Text(heading));
+  for (std::size_t k = 0; k < lines.size() && k < kDaysNamed; ++k) text += '\r' + lines[k];
+  if (lines.size() > kDaysNamed) text += "\r+" + std::to_string(lines.size() - kDaysNamed);
+  reporter.Beep();
+  reporter.ShowMessage(text);
+}
 
 }  // namespace
 
@@ -73,6 +112,7 @@ ArchiveDocument::Outcome ArchiveDocument::FinishReading(ReadStop stop) {
 
 ArchiveDocument::Outcome ArchiveDocument::ReadRows(int sortColumn) {
   content_.sortColumn = sortColumn;
+  if (span_) return ReadSpanRows(kOpenMessages);
   ReadStop stop = ReadStop::EndOfFile;
   ChangeRows([&] { stop = ReadOpenFile(); });
   return FinishReading(stop);
@@ -93,6 +133,7 @@ ArchiveDocument::Outcome ArchiveDocument::Reread(int sortColumn) {
   // The old rows go before the file is read again, so that memory holds one set of them.
   ChangeRows([&] { content_.rows = RowStore(); });
   readingComplete_ = false;
+  if (span_) return ReadSpanRows(kReloadMessages);
   if (!file_.OpenArchiveFile(content_.filePath, kReloadMessages.missingFile,
                              kReloadMessages.emptyFile)) {
     return Outcome::kNotOpened;
@@ -112,7 +153,116 @@ bool ArchiveDocument::HoldsNoRecordYet() const {
   return size < needed * kRecordSize;
 }
 
+bool ArchiveDocument::OpenSpan(DaySpan span) {
+  const StringLookup& strings = file_.Strings();
+  content_.kind = ArchiveKind::Interval;
+  span_ = std::move(span);
+  FollowNewestDay();
+  DayReporter told;
+  std::vector<std::string> unreadable;
+  for (const std::filesystem::path& path : span_->files) {
+    ArchiveFile day(strings, told);
+    if (day.OpenArchiveFile(path, kOpenMessages.missingFile, kOpenMessages.emptyFile) &&
+        day.ReadIntervalHeader(kOpenMessages.shortHeader)) {
+      day.Close();
+      content_.intervalHeader = day.IntervalHeader();
+      content_.title = SpanViewTitle(strings, *span_);
+      content_.caption = SpanCaption(strings, *span_);
+      content_.spanHeading = content_.title;
+      content_.columnCaptions = IntervalColumnCaptions(strings, content_.intervalHeader);
+      return true;
+    }
+    unreadable.push_back(FileNameOf(path) + ": " + told.Take());
+  }
+  if (unreadable.empty())
+    ReportMessage(Reporter(), strings, sid::kSpanNoDay);
+  else
+    ReportDays(Reporter(), strings, sid::kSpanUnreadable, unreadable);
+  return false;
+}
+
+ArchiveDocument::Outcome ArchiveDocument::OpenSpan(DaySpan span, int sortColumn) {
+  if (!OpenSpan(std::move(span))) return Outcome::kNotOpened;
+  return ReadRows(sortColumn);
+}
+
+void ArchiveDocument::FollowNewestDay() {
+  if (span_->files.empty()) return;
+  content_.filePath = span_->files.back();
+  fileName_ = FileNameOf(content_.filePath);
+}
+
+ArchiveDocument::Outcome ArchiveDocument::ReadSpanRows(const ArchiveMessages& messages) {
+  const StringLookup& strings = file_.Strings();
+  std::vector<std::string> unreadable;
+  std::vector<std::string> differing;
+  bool newestComplete = false;
+  bool outOfMemory = false;
+  auto readDays = [&] {
+    // Every day is read in the format of the span's header, which the panels were titled from.
+    RowStore rows(RowFormat::Interval(ChannelCount(content_.intervalHeader).value_or(0),
+                                      content_.sortColumn));
+    DayReporter told;
+    for (const std::filesystem::path& path : span_->files) {
+      const bool newest = &path == &span_->files.back();
+      ArchiveFile day(strings, told);
+      if (!day.OpenArchiveFile(path, messages.missingFile, messages.emptyFile) ||
+          !day.ReadIntervalHeader(messages.shortHeader)) {
+        unreadable.push_back(FileNameOf(path) + ": " + told.Take());
+        continue;
+      }
+      const std::string difference =
+          HeaderDifference(strings, content_.intervalHeader, day.IntervalHeader());
+      if (!difference.empty()) {
+        day.Close();
+        differing.push_back(FileNameOf(path) + ": " + difference);
+        continue;
+      }
+      const ReadStop stop = AppendRows(day, kIntervalKind, rows);
+      ReportReadStop(stop, day);
+      day.Close();
+      if (stop != ReadStop::EndOfFile) unreadable.push_back(FileNameOf(path) + ": " + told.Take());
+      if (newest) {
+        readingEnd_ = day.LastReadingEnd();
+        newestComplete = stop == ReadStop::EndOfFile;
+      }
+      if (stop == ReadStop::OutOfMemory) {
+        outOfMemory = true;
+        break;
+      }
+    }
+    try {
+      rows.Sort();
+    } catch (const std::bad_alloc&) {
+      // Rows that cannot be put in order are not shown out of it.
+      rows.Clear();
+      outOfMemory = true;
+      unreadable.push_back(platform::OutOfMemoryText());
+    }
+    content_.rows = std::move(rows);
+  };
+  ChangeRows(readDays);
+  daysNotRead_ = unreadable.size();
+  // The rows show before the days are told.
+  ReportDays(Reporter(), strings, sid::kSpanDiffering, differing);
+  ReportDays(Reporter(), strings, sid::kSpanUnreadable, unreadable);
+  readingComplete_ = newestComplete && !outOfMemory;
+  return readingComplete_ ? Outcome::kComplete : Outcome::kStopped;
+}
+
 ArchiveDocument::Appended ArchiveDocument::TakeAppended() {
+  // A span that reaches beyond its newest day takes the next day's file when it appears: what
+  // is left of the newest day is read with the whole span.
+  if (span_ && !span_->files.empty()) {
+    std::error_code error;
+    const std::optional<std::filesystem::path> next = NextDayFile(span_->files.back(), span_->to);
+    if (next && std::filesystem::is_regular_file(*next, error)) {
+      span_->files.push_back(*next);
+      FollowNewestDay();
+      return Reread(content_.sortColumn) == Outcome::kComplete ? Appended::kReadAgain
+                                                               : Appended::kStopped;
+    }
+  }
   auto readAgain = [this] {
     // A writer that rotates its archive leaves an empty file under the name for a moment.
     if (HoldsNoRecordYet()) return Appended::kReplaced;

@@ -7,6 +7,7 @@
 #include "core/archive/ArchiveFile.h"
 #include "core/rows/AppendedRows.h"
 #include "core/rows/RowReading.h"
+#include "core/view/DaySpan.h"
 #include "core/view/ViewContent.h"
 
 namespace telvoran {
@@ -65,18 +66,36 @@ class ArchiveDocument {
   // complete reading. `kNotOpened` too for a name of neither kind.
   Outcome Open(const std::filesystem::path& path, int sortColumn);
 
+  // A central unit's span of days as one interval document, in the same steps as a file:
+  // 1. and 2. Takes the span's header, title and panels from its first day whose header can be
+  //    read; false when none can, or the span holds no file (told in one message).
+  bool OpenSpan(DaySpan span);
+  // 3. ReadRows() then reads every day of the span into one list. A day that cannot be read
+  //    wholly keeps the rows read of it, and a day whose header differs from the span's is left
+  //    out; after the reading one message names each of them, with the reason or difference.
+  //    The outcome is kStopped when the newest day could not be read wholly (following it then
+  //    reads the span again) or memory ran out. The span's caption is set at once. Following takes
+  //    what is appended to the newest day and reads the whole span again when the next day's file
+  //    appears within the span.
+  Outcome OpenSpan(DaySpan span, int sortColumn);
+  bool IsSpan() const { return span_.has_value(); }
+  const DaySpan* Span() const { return span_ ? &*span_ : nullptr; }
+  // The span's days the last reading could not read wholly.
+  std::size_t DaysNotRead() const { return daysNotRead_; }
+
   // Reads the file again from its start for `sortColumn`, with the re-sort's messages. The
-  // rows are emptied first (a file gone since leaves none); the title and panels stay.
+  // rows are emptied first (a file gone since leaves none); the title and panels stay. A span
+  // reads each of its days again.
   Outcome Reread(int sortColumn);
 
   // What a look at a followed file did.
   enum class Appended {
-    kNothingNew,   // nothing new, or nothing under the name just now
-    kNewRows,      // records were appended and merged into their places
-    kReadAgain,    // the file was changed otherwise and has been read again from its start
-    kReplaced,     // the file was replaced by one that holds no record yet: the rows stay, and
-                   // the next look reads the new file once records arrive
-    kStopped,      // a failure was told: reading the file again or going on with it stopped
+    kNothingNew,  // nothing new, or nothing under the name just now
+    kNewRows,     // records were appended and merged into their places
+    kReadAgain,   // the file was changed otherwise and has been read again from its start
+    kReplaced,    // the file was replaced by one that holds no record yet: the rows stay, and
+                  // the next look reads the new file once records arrive
+    kStopped,     // a failure was told: reading the file again or going on with it stopped
   };
   // Reads what was appended to the file since the last reading and puts each new row in its
   // place in the current order.
@@ -85,7 +104,7 @@ class ArchiveDocument {
   ArchiveKind Kind() const { return content_.kind; }
   const std::filesystem::path& FilePath() const { return content_.filePath; }
   int SortColumn() const { return content_.sortColumn; }
-  // The file name as the views hold it: Windows-1250, without its folder.
+  // The file name as the views hold it: Windows-1250, without its folder; a span's newest day.
   const std::string& FileName() const { return fileName_; }
   const ViewContent& Content() const { return content_; }
   // For a window that changes what only it shows: the filter, the caption.
@@ -105,6 +124,11 @@ class ArchiveDocument {
   // Whether the file under the document's name holds too little to be read from its start:
   // a writer that rotates its archive leaves it empty for a moment.
   bool HoldsNoRecordYet() const;
+  // The span's days read into the rows for the sort column, and the one message of the days
+  // that could not be read or were left out.
+  Outcome ReadSpanRows(const ArchiveMessages& messages);
+  // Takes the newest day's file as the one followed, the one the views name as theirs.
+  void FollowNewestDay();
 
   ArchiveFile file_;
   DocumentObserver* observer_ = nullptr;
@@ -112,6 +136,8 @@ class ArchiveDocument {
   std::string fileName_;
   ReadingEnd readingEnd_;
   bool readingComplete_ = false;
+  std::optional<DaySpan> span_;
+  std::size_t daysNotRead_ = 0;
 };
 
 }  // namespace telvoran

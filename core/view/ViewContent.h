@@ -25,6 +25,8 @@ struct ViewContent {
   // The header of an interval archive, as the channel panels were titled from it.
   std::string intervalHeader;
   std::string caption;
+  // The line a span's spreadsheet export begins with, naming the span; empty for one file.
+  std::string spanHeading;
   RowStore rows;
   // The rows of `rows` the view shows, and the filter that chose them.
   ShownRows shown;
@@ -56,6 +58,7 @@ class ViewReport : public ReportSource {
   std::string_view BuildDisplayText(std::size_t row, RowText& text) const override;
   bool RowsFromAnyThread() const override { return true; }
   std::string Caption() const override { return content_.caption; }
+  std::string SpanHeading() const override { return content_.spanHeading; }
   std::optional<FilterNote> Filtering() const override;
 
   ArchiveKind Kind() const override;

@@ -39,6 +39,8 @@ inline FakeStrings NumberedStrings() {
   for (int id = 250; id <= 260; ++id) strings.Set(id, "S" + std::to_string(id));
   // What users see: the window menu's chart word, the list of a filter that keeps no row.
   for (int id = 280; id <= 289; ++id) strings.Set(id, "S" + std::to_string(id));
+  // A plant's folder and spans of days.
+  for (int id = 300; id <= 324; ++id) strings.Set(id, "S" + std::to_string(id));
   // Going to a date, finding in a folder, daily summaries.
   for (int id = 325; id <= 349; ++id) strings.Set(id, "S" + std::to_string(id));
   return strings;

@@ -21,6 +21,7 @@ namespace telvoran::test {
 class ScriptedDialogs : public UserDialogs {
  public:
   std::deque<std::optional<QString>> openAnswers;  // a path, or nothing for Cancel
+  std::deque<std::optional<QString>> folderAnswers;  // a folder, or nothing for Cancel
   std::deque<QStringList> saveAnswers;  // the names the user confirms in turn; empty = Cancel
   // The file type (filter entry, from 1) chosen in each save dialog; the first when none is.
   std::deque<int> saveTypeAnswers;
@@ -42,6 +43,12 @@ class ScriptedDialogs : public UserDialogs {
     asked << "open:" + title + "|" + filter + "|" + QString::number(filterIndex);
     if (whileDialogShown) whileDialogShown();
     return Take(openAnswers, "open dialog");
+  }
+
+  std::optional<QString> FolderName(QWidget*, const QString& title) override {
+    asked << "folder:" + title;
+    if (whileDialogShown) whileDialogShown();
+    return Take(folderAnswers, "folder dialog");
   }
 
   std::optional<SaveChoice> SaveFileName(

@@ -209,7 +209,12 @@ TEST(ToolFailure, WrongCommandLines) {
       {"--csv", "", "a.czt"},
       {"--csv"},
       {"--colour", "a.czt"},
-      {"a.czt", "b.czt"},
+      // Several archives are a span of days; a folder's span needs a unit and both days.
+      {"--unit", "7", "plant"},
+      {"--unit", "100", "--from", "2005-03-14", "--to", "2005-03-15", "plant"},
+      {"--unit", "7", "--from", "2005-02-30", "--to", "2005-03-15", "plant"},
+      {"--unit", "7", "--from", "2005-03-14", "--to", "2005-03-13", "plant"},
+      {"--unit", "7", "--from", "2005-03-14", "--to", "2005-03-15", "a.czt", "b.czt"},
       {"--help=yes"},
       {"--version=yes"},
   };

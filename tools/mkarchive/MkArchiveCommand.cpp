@@ -4,6 +4,7 @@
 
 #include "tools/mkarchive/ArchiveGeneration.h"
 #include "tools/mkarchive/OptionParser.h"
+#include "tools/mkarchive/PlantFolder.h"
 #include "tools/mkarchive/UsageText.h"
 
 namespace telvoran {
@@ -14,6 +15,8 @@ constexpr std::string_view kProgram = "telvoran-mkarchive: ";
 }  // namespace
 
 int RunMkArchive(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
+  // A plant's folder of many archives has options of its own.
+  if (AsksForPlant(arguments)) return RunMkPlant(arguments, out, err);
   MkArchiveOptions options;
   try {
     options = ParseMkArchiveOptions(arguments);

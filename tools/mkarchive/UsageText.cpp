@@ -76,6 +76,19 @@ Faults (RECORD counts every record of the file from 1, header records included)
 Faults are applied in this order: kind, then bytes in the order given. Each option
 may be repeated.
 
+A plant's folder instead of one archive
+      --plant DIR          write the archives of a plant into DIR: for each day a
+                           subfolder of its year with one interval archive per
+                           central unit (2005-03-14_C07.czt, two channels), and one
+                           event archive per year (alarm2005.zdr) with the alarms of
+                           those units and channels
+      --units N            central units 1 to N (1 to 99, default 20)
+      --days N             days from the start on (default 30)
+      --records-per-day N  interval records of a unit and day (default 96)
+      --alarms N           alarms over all units and days (default 1000)
+      --start DAY          the first day (default 2005-01-01)
+      --seed N             the same seed makes the same folder
+
 Exit status: 0 when the archive was written, 1 when it could not be written (the
 partial file is removed), 2 when the command line is wrong.
 )";

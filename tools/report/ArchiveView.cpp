@@ -30,8 +30,8 @@ ArchiveView ReadArchiveView(const StringLookup& strings, FailureReporter& report
   // The panel of a channel the archive does not have cannot be clicked.
   const int channel = sortColumn - 1;
   if (*kind == ArchiveKind::Interval && channel >= 1 &&
-      IsAbsentChannelCaption(
-          document.Content().columnCaptions[static_cast<std::size_t>(channel)], channel)) {
+      IsAbsentChannelCaption(document.Content().columnCaptions[static_cast<std::size_t>(channel)],
+                             channel)) {
     return Refuse(document, ViewRefusal::AbsentChannel);
   }
   // A reading that stopped short has been told, and gives no report.
@@ -39,6 +39,21 @@ ArchiveView ReadArchiveView(const StringLookup& strings, FailureReporter& report
     return {ViewRefusal::Reported, {}};
   document.Content().caption = document.FileName();
   return {ViewRefusal::None, std::move(document.Content())};
+}
+
+ArchiveView ReadSpanView(const StringLookup& strings, FailureReporter& reporter, DaySpan span,
+                         int sortColumn) {
+  if (!IsColumnOf(ArchiveKind::Interval, sortColumn)) return {ViewRefusal::ColumnOutOfRange, {}};
+  ArchiveDocument document(strings, reporter);
+  if (!document.OpenSpan(std::move(span))) return {ViewRefusal::Reported, {}};
+  const int channel = sortColumn - 1;
+  if (channel >= 1 &&
+      IsAbsentChannelCaption(document.Content().columnCaptions[static_cast<std::size_t>(channel)],
+                             channel)) {
+    return {ViewRefusal::AbsentChannel, {}};
+  }
+  document.ReadRows(sortColumn);
+  return {ViewRefusal::None, std::move(document.Content()), document.DaysNotRead()};
 }
 
 int ColumnCount(ArchiveKind kind) {

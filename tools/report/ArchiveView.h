@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "core/view/DaySpan.h"
 #include "core/view/ViewContent.h"
 
 namespace telvoran {
@@ -25,6 +26,8 @@ enum class ViewRefusal {
 struct ArchiveView {
   ViewRefusal refusal = ViewRefusal::None;
   ViewContent content;
+  // Of a span, the days that could not be read wholly (told); their rows read are kept.
+  std::size_t daysNotRead = 0;
 };
 
 // The view the open command makes of the archive at `path`, with its rows built for
@@ -33,6 +36,12 @@ struct ArchiveView {
 // again whatever happens.
 ArchiveView ReadArchiveView(const StringLookup& strings, FailureReporter& reporter,
                             const std::filesystem::path& path, int sortColumn);
+
+// The view over a span of days the catalogue window opens, with its rows built for
+// `sortColumn`: the same checks, failures and texts. A day that cannot be read is told and the
+// view is still made, with the rows read.
+ArchiveView ReadSpanView(const StringLookup& strings, FailureReporter& reporter, DaySpan span,
+                         int sortColumn);
 
 // The number of column panels of a view of `kind`.
 int ColumnCount(ArchiveKind kind);

@@ -77,8 +77,10 @@ std::optional<std::string> FindOutputClash(const ReportOptions& options,
   const Target targets[] = {
       {"--output", options.output}, {"--pdf", options.pdf}, {"--csv", options.csv}};
   for (const Target& target : targets) {
-    if (target.path && SameFile(*target.path, options.archive)) {
-      return Utf8FromPath(*target.path) + ": this is the archive itself; name another file";
+    for (const std::filesystem::path& archive : options.archives) {
+      if (target.path && SameFile(*target.path, archive)) {
+        return Utf8FromPath(*target.path) + ": this is the archive itself; name another file";
+      }
     }
     if (target.path) {
       if (auto clash = ProgramFileClash(*target.path, programDirectory)) return clash;

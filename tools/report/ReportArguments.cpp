@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "core/plant/FolderCatalogue.h"
 #include "core/platform/Utf8Path.h"
 #include "tools/common/CliParsing.h"
 
@@ -32,8 +33,28 @@ struct GivenTexts {
   std::optional<std::string> output;
   std::optional<std::string> pdf;
   std::optional<std::string> csv;
-  std::optional<std::string> archive;
+  std::optional<std::string> unit;
+  std::optional<std::string> from;
+  std::optional<std::string> to;
+  std::vector<std::string> archives;
 };
+
+int ParseUnit(std::string_view text) {
+  int unit = -1;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), unit);
+  if (text.empty() || text.size() > 2 || error != std::errc() || end != text.data() + text.size()) {
+    throw ReportUsageError("--unit needs a central unit 0 to 99, not '" + std::string(text) + "'");
+  }
+  return unit;
+}
+
+std::string ParseDay(std::string_view option, std::string_view text) {
+  if (!plant::DayFromText(text)) {
+    throw ReportUsageError(std::string(option) + " needs a day such as 2005-03-14, not '" +
+                           std::string(text) + "'");
+  }
+  return std::string(text);
+}
 
 }  // namespace
 
@@ -49,11 +70,14 @@ ReportOptions ParseReportArguments(std::span<const std::string> arguments) {
   app.add_option("-o,--output", given.output);
   app.add_option("--pdf", given.pdf);
   app.add_option("--csv", given.csv);
-  app.add_option("ARCHIVE", given.archive);
+  app.add_option("--unit", given.unit);
+  app.add_option("--from", given.from);
+  app.add_option("--to", given.to);
   // Of an option given twice, the last counts.
   for (CLI::Option* option : app.get_options()) {
     option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   }
+  app.add_option("ARCHIVE", given.archives);
   if (auto fault = ParseWithCli11(app, arguments)) throw ReportUsageError(*fault);
   if (options.showHelp || options.showVersion) return options;
 
@@ -61,8 +85,20 @@ ReportOptions ParseReportArguments(std::span<const std::string> arguments) {
   if (given.output) options.output = ParseFileName("--output", *given.output);
   if (given.pdf) options.pdf = ParseFileName("--pdf", *given.pdf);
   if (given.csv) options.csv = ParseFileName("--csv", *given.csv);
-  if (!given.archive) throw ReportUsageError("no archive given");
-  options.archive = PathFromUtf8(*given.archive);
+  if (given.archives.empty()) throw ReportUsageError("no archive given");
+  for (const std::string& archive : given.archives)
+    options.archives.push_back(PathFromUtf8(archive));
+  options.archive = options.archives.front();
+  if (given.unit) options.unit = ParseUnit(*given.unit);
+  if (given.from) options.from = ParseDay("--from", *given.from);
+  if (given.to) options.to = ParseDay("--to", *given.to);
+  const bool anyOfFolder = given.unit || given.from || given.to;
+  if (anyOfFolder && !(given.unit && given.from && given.to))
+    throw ReportUsageError("a folder needs all of --unit, --from and --to");
+  if (anyOfFolder && options.archives.size() > 1)
+    throw ReportUsageError("--unit, --from and --to go with one folder, not several archives");
+  if (options.from && options.to && *options.to < *options.from)
+    throw ReportUsageError("--to " + *options.to + " lies before --from " + *options.from);
   return options;
 }
 

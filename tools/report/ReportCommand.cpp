@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "core/plant/FolderCatalogue.h"
 #include "core/platform/RecordFile.h"
 #include "core/platform/Utf8Path.h"
 #include "core/report/CsvReport.h"
@@ -41,7 +42,9 @@ int ExplainRefusal(ViewRefusal refusal, const ReportOptions& options,
                       "not an archive this tool reads: the name must end in .czt (interval "
                       "archive) or .zdr (event archive)");
     case ViewRefusal::ColumnOutOfRange: {
-      const ArchiveKind kind = ArchiveKindOfName(Utf8FromPath(options.archive.filename()));
+      const ArchiveKind kind = options.ReadsSpan()
+                                   ? ArchiveKind::Interval
+                                   : ArchiveKindOfName(Utf8FromPath(options.archive.filename()));
       return Complain(err, kReportRefused, SortOption(options.sortColumn),
                       std::string(kind == ArchiveKind::Event ? "an event" : "an interval") +
                           " archive has the columns 1 to " + std::to_string(ColumnCount(kind)));
@@ -65,6 +68,47 @@ int WriteReport(const ReportSource& report, const StringLookup& strings,
     return Complain(err, kReportFailed, "standard output", *failure);
   }
   return kReportDone;
+}
+
+// Characters `first` to `first + count - 1` of a file's name, cut at its end.
+std::string NamePiece(const std::filesystem::path& path, std::size_t first, std::size_t count) {
+  const std::string name = Utf8FromPath(path.filename());
+  return first > name.size() ? std::string() : name.substr(first - 1, count);
+}
+
+// The span the options name: the archives given, as one span from the day of the first to the
+// day of the last, or a unit's days in a plant's folder. Nothing, with the reason told and the
+// exit status in `status`, when there is none.
+std::optional<DaySpan> SpanOfOptions(const ReportOptions& options, std::ostream& err, int& status) {
+  DaySpan span;
+  if (!options.unit) {
+    for (const std::filesystem::path& archive : options.archives) {
+      if (ArchiveKindOfName(Utf8FromPath(archive.filename())) != ArchiveKind::Interval) {
+        status = Complain(err, kReportRefused, Utf8FromPath(archive),
+                          "several archives are read as one span of days: each must be an "
+                          "interval archive (.czt)");
+        return std::nullopt;
+      }
+    }
+    span.files = options.archives;
+    span.unit = NamePiece(span.files.front(), 13, 2);
+    span.from = NamePiece(span.files.front(), 1, 10);
+    span.to = NamePiece(span.files.back(), 1, 10);
+    return span;
+  }
+  plant::FolderCatalogue catalogue(options.archive);
+  if (!catalogue.Read()) {
+    status = Complain(err, kReportFailed, Utf8FromPath(options.archive), catalogue.ErrorText());
+    return std::nullopt;
+  }
+  span.unit = std::string(1, static_cast<char>('0' + *options.unit / 10)) +
+              static_cast<char>('0' + *options.unit % 10);
+  span.from = *options.from;
+  span.to = *options.to;
+  for (const plant::DayFile* day :
+       catalogue.Span(*options.unit, *plant::DayFromText(span.from), *plant::DayFromText(span.to)))
+    span.files.push_back(day->path);
+  return span;
 }
 
 int Report(std::span<const std::string> arguments, std::ostream& out, std::ostream& err,
@@ -101,7 +145,15 @@ int Report(std::span<const std::string> arguments, std::ostream& out, std::ostre
   }
 
   ConsoleReporter reporter(err);
-  const ArchiveView view = ReadArchiveView(*strings, reporter, options.archive, options.sortColumn);
+  ArchiveView view;
+  if (options.ReadsSpan()) {
+    int status = kReportDone;
+    std::optional<DaySpan> span = SpanOfOptions(options, err, status);
+    if (!span) return status;
+    view = ReadSpanView(*strings, reporter, std::move(*span), options.sortColumn);
+  } else {
+    view = ReadArchiveView(*strings, reporter, options.archive, options.sortColumn);
+  }
   if (view.refusal != ViewRefusal::None) {
     return ExplainRefusal(view.refusal, options, reporter, err);
   }
@@ -123,7 +175,8 @@ int Report(std::span<const std::string> arguments, std::ostream& out, std::ostre
       return Complain(err, kReportFailed, Utf8FromPath(*options.csv), *failure);
     }
   }
-  return kReportDone;
+  // Days of a span that could not be read have been told; their rows read are written.
+  return view.daysNotRead > 0 ? kReportRefused : kReportDone;
 }
 
 }  // namespace

@@ -148,6 +148,23 @@ TEST_P(BuiltLibrary, HoldsTheTextsOfWhatUsersSee) {
   EXPECT_EQ(table->at(sid::kWindowListChart).find(u'&'), std::u16string::npos) << "no menu key";
 }
 
+// Pieces of a span's title and caption and of its messages run on into days and numbers.
+TEST_P(BuiltLibrary, HoldsTheTextsOfAPlantsFolder) {
+  const std::optional<StringTable> table = ParsePeStringTable(ReadFile(GetParam()));
+  ASSERT_TRUE(table) << GetParam();
+  ExpectTextsOf(*table, sid::kPlantFirst, sid::kPlantLast);
+  EXPECT_NE(table->at(sid::kOpenFolder).find(u'&'), std::u16string::npos) << "a menu key";
+  const auto library = ParseStringLibrary(ReadFile(GetParam()));
+  ASSERT_TRUE(library);
+  for (int id : {sid::kSpanTitleMiddle, sid::kSpanCaption, sid::kSpanChannelCount,
+                 sid::kSpanChannel, sid::kCatalogueCaption})
+    EXPECT_TRUE(library->Text(id).ends_with(' ')) << id;
+  for (int id : {sid::kSpanTo, sid::kSpanInsteadOf}) {
+    EXPECT_TRUE(library->Text(id).starts_with(' ')) << id;
+    EXPECT_TRUE(library->Text(id).ends_with(' ')) << id;
+  }
+}
+
 TEST_P(BuiltLibrary, HoldsTheTextsOfDatesFindingInAFolderAndTheDailySummary) {
   const std::optional<StringTable> table = ParsePeStringTable(ReadFile(GetParam()));
   ASSERT_TRUE(table) << GetParam();

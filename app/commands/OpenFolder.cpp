@@ -1,0 +1,42 @@
+#include "app/commands/OpenFolder.h"
+
+#include <QDir>
+#include <QMdiArea>
+#include <QPointer>
+
+#include "app/ApplicationTitle.h"
+#include "app/ProgramState.h"
+#include "app/QtText.h"
+#include "app/commands/OpenArchive.h"
+#include "app/dialogs/UserDialogs.h"
+#include "app/plant/CatalogueWindow.h"
+#include "core/text/StringIds.h"
+
+namespace telvoran::commands {
+
+void OpenFolder(ProgramState& state, QMdiArea& area) {
+  const auto chosen =
+      state.Dialogs().FolderName(area.window(), state.Text(sid::kFolderDialogTitle));
+  if (chosen) OpenFolderPath(state, area, *chosen);
+}
+
+void OpenFolderPath(ProgramState& state, QMdiArea& area, const QString& folder) {
+  QPointer<QMdiArea> areaGuard(&area);
+  auto openSpan = [&state, areaGuard](DaySpan span) {
+    if (areaGuard) OpenSpanView(state, *areaGuard, std::move(span));
+  };
+  auto* window = new CatalogueWindow(state.Strings(), ToFileSystemPath(folder), openSpan);
+  QObject::connect(window, &CatalogueWindow::listingFailed, window,
+                   [&state, window, folder](const QString& reason) {
+                     state.Dialogs().Beep();
+                     state.Dialogs().Message(window->window(), FileMessageCaption(folder),
+                                             state.Text(sid::kFolderUnreadable) + u'\n' +
+                                                 QDir::toNativeSeparators(folder) + u'\n' + reason);
+                     window->close();
+                   });
+  area.addSubWindow(window);
+  window->resize(720, 480);
+  window->show();
+}
+
+}  // namespace telvoran::commands

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QMdiSubWindow>
+
+#include <functional>
+#include <memory>
+#include <thread>
+
+#include "core/plant/FolderCatalogue.h"
+#include "core/view/DaySpan.h"
+
+class QComboBox;
+class QDateEdit;
+class QPushButton;
+class QTableView;
+class QTimer;
+class QTreeWidget;
+
+namespace telvoran {
+
+class CalendarModel;
+class StringLookup;
+
+// The catalogue of a plant's folder in a child window: a calendar of days against central
+// units, each cell holding the records of that unit's archive of the day; the event archives by
+// name and size; the other names. A unit and span chosen by a drag over the calendar or in the
+// fields below it open as one view. The folder is listed off the window's thread, first at once
+// and then every few seconds, so that days that appear or grow show.
+class CatalogueWindow : public QMdiSubWindow {
+  Q_OBJECT
+
+ public:
+  using SpanOpener = std::function<void(DaySpan span)>;
+  static constexpr int kFollowMilliseconds = 5000;
+
+  CatalogueWindow(const StringLookup& strings, const std::filesystem::path& folder,
+                  SpanOpener openSpan, QWidget* parent = nullptr);
+  ~CatalogueWindow() override;
+
+  // Lists the folder again unless a listing is under way; what it finds shows when it ends.
+  void Refresh();
+  bool Listing() const { return listing_; }
+  bool Listed() const { return catalogue_ != nullptr; }
+  const plant::FolderCatalogue* Catalogue() const { return catalogue_.get(); }
+
+  // The unit and days of the fields, and opening them.
+  void ChooseSpan(int unit, plant::Day from, plant::Day to);
+  void OpenChosenSpan();
+
+  QTableView* Calendar = nullptr;
+  QTreeWidget* EventList = nullptr;
+  QTreeWidget* OtherList = nullptr;
+
+ signals:
+  // A listing has ended and shows; `listed` is false when the folder could not be listed.
+  void listingShown(bool listed);
+  // The folder could not be listed: the system's words.
+  void listingFailed(const QString& reason);
+
+ private:
+  struct Result;
+  void StartListing();
+  void ShowListing(std::shared_ptr<Result> result);
+  void FillNamedLists();
+  void FillUnits();
+  // The calendar's selection, as a unit and days in the fields.
+  void TakeSelection();
+
+  const StringLookup& strings_;
+  std::filesystem::path folder_;
+  SpanOpener openSpan_;
+  std::shared_ptr<const plant::FolderCatalogue> catalogue_;
+  CalendarModel* model_ = nullptr;
+  QComboBox* unit_ = nullptr;
+  QDateEdit* from_ = nullptr;
+  QDateEdit* to_ = nullptr;
+  QPushButton* open_ = nullptr;
+  QTimer* follow_ = nullptr;
+  std::thread worker_;
+  bool listing_ = false;
+};
+
+}  // namespace telvoran
