@@ -35,15 +35,15 @@ struct PlantCommandRow {
 };
 
 const PlantCommandRow kViewCommandRows[] = {
-    {&MainWindow::WindowGoToDate, &MainWindow::PopUpGoToDate, "Przejdź do &daty...",
+    {&MainWindow::WindowGoToDate, &MainWindow::PopUpGoToDate, "Prz&ejdź do daty...",
      "Pokazuje wiersz lub chwilę najbliższą podanej dacie", Qt::CTRL | Qt::Key_G,
      &MainWindow::GoToDate, sid::kGoToDate},
-    {&MainWindow::WindowDailySummary, &MainWindow::PopUpDailySummary, "&Podsumowanie dzienne...",
+    {&MainWindow::WindowDailySummary, &MainWindow::PopUpDailySummary, "Podsu&mowanie dzienne...",
      "Liczba, minimum, maksimum i średnia każdego dnia i kanału", QKeyCombination(),
      &MainWindow::ShowDailySummary, sid::kDailySummary},
 };
 
-constexpr const char* kFindCaption = "Znajdź w fol&derze...";
+constexpr const char* kFindCaption = "&Znajdź w folderze...";
 constexpr const char* kFindHint = "Szuka tekstu we wszystkich archiwach folderu";
 
 }  // namespace
