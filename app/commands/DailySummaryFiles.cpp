@@ -1,6 +1,10 @@
 #include "app/commands/DailySummaryFiles.h"
 
+#include <charconv>
+#include <set>
+
 #include "app/views/DataView.h"
+#include "core/archive/ArchiveKind.h"
 #include "core/plant/FolderCatalogue.h"
 #include "core/platform/Utf8Path.h"
 
@@ -13,10 +17,49 @@ ArchiveSeconds MidnightOf(plant::Day day) {
   return static_cast<ArchiveSeconds>((day - kArchiveEpoch).count()) * 86400;
 }
 
+// The event archives beside the day files and in the folder above theirs: a plant keeps its
+// days in a folder a year and the year's event archive beside those folders. Only names are read.
+void AddEventArchives(SummaryFiles& files) {
+  std::set<std::filesystem::path> folders;
+  for (const std::filesystem::path& day : files.dayFiles) {
+    folders.insert(day.parent_path());
+    folders.insert(day.parent_path().parent_path());
+  }
+  std::set<std::filesystem::path> events;
+  for (const std::filesystem::path& folder : folders) {
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+      std::error_code typeError;
+      if (it->is_regular_file(typeError) &&
+          ArchiveKindOfName(Utf8FromPath(it->path().filename())) == ArchiveKind::Event)
+        events.insert(it->path());
+    }
+  }
+  files.eventFiles.assign(events.begin(), events.end());
+}
+
+std::optional<SummaryFiles> SpanFiles(const DaySpan& span) {
+  const std::optional<plant::Day> from = plant::DayFromText(span.from);
+  const std::optional<plant::Day> to = plant::DayFromText(span.to);
+  int unit = 0;
+  const auto [end, error] =
+      std::from_chars(span.unit.data(), span.unit.data() + span.unit.size(), unit);
+  if (!from || !to || error != std::errc() || span.files.empty()) return std::nullopt;
+  SummaryFiles files;
+  files.unit = unit;
+  files.firstDay = MidnightOf(*from);
+  files.lastDay = MidnightOf(*to);
+  files.dayFiles = span.files;
+  AddEventArchives(files);
+  return files;
+}
+
 }  // namespace
 
 std::optional<SummaryFiles> SummaryFilesOf(const DataView& view) {
   using namespace std::chrono;
+  if (const DaySpan* span = view.Document().Span()) return SpanFiles(*span);
   const std::filesystem::path& path = view.FilePath();
   const std::optional<plant::DayAndUnit> named =
       plant::DayAndUnitOfName(Utf8FromPath(path.filename()));
@@ -32,10 +75,9 @@ std::optional<SummaryFiles> SummaryFilesOf(const DataView& view) {
   if (catalogue.Read()) {
     for (const plant::DayFile* file : catalogue.Span(named->unit, first, lastDay))
       files.dayFiles.push_back(file->path);
-    for (const plant::CatalogueFile& file : catalogue.EventArchives())
-      files.eventFiles.push_back(file.path);
   }
   if (files.dayFiles.empty()) files.dayFiles.push_back(path);
+  AddEventArchives(files);
   return files;
 }
 

@@ -10,9 +10,10 @@ class DataView;
 
 namespace telvoran::commands {
 
-// What the daily summary of an interval view reads: the unit and day its archive's name gives,
-// the days of that month that the folder holds for the unit, and the folder's event archives.
-// Nothing for an archive whose name names no day and unit.
+// What the daily summary of an interval view reads: for a span of days its unit, days and files;
+// for one archive the unit and day its name gives and the days of that month that its folder
+// holds for the unit. The event archives beside the days' files and in the folder above
+// theirs give the alarms. Nothing for an archive whose name names no day and unit.
 std::optional<SummaryFiles> SummaryFilesOf(const DataView& view);
 
 }  // namespace telvoran::commands
