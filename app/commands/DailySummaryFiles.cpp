@@ -1,5 +1,6 @@
 #include "app/commands/DailySummaryFiles.h"
 
+#include <algorithm>
 #include <charconv>
 #include <set>
 
@@ -17,13 +18,21 @@ ArchiveSeconds MidnightOf(plant::Day day) {
   return static_cast<ArchiveSeconds>((day - kArchiveEpoch).count()) * 86400;
 }
 
-// The event archives beside the day files and in the folder above theirs: a plant keeps its
-// days in a folder a year and the year's event archive beside those folders. Only names are read.
+// Whether a folder is named as a year ("2005"), as a plant's folder of a year's days is.
+bool IsYearFolder(const std::filesystem::path& folder) {
+  const std::string name = Utf8FromPath(folder.filename());
+  return name.size() == 4 &&
+         std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The event archives beside the day files and, for days in a year's folder, in the folder above
+// it: a plant keeps its days in a folder a year and the year's event archive beside those
+// folders. Only names are read.
 void AddEventArchives(SummaryFiles& files) {
   std::set<std::filesystem::path> folders;
   for (const std::filesystem::path& day : files.dayFiles) {
     folders.insert(day.parent_path());
-    folders.insert(day.parent_path().parent_path());
+    if (IsYearFolder(day.parent_path())) folders.insert(day.parent_path().parent_path());
   }
   std::set<std::filesystem::path> events;
   for (const std::filesystem::path& folder : folders) {
