@@ -1,7 +1,11 @@
 #include "app/dialogs/QtDialogs.h"
 
+#include <QDateTimeEdit>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFormLayout>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -127,6 +131,29 @@ void QtDialogs::PrintSetupDialog(QWidget* parent, QPrinter& printer,
                                  const PrinterSetupTexts& texts) {
   telvoran::PrinterSetupDialog dialog(printer, texts, parent);
   if (dialog.exec() == QDialog::Accepted) dialog.ApplyTo(printer);
+}
+
+// A small dialog of one date and time field, in seconds; the archives' clock has no zone, so
+// the field runs in UTC and no daylight saving hour is skipped or doubled.
+std::optional<QDateTime> QtDialogs::DateTime(QWidget* parent, const QString& title,
+                                             const QString& label, const QDateTime& initial) {
+  QDialog dialog(parent);
+  dialog.setWindowTitle(title);
+  auto* field = new QDateTimeEdit(&dialog);
+  field->setTimeSpec(Qt::UTC);
+  field->setDisplayFormat("yyyy-MM-dd HH:mm:ss");
+  field->setCalendarPopup(true);
+  field->setDateTimeRange(QDateTime(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC),
+                          QDateTime(QDate(2099, 12, 31), QTime(23, 59, 59), Qt::UTC));
+  field->setDateTime(initial);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  auto* form = new QFormLayout(&dialog);
+  form->addRow(label, field);
+  form->addRow(buttons);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return field->dateTime();
 }
 
 void QtDialogs::Message(QWidget* parent, const QString& caption, const QString& text) {

@@ -18,6 +18,8 @@ class QtDialogs : public UserDialogs {
   bool PrintDialog(QWidget* parent, QPrinter& printer) override;
   void PrintSetupDialog(QWidget* parent, QPrinter& printer,
                         const PrinterSetupTexts& texts) override;
+  std::optional<QDateTime> DateTime(QWidget* parent, const QString& title, const QString& label,
+                                    const QDateTime& initial) override;
   void Message(QWidget* parent, const QString& caption, const QString& text) override;
   bool YesNo(QWidget* parent, const QString& caption, const QString& text) override;
   void Error(QWidget* parent, const QString& caption, const QString& text) override;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 #include <functional>
@@ -57,6 +58,11 @@ class UserDialogs {
   // paper; the choices stay on the printer for later jobs, unless the user cancels.
   virtual void PrintSetupDialog(QWidget* parent, QPrinter& printer,
                                 const PrinterSetupTexts& texts) = 0;
+
+  // A date and time asked for: a field labelled `label` that starts at `initial`, in the
+  // archives' own clock (UTC, no zone). The moment confirmed, or nothing when the user cancels.
+  virtual std::optional<QDateTime> DateTime(QWidget* parent, const QString& title,
+                                            const QString& label, const QDateTime& initial) = 0;
 
   // A plain message box: no icon, one OK button.
   virtual void Message(QWidget* parent, const QString& caption, const QString& text) = 0;

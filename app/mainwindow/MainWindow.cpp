@@ -25,6 +25,9 @@
 #include "app/chart/ChartWindow.h"
 #include "app/commands/PrintChart.h"
 #include "app/commands/ShowChart.h"
+#include "app/commands/SummaryOutput.h"
+#include "app/plant/DailySummaryWindow.h"
+#include "app/plant/FindInFolderWindow.h"
 #endif
 #include "app/help/AboutBox.h"
 #include "app/help/HelpWindow.h"
@@ -116,6 +119,7 @@ void MainWindow::BuildLayout() {
   BuildMenus();
   BuildFollowCommands();
   BuildFilterCommands();
+  BuildPlantCommands();
   BuildToolBar();
 #if !TELVORAN_CHARTS
   HideChartCommands(*this);
@@ -136,6 +140,7 @@ void MainWindow::SetUpWindow() {
   ReplaceMenuTexts();
   ReplaceFollowTexts();
   ReplaceFilterTexts();
+  ReplacePlantTexts();
   ReplaceToolButtonHints();
   BuildMenuLists();
 }
@@ -180,6 +185,7 @@ void MainWindow::ViewActivated(QMdiSubWindow* window) {
       SetChartCommandEnabled(false);
       ShowFollowing();
       ShowFiltering();
+      ShowPlantCommands();
     }
     return;
   }
@@ -192,18 +198,29 @@ void MainWindow::ViewActivated(QMdiSubWindow* window) {
             Qt::UniqueConnection);
     connect(view, &DataView::shownRowsChanged, this, &MainWindow::ShowFiltering,
             Qt::UniqueConnection);
-    connect(view, &DataView::statusNote, this, &MainWindow::ShowStatusNote,
+    connect(view, &DataView::statusNote, this, &MainWindow::ShowStatusNote, Qt::UniqueConnection);
+    // A re-sort reads the rows again: whether the view is sorted by date is asked anew.
+    connect(view, &DataView::shownRowsChanged, this, &MainWindow::ShowPlantCommands,
             Qt::UniqueConnection);
     ShowFollowing();
     ShowFiltering();
+    ShowPlantCommands();
   }
 #if TELVORAN_CHARTS
   else if (qobject_cast<const ChartWindow*>(window)) {
     ChartActivated();
     ShowFollowing();
     ShowFiltering();
+    ShowPlantCommands();
   }
 #endif
+  else if (qobject_cast<const DailySummaryWindow*>(window) ||
+           qobject_cast<const FindInFolderWindow*>(window)) {
+    PlantWindowActivated(*window);
+    ShowFollowing();
+    ShowFiltering();
+    ShowPlantCommands();
+  }
 }
 
 void MainWindow::ShowStatusNote(const QString& note) {
@@ -260,6 +277,10 @@ void MainWindow::OpenFolder() {
 }
 
 void MainWindow::SaveReport() {
+  if (auto* summary = qobject_cast<DailySummaryWindow*>(ActiveChild())) {
+    commands::SaveSummary(state_, *summary);
+    return;
+  }
   commands::SaveReport(state_, *mdiArea_);
 }
 
@@ -270,6 +291,10 @@ void MainWindow::PrintView() {
     return;
   }
 #endif
+  if (auto* summary = qobject_cast<DailySummaryWindow*>(ActiveChild())) {
+    commands::PrintSummary(state_, *summary);
+    return;
+  }
   commands::PrintView(state_, *mdiArea_);
 }
 

@@ -78,6 +78,12 @@ class MainWindow : public QMainWindow {
   void FollowActiveView();
   // Shows the active view's filter line and puts the keyboard in it.
   void FilterActiveView();
+  // Jumps to the date and time asked for in the active view sorted by date, or chart.
+  void GoToDate();
+  // The window that finds a text in every archive of a folder.
+  void FindInFolder();
+  // The daily summary of the unit and days of the active interval view.
+  void ShowDailySummary();
 
   // Menu items, pop-up items and tool buttons, named by role.
   QAction* FileMenu = nullptr;
@@ -111,6 +117,15 @@ class MainWindow : public QMainWindow {
   // Filtering the active view's rows (Ctrl+F), after the follow commands.
   QAction* WindowFilter = nullptr;
   QAction* PopUpFilter = nullptr;
+  // Going to a date (Ctrl+G), after the filter commands; on while the active window is a view
+  // sorted by date or a chart.
+  QAction* WindowGoToDate = nullptr;
+  QAction* PopUpGoToDate = nullptr;
+  // The daily summary, after going to a date; on while an interval view is active.
+  QAction* WindowDailySummary = nullptr;
+  QAction* PopUpDailySummary = nullptr;
+  // Finding a text in a folder's archives (Ctrl+Shift+F), in the file menu; always on.
+  QAction* FileFindInFolder = nullptr;
   // "N of M rows" in the status bar while the active view's filter line is shown.
   QLabel* ShownRowsLabel = nullptr;
   QAction* OpenBtn = nullptr;
@@ -157,6 +172,13 @@ class MainWindow : public QMainWindow {
   // Enables the filter commands while a data view is active, and shows how many of its rows
   // its filter keeps.
   void ShowFiltering();
+  void BuildPlantCommands();
+  // A daily summary or the find window activated: the window commands act on it, and a
+  // summary is saved and printed as a view is; there is no chart of either.
+  void PlantWindowActivated(QMdiSubWindow& window);
+  void ReplacePlantTexts();
+  // Enables going to a date and the daily summary where they apply to the active window.
+  void ShowPlantCommands();
   // A passing note of a view, such as a followed file that was replaced.
   void ShowStatusNote(const QString& note);
   // Follows the client area: a view activated, or none left.

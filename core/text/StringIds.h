@@ -193,6 +193,39 @@ inline constexpr int kWorkCancel = 354;
 inline constexpr int kWorkCancelHint = 355;
 inline constexpr int kWorkFirst = 350;
 inline constexpr int kWorkLast = 355;
+// Going to a date in a view sorted by date or in a chart: the command (caption 325, hint 326)
+// and the dialog's label; the dialog's title is the caption without its key and dots.
+inline constexpr int kGoToDate = 325;
+inline constexpr int kGoToDateLabel = 327;
+// Finding a text in every archive of a folder: the command (caption 328, hint 329), the labels
+// and buttons of its window, the count of what was found and searched (each followed by a
+// number), the message naming files that could not be read and the one for a folder without
+// archives (each followed by names).
+inline constexpr int kFindInFolder = 328;
+inline constexpr int kFindFolderLabel = 330;
+inline constexpr int kFindTextLabel = 331;
+inline constexpr int kFindStart = 332;
+inline constexpr int kFindStop = 333;
+inline constexpr int kFindFound = 334;
+inline constexpr int kFindSearched = 335;
+inline constexpr int kFindUnreadFiles = 336;
+inline constexpr int kFindNoArchive = 337;
+// The daily summary of a unit's days: the command (caption 338, hint 339), the column
+// headings of its table, report and CSV ("Alarms " is followed by a situation code) and the
+// word before the unit's number in its heading.
+inline constexpr int kDailySummary = 338;
+inline constexpr int kSummaryDay = 340;
+inline constexpr int kSummaryChannel = 341;
+inline constexpr int kSummaryCount = 342;
+inline constexpr int kSummaryMinimum = 343;
+inline constexpr int kSummaryMinimumTime = 344;
+inline constexpr int kSummaryMaximum = 345;
+inline constexpr int kSummaryMaximumTime = 346;
+inline constexpr int kSummaryMean = 347;
+inline constexpr int kSummaryAlarms = 348;
+inline constexpr int kSummaryUnit = 349;
+inline constexpr int kPlantViewsFirst = 325;
+inline constexpr int kPlantViewsLast = 349;
 
 inline constexpr int kFirst = 101;
 inline constexpr int kLast = 183;

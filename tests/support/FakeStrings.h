@@ -41,6 +41,8 @@ inline FakeStrings NumberedStrings() {
   for (int id = 280; id <= 289; ++id) strings.Set(id, "S" + std::to_string(id));
   // A plant's folder and spans of days.
   for (int id = 300; id <= 324; ++id) strings.Set(id, "S" + std::to_string(id));
+  // Going to a date, finding in a folder, daily summaries.
+  for (int id = 325; id <= 349; ++id) strings.Set(id, "S" + std::to_string(id));
   return strings;
 }
 

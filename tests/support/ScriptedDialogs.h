@@ -15,9 +15,9 @@ namespace telvoran::test {
 
 // Answers every dialog from a script and records what was asked, one line each:
 // "open:<title>|<filter>|<index>", "save:<title>|<filter>|<suffix>", "print", "setup:<title>",
-// "message:<caption>|<text>", "yesno:<caption>|<text>", "error:<caption>|<text>", "beep".
-// A dialog without a scripted answer fails the test instead of waiting for a person; the
-// printer set-up without one is cancelled.
+// "date:<title>|<label>|<initial, ISO>", "message:<caption>|<text>", "yesno:<caption>|<text>",
+// "error:<caption>|<text>", "beep". A dialog without a scripted answer fails the test instead of
+// waiting for a person; the printer set-up without one is cancelled.
 class ScriptedDialogs : public UserDialogs {
  public:
   std::deque<std::optional<QString>> openAnswers;    // a path, or nothing for Cancel
@@ -31,6 +31,7 @@ class ScriptedDialogs : public UserDialogs {
   // What the user chooses in the printer set-up, made on the printer; none: Cancel.
   std::deque<std::function<void(QPrinter&)>> setupAnswers;
   std::deque<bool> yesNoAnswers;
+  std::deque<std::optional<QDateTime>> dateAnswers;  // a moment, or nothing for Cancel
   QStringList asked;
   // Run while a message box is up, to look at the windows behind it.
   std::function<void()> whileMessageShown;
@@ -82,6 +83,12 @@ class ScriptedDialogs : public UserDialogs {
     if (setupAnswers.empty()) return;
     setupAnswers.front()(printer);
     setupAnswers.pop_front();
+  }
+
+  std::optional<QDateTime> DateTime(QWidget*, const QString& title, const QString& label,
+                                    const QDateTime& initial) override {
+    asked << "date:" + title + "|" + label + "|" + initial.toString(Qt::ISODate);
+    return Take(dateAnswers, "date dialog");
   }
 
   void Message(QWidget*, const QString& caption, const QString& text) override {

@@ -119,17 +119,18 @@ TEST_F(MainWindowTest, ToolButtonsShowTheShortTextAsTooltipAndTheMenuHintInTheSt
 
 TEST_F(MainWindowTest, MenusPopUpAndToolBarHoldTheirItemsAndSeparatorsInOrder) {
   EXPECT_EQ(Layout(form.menuBar()->actions()), QStringList({"S116", "S128", "S140"}));
-  EXPECT_EQ(
-      Layout(form.FileMenu->menu()->actions()),
-      QStringList({"S118", "S300", "S120", "PrintSeparator", "S122", "S124", "ExitSeparator", "S126"}));
-  EXPECT_EQ(
-      Layout(form.WindowMenu->menu()->actions()),
-      QStringList({"S130", "S132", "ArrangeSeparator", "S134", "S136", "S138", "CloseSeparator",
-                   "S192", "ChartSeparator", "S220", "FollowSeparator", "S200", "S240"}));
+  EXPECT_EQ(Layout(form.FileMenu->menu()->actions()),
+            QStringList({"S118", "S300", "S120", "S328", "PrintSeparator", "S122", "S124",
+                         "ExitSeparator", "S126"}));
+  EXPECT_EQ(Layout(form.WindowMenu->menu()->actions()),
+            QStringList({"S130", "S132", "ArrangeSeparator", "S134", "S136", "S138",
+                         "CloseSeparator", "S192", "ChartSeparator", "S220", "FollowSeparator",
+                         "S200", "S240", "S325", "S338"}));
   EXPECT_EQ(Layout(form.HelpMenu->menu()->actions()), QStringList({"S142", "S144"}));
   EXPECT_EQ(Layout(form.PopupMenu->actions()),
             QStringList({"S130", "S132", "PopUpArrangeSeparator", "S134", "S136", "S138",
-                         "PopUpChartSeparator", "S220", "PopUpFollowSeparator", "S200", "S240"}));
+                         "PopUpChartSeparator", "S220", "PopUpFollowSeparator", "S200", "S240",
+                         "S325", "S338"}));
   EXPECT_EQ(Layout(form.ToolBar->actions()),
             QStringList({"S148", "S150", "ToolPrintSeparator", "S149", "S222", "ToolHelpSeparator",
                          "ToolHelpSeparator2", "S147", "ToolExitSeparator", "S146"}));
@@ -349,16 +350,16 @@ QStringList ListedViews(const MainWindow& form) {
 TEST_F(MainWindowTest, WindowMenuListsTheOpenViewsBelowItsCommands) {
   form.show();
   EXPECT_TRUE(ListedViews(form).isEmpty());
-  EXPECT_EQ(form.WindowMenu->menu()->actions().size(), 13) << "no separator without views";
+  EXPECT_EQ(form.WindowMenu->menu()->actions().size(), 15) << "no separator without views";
 
   QMdiSubWindow* first = AddView("first.czt");
   AddView("a&b.zdr");
   form.MdiArea()->setActiveSubWindow(first);
   EXPECT_EQ(ListedViews(form), QStringList({"&1 first.czt (active)", "&2 a&&b.zdr"}));
-  EXPECT_EQ(
-      Layout(form.WindowMenu->menu()->actions()).mid(0, 14),
-      QStringList({"S130", "S132", "ArrangeSeparator", "S134", "S136", "S138", "CloseSeparator",
-                   "S192", "ChartSeparator", "S220", "FollowSeparator", "S200", "S240", ""}));
+  EXPECT_EQ(Layout(form.WindowMenu->menu()->actions()).mid(0, 16),
+            QStringList({"S130", "S132", "ArrangeSeparator", "S134", "S136", "S138",
+                         "CloseSeparator", "S192", "ChartSeparator", "S220", "FollowSeparator",
+                         "S200", "S240", "S325", "S338", ""}));
   EXPECT_EQ(form.OpenViewList->Items()[1]->statusTip(), "S194");
 
   form.OpenViewList->Items()[1]->trigger();

@@ -171,6 +171,19 @@ TEST_P(BuiltLibrary, HoldsTheTextsOfAPlantsFolder) {
   }
 }
 
+TEST_P(BuiltLibrary, HoldsTheTextsOfDatesFindingInAFolderAndTheDailySummary) {
+  const std::optional<StringTable> table = ParsePeStringTable(ReadFile(GetParam()));
+  ASSERT_TRUE(table) << GetParam();
+  ExpectTextsOf(*table, sid::kPlantViewsFirst, sid::kPlantViewsLast);
+  for (int id : {sid::kGoToDate, sid::kFindInFolder, sid::kDailySummary})
+    EXPECT_NE(table->at(id).find(u'&'), std::u16string::npos) << "a menu key: " << id;
+  const auto library = ParseStringLibrary(ReadFile(GetParam()));
+  ASSERT_TRUE(library);
+  // Joined to a number, a situation code or a unit's number.
+  for (int id : {sid::kFindFound, sid::kFindSearched, sid::kSummaryAlarms, sid::kSummaryUnit})
+    EXPECT_TRUE(library->Text(id).ends_with(' ')) << id;
+}
+
 TEST_P(BuiltLibrary, HoldsTheSpreadsheetExportTexts) {
   const std::optional<StringTable> table = ParsePeStringTable(ReadFile(GetParam()));
   ASSERT_TRUE(table) << GetParam();

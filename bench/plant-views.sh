@@ -1,0 +1,37 @@
+#!/bin/sh
+# The daily summary of a unit's year and a search of a whole plant folder, each against `cat`
+# of the same files in the same run (the files read once before, so both find them cached).
+#   bench/plant-views.sh BUILD_FOLDER [PLANT_FOLDER]
+# Without a plant folder one is made with telvoran-mkarchive: 20 units x 3650 days x 96
+# records, and 200,000 alarms.
+set -eu
+build=$1
+plant=${2:-}
+if [ -z "$plant" ]; then
+  plant=$(mktemp -d)/plant
+  "$build/telvoran-mkarchive" --plant "$plant" --units 20 --days 3650 \
+    --records-per-day 96 --alarms 200000 >/dev/null
+fi
+bench="$build/bench/plant_views_bench"
+list=$(mktemp)
+now() { date +%s.%N; }
+cat_time() { # files listed in $list
+  xargs -d '\n' cat <"$list" >/dev/null
+  start=$(now); xargs -d '\n' cat <"$list" >/dev/null; end=$(now)
+  echo "$end - $start" | bc -l
+}
+
+year=$(ls "$plant" | grep -E '^[0-9]{4}$' | head -n 1)
+"$bench" summary "$plant" 7 "$year" 2>"$list" >/dev/null
+set -- $("$bench" summary "$plant" 7 "$year" 2>/dev/null)
+catted=$(cat_time)
+printf 'daily summary of a unit year: %s s, %s files, %s bytes, cat %.3f s, ratio %.1f\n' \
+  "$1" "$2" "$3" "$catted" "$(echo "$1 / $catted" | bc -l)"
+
+find "$plant" -type f \( -name '*.czt' -o -name '*.zdr' \) >"$list"
+cat_time >/dev/null
+set -- $("$bench" find "$plant" "17.5")
+catted=$(cat_time)
+printf 'find in the whole folder: %s s, %s files, %s bytes, %s rows found, cat %.3f s, ratio %.1f\n' \
+  "$1" "$2" "$3" "$4" "$catted" "$(echo "$1 / $catted" | bc -l)"
+rm -f "$list"
