@@ -78,7 +78,7 @@ AlarmTimeline AlarmTimelineOf(ArraySnapshot<ArchiveRecord> records) {
     if (counts[number] == 0) continue;
     laneOf[number] = static_cast<std::uint32_t>(lanes.size());
     Lane& lane = lanes.emplace_back();
-    lane.key = {static_cast<int> DecodedByte(static_cast<unsigned char>(number >> 8)),
+    lane.key = {DecodedByte(static_cast<unsigned char>(number >> 8)),
                 static_cast<unsigned char>(number & 0xFF)};
     lane.events.all_ = records;
     lane.events.records_.reserve(counts[number]);

@@ -9,7 +9,7 @@
 #include "core/archive/ArchiveRecord.h"
 #include "core/chart/ArchiveTime.h"
 #include "core/chart/ColumnIterator.h"
-#include "core/rows/LargeArray.h"
+#include "core/sort/LargeArray.h"
 
 namespace telvoran {
 

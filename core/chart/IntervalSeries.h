@@ -10,7 +10,7 @@
 #include "core/chart/ArchiveTime.h"
 #include "core/chart/ColumnIterator.h"
 #include "core/chart/ValueBlocks.h"
-#include "core/rows/LargeArray.h"
+#include "core/sort/LargeArray.h"
 
 namespace telvoran {
 

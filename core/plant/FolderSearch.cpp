@@ -12,7 +12,7 @@
 #include "core/rows/RowFilter.h"
 #include "core/rows/RowFormat.h"
 #include "core/rows/RowReading.h"
-#include "core/rows/RowText.h"
+#include "core/sort/RowText.h"
 
 namespace telvoran {
 namespace {
