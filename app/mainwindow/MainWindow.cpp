@@ -113,8 +113,6 @@ void MainWindow::BuildLayout() {
   setCentralWidget(mdiArea_);
   connect(mdiArea_, &QMdiArea::subWindowActivated, this, &MainWindow::ViewActivated);
   BuildMenus();
-  BuildFollowCommands();
-  BuildFilterCommands();
   BuildToolBar();
 #if !TELVORAN_CHARTS
   HideChartCommands(*this);
@@ -133,8 +131,6 @@ void MainWindow::SetUpWindow() {
   move(0, 0);
   setWindowTitle(kApplicationTitle);
   ReplaceMenuTexts();
-  ReplaceFollowTexts();
-  ReplaceFilterTexts();
   ReplaceToolButtonHints();
   BuildMenuLists();
 }
