@@ -117,8 +117,6 @@ void MainWindow::BuildLayout() {
   setCentralWidget(mdiArea_);
   connect(mdiArea_, &QMdiArea::subWindowActivated, this, &MainWindow::ViewActivated);
   BuildMenus();
-  BuildFollowCommands();
-  BuildFilterCommands();
   BuildPlantCommands();
   BuildToolBar();
 #if !TELVORAN_CHARTS
@@ -138,8 +136,6 @@ void MainWindow::SetUpWindow() {
   move(0, 0);
   setWindowTitle(kApplicationTitle);
   ReplaceMenuTexts();
-  ReplaceFollowTexts();
-  ReplaceFilterTexts();
   ReplacePlantTexts();
   ReplaceToolButtonHints();
   BuildMenuLists();

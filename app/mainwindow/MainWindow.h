@@ -163,12 +163,8 @@ class MainWindow : public QMainWindow {
   void ReplaceToolButtonHints();
   // The lists of recently opened archives and of open views, in the file and window menus.
   void BuildMenuLists();
-  void BuildFollowCommands();
-  void ReplaceFollowTexts();
   // Enables the follow commands while a data view is active and ticks them while it follows.
   void ShowFollowing();
-  void BuildFilterCommands();
-  void ReplaceFilterTexts();
   // Enables the filter commands while a data view is active, and shows how many of its rows
   // its filter keeps.
   void ShowFiltering();

@@ -35,6 +35,7 @@ struct MenuRow {
   bool enabled;
   Handler handler;
   int captionId;
+  bool checkable = false;  // ticked while its state holds, such as following a file
 };
 
 constexpr MenuRow Submenu(Item item, const char* caption, const char* hint, int captionId) {
@@ -44,9 +45,21 @@ constexpr MenuRow Command(Item item, const char* caption, const char* hint, int 
                           Handler handler, int captionId) {
   return {RowKind::kItem, "", item, caption, hint, key, enabled, handler, captionId};
 }
+constexpr MenuRow CheckCommand(Item item, const char* caption, const char* hint, Handler handler,
+                               int captionId) {
+  return {RowKind::kItem, "", item, caption, hint, kNoKey, kOff, handler, captionId, true};
+}
 constexpr MenuRow Separator(const char* name) {
   return {RowKind::kSeparator, name, nullptr, "", "", kNoKey, kOn, nullptr, 0};
 }
+
+// Following the active view's file, ticked while it follows, and filtering its rows with the key
+// that finds text in most desktop programs: at the end of the Window menu and of the pop-up.
+constexpr const char* kFollowCaption = "Ś&ledź plik";
+constexpr const char* kFollowHint = "Pokazuje rekordy dopisywane do pliku aktywnego okna";
+constexpr const char* kFilterCaption = "&Filtruj wiersze";
+constexpr const char* kFilterHint = "Pokazuje tylko wiersze zawierające wpisany tekst";
+constexpr int kFilterKey = (Qt::CTRL | Qt::Key_F).toCombined();
 
 const MenuRow kMainMenu[] = {
     Submenu(&MainWindow::FileMenu, "&Plik", "Operacje na plikach", sid::kFileMenu),
@@ -86,6 +99,11 @@ const MenuRow kMainMenu[] = {
     Command(&MainWindow::WindowChart, "&Wykres",
             "Rysuje aktywny widok jako wykres lub oś czasu alarmów", kNoKey, kOff,
             &MainWindow::ShowChart, sid::kChart),
+    Separator("FollowSeparator"),
+    CheckCommand(&MainWindow::WindowFollow, kFollowCaption, kFollowHint,
+                 &MainWindow::FollowActiveView, sid::kWindowFollow),
+    Command(&MainWindow::WindowFilter, kFilterCaption, kFilterHint, kFilterKey, kOff,
+            &MainWindow::FilterActiveView, sid::kFilterRows),
     Submenu(&MainWindow::HelpMenu, "Pomo&c", "Pomoc programu", sid::kHelpMenu),
     Command(&MainWindow::HelpContents, "&Pomoc programu...", "Otwiera plik pomocy", kNoKey, kOn,
             &MainWindow::ShowHelp, sid::kHelpContents),
@@ -111,6 +129,11 @@ const MenuRow kPopupMenu[] = {
     Command(&MainWindow::PopUpChart, "&Wykres",
             "Rysuje aktywny widok jako wykres lub oś czasu alarmów", kNoKey, kOff,
             &MainWindow::ShowChart, sid::kChart),
+    Separator("PopUpFollowSeparator"),
+    CheckCommand(&MainWindow::PopUpFollow, kFollowCaption, kFollowHint,
+                 &MainWindow::FollowActiveView, sid::kWindowFollow),
+    Command(&MainWindow::PopUpFilter, kFilterCaption, kFilterHint, kFilterKey, kOff,
+            &MainWindow::FilterActiveView, sid::kFilterRows),
 };
 
 // Further keys of menu items, besides the one the menu shows beside them.
@@ -203,6 +226,7 @@ QMenu* AddMenuRow(MainWindow& form, QMenu* menu, const MenuRow& row,
       item->setShortcut(QKeySequence(row.key));
       item->setShortcutContext(keyContext);
     }
+    item->setCheckable(row.checkable);
     Connect(form, item, row.handler);
   }
   SetHint(*item, QString::fromUtf8(row.hint));
@@ -261,69 +285,6 @@ void MainWindow::ReplaceMenuTexts() {
 void MainWindow::ReplaceToolButtonHints() {
   for (const ToolHintRow& row : kToolButtonHints)
     SetHint(*(this->*row.item), state_.Text(row.shortId) + u'|' + state_.Text(row.longId));
-}
-
-// Following the active view's file: a ticked item at the end of the Window menu and of the
-// pop-up menu, after a separator. Kept apart from the tables above, which hold the fixed menus.
-namespace {
-
-constexpr const char* kFollowCaption = "Ś&ledź plik";
-constexpr const char* kFollowHint = "Pokazuje rekordy dopisywane do pliku aktywnego okna";
-
-}  // namespace
-
-void MainWindow::BuildFollowCommands() {
-  auto addFollow = [this](QMenu& menu, const char* separatorName) {
-    menu.addSeparator()->setObjectName(separatorName);
-    QAction* item = menu.addAction(QString::fromUtf8(kFollowCaption));
-    item->setCheckable(true);
-    item->setEnabled(false);
-    SetHint(*item, QString::fromUtf8(kFollowHint));
-    connect(item, &QAction::triggered, this, &MainWindow::FollowActiveView);
-    return item;
-  };
-  WindowFollow = addFollow(*WindowMenu->menu(), "FollowSeparator");
-  PopUpFollow = addFollow(*PopupMenu, "PopUpFollowSeparator");
-}
-
-void MainWindow::ReplaceFollowTexts() {
-  for (QAction* item : {WindowFollow, PopUpFollow}) {
-    item->setText(state_.Text(sid::kWindowFollow));
-    SetHint(*item, state_.Text(sid::kWindowFollow + 1));
-  }
-}
-
-}  // namespace telvoran
-
-// Filtering the active view: an item after the follow commands in the Window menu and the
-// pop-up menu, with the key that finds text in most desktop programs.
-namespace telvoran {
-namespace {
-
-constexpr const char* kFilterCaption = "&Filtruj wiersze";
-constexpr const char* kFilterHint = "Pokazuje tylko wiersze zawierające wpisany tekst";
-
-}  // namespace
-
-void MainWindow::BuildFilterCommands() {
-  auto addFilter = [this](QMenu& menu, Qt::ShortcutContext keyContext) {
-    QAction* item = menu.addAction(QString::fromUtf8(kFilterCaption));
-    item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    item->setShortcutContext(keyContext);
-    item->setEnabled(false);
-    SetHint(*item, QString::fromUtf8(kFilterHint));
-    Connect(*this, item, &MainWindow::FilterActiveView);
-    return item;
-  };
-  WindowFilter = addFilter(*WindowMenu->menu(), Qt::WindowShortcut);
-  PopUpFilter = addFilter(*PopupMenu, Qt::WidgetShortcut);
-}
-
-void MainWindow::ReplaceFilterTexts() {
-  for (QAction* item : {WindowFilter, PopUpFilter}) {
-    item->setText(state_.Text(sid::kFilterRows));
-    SetHint(*item, state_.Text(sid::kFilterRows + 1));
-  }
 }
 
 }  // namespace telvoran
