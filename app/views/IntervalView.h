@@ -4,7 +4,7 @@
 
 #include "app/views/DataView.h"
 #include "core/archive/ArchiveRecord.h"
-#include "core/rows/RowText.h"
+#include "core/sort/RowText.h"
 
 namespace telvoran {
 

@@ -6,7 +6,7 @@
 #include "core/chart/ArchiveTime.h"
 #include "core/chart/ChannelValue.h"
 #include "core/rows/DateTimeColumn.h"
-#include "core/rows/RowText.h"
+#include "core/sort/RowText.h"
 #include "core/text/Cp1250.h"
 
 namespace telvoran {

@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "core/report/ReportSource.h"
-#include "core/rows/RowText.h"
+#include "core/sort/RowText.h"
 #include "core/work/WorkProgress.h"
 
 namespace telvoran {

@@ -2,13 +2,10 @@
 
 #include <cstddef>
 
-#include "core/rows/DateTimeOrder.h"
-#include "core/rows/RowText.h"
+#include "core/sort/DateTimeOrder.h"
+#include "core/sort/RowText.h"
 
 namespace telvoran {
-
-// The width of the date and time column when every field lies from 0 to 99.
-inline constexpr std::size_t kDateTimeColumnWidth = 20;
 
 // Whether every field lies from 0 to 99 (each byte from 10 to 109): the column is then
 // "20YY-MM-DD  HH:MM:SS" with each number in two digits, kDateTimeColumnWidth characters.

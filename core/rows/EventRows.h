@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "core/archive/ArchiveRecord.h"
-#include "core/rows/RowText.h"
+#include "core/sort/RowText.h"
 
 namespace telvoran {
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <cstring>
 
-#include "core/rows/Collation.h"
 #include "core/rows/EventRows.h"
+#include "core/sort/Collation.h"
 #include "core/text/Cp1250.h"
 
 namespace telvoran {

@@ -6,7 +6,7 @@
 
 #include "core/archive/ArchiveRecord.h"
 #include "core/rows/RowFormat.h"
-#include "core/rows/RowText.h"
+#include "core/sort/RowText.h"
 
 namespace telvoran {
 

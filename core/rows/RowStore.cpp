@@ -5,8 +5,8 @@
 #include <limits>
 #include <stdexcept>
 
-#include "core/rows/Collation.h"
-#include "core/rows/SortMemory.h"
+#include "core/sort/Collation.h"
+#include "core/sort/SortMemory.h"
 
 namespace telvoran {
 

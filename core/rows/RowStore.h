@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "core/archive/ArchiveRecord.h"
-#include "core/rows/CollationOrder.h"
-#include "core/rows/DateTimeOrder.h"
-#include "core/rows/LargeArray.h"
-#include "core/rows/RepeatedDates.h"
 #include "core/rows/RowFormat.h"
-#include "core/rows/RowText.h"
+#include "core/sort/CollationOrder.h"
+#include "core/sort/DateTimeOrder.h"
+#include "core/sort/LargeArray.h"
+#include "core/sort/RepeatedDates.h"
+#include "core/sort/RowText.h"
 
 namespace telvoran {
 

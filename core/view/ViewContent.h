@@ -6,7 +6,7 @@
 
 #include "core/report/ReportSource.h"
 #include "core/rows/RowStore.h"
-#include "core/rows/RowText.h"
+#include "core/sort/RowText.h"
 #include "core/view/ShownRows.h"
 #include "core/view/ViewTexts.h"
 

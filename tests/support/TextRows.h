@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/rows/CollationOrder.h"
+#include "core/sort/CollationOrder.h"
 
 namespace telvoran::test {
 

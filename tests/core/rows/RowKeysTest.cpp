@@ -9,10 +9,10 @@
 #include <string>
 
 #include "core/rows/DateTimeColumn.h"
-#include "core/rows/DateTimeOrder.h"
 #include "core/rows/EventRows.h"
 #include "core/rows/IntervalRows.h"
 #include "core/rows/RowFormat.h"
+#include "core/sort/DateTimeOrder.h"
 #include "support/FakeStrings.h"
 
 namespace telvoran {
@@ -88,8 +88,8 @@ void ExpectHeadBeginsStoredText(const RowFormat& format, const ArchiveRecord& re
     char quick[kQuickHeadRoom];
     const int prefix = format.QuickHead(record, length, quick);
     if (prefix < 0) continue;
-    const std::string where =
-        "column " + std::to_string(format.SortColumn()) + ", quick length " + std::to_string(length);
+    const std::string where = "column " + std::to_string(format.SortColumn()) + ", quick length " +
+                              std::to_string(length);
     EXPECT_EQ(static_cast<std::size_t>(prefix), stored.PrefixLength()) << where;
     EXPECT_EQ(std::string_view(quick, length), stored.Text().substr(0, length)) << where;
   }

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "core/rows/Collation.h"
 #include "core/rows/EventRows.h"
 #include "core/rows/IntervalRows.h"
+#include "core/sort/Collation.h"
 #include "support/FakeStrings.h"
 #include "support/RandomRecords.h"
 
@@ -103,7 +103,7 @@ class RowStoreOrder : public ::testing::TestWithParam<Case> {
     const Case& c = GetParam();
     RandomRecords random(seed + static_cast<unsigned>(c.sortColumn));
     return c.kind == ArchiveKind::Event ? random.Event(c.records, c.dates)
-                                    : random.Interval(c.records, c.dates);
+                                        : random.Interval(c.records, c.dates);
   }
   RowStore StoreOf(const std::vector<ArchiveRecord>& records) const {
     RowStore store(Format());

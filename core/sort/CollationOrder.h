@@ -3,10 +3,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "core/rows/DateTimeOrder.h"
-#include "core/rows/LargeArray.h"
-#include "core/rows/RepeatedDates.h"
-#include "core/rows/RowText.h"
+#include "core/sort/DateTimeOrder.h"
+#include "core/sort/LargeArray.h"
+#include "core/sort/RepeatedDates.h"
+#include "core/sort/RowText.h"
 
 namespace telvoran {
 

@@ -1,10 +1,10 @@
-#include "core/rows/PrefixClasses.h"
+#include "core/sort/PrefixClasses.h"
 
 #include <algorithm>
 #include <functional>
 #include <numeric>
 
-#include "core/rows/Collation.h"
+#include "core/sort/Collation.h"
 
 namespace telvoran {
 

@@ -1,4 +1,4 @@
-#include "core/rows/SideBySide.h"
+#include "core/sort/SideBySide.h"
 
 #include <gtest/gtest.h>
 

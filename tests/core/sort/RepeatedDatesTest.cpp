@@ -1,4 +1,4 @@
-#include "core/rows/RepeatedDates.h"
+#include "core/sort/RepeatedDates.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,14 @@
 #pragma once
 
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
 namespace telvoran {
+
+// The width of the date and time column when every field lies from 0 to 99.
+inline constexpr std::size_t kDateTimeColumnWidth = 20;
 
 // What was seen of the records' dates and times while they were read, in reading order. When
 // every date lies in 2000 to 2099 with all its fields from 0 to 99, its text in a row is

@@ -1,4 +1,4 @@
-#include "core/rows/CollationOrder.h"
+#include "core/sort/CollationOrder.h"
 
 #include <algorithm>
 #include <array>
@@ -10,11 +10,10 @@
 #include <string_view>
 #include <utility>
 
-#include "core/rows/Collation.h"
-#include "core/rows/DateTimeColumn.h"
-#include "core/rows/PrefixClasses.h"
-#include "core/rows/SideBySide.h"
-#include "core/rows/SortMemory.h"
+#include "core/sort/Collation.h"
+#include "core/sort/PrefixClasses.h"
+#include "core/sort/SideBySide.h"
+#include "core/sort/SortMemory.h"
 
 namespace telvoran {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/rows/Collation.h"
+#include "core/sort/Collation.h"
 #include "support/TextRows.h"
 
 namespace telvoran {

@@ -1,4 +1,4 @@
-#include "core/rows/SortMemory.h"
+#include "core/sort/SortMemory.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/rows/PrefixClasses.h"
+#include "core/sort/PrefixClasses.h"
 
 #include <gtest/gtest.h>
 

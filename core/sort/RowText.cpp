@@ -1,4 +1,4 @@
-#include "core/rows/RowText.h"
+#include "core/sort/RowText.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "core/rows/Collation.h"
+#include "core/sort/Collation.h"
 
 #include <algorithm>
 #include <string_view>
