@@ -36,7 +36,7 @@ std::uint32_t KindOf(const unsigned char* bytes) {
 
 // AppendRows(), telling `ahead` of the rows read.
 ReadStop AppendRowsTelling(ArchiveFile& file, std::uint32_t kind, RowStore& rows,
-                          PreparingAhead* ahead, WorkProgress* progress = nullptr) try {
+                           PreparingAhead* ahead, WorkProgress* progress = nullptr) try {
   // The count when the file was opened: a hint only, as the file may grow or shrink meanwhile.
   const std::uint64_t remaining =
       file.RecordCount() > file.RecordsRead() ? file.RecordCount() - file.RecordsRead() : 0;
