@@ -120,11 +120,11 @@ TEST_F(MainWindowTest, ToolButtonsShowTheShortTextAsTooltipAndTheMenuHintInTheSt
 TEST_F(MainWindowTest, MenusPopUpAndToolBarHoldTheirItemsAndSeparatorsInOrder) {
   EXPECT_EQ(Layout(form.menuBar()->actions()), QStringList({"S116", "S128", "S140"}));
   EXPECT_EQ(Layout(form.FileMenu->menu()->actions()),
-            QStringList({"S118", "S120", "S328", "N3", "S122", "S124", "N2", "S126"}));
-  EXPECT_EQ(Layout(form.WindowMenu->menu()->actions()),
-            QStringList({"S130", "S132", "N1", "S134", "S136", "S138", "N5", "S192",
-                         "ChartSeparator", "S220", "FollowSeparator", "S200", "S240", "S325",
-                         "S338"}));
+            QStringList({"S118", "S300", "S120", "S328", "N3", "S122", "S124", "N2", "S126"}));
+  EXPECT_EQ(
+      Layout(form.WindowMenu->menu()->actions()),
+      QStringList({"S130", "S132", "N1", "S134", "S136", "S138", "N5", "S192", "ChartSeparator",
+                   "S220", "FollowSeparator", "S200", "S240", "S325", "S338"}));
   EXPECT_EQ(Layout(form.HelpMenu->menu()->actions()), QStringList({"S142", "S144"}));
   EXPECT_EQ(Layout(form.PopupMenu->actions()),
             QStringList({"S130", "S132", "N4", "S134", "S136", "S138", "PopUpChartSeparator",
@@ -354,10 +354,10 @@ TEST_F(MainWindowTest, WindowMenuListsTheOpenViewsBelowItsCommands) {
   AddView("a&b.zdr");
   form.MdiArea()->setActiveSubWindow(first);
   EXPECT_EQ(ListedViews(form), QStringList({"&1 first.czt (active)", "&2 a&&b.zdr"}));
-  EXPECT_EQ(Layout(form.WindowMenu->menu()->actions()).mid(0, 16),
-            QStringList({"S130", "S132", "N1", "S134", "S136", "S138", "N5", "S192",
-                         "ChartSeparator", "S220", "FollowSeparator", "S200", "S240", "S325",
-                         "S338", ""}));
+  EXPECT_EQ(
+      Layout(form.WindowMenu->menu()->actions()).mid(0, 16),
+      QStringList({"S130", "S132", "N1", "S134", "S136", "S138", "N5", "S192", "ChartSeparator",
+                   "S220", "FollowSeparator", "S200", "S240", "S325", "S338", ""}));
   EXPECT_EQ(form.OpenViewList->Items()[1]->statusTip(), "S194");
 
   form.OpenViewList->Items()[1]->trigger();

@@ -153,7 +153,8 @@ TEST_F(OpeningFilesTest, FileMenuListsTheArchivesOpenedLastNewestFirst) {
       names << (action->isSeparator() ? action->objectName() : action->text().left(2));
     return names;
   }();
-  EXPECT_EQ(layout, QStringList({"S1", "S1", "S3", "N3", "S1", "S1", "N2", "&1", "&2", "", "S1"}))
+  EXPECT_EQ(layout,
+            QStringList({"S1", "S3", "S1", "S3", "N3", "S1", "S1", "N2", "&1", "&2", "", "S1"}))
       << "between printing and the end of the menu";
   EXPECT_EQ(main.RecentFileList->Items()[0]->statusTip(), "S195");
 
