@@ -82,7 +82,8 @@ int Find(const std::filesystem::path& folder, const std::string& text) {
 
 int main(int argc, char** argv) {
   const std::string step = argc > 1 ? argv[1] : "";
-  if (step == "summary" && argc == 5) return Summary(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
+  if (step == "summary" && argc == 5)
+    return Summary(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
   if (step == "find" && argc == 4) return Find(argv[2], argv[3]);
   std::fprintf(stderr, "usage: plant_views_bench summary FOLDER UNIT YEAR | find FOLDER TEXT\n");
   return 2;
