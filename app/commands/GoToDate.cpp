@@ -15,8 +15,8 @@
 
 namespace telvoran::commands {
 
-QDateTime ToDateTime(ArchiveSeconds seconds) {
-  const CivilTime civil = ToCivilTime(seconds);
+QDateTime ToQDateTime(ArchiveSeconds seconds) {
+  const DateTime civil = telvoran::ToDateTime(seconds);
   return QDateTime(QDate(civil.year, civil.month, civil.day),
                    QTime(civil.hour, civil.minute, civil.second), Qt::UTC);
 }
@@ -48,13 +48,13 @@ namespace {
 
 std::optional<QDateTime> AskDate(ProgramState& state, QWidget* parent, ArchiveSeconds initial) {
   return state.Dialogs().DateTime(parent, DialogTitleOf(state.Text(sid::kGoToDate)),
-                                  state.Text(sid::kGoToDateLabel), ToDateTime(initial));
+                                  state.Text(sid::kGoToDateLabel), ToQDateTime(initial));
 }
 
 void GoToRow(ProgramState& state, DataView& view) {
   const ViewContent& content = view.Content();
   // The dialog starts at the current row's moment, or the first row's.
-  const QModelIndex current = view.ListBox->currentIndex();
+  const QModelIndex current = view.List()->currentIndex();
   std::optional<ArchiveSeconds> initial;
   if (current.isValid()) initial = ShownRowTime(content, static_cast<std::size_t>(current.row()));
   if (!initial) {
@@ -69,10 +69,10 @@ void GoToRow(ProgramState& state, DataView& view) {
   if (!chosen) return;
   const std::optional<std::size_t> row = NearestShownRow(content, ToArchiveSeconds(*chosen));
   if (!row) return;
-  const QModelIndex index = view.ListBox->model()->index(static_cast<int>(*row), 0);
-  view.ListBox->setCurrentIndex(index);
-  view.ListBox->scrollTo(index, QAbstractItemView::PositionAtCenter);
-  view.ListBox->setFocus();
+  const QModelIndex index = view.List()->model()->index(static_cast<int>(*row), 0);
+  view.List()->setCurrentIndex(index);
+  view.List()->scrollTo(index, QAbstractItemView::PositionAtCenter);
+  view.List()->setFocus();
 }
 
 #if TELVORAN_CHARTS

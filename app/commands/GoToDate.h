@@ -23,7 +23,7 @@ bool GoToDateApplies(const QMdiSubWindow* window);
 void GoToDate(ProgramState& state, QMdiSubWindow& window);
 
 // Between the archives' clock and the dialog's moments, which run in UTC.
-QDateTime ToDateTime(ArchiveSeconds seconds);
+QDateTime ToQDateTime(ArchiveSeconds seconds);
 ArchiveSeconds ToArchiveSeconds(const QDateTime& moment);
 // A menu caption as a dialog title: without its key mark and its closing dots.
 QString DialogTitleOf(QString caption);

@@ -97,7 +97,7 @@ void OpenSpanView(ProgramState& state, QMdiArea& area, DaySpan span) {
   view->ReadRows();
   view->show();
   view->raise();
-  view->ListBox->setFocus(Qt::OtherFocusReason);
+  view->List()->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace telvoran::commands

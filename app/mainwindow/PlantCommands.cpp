@@ -71,7 +71,7 @@ void MainWindow::BuildPlantCommands() {
   QMenu& fileMenu = *FileMenu->menu();
   QAction* before = nullptr;
   for (QAction* item : fileMenu.actions())
-    if (item->objectName() == "N3") before = item;
+    if (item->objectName() == "PrintSeparator") before = item;
   FileFindInFolder = new QAction(QString::fromUtf8(kFindCaption), &fileMenu);
   fileMenu.insertAction(before, FileFindInFolder);
   FileFindInFolder->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));

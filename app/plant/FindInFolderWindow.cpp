@@ -229,9 +229,9 @@ void FindInFolderWindow::OpenFound(int index) {
   if (!storeRow) return;
   const std::optional<std::size_t> shown = content.shown.ShownRowOf(*storeRow);
   if (!shown) return;
-  const QModelIndex at = view->ListBox->model()->index(static_cast<int>(*shown), 0);
-  view->ListBox->setCurrentIndex(at);
-  view->ListBox->scrollTo(at, QAbstractItemView::PositionAtCenter);
+  const QModelIndex at = view->List()->model()->index(static_cast<int>(*shown), 0);
+  view->List()->setCurrentIndex(at);
+  view->List()->scrollTo(at, QAbstractItemView::PositionAtCenter);
 }
 
 }  // namespace telvoran

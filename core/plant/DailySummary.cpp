@@ -38,7 +38,7 @@ class Summarizer {
     std::vector<std::size_t> columns;
     for (int c = 0; c < series->ChannelCount(); ++c)
       columns.push_back(ColumnOf(series->Channel(c)));
-    const std::span<const ArchiveSeconds> times = series->Times();
+    const std::span<const CompactSeconds> times = series->Times();
     SummaryDay* day = nullptr;
     for (std::size_t i = 0; i < times.size(); ++i) {
       if (!InSpan(times[i])) continue;

@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "tools/mkarchive/DateTime.h"
+#include "core/archive/DateTime.h"
 
 namespace telvoran {
 

@@ -42,19 +42,19 @@ TEST_F(GoToDateTest, ViewSortedByDateShowsTheNearestRowAndIsOffWhenSortedOtherwi
   ASSERT_NE(view, nullptr);
   EXPECT_TRUE(On());
 
-  view->ListBox->setCurrentIndex(view->ListBox->model()->index(5, 0));
+  view->List()->setCurrentIndex(view->List()->model()->index(5, 0));
   dialogs.dateAnswers.push_back(At(0, 31, 40));
   main.WindowGoToDate->trigger();
   EXPECT_EQ(Asked(), QStringList({"date:S325|S327|2005-03-14T00:05:00Z"}));
-  EXPECT_EQ(view->ListBox->currentIndex().row(), 32);
+  EXPECT_EQ(view->List()->currentIndex().row(), 32);
 
   // Cancelled, nothing moves; a moment after the last row goes to the last row.
   dialogs.dateAnswers.push_back(std::nullopt);
   main.WindowGoToDate->trigger();
-  EXPECT_EQ(view->ListBox->currentIndex().row(), 32);
+  EXPECT_EQ(view->List()->currentIndex().row(), 32);
   dialogs.dateAnswers.push_back(At(23, 0));
   main.PopUpGoToDate->trigger();
-  EXPECT_EQ(view->ListBox->currentIndex().row(), 59);
+  EXPECT_EQ(view->List()->currentIndex().row(), 59);
   Asked();
 
   view->SortBy(2);
@@ -86,9 +86,9 @@ TEST_F(GoToDateTest, ChartIsCentredOnTheMomentWithinItsSpan) {
 TEST(GoToDateTimes, ConvertBothWaysOnTheArchivesClockAndMakeDialogTitles) {
   for (ArchiveSeconds seconds : {ArchiveSeconds{0}, ArchiveSeconds{163'987'199},
                                  ToArchiveSeconds({2024, 2, 29, 23, 59, 59})}) {
-    EXPECT_EQ(commands::ToArchiveSeconds(commands::ToDateTime(seconds)), seconds);
+    EXPECT_EQ(commands::ToArchiveSeconds(commands::ToQDateTime(seconds)), seconds);
   }
-  EXPECT_EQ(commands::ToDateTime(ToArchiveSeconds({2005, 3, 27, 2, 30, 0})).toString(Qt::ISODate),
+  EXPECT_EQ(commands::ToQDateTime(ToArchiveSeconds({2005, 3, 27, 2, 30, 0})).toString(Qt::ISODate),
             "2005-03-27T02:30:00Z")
       << "an hour that daylight saving skips elsewhere";
   EXPECT_EQ(commands::DialogTitleOf("Przejdź do &daty..."), QString::fromUtf8("Przejdź do daty"));

@@ -95,7 +95,7 @@ TEST_F(PlantWindowsTest, FindListsWhatTheCoreFindsNamesTheUnreadableFileAndOpens
   find->OpenFound(1);
   auto* view = Active<IntervalView>();
   ASSERT_NE(view, nullptr);
-  const QModelIndex current = view->ListBox->currentIndex();
+  const QModelIndex current = view->List()->currentIndex();
   ASSERT_TRUE(current.isValid());
   EXPECT_EQ(view->Content().rows.RecordIndexAt(static_cast<std::size_t>(current.row())), 17u);
 }

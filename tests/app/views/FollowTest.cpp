@@ -166,7 +166,7 @@ TEST_F(FollowTest, NewRowsAreInsertedAtTheirPlacesInAFilteredList) {
   const auto path = dir.Write("a.zdr", Events(0, 120));
   auto modelRows = [](const DataView& view) {
     std::vector<QString> rows;
-    const QAbstractItemModel& model = *view.ListBox->model();
+    const QAbstractItemModel& model = *view.List()->model();
     for (int row = 0; row < model.rowCount(); ++row)
       rows.push_back(model.index(row, 0).data().toString());
     return rows;
@@ -181,7 +181,7 @@ TEST_F(FollowTest, NewRowsAreInsertedAtTheirPlacesInAFilteredList) {
   };
   auto* view = openSortedAndFiltered();
   ASSERT_NE(view, nullptr);
-  QAbstractItemModel& model = *view->ListBox->model();
+  QAbstractItemModel& model = *view->List()->model();
   const std::vector<QString> before = modelRows(*view);
   std::vector<std::pair<QPersistentModelIndex, QString>> kept;
   for (const int row : {0, 17, static_cast<int>(before.size()) - 1})
