@@ -57,6 +57,8 @@ void ReportDays(FailureReporter& reporter, const StringLookup& strings, int head
 
 }  // namespace
 
+ArchiveDocument::Aside::Aside() = default;
+
 ArchiveDocument::ArchiveDocument(const StringLookup& strings, FailureReporter& reporter)
     : reporter_(reporter), file_(strings, reporter_) {}
 

@@ -158,6 +158,9 @@ class ArchiveDocument {
   Outcome FinishReading(ReadStop stop);
   // The reading of the first half, kept for the second.
   struct Aside {
+    // Declared here and defaulted in the source: clang asks whether it can be made before this
+    // class is complete, when default member initializers cannot be used yet.
+    Aside();
     bool reread = false;
     bool oldRowsGone = false;
     bool opened = true;
