@@ -273,10 +273,17 @@ void DataView::FilterChanged() {
   }
   if (filterPending_) return;
   filterPending_ = true;
-  QTimer::singleShot(0, this, [this] {
-    filterPending_ = false;
-    ApplyFilter();
-  });
+  QTimer::singleShot(0, this, &DataView::ApplyPendingFilter);
+}
+
+void DataView::ApplyPendingFilter() {
+  // A save or printout running aside reads the shown rows: they change once it has ended.
+  if (LongWork::Running()) {
+    QTimer::singleShot(kPendingFilterRetryMs, this, &DataView::ApplyPendingFilter);
+    return;
+  }
+  filterPending_ = false;
+  ApplyFilter();
 }
 
 // The current row and the rows in sight stay where they are still shown.

@@ -142,6 +142,9 @@ class DataView : public QMdiSubWindow, private DocumentObserver {
   QModelIndex NearestShownIndex(const std::optional<std::string>& rowText) const;
   // Selects the rows shown anew for the filter line as it stands.
   void ApplyFilter();
+  // ApplyFilter() for keystrokes taken together, once no long work reads the shown rows.
+  void ApplyPendingFilter();
+  static constexpr int kPendingFilterRetryMs = 50;
   // What a change of the filter line does: a view of few rows is filtered at once. In a big one
   // the filter waits until the event loop has delivered the keystrokes typed meanwhile, and is
   // then applied once for the text as it stands: a keystroke typed while the one before is
