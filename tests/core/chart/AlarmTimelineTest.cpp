@@ -58,8 +58,11 @@ TEST(AlarmTimeline, AClockSetBackIsSortedOutKeepingTheFileOrderOfEqualTimes) {
   std::string codes;
   for (const TimelineEvent& event : timeline.Lanes()[0].events) codes += event.code;
   EXPECT_EQ(codes, "HLFG");
+  const auto at = [](ArchiveSeconds seconds) {
+    return static_cast<CompactSeconds>(kStart + seconds);
+  };
   EXPECT_EQ(timeline.Lanes()[0].times,
-            (std::vector<CompactSeconds>{kStart + 300, kStart + 300, kStart + 420, kStart + 600}));
+            (std::vector<CompactSeconds>{at(300), at(300), at(420), at(600)}));
   EXPECT_EQ(timeline.Lanes()[0].fills, (std::vector<char>{'2', '1', '\0', '0'}))
       << "the fills of the rows' colours, none for a state on the window background";
   EXPECT_EQ(timeline.Lanes()[1].events[1].code, 'W');
