@@ -21,13 +21,11 @@
 #include "app/commands/OpenGivenFile.h"
 #include "app/commands/PrintView.h"
 #include "app/commands/SaveReport.h"
+#include "app/commands/SummaryOutput.h"
 #if TELVORAN_CHARTS
 #include "app/chart/ChartWindow.h"
 #include "app/commands/PrintChart.h"
 #include "app/commands/ShowChart.h"
-#include "app/commands/SummaryOutput.h"
-#include "app/plant/DailySummaryWindow.h"
-#include "app/plant/FindInFolderWindow.h"
 #endif
 #include "app/help/AboutBox.h"
 #include "app/help/HelpWindow.h"
@@ -36,6 +34,8 @@
 #include "app/mainwindow/OpenViewsMenu.h"
 #include "app/mainwindow/RecentFilesMenu.h"
 #include "app/mainwindow/StatusTipRelay.h"
+#include "app/plant/DailySummaryWindow.h"
+#include "app/plant/FindInFolderWindow.h"
 #include "app/views/DataView.h"
 #include "core/report/FilterNote.h"
 #include "core/text/StringIds.h"
