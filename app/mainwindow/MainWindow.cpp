@@ -12,10 +12,11 @@
 #include <QStatusBar>
 
 #include <algorithm>
-#include <array>
+#include <cstddef>
 
 #include "app/ApplicationTitle.h"
 #include "app/QtText.h"
+#include "app/commands/GoToDate.h"
 #include "app/commands/OpenArchive.h"
 #include "app/commands/OpenFolder.h"
 #include "app/commands/OpenGivenFile.h"
@@ -48,17 +49,6 @@ static void RegisterIcons() {
 namespace telvoran {
 namespace {
 
-using Command = QAction* MainWindow::*;
-
-// The commands usable only while a data view is open, in the order they are switched.
-constexpr std::array<Command, 15> kViewCommands = {
-    &MainWindow::FileSaveAs,      &MainWindow::FilePrint,        &MainWindow::FilePrintSetup,
-    &MainWindow::WindowNext,      &MainWindow::WindowPrevious,   &MainWindow::WindowTile,
-    &MainWindow::WindowCascade,   &MainWindow::WindowArrangeAll, &MainWindow::PopUpNext,
-    &MainWindow::PopUpPrevious,   &MainWindow::PopUpTile,        &MainWindow::PopUpCascade,
-    &MainWindow::PopUpArrangeAll, &MainWindow::SaveAsBtn,        &MainWindow::PrintBtn,
-};
-
 // How long a passing note stays in the status bar.
 constexpr int kStatusNoteMs = 10000;
 constexpr QKeyCombination kCloseViewKey = Qt::CTRL | Qt::Key_F4;
@@ -82,9 +72,8 @@ QMdiArea* AreaWithViews(QMdiArea* mdiArea) {
 // A program built without the chart windows shows no chart command; enabling them while a view
 // is active does nothing then, as hidden items cannot be chosen.
 void HideChartCommands(MainWindow& window) {
-  for (QAction* command : {window.WindowChart, window.PopUpChart, window.ChartBtn})
-    command->setVisible(false);
-  for (QMenu* menu : {window.WindowMenu->menu(), window.PopupMenu}) {
+  window.CommandFor(CommandId::kChart).SetVisible(false);
+  for (QMenu* menu : {window.WindowMenu(), window.PopupMenu}) {
     for (QAction* item : menu->actions()) {
       if (item->objectName().endsWith("ChartSeparator")) item->setVisible(false);
     }
@@ -142,12 +131,11 @@ void MainWindow::SetUpWindow() {
 }
 
 void MainWindow::BuildMenuLists() {
-  RecentFileList = new RecentFilesMenu(*FileMenu->menu(), *FileExit, state_.RecentlyOpened(),
-                                       state_.Text(sid::kRecentFileHint),
-                                       [this](const QString& path) { OpenFiles({path}); });
-  OpenViewList =
-      new OpenViewsMenu(*WindowMenu->menu(), *mdiArea_, state_.Text(sid::kWindowListHint),
-                        state_.Text(sid::kWindowListChart));
+  RecentFileList = new RecentFilesMenu(
+      *FileMenu(), *CommandFor(CommandId::kExit).Item(Place::kMenu), state_.RecentlyOpened(),
+      state_.Text(sid::kRecentFileHint), [this](const QString& path) { OpenFiles({path}); });
+  OpenViewList = new OpenViewsMenu(*WindowMenu(), *mdiArea_, state_.Text(sid::kWindowListHint),
+                                   state_.Text(sid::kWindowListChart));
 }
 
 void MainWindow::SetHelpWindow(HelpWindow* help) {
@@ -163,13 +151,13 @@ QMdiSubWindow* MainWindow::ActiveChild() const {
 }
 
 void MainWindow::SetViewCommandsEnabled(bool enabled) {
-  for (Command command : kViewCommands) (this->*command)->setEnabled(enabled);
-  WindowClose->setEnabled(enabled);
+  for (CommandId id : kViewCommands) CommandFor(id).SetEnabled(enabled);
+  CommandFor(CommandId::kClose).SetEnabled(enabled);
 }
 
 bool MainWindow::ViewCommandsEnabled() const {
   return std::all_of(kViewCommands.begin(), kViewCommands.end(),
-                     [this](Command command) { return (this->*command)->isEnabled(); });
+                     [this](CommandId id) { return CommandFor(id).IsEnabled(); });
 }
 
 void MainWindow::ViewActivated(QMdiSubWindow* window) {
@@ -177,46 +165,52 @@ void MainWindow::ViewActivated(QMdiSubWindow* window) {
   // leaves its list at once) and when the program loses the focus; only the first disables.
   if (!window) {
     if (mdiArea_->subWindowList().isEmpty()) {
-      SetViewCommandsEnabled(false);
-      SetChartCommandEnabled(false);
-      ShowFollowing();
+      UpdateCommands();
       ShowFiltering();
-      ShowPlantCommands();
     }
     return;
   }
   TakeOverCloseKey(*window);
   if (const auto* view = qobject_cast<const DataView*>(window)) {
-    SetViewCommandsEnabled(true);
     activeViewKind_ = view->ViewKind();
-    SetChartCommandEnabled(true);
-    connect(view, &DataView::followingChanged, this, &MainWindow::ShowFollowing,
+    connect(view, &DataView::followingChanged, this, &MainWindow::UpdateCommands,
+            Qt::UniqueConnection);
+    // A re-sort reads the rows again: whether the view is sorted by date is asked anew.
+    connect(view, &DataView::shownRowsChanged, this, &MainWindow::UpdateCommands,
             Qt::UniqueConnection);
     connect(view, &DataView::shownRowsChanged, this, &MainWindow::ShowFiltering,
             Qt::UniqueConnection);
     connect(view, &DataView::statusNote, this, &MainWindow::ShowStatusNote, Qt::UniqueConnection);
-    // A re-sort reads the rows again: whether the view is sorted by date is asked anew.
-    connect(view, &DataView::shownRowsChanged, this, &MainWindow::ShowPlantCommands,
-            Qt::UniqueConnection);
-    ShowFollowing();
-    ShowFiltering();
-    ShowPlantCommands();
+  }
+  UpdateCommands();
+  ShowFiltering();
+}
+
+void MainWindow::UpdateCommands() {
+  QMdiSubWindow* active = ActiveChild();
+  CommandSituation situation;
+  const auto* view = qobject_cast<const DataView*>(active);
+  if (view) {
+    situation.window = ActiveWindow::kView;
+    situation.viewKind = view->ViewKind();
   }
 #if TELVORAN_CHARTS
-  else if (qobject_cast<const ChartWindow*>(window)) {
-    ChartActivated();
-    ShowFollowing();
-    ShowFiltering();
-    ShowPlantCommands();
+  else if (qobject_cast<const ChartWindow*>(active)) {
+    situation.window = ActiveWindow::kChart;
   }
 #endif
-  else if (qobject_cast<const DailySummaryWindow*>(window) ||
-           qobject_cast<const FindInFolderWindow*>(window)) {
-    PlantWindowActivated(*window);
-    ShowFollowing();
-    ShowFiltering();
-    ShowPlantCommands();
+  else if (qobject_cast<const DailySummaryWindow*>(active)) {
+    situation.window = ActiveWindow::kSummary;
+  } else if (qobject_cast<const FindInFolderWindow*>(active)) {
+    situation.window = ActiveWindow::kFind;
+  } else if (!mdiArea_->subWindowList().isEmpty()) {
+    // A window of no kind known here leaves the commands as they are.
+    return;
   }
+  situation.goesToDate = commands::GoToDateApplies(active);
+  const CommandSet enabled = EnabledCommands(situation);
+  for (std::size_t id = 0; id < kCommandCount; ++id) commands_[id].SetEnabled(enabled[id]);
+  CommandFor(CommandId::kFollow).SetChecked(view != nullptr && view->IsFollowing());
 }
 
 void MainWindow::ShowStatusNote(const QString& note) {
@@ -229,7 +223,6 @@ void MainWindow::FilterActiveView() {
 
 void MainWindow::ShowFiltering() {
   const auto* view = qobject_cast<const DataView*>(ActiveChild());
-  for (QAction* item : {WindowFilter, PopUpFilter}) item->setEnabled(view != nullptr);
   // A view that is not the active one may report its rows too; the label speaks of the active.
   if (!view || !view->FilterShown()) {
     ShownRowsLabel->hide();
@@ -242,26 +235,7 @@ void MainWindow::ShowFiltering() {
 
 void MainWindow::FollowActiveView() {
   if (auto* view = qobject_cast<DataView*>(ActiveChild())) view->SetFollowing(!view->IsFollowing());
-  ShowFollowing();
-}
-
-void MainWindow::ShowFollowing() {
-  const auto* view = qobject_cast<const DataView*>(ActiveChild());
-  for (QAction* item : {WindowFollow, PopUpFollow}) {
-    item->setEnabled(view != nullptr);
-    item->setChecked(view != nullptr && view->IsFollowing());
-  }
-}
-
-void MainWindow::ChartActivated() {
-  SetViewCommandsEnabled(true);
-  FileSaveAs->setEnabled(false);
-  SaveAsBtn->setEnabled(false);
-  SetChartCommandEnabled(false);
-}
-
-void MainWindow::SetChartCommandEnabled(bool enabled) {
-  for (QAction* command : {WindowChart, PopUpChart, ChartBtn}) command->setEnabled(enabled);
+  UpdateCommands();
 }
 
 void MainWindow::OpenArchive() {

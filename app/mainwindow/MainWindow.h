@@ -3,7 +3,10 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <array>
+
 #include "app/ProgramState.h"
+#include "app/mainwindow/Command.h"
 #include "core/archive/ArchiveKind.h"
 
 class QAction;
@@ -36,6 +39,9 @@ class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
+  // The menus of the menu bar, in order.
+  enum MenuIndex { kFileMenu, kWindowMenu, kHelpMenu };
+
   MainWindow(const StringLookup& strings, UserDialogs& dialogs, const QString& programDirectory,
              QWidget* parent = nullptr);
   ~MainWindow() override;
@@ -47,8 +53,9 @@ class MainWindow : public QMainWindow {
   QMdiArea* MdiArea() const { return mdiArea_; }
   // The active child window; it stays the active one while another program has the focus.
   QMdiSubWindow* ActiveChild() const;
-  // Switches the fifteen view commands together, in their fixed order, and the window menu's
-  // close command with them.
+  // Switches the commands that need a window to act on, and the window menu's close command with
+  // them, for client windows of no kind the main window knows; its own windows switch them on
+  // activation.
   void SetViewCommandsEnabled(bool enabled);
   bool ViewCommandsEnabled() const;
 
@@ -85,47 +92,14 @@ class MainWindow : public QMainWindow {
   // The daily summary of the unit and days of the active interval view.
   void ShowDailySummary();
 
-  // Menu items, pop-up items and tool buttons, named by role.
-  QAction* FileMenu = nullptr;
-  QAction* FileOpen = nullptr;
-  QAction* FileOpenFolder = nullptr;
-  QAction* FileSaveAs = nullptr;
-  QAction* FilePrint = nullptr;
-  QAction* FilePrintSetup = nullptr;
-  QAction* FileExit = nullptr;
-  QAction* WindowMenu = nullptr;
-  QAction* WindowNext = nullptr;
-  QAction* WindowPrevious = nullptr;
-  QAction* WindowTile = nullptr;
-  QAction* WindowCascade = nullptr;
-  QAction* WindowArrangeAll = nullptr;
-  QAction* WindowClose = nullptr;
-  QAction* WindowChart = nullptr;
-  QAction* HelpMenu = nullptr;
-  QAction* HelpContents = nullptr;
-  QAction* HelpAbout = nullptr;
-  QAction* PopUpNext = nullptr;
-  QAction* PopUpPrevious = nullptr;
-  QAction* PopUpTile = nullptr;
-  QAction* PopUpCascade = nullptr;
-  QAction* PopUpArrangeAll = nullptr;
-  QAction* PopUpChart = nullptr;
-  // Following the active view's file, ticked while it follows; at the end of the Window menu
-  // and of the pop-up menu.
-  QAction* WindowFollow = nullptr;
-  QAction* PopUpFollow = nullptr;
-  // Filtering the active view's rows (Ctrl+F), after the follow commands.
-  QAction* WindowFilter = nullptr;
-  QAction* PopUpFilter = nullptr;
-  // Going to a date (Ctrl+G), after the filter commands; on while the active window is a view
-  // sorted by date or a chart.
-  QAction* WindowGoToDate = nullptr;
-  QAction* PopUpGoToDate = nullptr;
-  // The daily summary, after going to a date; on while an interval view is active.
-  QAction* WindowDailySummary = nullptr;
-  QAction* PopUpDailySummary = nullptr;
-  // Finding a text in a folder's archives (Ctrl+Shift+F), in the file menu; always on.
-  QAction* FileFindInFolder = nullptr;
+  // Each command with its menu item, pop-up twin and tool button.
+  const Command& CommandFor(CommandId id) const { return commands_[Bit(id)]; }
+  // One item of a command; null where the command does not appear.
+  QAction* Item(CommandItem item) const { return CommandFor(item.command).Item(item.place); }
+  QMenu* FileMenu() const { return menus_[kFileMenu]; }
+  QMenu* WindowMenu() const { return menus_[kWindowMenu]; }
+  QMenu* HelpMenu() const { return menus_[kHelpMenu]; }
+
   // "N of M rows" in the status bar while the active view's filter line is shown.
   QLabel* ShownRowsLabel = nullptr;
   QAction* OpenBtn = nullptr;
@@ -163,29 +137,22 @@ class MainWindow : public QMainWindow {
   void ReplaceToolButtonHints();
   // The lists of recently opened archives and of open views, in the file and window menus.
   void BuildMenuLists();
-  // Enables the follow commands while a data view is active and ticks them while it follows.
-  void ShowFollowing();
-  // Enables the filter commands while a data view is active, and shows how many of its rows
-  // its filter keeps.
+  // The one place that decides which commands can be chosen: from the kind of the active
+  // window and what it shows. It also ticks the follow command while the active view follows.
+  // Called when the active window changes and when a view's state does.
+  void UpdateCommands();
+  // Shows how many of the active view's rows its filter keeps, while its filter line is shown.
   void ShowFiltering();
   void BuildPlantCommands();
-  // A daily summary or the find window activated: the window commands act on it, and a
-  // summary is saved and printed as a view is; there is no chart of either.
-  void PlantWindowActivated(QMdiSubWindow& window);
   void ReplacePlantTexts();
-  // Enables going to a date and the daily summary where they apply to the active window.
-  void ShowPlantCommands();
   // A passing note of a view, such as a followed file that was replaced.
   void ShowStatusNote(const QString& note);
   // Follows the client area: a view activated, or none left.
   void ViewActivated(QMdiSubWindow* window);
-  // A chart window activated: printing and the window commands act on it; there is no text
-  // report of a chart, and no chart of a chart.
-  void ChartActivated();
-  // The chart command, in the menu, the pop-up menu and the tool bar.
-  void SetChartCommandEnabled(bool enabled);
 
   ProgramState state_;
+  std::array<Command, kCommandCount> commands_;
+  std::array<QMenu*, 3> menus_{};
   ArchiveKind activeViewKind_ = ArchiveKind::Other;
   QMdiArea* mdiArea_ = nullptr;
   HelpWindow* helpWindow_ = nullptr;

@@ -8,6 +8,7 @@
 #include <QToolBar>
 
 #include <span>
+#include <utility>
 
 #include "app/Hint.h"
 #include "app/mainwindow/MainWindow.h"
@@ -16,7 +17,6 @@
 namespace telvoran {
 namespace {
 
-using Item = QAction* MainWindow::*;
 using Handler = void (MainWindow::*)();
 
 enum class RowKind { kSubmenu, kItem, kSeparator };
@@ -28,7 +28,8 @@ constexpr int kNoKey = 0;
 struct MenuRow {
   RowKind kind;
   const char* name;  // of a separator
-  Item item;
+  CommandId command;
+  int submenu;  // of a submenu row: which of the main window's menus
   const char* caption;
   const char* hint;
   int key;
@@ -38,19 +39,20 @@ struct MenuRow {
   bool checkable = false;  // ticked while its state holds, such as following a file
 };
 
-constexpr MenuRow Submenu(Item item, const char* caption, const char* hint, int captionId) {
-  return {RowKind::kSubmenu, "", item, caption, hint, kNoKey, kOn, nullptr, captionId};
+constexpr MenuRow Submenu(int submenu, const char* caption, const char* hint, int captionId) {
+  return {RowKind::kSubmenu, "",       CommandId{}, submenu, caption, hint, kNoKey, kOn,
+          nullptr,           captionId};
 }
-constexpr MenuRow Command(Item item, const char* caption, const char* hint, int key, bool enabled,
-                          Handler handler, int captionId) {
-  return {RowKind::kItem, "", item, caption, hint, key, enabled, handler, captionId};
+constexpr MenuRow MenuCommand(CommandId command, const char* caption, const char* hint, int key,
+                              bool enabled, Handler handler, int captionId) {
+  return {RowKind::kItem, "", command, -1, caption, hint, key, enabled, handler, captionId};
 }
-constexpr MenuRow CheckCommand(Item item, const char* caption, const char* hint, Handler handler,
-                               int captionId) {
-  return {RowKind::kItem, "", item, caption, hint, kNoKey, kOff, handler, captionId, true};
+constexpr MenuRow CheckCommand(CommandId command, const char* caption, const char* hint,
+                               Handler handler, int captionId) {
+  return {RowKind::kItem, "", command, -1, caption, hint, kNoKey, kOff, handler, captionId, true};
 }
 constexpr MenuRow Separator(const char* name) {
-  return {RowKind::kSeparator, name, nullptr, "", "", kNoKey, kOn, nullptr, 0};
+  return {RowKind::kSeparator, name, CommandId{}, -1, "", "", kNoKey, kOn, nullptr, 0};
 }
 
 // Following the active view's file, ticked while it follows, and filtering its rows with the key
@@ -62,142 +64,143 @@ constexpr const char* kFilterHint = "Pokazuje tylko wiersze zawierające wpisany
 constexpr int kFilterKey = (Qt::CTRL | Qt::Key_F).toCombined();
 
 const MenuRow kMainMenu[] = {
-    Submenu(&MainWindow::FileMenu, "&Plik", "Operacje na plikach", sid::kFileMenu),
-    Command(&MainWindow::FileOpen, "&Otwórz...", "Otwiera plik z zapisanymi danymi",
-            (Qt::CTRL | Qt::Key_O).toCombined(), kOn, &MainWindow::OpenArchive, sid::kFileOpen),
-    Command(&MainWindow::FileOpenFolder, "Otwórz &folder...",
-            "Pokazuje archiwa folderu instalacji według central i dni", kNoKey, kOn,
-            &MainWindow::OpenFolder, sid::kOpenFolder),
-    Command(&MainWindow::FileSaveAs, "Z&apisz jako tekst...",
-            "Zapisuje plik danych jako plik tekstowy", (Qt::CTRL | Qt::Key_S).toCombined(), kOff,
-            &MainWindow::SaveReport, sid::kFileSaveAs),
+    Submenu(MainWindow::kFileMenu, "&Plik", "Operacje na plikach", sid::kFileMenu),
+    MenuCommand(CommandId::kOpen, "&Otwórz...", "Otwiera plik z zapisanymi danymi",
+                (Qt::CTRL | Qt::Key_O).toCombined(), kOn, &MainWindow::OpenArchive, sid::kFileOpen),
+    MenuCommand(CommandId::kOpenFolder, "Otwórz &folder...",
+                "Pokazuje archiwa folderu instalacji według central i dni", kNoKey, kOn,
+                &MainWindow::OpenFolder, sid::kOpenFolder),
+    MenuCommand(CommandId::kSaveAs, "Z&apisz jako tekst...",
+                "Zapisuje plik danych jako plik tekstowy", (Qt::CTRL | Qt::Key_S).toCombined(),
+                kOff, &MainWindow::SaveReport, sid::kFileSaveAs),
     Separator("PrintSeparator"),
-    Command(&MainWindow::FilePrint, "&Drukuj...", "Drukuje plik danych",
-            (Qt::CTRL | Qt::Key_P).toCombined(), kOff, &MainWindow::PrintView, sid::kFilePrint),
-    Command(&MainWindow::FilePrintSetup, "&Ustawienia wydruku...", "Ustawia parametry wydruku",
-            kNoKey, kOff, &MainWindow::PrintSetup, sid::kFilePrintSetup),
+    MenuCommand(CommandId::kPrint, "&Drukuj...", "Drukuje plik danych",
+                (Qt::CTRL | Qt::Key_P).toCombined(), kOff, &MainWindow::PrintView, sid::kFilePrint),
+    MenuCommand(CommandId::kPrintSetup, "&Ustawienia wydruku...", "Ustawia parametry wydruku",
+                kNoKey, kOff, &MainWindow::PrintSetup, sid::kFilePrintSetup),
     Separator("ExitSeparator"),
-    Command(&MainWindow::FileExit, "Za&kończ", "Zamyka program", kNoKey, kOn, &MainWindow::Exit,
-            sid::kFileExit),
-    Submenu(&MainWindow::WindowMenu, "&Okno", "Operacje na oknach", sid::kWindowMenu),
-    Command(&MainWindow::WindowNext, "&Nastepne", "Przełącza aktywność na następne otwarte okno",
-            Qt::Key_F6, kOff, &MainWindow::NextView, sid::kWindowNext),
-    Command(&MainWindow::WindowPrevious, "&Poprzednie",
-            "Przełącza aktywność na poprzednie otwarte okno", Qt::Key_F5, kOff,
-            &MainWindow::PreviousView, sid::kWindowPrevious),
+    MenuCommand(CommandId::kExit, "Za&kończ", "Zamyka program", kNoKey, kOn, &MainWindow::Exit,
+                sid::kFileExit),
+    Submenu(MainWindow::kWindowMenu, "&Okno", "Operacje na oknach", sid::kWindowMenu),
+    MenuCommand(CommandId::kNext, "&Nastepne", "Przełącza aktywność na następne otwarte okno",
+                Qt::Key_F6, kOff, &MainWindow::NextView, sid::kWindowNext),
+    MenuCommand(CommandId::kPrevious, "&Poprzednie",
+                "Przełącza aktywność na poprzednie otwarte okno", Qt::Key_F5, kOff,
+                &MainWindow::PreviousView, sid::kWindowPrevious),
     Separator("ArrangeSeparator"),
-    Command(&MainWindow::WindowTile, "&Sąsiadująco", "Ustawia okna jedno pod drugim", kNoKey, kOff,
-            &MainWindow::TileViews, sid::kWindowTile),
-    Command(&MainWindow::WindowCascade, "Kaska&da", "Ustawia okna kaskadowo jedno na drugim",
-            kNoKey, kOff, &MainWindow::CascadeViews, sid::kWindowCascade),
-    Command(&MainWindow::WindowArrangeAll, "&Rozmieść wszystko", "Rozmieszcza okna automatycznie",
-            kNoKey, kOff, &MainWindow::ArrangeIcons, sid::kWindowArrangeAll),
+    MenuCommand(CommandId::kTile, "&Sąsiadująco", "Ustawia okna jedno pod drugim", kNoKey, kOff,
+                &MainWindow::TileViews, sid::kWindowTile),
+    MenuCommand(CommandId::kCascade, "Kaska&da", "Ustawia okna kaskadowo jedno na drugim", kNoKey,
+                kOff, &MainWindow::CascadeViews, sid::kWindowCascade),
+    MenuCommand(CommandId::kArrangeAll, "&Rozmieść wszystko", "Rozmieszcza okna automatycznie",
+                kNoKey, kOff, &MainWindow::ArrangeIcons, sid::kWindowArrangeAll),
     Separator("CloseSeparator"),
-    Command(&MainWindow::WindowClose, "&Zamknij okno", "Zamyka aktywne okno",
-            (Qt::CTRL | Qt::Key_F4).toCombined(), kOff, &MainWindow::CloseView, sid::kWindowClose),
+    MenuCommand(CommandId::kClose, "&Zamknij okno", "Zamyka aktywne okno",
+                (Qt::CTRL | Qt::Key_F4).toCombined(), kOff, &MainWindow::CloseView,
+                sid::kWindowClose),
     Separator("ChartSeparator"),
-    Command(&MainWindow::WindowChart, "&Wykres",
-            "Rysuje aktywny widok jako wykres lub oś czasu alarmów", kNoKey, kOff,
-            &MainWindow::ShowChart, sid::kChart),
+    MenuCommand(CommandId::kChart, "&Wykres",
+                "Rysuje aktywny widok jako wykres lub oś czasu alarmów", kNoKey, kOff,
+                &MainWindow::ShowChart, sid::kChart),
     Separator("FollowSeparator"),
-    CheckCommand(&MainWindow::WindowFollow, kFollowCaption, kFollowHint,
-                 &MainWindow::FollowActiveView, sid::kWindowFollow),
-    Command(&MainWindow::WindowFilter, kFilterCaption, kFilterHint, kFilterKey, kOff,
-            &MainWindow::FilterActiveView, sid::kFilterRows),
-    Submenu(&MainWindow::HelpMenu, "Pomo&c", "Pomoc programu", sid::kHelpMenu),
-    Command(&MainWindow::HelpContents, "&Pomoc programu...", "Otwiera plik pomocy", kNoKey, kOn,
-            &MainWindow::ShowHelp, sid::kHelpContents),
-    Command(&MainWindow::HelpAbout, "&O programie...", "Otwiera okienko informacyjne", kNoKey, kOn,
-            &MainWindow::ShowAbout, sid::kHelpAbout),
+    CheckCommand(CommandId::kFollow, kFollowCaption, kFollowHint, &MainWindow::FollowActiveView,
+                 sid::kWindowFollow),
+    MenuCommand(CommandId::kFilter, kFilterCaption, kFilterHint, kFilterKey, kOff,
+                &MainWindow::FilterActiveView, sid::kFilterRows),
+    Submenu(MainWindow::kHelpMenu, "Pomo&c", "Pomoc programu", sid::kHelpMenu),
+    MenuCommand(CommandId::kHelp, "&Pomoc programu...", "Otwiera plik pomocy", kNoKey, kOn,
+                &MainWindow::ShowHelp, sid::kHelpContents),
+    MenuCommand(CommandId::kAbout, "&O programie...", "Otwiera okienko informacyjne", kNoKey, kOn,
+                &MainWindow::ShowAbout, sid::kHelpAbout),
 };
 
 // The pop-up items repeat the window commands and take their twins' texts.
 const MenuRow kPopupMenu[] = {
-    Command(&MainWindow::PopUpNext, "&Następne", "Przełącza aktywność na następne otwarte okno",
-            Qt::Key_F6, kOff, &MainWindow::NextView, sid::kWindowNext),
-    Command(&MainWindow::PopUpPrevious, "&Poprzednie",
-            "Przełącza aktywność na poprzednie otwarte okno", Qt::Key_F5, kOff,
-            &MainWindow::PreviousView, sid::kWindowPrevious),
+    MenuCommand(CommandId::kNext, "&Następne", "Przełącza aktywność na następne otwarte okno",
+                Qt::Key_F6, kOff, &MainWindow::NextView, sid::kWindowNext),
+    MenuCommand(CommandId::kPrevious, "&Poprzednie",
+                "Przełącza aktywność na poprzednie otwarte okno", Qt::Key_F5, kOff,
+                &MainWindow::PreviousView, sid::kWindowPrevious),
     Separator("PopUpArrangeSeparator"),
-    Command(&MainWindow::PopUpTile, "&Sąsiadująco", "Ustawia okna jedno pod drugim", kNoKey, kOff,
-            &MainWindow::TileViews, sid::kWindowTile),
-    Command(&MainWindow::PopUpCascade, "Kaska&da", "Ustawia okna kaskadowo jedno na drugim", kNoKey,
-            kOff, &MainWindow::CascadeViews, sid::kWindowCascade),
-    Command(&MainWindow::PopUpArrangeAll, "&Rozmieść wszystko", "Rozmieszcza okna automatycznie",
-            kNoKey, kOff, &MainWindow::ArrangeIcons, sid::kWindowArrangeAll),
+    MenuCommand(CommandId::kTile, "&Sąsiadująco", "Ustawia okna jedno pod drugim", kNoKey, kOff,
+                &MainWindow::TileViews, sid::kWindowTile),
+    MenuCommand(CommandId::kCascade, "Kaska&da", "Ustawia okna kaskadowo jedno na drugim", kNoKey,
+                kOff, &MainWindow::CascadeViews, sid::kWindowCascade),
+    MenuCommand(CommandId::kArrangeAll, "&Rozmieść wszystko", "Rozmieszcza okna automatycznie",
+                kNoKey, kOff, &MainWindow::ArrangeIcons, sid::kWindowArrangeAll),
     Separator("PopUpChartSeparator"),
-    Command(&MainWindow::PopUpChart, "&Wykres",
-            "Rysuje aktywny widok jako wykres lub oś czasu alarmów", kNoKey, kOff,
-            &MainWindow::ShowChart, sid::kChart),
+    MenuCommand(CommandId::kChart, "&Wykres",
+                "Rysuje aktywny widok jako wykres lub oś czasu alarmów", kNoKey, kOff,
+                &MainWindow::ShowChart, sid::kChart),
     Separator("PopUpFollowSeparator"),
-    CheckCommand(&MainWindow::PopUpFollow, kFollowCaption, kFollowHint,
-                 &MainWindow::FollowActiveView, sid::kWindowFollow),
-    Command(&MainWindow::PopUpFilter, kFilterCaption, kFilterHint, kFilterKey, kOff,
-            &MainWindow::FilterActiveView, sid::kFilterRows),
+    CheckCommand(CommandId::kFollow, kFollowCaption, kFollowHint, &MainWindow::FollowActiveView,
+                 sid::kWindowFollow),
+    MenuCommand(CommandId::kFilter, kFilterCaption, kFilterHint, kFilterKey, kOff,
+                &MainWindow::FilterActiveView, sid::kFilterRows),
 };
 
 // Further keys of menu items, besides the one the menu shows beside them.
 struct ExtraKeyRow {
-  Item item;
+  CommandId command;
   QKeyCombination key;
 };
 const ExtraKeyRow kExtraKeys[] = {
-    {&MainWindow::WindowNext, Qt::CTRL | Qt::Key_Tab},
-    {&MainWindow::WindowPrevious, Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab},
-    {&MainWindow::WindowPrevious, Qt::CTRL | Qt::SHIFT | Qt::Key_Tab},
+    {CommandId::kNext, Qt::CTRL | Qt::Key_Tab},
+    {CommandId::kPrevious, Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab},
+    {CommandId::kPrevious, Qt::CTRL | Qt::SHIFT | Qt::Key_Tab},
 };
 
 struct ToolRow {
   const char* name;  // of a separator
-  Item item;
+  CommandId command;
   const char* icon;
   const char* hint;
   bool enabled;
   Handler handler;
 };
 
-constexpr ToolRow ToolButton(Item item, const char* icon, const char* hint, bool enabled,
+constexpr ToolRow ToolButton(CommandId command, const char* icon, const char* hint, bool enabled,
                              Handler handler) {
-  return {"", item, icon, hint, enabled, handler};
+  return {"", command, icon, hint, enabled, handler};
 }
 constexpr ToolRow ToolSeparator(const char* name) {
-  return {name, nullptr, "", "", kOn, nullptr};
+  return {name, CommandId{}, "", "", kOn, nullptr};
 }
 
 const ToolRow kToolBar[] = {
-    ToolButton(&MainWindow::OpenBtn, ":/icons/open.svg", "Otwórz|Otwiera plik z zapisanymi danymi",
-               kOn, &MainWindow::OpenArchive),
-    ToolButton(&MainWindow::SaveAsBtn, ":/icons/save.svg",
+    ToolButton(CommandId::kOpen, ":/icons/open.svg", "Otwórz|Otwiera plik z zapisanymi danymi", kOn,
+               &MainWindow::OpenArchive),
+    ToolButton(CommandId::kSaveAs, ":/icons/save.svg",
                "Zapisz|Zapisuje plik danych jako plik tekstowy", kOff, &MainWindow::SaveReport),
     ToolSeparator("ToolPrintSeparator"),
-    ToolButton(&MainWindow::PrintBtn, ":/icons/print.svg", "Drukuj|Drukuje plik danych", kOff,
+    ToolButton(CommandId::kPrint, ":/icons/print.svg", "Drukuj|Drukuje plik danych", kOff,
                &MainWindow::PrintView),
-    ToolButton(&MainWindow::ChartBtn, ":/icons/chart.svg",
+    ToolButton(CommandId::kChart, ":/icons/chart.svg",
                "Wykres|Rysuje aktywny widok jako wykres lub oś czasu alarmów", kOff,
                &MainWindow::ShowChart),
     ToolSeparator("ToolHelpSeparator"),
     ToolSeparator("ToolHelpSeparator2"),
-    ToolButton(&MainWindow::HelpBtn, ":/icons/help.svg", "Pomoc|Otwiera plik pomocy", kOn,
+    ToolButton(CommandId::kHelp, ":/icons/help.svg", "Pomoc|Otwiera plik pomocy", kOn,
                &MainWindow::ShowHelp),
     ToolSeparator("ToolExitSeparator"),
-    ToolButton(&MainWindow::CloseBtn, ":/icons/exit.svg", "Zamknij|Zamyka program", kOn,
+    ToolButton(CommandId::kExit, ":/icons/exit.svg", "Zamknij|Zamyka program", kOn,
                &MainWindow::Exit),
 };
 
 // Each tool button's hint is joined from a short text and the hint of the menu command it
 // repeats; set in this order.
 struct ToolHintRow {
-  Item item;
+  CommandId command;
   int shortId;
   int longId;
 };
 const ToolHintRow kToolButtonHints[] = {
-    {&MainWindow::CloseBtn, sid::kCloseBtnShort, sid::kFileExit + 1},
-    {&MainWindow::HelpBtn, sid::kHelpBtnShort, sid::kHelpContents + 1},
-    {&MainWindow::OpenBtn, sid::kOpenBtnShort, sid::kFileOpen + 1},
-    {&MainWindow::PrintBtn, sid::kPrintBtnShort, sid::kFilePrint + 1},
-    {&MainWindow::SaveAsBtn, sid::kSaveAsBtnShort, sid::kFileSaveAs + 1},
-    {&MainWindow::ChartBtn, sid::kChartBtnShort, sid::kChart + 1},
+    {CommandId::kExit, sid::kCloseBtnShort, sid::kFileExit + 1},
+    {CommandId::kHelp, sid::kHelpBtnShort, sid::kHelpContents + 1},
+    {CommandId::kOpen, sid::kOpenBtnShort, sid::kFileOpen + 1},
+    {CommandId::kPrint, sid::kPrintBtnShort, sid::kFilePrint + 1},
+    {CommandId::kSaveAs, sid::kSaveAsBtnShort, sid::kFileSaveAs + 1},
+    {CommandId::kChart, sid::kChartBtnShort, sid::kChart + 1},
 };
 
 // A command clears the status bar first: its hint is not left standing over its dialog.
@@ -210,28 +213,37 @@ void Connect(MainWindow& form, QAction* action, Handler handler) {
 
 // Adds one row to `menu`, or for a submenu row a new menu to the menu bar; returns the menu
 // that the following rows go to.
-QMenu* AddMenuRow(MainWindow& form, QMenu* menu, const MenuRow& row,
-                  Qt::ShortcutContext keyContext) {
+QMenu* AddMenuRow(MainWindow& form, QMenu* menu, const MenuRow& row, Place place,
+                  std::span<Command> commands, std::span<QMenu*> submenus) {
   if (row.kind == RowKind::kSeparator) {
     menu->addSeparator()->setObjectName(row.name);
     return menu;
   }
-  QAction*& item = form.*row.item;
+  QAction* item = nullptr;
   if (row.kind == RowKind::kSubmenu) {
     menu = form.menuBar()->addMenu(QString::fromUtf8(row.caption));
+    submenus[row.submenu] = menu;
     item = menu->menuAction();
   } else {
     item = menu->addAction(QString::fromUtf8(row.caption));
     if (row.key != kNoKey) {
       item->setShortcut(QKeySequence(row.key));
-      item->setShortcutContext(keyContext);
+      item->setShortcutContext(place == Place::kMenu ? Qt::WindowShortcut : Qt::WidgetShortcut);
     }
     item->setCheckable(row.checkable);
     Connect(form, item, row.handler);
+    commands[Bit(row.command)].SetItem(place, item);
   }
   SetHint(*item, QString::fromUtf8(row.hint));
   item->setEnabled(row.enabled);
   return menu;
+}
+
+// The item a menu row stands for.
+QAction* ItemOf(const MenuRow& row, Place place, std::span<const Command> commands,
+                std::span<QMenu* const> submenus) {
+  return row.kind == RowKind::kSubmenu ? submenus[row.submenu]->menuAction()
+                                       : commands[Bit(row.command)].Item(place);
 }
 
 }  // namespace
@@ -241,12 +253,14 @@ void MainWindow::BuildMenus() {
   // items but binds them only while it has the focus itself, so one key never means two
   // commands in the main window.
   QMenu* menu = nullptr;
-  for (const MenuRow& row : kMainMenu) menu = AddMenuRow(*this, menu, row, Qt::WindowShortcut);
+  for (const MenuRow& row : kMainMenu)
+    menu = AddMenuRow(*this, menu, row, Place::kMenu, commands_, menus_);
   PopupMenu = new QMenu(this);
   PopupMenu->setObjectName("PopupMenu");
-  for (const MenuRow& row : kPopupMenu) AddMenuRow(*this, PopupMenu, row, Qt::WidgetShortcut);
+  for (const MenuRow& row : kPopupMenu)
+    AddMenuRow(*this, PopupMenu, row, Place::kPopUp, commands_, menus_);
   for (const ExtraKeyRow& row : kExtraKeys) {
-    QAction* item = this->*row.item;
+    QAction* item = CommandFor(row.command).Item(Place::kMenu);
     item->setShortcuts(item->shortcuts() << QKeySequence(row.key));
   }
 }
@@ -258,24 +272,25 @@ void MainWindow::BuildToolBar() {
   ToolBar->setFloatable(false);
   ToolBar->setIconSize(QSize(16, 16));
   for (const ToolRow& row : kToolBar) {
-    if (!row.item) {
+    if (!row.handler) {
       ToolBar->addSeparator()->setObjectName(row.name);
       continue;
     }
-    QAction*& button = this->*row.item;
-    button = ToolBar->addAction(QIcon(row.icon), QString());
+    QAction* button = ToolBar->addAction(QIcon(row.icon), QString());
     SetHint(*button, QString::fromUtf8(row.hint));
     button->setEnabled(row.enabled);
     Connect(*this, button, row.handler);
+    commands_[Bit(row.command)].SetItem(Place::kToolBar, button);
   }
 }
 
 void MainWindow::ReplaceMenuTexts() {
   using Table = std::span<const MenuRow>;
-  for (Table table : {Table(kMainMenu), Table(kPopupMenu)}) {
+  for (auto [table, place] :
+       {std::pair(Table(kMainMenu), Place::kMenu), std::pair(Table(kPopupMenu), Place::kPopUp)}) {
     for (const MenuRow& row : table) {
       if (row.kind == RowKind::kSeparator) continue;
-      QAction* item = this->*row.item;
+      QAction* item = ItemOf(row, place, commands_, menus_);
       item->setText(state_.Text(row.captionId));
       SetHint(*item, state_.Text(row.captionId + 1));
     }
@@ -284,7 +299,8 @@ void MainWindow::ReplaceMenuTexts() {
 
 void MainWindow::ReplaceToolButtonHints() {
   for (const ToolHintRow& row : kToolButtonHints)
-    SetHint(*(this->*row.item), state_.Text(row.shortId) + u'|' + state_.Text(row.longId));
+    SetHint(*CommandFor(row.command).Item(Place::kToolBar),
+            state_.Text(row.shortId) + u'|' + state_.Text(row.longId));
 }
 
 }  // namespace telvoran

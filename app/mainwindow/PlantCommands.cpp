@@ -25,8 +25,7 @@ namespace telvoran {
 namespace {
 
 struct PlantCommandRow {
-  QAction* MainWindow::*windowItem;
-  QAction* MainWindow::*popUpItem;
+  CommandId command;
   const char* caption;
   const char* hint;
   QKeyCombination key;
@@ -35,10 +34,10 @@ struct PlantCommandRow {
 };
 
 const PlantCommandRow kViewCommandRows[] = {
-    {&MainWindow::WindowGoToDate, &MainWindow::PopUpGoToDate, "Prz&ejdź do daty...",
+    {CommandId::kGoToDate, "Prz&ejdź do daty...",
      "Pokazuje wiersz lub chwilę najbliższą podanej dacie", Qt::CTRL | Qt::Key_G,
      &MainWindow::GoToDate, sid::kGoToDate},
-    {&MainWindow::WindowDailySummary, &MainWindow::PopUpDailySummary, "Podsu&mowanie dzienne...",
+    {CommandId::kDailySummary, "Podsu&mowanie dzienne...",
      "Liczba, minimum, maksimum i średnia każdego dnia i kanału", QKeyCombination(),
      &MainWindow::ShowDailySummary, sid::kDailySummary},
 };
@@ -64,19 +63,20 @@ void MainWindow::BuildPlantCommands() {
     return item;
   };
   for (const PlantCommandRow& row : kViewCommandRows) {
-    this->*row.windowItem = add(*WindowMenu->menu(), row, Qt::WindowShortcut);
-    this->*row.popUpItem = add(*PopupMenu, row, Qt::WidgetShortcut);
+    commands_[Bit(row.command)].SetItem(Place::kMenu, add(*WindowMenu(), row, Qt::WindowShortcut));
+    commands_[Bit(row.command)].SetItem(Place::kPopUp, add(*PopupMenu, row, Qt::WidgetShortcut));
   }
   // Before the file menu's printing commands, after opening and saving.
-  QMenu& fileMenu = *FileMenu->menu();
+  QMenu& fileMenu = *FileMenu();
   QAction* before = nullptr;
   for (QAction* item : fileMenu.actions())
     if (item->objectName() == "PrintSeparator") before = item;
-  FileFindInFolder = new QAction(QString::fromUtf8(kFindCaption), &fileMenu);
-  fileMenu.insertAction(before, FileFindInFolder);
-  FileFindInFolder->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
-  SetHint(*FileFindInFolder, QString::fromUtf8(kFindHint));
-  connect(FileFindInFolder, &QAction::triggered, this, [this] {
+  auto* find = new QAction(QString::fromUtf8(kFindCaption), &fileMenu);
+  commands_[Bit(CommandId::kFindInFolder)].SetItem(Place::kMenu, find);
+  fileMenu.insertAction(before, find);
+  find->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
+  SetHint(*find, QString::fromUtf8(kFindHint));
+  connect(find, &QAction::triggered, this, [this] {
     statusBar()->clearMessage();
     FindInFolder();
   });
@@ -84,29 +84,15 @@ void MainWindow::BuildPlantCommands() {
 
 void MainWindow::ReplacePlantTexts() {
   for (const PlantCommandRow& row : kViewCommandRows) {
-    for (QAction* item : {this->*row.windowItem, this->*row.popUpItem}) {
+    const Command& command = CommandFor(row.command);
+    for (QAction* item : {command.Item(Place::kMenu), command.Item(Place::kPopUp)}) {
       item->setText(state_.Text(row.captionId));
       SetHint(*item, state_.Text(row.captionId + 1));
     }
   }
-  FileFindInFolder->setText(state_.Text(sid::kFindInFolder));
-  SetHint(*FileFindInFolder, state_.Text(sid::kFindInFolder + 1));
-}
-
-void MainWindow::PlantWindowActivated(QMdiSubWindow& window) {
-  SetViewCommandsEnabled(true);
-  const bool output = qobject_cast<const DailySummaryWindow*>(&window) != nullptr;
-  for (QAction* item : {FileSaveAs, SaveAsBtn, FilePrint, PrintBtn}) item->setEnabled(output);
-  SetChartCommandEnabled(false);
-}
-
-void MainWindow::ShowPlantCommands() {
-  QMdiSubWindow* active = ActiveChild();
-  const bool goes = commands::GoToDateApplies(active);
-  for (QAction* item : {WindowGoToDate, PopUpGoToDate}) item->setEnabled(goes);
-  const auto* view = qobject_cast<const DataView*>(active);
-  const bool sums = view != nullptr && view->ViewKind() == ArchiveKind::Interval;
-  for (QAction* item : {WindowDailySummary, PopUpDailySummary}) item->setEnabled(sums);
+  QAction* find = CommandFor(CommandId::kFindInFolder).Item(Place::kMenu);
+  find->setText(state_.Text(sid::kFindInFolder));
+  SetHint(*find, state_.Text(sid::kFindInFolder + 1));
 }
 
 void MainWindow::GoToDate() {

@@ -16,37 +16,39 @@
 namespace telvoran {
 namespace {
 
+using enum CommandId;
+using enum Place;
+
 using namespace test;
-using Item = QAction* MainWindow::*;
+using Item = CommandItem;
 
 class ChartCommandTest : public ChartFixture {
  protected:
   bool Enabled(std::initializer_list<Item> items) {
     return std::all_of(items.begin(), items.end(),
-                       [this](Item item) { return (main.*item)->isEnabled(); });
+                       [this](Item item) { return main.Item(item)->isEnabled(); });
   }
   bool Disabled(std::initializer_list<Item> items) {
     return std::none_of(items.begin(), items.end(),
-                        [this](Item item) { return (main.*item)->isEnabled(); });
+                        [this](Item item) { return main.Item(item)->isEnabled(); });
   }
 };
 
-const std::initializer_list<Item> kSaveCommands{&MainWindow::FileSaveAs, &MainWindow::SaveAsBtn};
-const std::initializer_list<Item> kChartCommands{&MainWindow::WindowChart, &MainWindow::PopUpChart,
-                                                 &MainWindow::ChartBtn};
+const std::initializer_list<Item> kSaveCommands{{kSaveAs, kMenu}, {kSaveAs, kToolBar}};
+const std::initializer_list<Item> kChartCommands{
+    {kChart, kMenu}, {kChart, kPopUp}, {kChart, kToolBar}};
 const std::initializer_list<Item> kCommandsOnAChart{
-    &MainWindow::FilePrint,  &MainWindow::PrintBtn,      &MainWindow::FilePrintSetup,
-    &MainWindow::WindowNext, &MainWindow::WindowTile,    &MainWindow::PopUpNext,
-    &MainWindow::PopUpTile,  &MainWindow::WindowCascade, &MainWindow::WindowArrangeAll};
+    {kPrint, kMenu}, {kPrint, kToolBar}, {kPrintSetup, kMenu}, {kNext, kMenu},      {kTile, kMenu},
+    {kNext, kPopUp}, {kTile, kPopUp},    {kCascade, kMenu},    {kArrangeAll, kMenu}};
 
 TEST_F(ChartCommandTest, ChartCommandIsInTheWindowMenuThePopUpAndTheToolBar) {
-  EXPECT_EQ(main.WindowChart->text(), "S220");
-  EXPECT_EQ(main.WindowChart->statusTip(), "S221");
-  EXPECT_EQ(main.PopUpChart->text(), "S220");
-  EXPECT_EQ(main.ChartBtn->toolTip(), "S222");
-  EXPECT_EQ(main.ChartBtn->statusTip(), "S221");
-  EXPECT_TRUE(main.WindowMenu->menu()->actions().contains(main.WindowChart));
-  EXPECT_TRUE(main.PopupMenu->actions().contains(main.PopUpChart));
+  EXPECT_EQ(main.Item({kChart, kMenu})->text(), "S220");
+  EXPECT_EQ(main.Item({kChart, kMenu})->statusTip(), "S221");
+  EXPECT_EQ(main.Item({kChart, kPopUp})->text(), "S220");
+  EXPECT_EQ(main.Item({kChart, kToolBar})->toolTip(), "S222");
+  EXPECT_EQ(main.Item({kChart, kToolBar})->statusTip(), "S221");
+  EXPECT_TRUE(main.WindowMenu()->actions().contains(main.Item({kChart, kMenu})));
+  EXPECT_TRUE(main.PopupMenu->actions().contains(main.Item({kChart, kPopUp})));
 }
 
 TEST_F(ChartCommandTest, CommandsFollowWhetherAViewOrAChartIsActive) {
@@ -93,7 +95,7 @@ TEST_F(ChartCommandTest, AnIntervalViewGetsAChannelChartCaptionedLikeTheView) {
   EXPECT_EQ(chart->Series().ChannelCount(), 4);
   EXPECT_TRUE(Asked().isEmpty());
   // The window menu tells the chart from its view.
-  emit main.WindowMenu->menu()->aboutToShow();
+  emit main.WindowMenu()->aboutToShow();
   QStringList listed;
   for (const QAction* item : main.OpenViewList->Items()) listed << item->text();
   EXPECT_EQ(listed, QStringList({"&1 2005-03-14_C07.czt", "&2 2005-03-14_C07.czt S280"}));

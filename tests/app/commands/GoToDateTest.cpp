@@ -13,6 +13,9 @@
 namespace telvoran {
 namespace {
 
+using enum CommandId;
+using enum Place;
+
 using namespace test;
 
 class GoToDateTest : public ChartFixture {
@@ -29,31 +32,32 @@ class GoToDateTest : public ChartFixture {
     return static_cast<double>(commands::ToArchiveSeconds(At(hour, minute)));
   }
   bool On() const {
-    EXPECT_EQ(main.WindowGoToDate->isEnabled(), main.PopUpGoToDate->isEnabled());
-    return main.WindowGoToDate->isEnabled();
+    EXPECT_EQ(main.Item({kGoToDate, kMenu})->isEnabled(),
+              main.Item({kGoToDate, kPopUp})->isEnabled());
+    return main.Item({kGoToDate, kMenu})->isEnabled();
   }
 };
 
 TEST_F(GoToDateTest, ViewSortedByDateShowsTheNearestRowAndIsOffWhenSortedOtherwise) {
   EXPECT_FALSE(On());
-  EXPECT_EQ(main.WindowGoToDate->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_G));
-  EXPECT_EQ(main.WindowGoToDate->text(), "S325");
+  EXPECT_EQ(main.Item({kGoToDate, kMenu})->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_G));
+  EXPECT_EQ(main.Item({kGoToDate, kMenu})->text(), "S325");
   DataView* view = OpenHour();
   ASSERT_NE(view, nullptr);
   EXPECT_TRUE(On());
 
   view->List()->setCurrentIndex(view->List()->model()->index(5, 0));
   dialogs.dateAnswers.push_back(At(0, 31, 40));
-  main.WindowGoToDate->trigger();
+  main.Item({kGoToDate, kMenu})->trigger();
   EXPECT_EQ(Asked(), QStringList({"date:S325|S327|2005-03-14T00:05:00Z"}));
   EXPECT_EQ(view->List()->currentIndex().row(), 32);
 
   // Cancelled, nothing moves; a moment after the last row goes to the last row.
   dialogs.dateAnswers.push_back(std::nullopt);
-  main.WindowGoToDate->trigger();
+  main.Item({kGoToDate, kMenu})->trigger();
   EXPECT_EQ(view->List()->currentIndex().row(), 32);
   dialogs.dateAnswers.push_back(At(23, 0));
-  main.PopUpGoToDate->trigger();
+  main.Item({kGoToDate, kPopUp})->trigger();
   EXPECT_EQ(view->List()->currentIndex().row(), 59);
   Asked();
 

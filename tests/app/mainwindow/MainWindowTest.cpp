@@ -30,7 +30,10 @@
 namespace telvoran {
 namespace {
 
-using Item = QAction* MainWindow::*;
+using enum CommandId;
+using enum Place;
+
+using Item = CommandItem;
 
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -58,17 +61,14 @@ QStringList Layout(const QList<QAction*>& actions) {
 }
 
 const Item kViewCommands[] = {
-    &MainWindow::FileSaveAs,      &MainWindow::FilePrint,        &MainWindow::FilePrintSetup,
-    &MainWindow::WindowNext,      &MainWindow::WindowPrevious,   &MainWindow::WindowTile,
-    &MainWindow::WindowCascade,   &MainWindow::WindowArrangeAll, &MainWindow::PopUpNext,
-    &MainWindow::PopUpPrevious,   &MainWindow::PopUpTile,        &MainWindow::PopUpCascade,
-    &MainWindow::PopUpArrangeAll, &MainWindow::SaveAsBtn,        &MainWindow::PrintBtn,
+    {kSaveAs, kMenu},      {kPrint, kMenu},     {kPrintSetup, kMenu}, {kNext, kMenu},
+    {kPrevious, kMenu},    {kTile, kMenu},      {kCascade, kMenu},    {kArrangeAll, kMenu},
+    {kNext, kPopUp},       {kPrevious, kPopUp}, {kTile, kPopUp},      {kCascade, kPopUp},
+    {kArrangeAll, kPopUp}, {kSaveAs, kToolBar}, {kPrint, kToolBar},
 };
 const Item kAlwaysEnabled[] = {
-    &MainWindow::FileMenu,   &MainWindow::FileOpen,       &MainWindow::FileExit,
-    &MainWindow::WindowMenu, &MainWindow::HelpMenu,       &MainWindow::HelpContents,
-    &MainWindow::HelpAbout,  &MainWindow::OpenBtn,        &MainWindow::HelpBtn,
-    &MainWindow::CloseBtn,   &MainWindow::FileOpenFolder,
+    {kOpen, kMenu},    {kExit, kMenu},    {kHelp, kMenu},    {kAbout, kMenu},
+    {kOpen, kToolBar}, {kHelp, kToolBar}, {kExit, kToolBar}, {kOpenFolder, kMenu},
 };
 
 TEST_F(MainWindowTest, CreationSetsCaptionSizeProgramDirectoryAndTitleCopy) {
@@ -80,24 +80,24 @@ TEST_F(MainWindowTest, CreationSetsCaptionSizeProgramDirectoryAndTitleCopy) {
 
 TEST_F(MainWindowTest, EveryItemTakesCaptionAndHintFromItsLibraryTexts) {
   const struct {
-    Item item;
+    QAction* item;
     int captionId;
   } items[] = {
-      {&MainWindow::FileMenu, 116},        {&MainWindow::FileOpen, 118},
-      {&MainWindow::FileSaveAs, 120},      {&MainWindow::FilePrint, 122},
-      {&MainWindow::FilePrintSetup, 124},  {&MainWindow::FileExit, 126},
-      {&MainWindow::WindowMenu, 128},      {&MainWindow::WindowNext, 130},
-      {&MainWindow::WindowPrevious, 132},  {&MainWindow::WindowTile, 134},
-      {&MainWindow::WindowCascade, 136},   {&MainWindow::WindowArrangeAll, 138},
-      {&MainWindow::HelpMenu, 140},        {&MainWindow::HelpContents, 142},
-      {&MainWindow::HelpAbout, 144},       {&MainWindow::WindowClose, 192},
-      {&MainWindow::PopUpNext, 130},       {&MainWindow::PopUpPrevious, 132},
-      {&MainWindow::PopUpTile, 134},       {&MainWindow::PopUpCascade, 136},
-      {&MainWindow::PopUpArrangeAll, 138}, {&MainWindow::FileOpenFolder, 300},
+      {form.FileMenu()->menuAction(), 116},    {form.Item({kOpen, kMenu}), 118},
+      {form.Item({kSaveAs, kMenu}), 120},      {form.Item({kPrint, kMenu}), 122},
+      {form.Item({kPrintSetup, kMenu}), 124},  {form.Item({kExit, kMenu}), 126},
+      {form.WindowMenu()->menuAction(), 128},  {form.Item({kNext, kMenu}), 130},
+      {form.Item({kPrevious, kMenu}), 132},    {form.Item({kTile, kMenu}), 134},
+      {form.Item({kCascade, kMenu}), 136},     {form.Item({kArrangeAll, kMenu}), 138},
+      {form.HelpMenu()->menuAction(), 140},    {form.Item({kHelp, kMenu}), 142},
+      {form.Item({kAbout, kMenu}), 144},       {form.Item({kClose, kMenu}), 192},
+      {form.Item({kNext, kPopUp}), 130},       {form.Item({kPrevious, kPopUp}), 132},
+      {form.Item({kTile, kPopUp}), 134},       {form.Item({kCascade, kPopUp}), 136},
+      {form.Item({kArrangeAll, kPopUp}), 138}, {form.Item({kOpenFolder, kMenu}), 300},
   };
   for (const auto& [item, captionId] : items) {
-    EXPECT_EQ((form.*item)->text(), "S" + QString::number(captionId));
-    EXPECT_EQ((form.*item)->statusTip(), "S" + QString::number(captionId + 1));
+    EXPECT_EQ(item->text(), "S" + QString::number(captionId));
+    EXPECT_EQ(item->statusTip(), "S" + QString::number(captionId + 1));
   }
 }
 
@@ -106,27 +106,27 @@ TEST_F(MainWindowTest, ToolButtonsShowTheShortTextAsTooltipAndTheMenuHintInTheSt
     Item button;
     const char* tooltip;
     const char* statusTip;
-  } buttons[] = {{&MainWindow::OpenBtn, "S148", "S119"},
-                 {&MainWindow::SaveAsBtn, "S150", "S121"},
-                 {&MainWindow::PrintBtn, "S149", "S123"},
-                 {&MainWindow::HelpBtn, "S147", "S143"},
-                 {&MainWindow::CloseBtn, "S146", "S127"}};
+  } buttons[] = {{{kOpen, kToolBar}, "S148", "S119"},
+                 {{kSaveAs, kToolBar}, "S150", "S121"},
+                 {{kPrint, kToolBar}, "S149", "S123"},
+                 {{kHelp, kToolBar}, "S147", "S143"},
+                 {{kExit, kToolBar}, "S146", "S127"}};
   for (const auto& [button, tooltip, statusTip] : buttons) {
-    EXPECT_EQ((form.*button)->toolTip(), tooltip);
-    EXPECT_EQ((form.*button)->statusTip(), statusTip);
+    EXPECT_EQ(form.Item(button)->toolTip(), tooltip);
+    EXPECT_EQ(form.Item(button)->statusTip(), statusTip);
   }
 }
 
 TEST_F(MainWindowTest, MenusPopUpAndToolBarHoldTheirItemsAndSeparatorsInOrder) {
   EXPECT_EQ(Layout(form.menuBar()->actions()), QStringList({"S116", "S128", "S140"}));
-  EXPECT_EQ(Layout(form.FileMenu->menu()->actions()),
+  EXPECT_EQ(Layout(form.FileMenu()->actions()),
             QStringList({"S118", "S300", "S120", "S328", "PrintSeparator", "S122", "S124",
                          "ExitSeparator", "S126"}));
-  EXPECT_EQ(Layout(form.WindowMenu->menu()->actions()),
+  EXPECT_EQ(Layout(form.WindowMenu()->actions()),
             QStringList({"S130", "S132", "ArrangeSeparator", "S134", "S136", "S138",
                          "CloseSeparator", "S192", "ChartSeparator", "S220", "FollowSeparator",
                          "S200", "S240", "S325", "S338"}));
-  EXPECT_EQ(Layout(form.HelpMenu->menu()->actions()), QStringList({"S142", "S144"}));
+  EXPECT_EQ(Layout(form.HelpMenu()->actions()), QStringList({"S142", "S144"}));
   EXPECT_EQ(Layout(form.PopupMenu->actions()),
             QStringList({"S130", "S132", "PopUpArrangeSeparator", "S134", "S136", "S138",
                          "PopUpChartSeparator", "S220", "PopUpFollowSeparator", "S200", "S240",
@@ -143,42 +143,44 @@ TEST(MainWindowLibraryTexts, BuiltLibrariesGiveTheirOwnLanguage) {
   ASSERT_TRUE(polish && english);
   MainWindow polishForm(*polish, dialogs, "/x");
   MainWindow englishForm(*english, dialogs, "/x");
-  EXPECT_EQ(polishForm.FileExit->text(), "Za&kończ");
-  EXPECT_EQ(polishForm.OpenBtn->toolTip(), "Otwórz");
-  EXPECT_EQ(polishForm.OpenBtn->statusTip(), "Otwiera plik z zapisanymi danymi");
-  EXPECT_EQ(englishForm.FileOpen->text(), "&Open...");
-  EXPECT_EQ(englishForm.CloseBtn->toolTip(), "Close");
-  EXPECT_EQ(englishForm.CloseBtn->statusTip(), "Closes the program");
-  EXPECT_EQ(polishForm.WindowFollow->text(), "Ś&ledź plik");
-  EXPECT_EQ(englishForm.PopUpFollow->text(), "&Follow file");
-  EXPECT_EQ(englishForm.PopUpFollow->statusTip(),
+  EXPECT_EQ(polishForm.Item({kExit, kMenu})->text(), "Za&kończ");
+  EXPECT_EQ(polishForm.Item({kOpen, kToolBar})->toolTip(), "Otwórz");
+  EXPECT_EQ(polishForm.Item({kOpen, kToolBar})->statusTip(), "Otwiera plik z zapisanymi danymi");
+  EXPECT_EQ(englishForm.Item({kOpen, kMenu})->text(), "&Open...");
+  EXPECT_EQ(englishForm.Item({kExit, kToolBar})->toolTip(), "Close");
+  EXPECT_EQ(englishForm.Item({kExit, kToolBar})->statusTip(), "Closes the program");
+  EXPECT_EQ(polishForm.Item({kFollow, kMenu})->text(), "Ś&ledź plik");
+  EXPECT_EQ(englishForm.Item({kFollow, kPopUp})->text(), "&Follow file");
+  EXPECT_EQ(englishForm.Item({kFollow, kPopUp})->statusTip(),
             "Shows records added to the file of the active window");
 }
 
 TEST_F(MainWindowTest, LibraryHintWithABarSplitsAtItsFirstBar) {
   strings.Set(119, "Opens|a file");
   MainWindow withBar(strings, dialogs, "/x");
-  EXPECT_EQ(withBar.FileOpen->statusTip(), "a file");
-  EXPECT_EQ(withBar.OpenBtn->toolTip(), "S148");
-  EXPECT_EQ(withBar.OpenBtn->statusTip(), "Opens|a file");
+  EXPECT_EQ(withBar.Item({kOpen, kMenu})->statusTip(), "a file");
+  EXPECT_EQ(withBar.Item({kOpen, kToolBar})->toolTip(), "S148");
+  EXPECT_EQ(withBar.Item({kOpen, kToolBar})->statusTip(), "Opens|a file");
 }
 
 TEST_F(MainWindowTest, ViewCommandsStartDisabledAndSwitchTogether) {
-  for (Item command : kViewCommands) EXPECT_FALSE((form.*command)->isEnabled());
+  for (Item command : kViewCommands) EXPECT_FALSE(form.Item(command)->isEnabled());
   EXPECT_FALSE(form.ViewCommandsEnabled());
   form.SetViewCommandsEnabled(true);
-  for (Item command : kViewCommands) EXPECT_TRUE((form.*command)->isEnabled());
+  for (Item command : kViewCommands) EXPECT_TRUE(form.Item(command)->isEnabled());
   EXPECT_TRUE(form.ViewCommandsEnabled());
   form.SetViewCommandsEnabled(false);
-  for (Item command : kViewCommands) EXPECT_FALSE((form.*command)->isEnabled());
-  for (Item command : kAlwaysEnabled) EXPECT_TRUE((form.*command)->isEnabled());
+  for (Item command : kViewCommands) EXPECT_FALSE(form.Item(command)->isEnabled());
+  for (Item command : kAlwaysEnabled) EXPECT_TRUE(form.Item(command)->isEnabled());
+  for (QMenu* menu : {form.FileMenu(), form.WindowMenu(), form.HelpMenu()})
+    EXPECT_TRUE(menu->menuAction()->isEnabled());
 }
 
 TEST_F(MainWindowTest, F6AndF5StepThroughTheViewsOnlyWhileViewCommandsAreEnabled) {
-  EXPECT_EQ(form.WindowNext->shortcut(), QKeySequence(Qt::Key_F6));
-  EXPECT_EQ(form.WindowPrevious->shortcut(), QKeySequence(Qt::Key_F5));
-  EXPECT_EQ(form.PopUpNext->shortcut(), QKeySequence(Qt::Key_F6));
-  EXPECT_EQ(form.PopUpPrevious->shortcut(), QKeySequence(Qt::Key_F5));
+  EXPECT_EQ(form.Item({kNext, kMenu})->shortcut(), QKeySequence(Qt::Key_F6));
+  EXPECT_EQ(form.Item({kPrevious, kMenu})->shortcut(), QKeySequence(Qt::Key_F5));
+  EXPECT_EQ(form.Item({kNext, kPopUp})->shortcut(), QKeySequence(Qt::Key_F6));
+  EXPECT_EQ(form.Item({kPrevious, kPopUp})->shortcut(), QKeySequence(Qt::Key_F5));
 
   form.show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
@@ -232,9 +234,9 @@ TEST(WindowPlace, SizeAndPlaceComeBackFromTheSettings) {
 
 // The usual keys of a desktop program open, save and print; save and print only with a view.
 TEST_F(MainWindowTest, CtrlOSAndPOpenSaveAndPrint) {
-  EXPECT_EQ(form.FileOpen->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
-  EXPECT_EQ(form.FileSaveAs->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
-  EXPECT_EQ(form.FilePrint->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+  EXPECT_EQ(form.Item({kOpen, kMenu})->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+  EXPECT_EQ(form.Item({kSaveAs, kMenu})->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+  EXPECT_EQ(form.Item({kPrint, kMenu})->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
   form.show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
   QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
@@ -310,7 +312,7 @@ TEST_F(MainWindowTest, HelpContentsRestoresShowsAndRaisesTheHelpWindow) {
 }
 
 TEST_F(MainWindowTest, CtrlF4ClosesTheActiveViewAndCtrlTabStepsAsF6AndF5Do) {
-  EXPECT_EQ(form.WindowClose->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F4));
+  EXPECT_EQ(form.Item({kClose, kMenu})->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F4));
   form.show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
   QMdiSubWindow* first = AddView("first");
@@ -321,7 +323,7 @@ TEST_F(MainWindowTest, CtrlF4ClosesTheActiveViewAndCtrlTabStepsAsF6AndF5Do) {
   EXPECT_EQ(form.MdiArea()->subWindowList().size(), 3) << "disabled with the view commands";
 
   form.SetViewCommandsEnabled(true);
-  EXPECT_TRUE(form.WindowClose->isEnabled());
+  EXPECT_TRUE(form.Item({kClose, kMenu})->isEnabled());
   QTest::keyClick(&form, Qt::Key_Tab, Qt::ControlModifier);
   EXPECT_EQ(form.ActiveChild(), second);
   QTest::keyClick(&form, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
@@ -335,12 +337,12 @@ TEST_F(MainWindowTest, CtrlF4ClosesTheActiveViewAndCtrlTabStepsAsF6AndF5Do) {
   EXPECT_TRUE(closing.isNull());
   EXPECT_EQ(form.MdiArea()->subWindowList().size(), 2);
   form.SetViewCommandsEnabled(false);
-  EXPECT_FALSE(form.WindowClose->isEnabled());
+  EXPECT_FALSE(form.Item({kClose, kMenu})->isEnabled());
 }
 
 // The window menu's items, by caption, below its commands.
 QStringList ListedViews(const MainWindow& form) {
-  emit form.WindowMenu->menu()->aboutToShow();
+  emit form.WindowMenu()->aboutToShow();
   QStringList listed;
   for (const QAction* item : form.OpenViewList->Items())
     listed << item->text() + (item->isChecked() ? " (active)" : "");
@@ -350,13 +352,13 @@ QStringList ListedViews(const MainWindow& form) {
 TEST_F(MainWindowTest, WindowMenuListsTheOpenViewsBelowItsCommands) {
   form.show();
   EXPECT_TRUE(ListedViews(form).isEmpty());
-  EXPECT_EQ(form.WindowMenu->menu()->actions().size(), 15) << "no separator without views";
+  EXPECT_EQ(form.WindowMenu()->actions().size(), 15) << "no separator without views";
 
   QMdiSubWindow* first = AddView("first.czt");
   AddView("a&b.zdr");
   form.MdiArea()->setActiveSubWindow(first);
   EXPECT_EQ(ListedViews(form), QStringList({"&1 first.czt (active)", "&2 a&&b.zdr"}));
-  EXPECT_EQ(Layout(form.WindowMenu->menu()->actions()).mid(0, 16),
+  EXPECT_EQ(Layout(form.WindowMenu()->actions()).mid(0, 16),
             QStringList({"S130", "S132", "ArrangeSeparator", "S134", "S136", "S138",
                          "CloseSeparator", "S192", "ChartSeparator", "S220", "FollowSeparator",
                          "S200", "S240", "S325", "S338", ""}));
@@ -390,12 +392,12 @@ TEST_F(MainWindowTest, AHintIsClearedWhenTheCommandsDialogOpens) {
   dialogs.whileDialogShown = [&] { shownWithDialog << StatusText(); };
   dialogs.openAnswers = {std::nullopt, std::nullopt};
   form.statusBar()->showMessage("S119");
-  form.FileOpen->trigger();
+  form.Item({kOpen, kMenu})->trigger();
   form.statusBar()->showMessage("S119");
-  form.OpenBtn->trigger();
+  form.Item({kOpen, kToolBar})->trigger();
   form.SetViewCommandsEnabled(true);
   form.statusBar()->showMessage("S125");
-  form.FilePrintSetup->trigger();
+  form.Item({kPrintSetup, kMenu})->trigger();
   EXPECT_EQ(shownWithDialog, QStringList({"", "", ""}));
 
   // Any modal dialog, the help window's print dialog too, clears it as it opens.

@@ -26,6 +26,9 @@
 namespace telvoran {
 namespace {
 
+using enum CommandId;
+using enum Place;
+
 using namespace test;
 
 class OpeningFilesTest : public ::testing::Test {
@@ -71,7 +74,7 @@ class OpeningFilesTest : public ::testing::Test {
 
   // The file menu's recent items, by caption.
   QStringList RecentItems() {
-    emit main.FileMenu->menu()->aboutToShow();
+    emit main.FileMenu()->aboutToShow();
     QStringList captions;
     for (const QAction* item : main.RecentFileList->Items()) captions << item->text();
     return captions;
@@ -149,7 +152,7 @@ TEST_F(OpeningFilesTest, FileMenuListsTheArchivesOpenedLastNewestFirst) {
       << "only archives opened in full, each once";
   const QStringList layout = [this] {
     QStringList names;
-    for (const QAction* action : main.FileMenu->menu()->actions())
+    for (const QAction* action : main.FileMenu()->actions())
       names << (action->isSeparator() ? action->objectName() : action->text().left(2));
     return names;
   }();

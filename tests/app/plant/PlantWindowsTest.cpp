@@ -29,6 +29,9 @@
 namespace telvoran {
 namespace {
 
+using enum CommandId;
+using enum Place;
+
 using namespace test;
 
 class PlantWindowsTest : public ::testing::Test {
@@ -65,11 +68,12 @@ TEST_F(PlantWindowsTest, FindListsWhatTheCoreFindsNamesTheUnreadableFileAndOpens
   dir.Write("alarms.zdr", random.Event(200, DateRun::Rising));
   dir.Write("2005-03-09  03.czt", std::string(60, 'H'));  // too short for its header
 
-  main.FileFindInFolder->trigger();
+  main.Item({kFindInFolder, kMenu})->trigger();
   auto* find = Active<FindInFolderWindow>();
   ASSERT_NE(find, nullptr);
-  EXPECT_EQ(main.FileFindInFolder->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
-  EXPECT_FALSE(main.FilePrint->isEnabled()) << "nothing to print in the find window";
+  EXPECT_EQ(main.Item({kFindInFolder, kMenu})->shortcut(),
+            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
+  EXPECT_FALSE(main.Item({kPrint, kMenu})->isEnabled()) << "nothing to print in the find window";
   find->FolderLine->setText(QString::fromStdString(dir.Path().string()));
   find->TextLine->setText("7.5");
   find->FindButton->click();
@@ -104,8 +108,8 @@ TEST_F(PlantWindowsTest, SummaryOfAViewsMonthIsSavedAsCsvThroughTheFileMenu) {
   for (int day = 1; day <= 3; ++day) Day(day);
   auto* view = OpenedView<IntervalView>(main, dialogs, Day(2));
   ASSERT_NE(view, nullptr);
-  ASSERT_TRUE(main.WindowDailySummary->isEnabled());
-  main.WindowDailySummary->trigger();
+  ASSERT_TRUE(main.Item({kDailySummary, kMenu})->isEnabled());
+  main.Item({kDailySummary, kMenu})->trigger();
   auto* window = Active<DailySummaryWindow>();
   ASSERT_NE(window, nullptr);
   window->WaitUntilReady();
@@ -117,8 +121,8 @@ TEST_F(PlantWindowsTest, SummaryOfAViewsMonthIsSavedAsCsvThroughTheFileMenu) {
   ASSERT_EQ(summary.days.size(), 3u);
   EXPECT_EQ(summary.days[1].channels[0].count, 95u) << "the blank left out";
   EXPECT_EQ(window->Table->rowCount(), 6);
-  EXPECT_TRUE(main.FileSaveAs->isEnabled());
-  EXPECT_FALSE(main.WindowChart->isEnabled());
+  EXPECT_TRUE(main.Item({kSaveAs, kMenu})->isEnabled());
+  EXPECT_FALSE(main.Item({kChart, kMenu})->isEnabled());
 
   const std::filesystem::path target = dir / "summary.csv";
   dialogs.saveAnswers.push_back({QString::fromStdString(target.string())});

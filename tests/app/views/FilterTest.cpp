@@ -35,6 +35,9 @@
 namespace telvoran {
 namespace {
 
+using enum CommandId;
+using enum Place;
+
 using namespace test;
 
 // Events of minutes 0 to count - 1 of one hour, situations in turn G L H M W O F.
@@ -93,7 +96,7 @@ class FilterTest : public ::testing::Test {
   // Ctrl+F through the main window's command, then the text typed key by key (letters the
   // test's keyboard lacks as if from an input method).
   void Type(DataView& view, const QString& text) {
-    main.WindowFilter->trigger();
+    main.Item({kFilter, kMenu})->trigger();
     for (const QChar c : text) {
       if (c.unicode() < 128)
         QTest::keyClick(view.FilterLine()->TextLine, c.toLatin1());
@@ -108,20 +111,20 @@ class FilterTest : public ::testing::Test {
 };
 
 TEST_F(FilterTest, CommandIsOnWhileAViewIsActiveAndShowsTheLineWithTheKeyboardInIt) {
-  for (QAction* item : {main.WindowFilter, main.PopUpFilter}) {
+  for (QAction* item : {main.Item({kFilter, kMenu}), main.Item({kFilter, kPopUp})}) {
     EXPECT_FALSE(item->isEnabled());
     EXPECT_EQ(item->text(), "S240");
     EXPECT_EQ(item->statusTip(), "S241");
   }
-  EXPECT_EQ(main.WindowFilter->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
+  EXPECT_EQ(main.Item({kFilter, kMenu})->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
   auto* view = Open<EventView>(dir.Write("a.zdr", Events(30)));
   ASSERT_NE(view, nullptr);
-  EXPECT_TRUE(main.WindowFilter->isEnabled());
-  EXPECT_TRUE(main.PopUpFilter->isEnabled());
+  EXPECT_TRUE(main.Item({kFilter, kMenu})->isEnabled());
+  EXPECT_TRUE(main.Item({kFilter, kPopUp})->isEnabled());
   EXPECT_FALSE(view->FilterShown());
   EXPECT_EQ(Count(), "");
 
-  main.PopUpFilter->trigger();
+  main.Item({kFilter, kPopUp})->trigger();
   EXPECT_TRUE(view->FilterShown());
   EXPECT_TRUE(view->FilterLine()->TextLine->hasFocus());
   EXPECT_EQ(Count(), "30 of 30 rows");
@@ -130,15 +133,15 @@ TEST_F(FilterTest, CommandIsOnWhileAViewIsActiveAndShowsTheLineWithTheKeyboardIn
   main.ShowChart();
   QApplication::processEvents();
   ASSERT_NE(main.ActiveChild(), view);
-  EXPECT_FALSE(main.WindowFilter->isEnabled());
+  EXPECT_FALSE(main.Item({kFilter, kMenu})->isEnabled());
   EXPECT_EQ(Count(), "");
   main.MdiArea()->setActiveSubWindow(view);
-  EXPECT_TRUE(main.WindowFilter->isEnabled());
+  EXPECT_TRUE(main.Item({kFilter, kMenu})->isEnabled());
   EXPECT_EQ(Count(), "30 of 30 rows");
 
   main.MdiArea()->closeAllSubWindows();
   QApplication::processEvents();
-  EXPECT_FALSE(main.WindowFilter->isEnabled());
+  EXPECT_FALSE(main.Item({kFilter, kMenu})->isEnabled());
   EXPECT_EQ(Count(), "");
   EXPECT_TRUE(dialogs.asked.isEmpty());
 }
@@ -190,7 +193,7 @@ TEST_F(FilterTest, EscHidesTheLineBringsEveryRowBackAndTheTextReturnsWithTheLine
   EXPECT_EQ(Count(), "");
   EXPECT_TRUE(view->List()->hasFocus());
 
-  main.WindowFilter->trigger();
+  main.Item({kFilter, kMenu})->trigger();
   EXPECT_EQ(view->FilterLine()->TextLine->text(), ":1");
   EXPECT_EQ(view->FilterLine()->TextLine->selectedText(), ":1") << "typing replaces it";
   EXPECT_EQ(Displayed(*view), Containing(all, ":1"));
@@ -199,7 +202,7 @@ TEST_F(FilterTest, EscHidesTheLineBringsEveryRowBackAndTheTextReturnsWithTheLine
   view->List()->setFocus();
   QTest::keyClick(view->List(), Qt::Key_Escape);
   EXPECT_FALSE(view->FilterShown());
-  main.WindowFilter->trigger();
+  main.Item({kFilter, kMenu})->trigger();
   view->FilterLine()->CloseButton->click();
   EXPECT_FALSE(view->FilterShown());
   EXPECT_EQ(Displayed(*view), all);
@@ -209,7 +212,7 @@ TEST_F(FilterTest, SituationBoxesCarryTheirTextOnTheirRowColourAndHideTheirRows)
   auto* view = Open<EventView>(dir.Write("a.zdr", Events(70)));
   ASSERT_NE(view, nullptr);
   const std::vector<std::string> all = Displayed(*view);
-  main.WindowFilter->trigger();
+  main.Item({kFilter, kMenu})->trigger();
   FilterBar& bar = *view->FilterLine();
   for (char code : std::string("GLHMWOF")) {
     SCOPED_TRACE(code);
@@ -287,7 +290,7 @@ TEST_F(FilterTest, FollowedRecordsAreFilteredAsTheyArrive) {
   view->FilterLine()->Close();
   const std::vector<std::string> all = Displayed(*view);
   ASSERT_EQ(all.size(), 110u);
-  main.WindowFilter->trigger();
+  main.Item({kFilter, kMenu})->trigger();
   EXPECT_EQ(Displayed(*view), Containing(all, ":0"));
   EXPECT_GT(view->Report().RowCount(), before);
   EXPECT_EQ(Count(), QString::number(view->Report().RowCount()) + " of 110 rows");
@@ -321,7 +324,7 @@ TEST_F(FilterTest, HiddenCurrentRowPassesTheKeyboardToTheNearestRowShown) {
   ASSERT_NE(next, all.end());
   view->List()->setCurrentIndex(view->List()->model()->index(current - all.begin(), 0));
 
-  main.WindowFilter->trigger();
+  main.Item({kFilter, kMenu})->trigger();
   view->FilterLine()->SituationBox('H')->click();
   view->FilterLine()->SituationBox('L')->click();
   const int row = view->List()->currentIndex().row();

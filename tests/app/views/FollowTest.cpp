@@ -31,6 +31,9 @@
 namespace telvoran {
 namespace {
 
+using enum CommandId;
+using enum Place;
+
 using namespace test;
 
 // Event records of many minutes, central units and situations, to fill a list in any order.
@@ -97,7 +100,7 @@ class FollowTest : public ::testing::Test {
 };
 
 TEST_F(FollowTest, ToggleIsOffAtFirstAndShowsWhetherTheActiveViewFollows) {
-  for (QAction* item : {main.WindowFollow, main.PopUpFollow}) {
+  for (QAction* item : {main.Item({kFollow, kMenu}), main.Item({kFollow, kPopUp})}) {
     EXPECT_FALSE(item->isEnabled());
     EXPECT_TRUE(item->isCheckable());
     EXPECT_EQ(item->text(), "S200");
@@ -107,28 +110,28 @@ TEST_F(FollowTest, ToggleIsOffAtFirstAndShowsWhetherTheActiveViewFollows) {
   auto* second = Open<IntervalView>(
       dir.Write("b.czt", Join(IntervalHeader(), std::vector{IntervalRecord(1)})));
   ASSERT_TRUE(first && second);
-  EXPECT_TRUE(main.WindowFollow->isEnabled());
-  EXPECT_FALSE(main.WindowFollow->isChecked());
+  EXPECT_TRUE(main.Item({kFollow, kMenu})->isEnabled());
+  EXPECT_FALSE(main.Item({kFollow, kMenu})->isChecked());
   EXPECT_FALSE(second->IsFollowing());
 
-  main.PopUpFollow->trigger();  // acts on the active view, the one opened last
+  main.Item({kFollow, kPopUp})->trigger();  // acts on the active view, the one opened last
   EXPECT_TRUE(second->IsFollowing());
   EXPECT_FALSE(first->IsFollowing());
-  EXPECT_TRUE(main.WindowFollow->isChecked());
-  EXPECT_TRUE(main.PopUpFollow->isChecked());
+  EXPECT_TRUE(main.Item({kFollow, kMenu})->isChecked());
+  EXPECT_TRUE(main.Item({kFollow, kPopUp})->isChecked());
 
   main.MdiArea()->setActiveSubWindow(first);
-  EXPECT_FALSE(main.WindowFollow->isChecked());
+  EXPECT_FALSE(main.Item({kFollow, kMenu})->isChecked());
   main.MdiArea()->setActiveSubWindow(second);
-  EXPECT_TRUE(main.PopUpFollow->isChecked());
-  main.WindowFollow->trigger();
+  EXPECT_TRUE(main.Item({kFollow, kPopUp})->isChecked());
+  main.Item({kFollow, kMenu})->trigger();
   EXPECT_FALSE(second->IsFollowing());
-  EXPECT_FALSE(main.PopUpFollow->isChecked());
+  EXPECT_FALSE(main.Item({kFollow, kPopUp})->isChecked());
 
   main.MdiArea()->closeAllSubWindows();
   QApplication::processEvents();
-  EXPECT_FALSE(main.WindowFollow->isEnabled());
-  EXPECT_FALSE(main.PopUpFollow->isChecked());
+  EXPECT_FALSE(main.Item({kFollow, kMenu})->isEnabled());
+  EXPECT_FALSE(main.Item({kFollow, kPopUp})->isChecked());
   EXPECT_TRUE(dialogs.asked.isEmpty());
 }
 
@@ -261,14 +264,14 @@ TEST_F(FollowTest, RecordOfAnotherKindIsToldOnceAndEndsFollowing) {
   const auto path = dir.Write("a.zdr", Events(0, 5));
   auto* view = Open<EventView>(path);
   ASSERT_NE(view, nullptr);
-  main.WindowFollow->trigger();
+  main.Item({kFollow, kMenu})->trigger();
   Append(path, Join(Events(5, 2), std::vector{EventRecord(1, 'H', kIntervalKind)}, Events(7, 2)));
   view->FollowFile();
 
   EXPECT_EQ(view->Report().RowCount(), 7u) << "the rows before the record";
   EXPECT_EQ(dialogs.asked, (QStringList{"beep", "message:a.zdr - Telvoran|S108\rS109"}));
   EXPECT_FALSE(view->IsFollowing());
-  EXPECT_FALSE(main.WindowFollow->isChecked());
+  EXPECT_FALSE(main.Item({kFollow, kMenu})->isChecked());
   view->FollowFile();
   EXPECT_EQ(dialogs.asked.size(), 2);
 }
