@@ -106,7 +106,6 @@ void MainWindow::BuildLayout() {
   setCentralWidget(mdiArea_);
   connect(mdiArea_, &QMdiArea::subWindowActivated, this, &MainWindow::ViewActivated);
   BuildMenus();
-  BuildPlantCommands();
   BuildToolBar();
 #if !TELVORAN_CHARTS
   HideChartCommands(*this);
@@ -125,7 +124,6 @@ void MainWindow::SetUpWindow() {
   move(0, 0);
   setWindowTitle(kApplicationTitle);
   ReplaceMenuTexts();
-  ReplacePlantTexts();
   ReplaceToolButtonHints();
   BuildMenuLists();
 }

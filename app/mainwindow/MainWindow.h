@@ -143,8 +143,6 @@ class MainWindow : public QMainWindow {
   void UpdateCommands();
   // Shows how many of the active view's rows its filter keeps, while its filter line is shown.
   void ShowFiltering();
-  void BuildPlantCommands();
-  void ReplacePlantTexts();
   // A passing note of a view, such as a followed file that was replaced.
   void ShowStatusNote(const QString& note);
   // Follows the client area: a view activated, or none left.

@@ -63,6 +63,14 @@ constexpr const char* kFilterCaption = "&Filtruj wiersze";
 constexpr const char* kFilterHint = "Pokazuje tylko wiersze zawierające wpisany tekst";
 constexpr int kFilterKey = (Qt::CTRL | Qt::Key_F).toCombined();
 
+// Going to a date and the daily summary, after the filter commands, are on where they apply to
+// the active window; finding in a folder, in the file menu after opening and saving, is always on.
+constexpr const char* kGoToDateCaption = "Prz&ejdź do daty...";
+constexpr const char* kGoToDateHint = "Pokazuje wiersz lub chwilę najbliższą podanej dacie";
+constexpr int kGoToDateKey = (Qt::CTRL | Qt::Key_G).toCombined();
+constexpr const char* kSummaryCaption = "Podsu&mowanie dzienne...";
+constexpr const char* kSummaryHint = "Liczba, minimum, maksimum i średnia każdego dnia i kanału";
+
 const MenuRow kMainMenu[] = {
     Submenu(MainWindow::kFileMenu, "&Plik", "Operacje na plikach", sid::kFileMenu),
     MenuCommand(CommandId::kOpen, "&Otwórz...", "Otwiera plik z zapisanymi danymi",
@@ -73,6 +81,10 @@ const MenuRow kMainMenu[] = {
     MenuCommand(CommandId::kSaveAs, "Z&apisz jako tekst...",
                 "Zapisuje plik danych jako plik tekstowy", (Qt::CTRL | Qt::Key_S).toCombined(),
                 kOff, &MainWindow::SaveReport, sid::kFileSaveAs),
+    MenuCommand(CommandId::kFindInFolder, "&Znajdź w folderze...",
+                "Szuka tekstu we wszystkich archiwach folderu",
+                (Qt::CTRL | Qt::SHIFT | Qt::Key_F).toCombined(), kOn, &MainWindow::FindInFolder,
+                sid::kFindInFolder),
     Separator("PrintSeparator"),
     MenuCommand(CommandId::kPrint, "&Drukuj...", "Drukuje plik danych",
                 (Qt::CTRL | Qt::Key_P).toCombined(), kOff, &MainWindow::PrintView, sid::kFilePrint),
@@ -107,6 +119,10 @@ const MenuRow kMainMenu[] = {
                  sid::kWindowFollow),
     MenuCommand(CommandId::kFilter, kFilterCaption, kFilterHint, kFilterKey, kOff,
                 &MainWindow::FilterActiveView, sid::kFilterRows),
+    MenuCommand(CommandId::kGoToDate, kGoToDateCaption, kGoToDateHint, kGoToDateKey, kOff,
+                &MainWindow::GoToDate, sid::kGoToDate),
+    MenuCommand(CommandId::kDailySummary, kSummaryCaption, kSummaryHint, kNoKey, kOff,
+                &MainWindow::ShowDailySummary, sid::kDailySummary),
     Submenu(MainWindow::kHelpMenu, "Pomo&c", "Pomoc programu", sid::kHelpMenu),
     MenuCommand(CommandId::kHelp, "&Pomoc programu...", "Otwiera plik pomocy", kNoKey, kOn,
                 &MainWindow::ShowHelp, sid::kHelpContents),
@@ -137,6 +153,10 @@ const MenuRow kPopupMenu[] = {
                  sid::kWindowFollow),
     MenuCommand(CommandId::kFilter, kFilterCaption, kFilterHint, kFilterKey, kOff,
                 &MainWindow::FilterActiveView, sid::kFilterRows),
+    MenuCommand(CommandId::kGoToDate, kGoToDateCaption, kGoToDateHint, kGoToDateKey, kOff,
+                &MainWindow::GoToDate, sid::kGoToDate),
+    MenuCommand(CommandId::kDailySummary, kSummaryCaption, kSummaryHint, kNoKey, kOff,
+                &MainWindow::ShowDailySummary, sid::kDailySummary),
 };
 
 // Further keys of menu items, besides the one the menu shows beside them.
