@@ -31,7 +31,7 @@
 #include "app/views/FileFollower.h"
 #include "app/views/FilterBar.h"
 #include "core/text/StringLibrary.h"
-#include "support/ScriptedDialogs.h"
+#include "support/MainWindowWithArchive.h"
 
 namespace telvoran {
 namespace {
@@ -77,8 +77,9 @@ double PeakResidentMegabytes() {
 void OpenAndResort(benchmark::State& state, bool interval, int column, bool timeOpening = true) {
   const auto path = WriteBenchArchive(interval, gRecords);
   const auto strings = Strings();
-  test::ScriptedDialogs dialogs;
-  MainWindow main(*strings, dialogs, QString());
+  test::MainWindowWithArchive window(*strings, QString());
+  test::ScriptedDialogs& dialogs = window.dialogs;
+  MainWindow& main = window.main;
   main.resize(1000, 700);
   main.show();
   QApplication::processEvents();
@@ -135,11 +136,10 @@ void SaveView(benchmark::State& state, bool interval, int column) {
   const auto report = std::filesystem::temp_directory_path() /
                       ("telvoran-save-bench-" + std::to_string(::getpid()) + ".txt");
   const auto strings = Strings();
-  test::ScriptedDialogs dialogs;
-  MainWindow main(*strings, dialogs, QString());
-  dialogs.openAnswers.push_back(QString::fromStdString(path.string()));
-  main.OpenArchive();
-  auto* view = dynamic_cast<DataView*>(main.ActiveChild());
+  test::MainWindowWithArchive window(*strings, QString());
+  test::ScriptedDialogs& dialogs = window.dialogs;
+  MainWindow& main = window.main;
+  auto* view = window.Open(path);
   if (!view) {
     state.SkipWithError("the archive did not open");
     return;
@@ -165,12 +165,11 @@ void BM_SaveWindowGaps(benchmark::State& state) {
   const auto report = std::filesystem::temp_directory_path() /
                       ("telvoran-gaps-bench-" + std::to_string(::getpid()) + ".txt");
   const auto strings = Strings();
-  test::ScriptedDialogs dialogs;
-  MainWindow main(*strings, dialogs, QString());
+  test::MainWindowWithArchive window(*strings, QString());
+  test::ScriptedDialogs& dialogs = window.dialogs;
+  MainWindow& main = window.main;
   main.show();
-  dialogs.openAnswers.push_back(QString::fromStdString(path.string()));
-  main.OpenArchive();
-  auto* view = dynamic_cast<DataView*>(main.ActiveChild());
+  auto* view = window.Open(path);
   if (!view) {
     state.SkipWithError("the archive did not open");
     return;
@@ -235,12 +234,10 @@ void FollowAppendedRecords(benchmark::State& state, bool interval, int column,
   path += archive.extension();
   std::filesystem::copy_file(archive, path, std::filesystem::copy_options::overwrite_existing);
   const auto strings = Strings();
-  test::ScriptedDialogs dialogs;
-  MainWindow main(*strings, dialogs, QString());
+  test::MainWindowWithArchive window(*strings, QString());
+  MainWindow& main = window.main;
   main.show();
-  dialogs.openAnswers.push_back(QString::fromStdString(path.string()));
-  main.OpenArchive();
-  auto* view = dynamic_cast<DataView*>(main.ActiveChild());
+  auto* view = window.Open(path);
   if (!view) {
     state.SkipWithError("the archive did not open");
     return;
@@ -308,12 +305,10 @@ void FilterKeystrokes(benchmark::State& state, bool interval, int column,
                       const std::vector<QString>& keystrokes) {
   const auto path = WriteBenchArchive(interval, gRecords);
   const auto strings = Strings();
-  test::ScriptedDialogs dialogs;
-  MainWindow main(*strings, dialogs, QString());
+  test::MainWindowWithArchive window(*strings, QString());
+  MainWindow& main = window.main;
   main.show();
-  dialogs.openAnswers.push_back(QString::fromStdString(path.string()));
-  main.OpenArchive();
-  auto* view = dynamic_cast<DataView*>(main.ActiveChild());
+  auto* view = window.Open(path);
   if (!view) {
     state.SkipWithError("the archive did not open");
     return;

@@ -20,11 +20,9 @@
 #include "app/plant/FindInFolderWindow.h"
 #include "app/views/IntervalView.h"
 #include "support/ChartRecords.h"
-#include "support/FakeStrings.h"
+#include "support/MainWindowFixture.h"
 #include "support/OpenedViews.h"
 #include "support/RandomRecords.h"
-#include "support/ScriptedDialogs.h"
-#include "support/TempDir.h"
 
 namespace telvoran {
 namespace {
@@ -34,15 +32,8 @@ using enum Place;
 
 using namespace test;
 
-class PlantWindowsTest : public ::testing::Test {
+class PlantWindowsTest : public MainWindowFixture {
  protected:
-  FakeStrings strings = NumberedStrings();
-  ScriptedDialogs dialogs;
-  MainWindow main{strings, dialogs, "/"};
-  TempDir dir;
-
-  void SetUp() override { main.show(); }
-
   // A day of unit 3 with a value a quarter hour; day 2 has a blank at 06:00.
   std::filesystem::path Day(int day) {
     std::vector<ArchiveRecord> records = IntervalHeader('2');

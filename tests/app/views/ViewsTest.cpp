@@ -21,11 +21,9 @@
 #include "core/rows/EventRows.h"
 #include "core/rows/IntervalRows.h"
 #include "support/ArchiveRecords.h"
-#include "support/FakeStrings.h"
 #include "support/FileSystemThings.h"
+#include "support/MainWindowFixture.h"
 #include "support/OpenedViews.h"
-#include "support/ScriptedDialogs.h"
-#include "support/TempDir.h"
 
 namespace telvoran {
 namespace {
@@ -33,15 +31,8 @@ namespace {
 using namespace test;
 
 // The rows of a view as it draws them.
-class OpenViewsTest : public ::testing::Test {
+class OpenViewsTest : public MainWindowFixture {
  protected:
-  FakeStrings strings = NumberedStrings();
-  ScriptedDialogs dialogs;
-  MainWindow main{strings, dialogs, "/"};
-  TempDir dir;
-
-  void SetUp() override { main.show(); }
-
   // Runs the open command on `path`, answering the open dialog with it.
   void Open(const std::filesystem::path& path) { OpenThroughDialog(main, dialogs, path); }
 

@@ -19,24 +19,16 @@
 #include "core/text/StringIds.h"
 #include "core/work/WorkProgress.h"
 #include "support/ArchiveRecords.h"
-#include "support/FakeStrings.h"
+#include "support/MainWindowFixture.h"
 #include "support/OpenedViews.h"
-#include "support/ScriptedDialogs.h"
-#include "support/TempDir.h"
 
 namespace telvoran {
 namespace {
 
 using namespace test;
 
-class LongWorkTest : public ::testing::Test {
+class LongWorkTest : public MainWindowFixture {
  protected:
-  FakeStrings strings = NumberedStrings();
-  ScriptedDialogs dialogs;
-  MainWindow main{strings, dialogs, "/"};
-  TempDir dir;
-
-  void SetUp() override { main.show(); }
   QStringList Asked() { return std::exchange(dialogs.asked, {}); }
 };
 
