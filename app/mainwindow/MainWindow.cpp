@@ -110,7 +110,8 @@ void MainWindow::BuildLayout() {
 #if !TELVORAN_CHARTS
   HideChartCommands(*this);
 #endif
-  statusBar();  // created here, so that hints have somewhere to go from the start
+  UpdateCommands();  // those of an empty client area
+  statusBar();       // created here, so that hints have somewhere to go from the start
   new StatusTipRelay(this, statusBar());
   ShownRowsLabel = new QLabel;
   ShownRowsLabel->setObjectName("ShownRows");

@@ -32,9 +32,9 @@ class StringLookup;
 class UserDialogs;
 
 // The program's multiple-document frame: menus, tool bar, status bar and pop-up menu, the
-// views in its client area and the commands on them. It follows the client area: activating a
-// view enables the view commands and records the kind of view; when the last view has closed
-// they are disabled again.
+// views in its client area and the commands on them. It follows the client area: the active
+// window's kind and state decide which commands can be chosen, and activating a data view
+// records its kind; when the last window has closed only the commands that need none stay on.
 class MainWindow : public QMainWindow {
   Q_OBJECT
 
@@ -102,12 +102,6 @@ class MainWindow : public QMainWindow {
 
   // "N of M rows" in the status bar while the active view's filter line is shown.
   QLabel* ShownRowsLabel = nullptr;
-  QAction* OpenBtn = nullptr;
-  QAction* SaveAsBtn = nullptr;
-  QAction* PrintBtn = nullptr;
-  QAction* ChartBtn = nullptr;
-  QAction* HelpBtn = nullptr;
-  QAction* CloseBtn = nullptr;
   QMenu* PopupMenu = nullptr;
   QToolBar* ToolBar = nullptr;
   // The file menu's recently opened archives and the window menu's open views.

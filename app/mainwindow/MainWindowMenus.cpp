@@ -1,6 +1,6 @@
-// The main window's menus, pop-up menu and tool bar as tables: each item with its built-in
-// caption and hint, its key, its state at start, its handler and the library texts that
-// replace the built-in ones at creation.
+// The main window's menus, pop-up menu and tool bar as tables: each item with its command, its
+// built-in caption and hint, its key, its handler and the library texts that replace the
+// built-in ones at creation. Which items are enabled is decided apart, by EnabledCommands().
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -20,8 +20,6 @@ namespace {
 using Handler = void (MainWindow::*)();
 
 enum class RowKind { kSubmenu, kItem, kSeparator };
-constexpr bool kOn = true;
-constexpr bool kOff = false;
 constexpr int kNoKey = 0;
 
 // The caption and hint of a menu item come from a pair of library texts: caption N, hint N + 1.
@@ -33,26 +31,24 @@ struct MenuRow {
   const char* caption;
   const char* hint;
   int key;
-  bool enabled;
   Handler handler;
   int captionId;
   bool checkable = false;  // ticked while its state holds, such as following a file
 };
 
 constexpr MenuRow Submenu(int submenu, const char* caption, const char* hint, int captionId) {
-  return {RowKind::kSubmenu, "",       CommandId{}, submenu, caption, hint, kNoKey, kOn,
-          nullptr,           captionId};
+  return {RowKind::kSubmenu, "", CommandId{}, submenu, caption, hint, kNoKey, nullptr, captionId};
 }
 constexpr MenuRow MenuCommand(CommandId command, const char* caption, const char* hint, int key,
-                              bool enabled, Handler handler, int captionId) {
-  return {RowKind::kItem, "", command, -1, caption, hint, key, enabled, handler, captionId};
+                              Handler handler, int captionId) {
+  return {RowKind::kItem, "", command, -1, caption, hint, key, handler, captionId};
 }
 constexpr MenuRow CheckCommand(CommandId command, const char* caption, const char* hint,
                                Handler handler, int captionId) {
-  return {RowKind::kItem, "", command, -1, caption, hint, kNoKey, kOff, handler, captionId, true};
+  return {RowKind::kItem, "", command, -1, caption, hint, kNoKey, handler, captionId, true};
 }
 constexpr MenuRow Separator(const char* name) {
-  return {RowKind::kSeparator, name, CommandId{}, -1, "", "", kNoKey, kOn, nullptr, 0};
+  return {RowKind::kSeparator, name, CommandId{}, -1, "", "", kNoKey, nullptr, 0};
 }
 
 // Following the active view's file, ticked while it follows, and filtering its rows with the key
@@ -74,88 +70,87 @@ constexpr const char* kSummaryHint = "Liczba, minimum, maksimum i średnia każd
 const MenuRow kMainMenu[] = {
     Submenu(MainWindow::kFileMenu, "&Plik", "Operacje na plikach", sid::kFileMenu),
     MenuCommand(CommandId::kOpen, "&Otwórz...", "Otwiera plik z zapisanymi danymi",
-                (Qt::CTRL | Qt::Key_O).toCombined(), kOn, &MainWindow::OpenArchive, sid::kFileOpen),
+                (Qt::CTRL | Qt::Key_O).toCombined(), &MainWindow::OpenArchive, sid::kFileOpen),
     MenuCommand(CommandId::kOpenFolder, "Otwórz &folder...",
-                "Pokazuje archiwa folderu instalacji według central i dni", kNoKey, kOn,
+                "Pokazuje archiwa folderu instalacji według central i dni", kNoKey,
                 &MainWindow::OpenFolder, sid::kOpenFolder),
     MenuCommand(CommandId::kSaveAs, "Z&apisz jako tekst...",
                 "Zapisuje plik danych jako plik tekstowy", (Qt::CTRL | Qt::Key_S).toCombined(),
-                kOff, &MainWindow::SaveReport, sid::kFileSaveAs),
+                &MainWindow::SaveReport, sid::kFileSaveAs),
     MenuCommand(CommandId::kFindInFolder, "&Znajdź w folderze...",
                 "Szuka tekstu we wszystkich archiwach folderu",
-                (Qt::CTRL | Qt::SHIFT | Qt::Key_F).toCombined(), kOn, &MainWindow::FindInFolder,
+                (Qt::CTRL | Qt::SHIFT | Qt::Key_F).toCombined(), &MainWindow::FindInFolder,
                 sid::kFindInFolder),
     Separator("PrintSeparator"),
     MenuCommand(CommandId::kPrint, "&Drukuj...", "Drukuje plik danych",
-                (Qt::CTRL | Qt::Key_P).toCombined(), kOff, &MainWindow::PrintView, sid::kFilePrint),
+                (Qt::CTRL | Qt::Key_P).toCombined(), &MainWindow::PrintView, sid::kFilePrint),
     MenuCommand(CommandId::kPrintSetup, "&Ustawienia wydruku...", "Ustawia parametry wydruku",
-                kNoKey, kOff, &MainWindow::PrintSetup, sid::kFilePrintSetup),
+                kNoKey, &MainWindow::PrintSetup, sid::kFilePrintSetup),
     Separator("ExitSeparator"),
-    MenuCommand(CommandId::kExit, "Za&kończ", "Zamyka program", kNoKey, kOn, &MainWindow::Exit,
+    MenuCommand(CommandId::kExit, "Za&kończ", "Zamyka program", kNoKey, &MainWindow::Exit,
                 sid::kFileExit),
     Submenu(MainWindow::kWindowMenu, "&Okno", "Operacje na oknach", sid::kWindowMenu),
     MenuCommand(CommandId::kNext, "&Nastepne", "Przełącza aktywność na następne otwarte okno",
-                Qt::Key_F6, kOff, &MainWindow::NextView, sid::kWindowNext),
+                Qt::Key_F6, &MainWindow::NextView, sid::kWindowNext),
     MenuCommand(CommandId::kPrevious, "&Poprzednie",
-                "Przełącza aktywność na poprzednie otwarte okno", Qt::Key_F5, kOff,
+                "Przełącza aktywność na poprzednie otwarte okno", Qt::Key_F5,
                 &MainWindow::PreviousView, sid::kWindowPrevious),
     Separator("ArrangeSeparator"),
-    MenuCommand(CommandId::kTile, "&Sąsiadująco", "Ustawia okna jedno pod drugim", kNoKey, kOff,
+    MenuCommand(CommandId::kTile, "&Sąsiadująco", "Ustawia okna jedno pod drugim", kNoKey,
                 &MainWindow::TileViews, sid::kWindowTile),
     MenuCommand(CommandId::kCascade, "Kaska&da", "Ustawia okna kaskadowo jedno na drugim", kNoKey,
-                kOff, &MainWindow::CascadeViews, sid::kWindowCascade),
+                &MainWindow::CascadeViews, sid::kWindowCascade),
     MenuCommand(CommandId::kArrangeAll, "&Rozmieść wszystko", "Rozmieszcza okna automatycznie",
-                kNoKey, kOff, &MainWindow::ArrangeIcons, sid::kWindowArrangeAll),
+                kNoKey, &MainWindow::ArrangeIcons, sid::kWindowArrangeAll),
     Separator("CloseSeparator"),
     MenuCommand(CommandId::kClose, "&Zamknij okno", "Zamyka aktywne okno",
-                (Qt::CTRL | Qt::Key_F4).toCombined(), kOff, &MainWindow::CloseView,
-                sid::kWindowClose),
+                (Qt::CTRL | Qt::Key_F4).toCombined(), &MainWindow::CloseView, sid::kWindowClose),
     Separator("ChartSeparator"),
     MenuCommand(CommandId::kChart, "&Wykres",
-                "Rysuje aktywny widok jako wykres lub oś czasu alarmów", kNoKey, kOff,
+                "Rysuje aktywny widok jako wykres lub oś czasu alarmów", kNoKey,
                 &MainWindow::ShowChart, sid::kChart),
     Separator("FollowSeparator"),
     CheckCommand(CommandId::kFollow, kFollowCaption, kFollowHint, &MainWindow::FollowActiveView,
                  sid::kWindowFollow),
-    MenuCommand(CommandId::kFilter, kFilterCaption, kFilterHint, kFilterKey, kOff,
+    MenuCommand(CommandId::kFilter, kFilterCaption, kFilterHint, kFilterKey,
                 &MainWindow::FilterActiveView, sid::kFilterRows),
-    MenuCommand(CommandId::kGoToDate, kGoToDateCaption, kGoToDateHint, kGoToDateKey, kOff,
+    MenuCommand(CommandId::kGoToDate, kGoToDateCaption, kGoToDateHint, kGoToDateKey,
                 &MainWindow::GoToDate, sid::kGoToDate),
-    MenuCommand(CommandId::kDailySummary, kSummaryCaption, kSummaryHint, kNoKey, kOff,
+    MenuCommand(CommandId::kDailySummary, kSummaryCaption, kSummaryHint, kNoKey,
                 &MainWindow::ShowDailySummary, sid::kDailySummary),
     Submenu(MainWindow::kHelpMenu, "Pomo&c", "Pomoc programu", sid::kHelpMenu),
-    MenuCommand(CommandId::kHelp, "&Pomoc programu...", "Otwiera plik pomocy", kNoKey, kOn,
+    MenuCommand(CommandId::kHelp, "&Pomoc programu...", "Otwiera plik pomocy", kNoKey,
                 &MainWindow::ShowHelp, sid::kHelpContents),
-    MenuCommand(CommandId::kAbout, "&O programie...", "Otwiera okienko informacyjne", kNoKey, kOn,
+    MenuCommand(CommandId::kAbout, "&O programie...", "Otwiera okienko informacyjne", kNoKey,
                 &MainWindow::ShowAbout, sid::kHelpAbout),
 };
 
 // The pop-up items repeat the window commands and take their twins' texts.
 const MenuRow kPopupMenu[] = {
     MenuCommand(CommandId::kNext, "&Następne", "Przełącza aktywność na następne otwarte okno",
-                Qt::Key_F6, kOff, &MainWindow::NextView, sid::kWindowNext),
+                Qt::Key_F6, &MainWindow::NextView, sid::kWindowNext),
     MenuCommand(CommandId::kPrevious, "&Poprzednie",
-                "Przełącza aktywność na poprzednie otwarte okno", Qt::Key_F5, kOff,
+                "Przełącza aktywność na poprzednie otwarte okno", Qt::Key_F5,
                 &MainWindow::PreviousView, sid::kWindowPrevious),
     Separator("PopUpArrangeSeparator"),
-    MenuCommand(CommandId::kTile, "&Sąsiadująco", "Ustawia okna jedno pod drugim", kNoKey, kOff,
+    MenuCommand(CommandId::kTile, "&Sąsiadująco", "Ustawia okna jedno pod drugim", kNoKey,
                 &MainWindow::TileViews, sid::kWindowTile),
     MenuCommand(CommandId::kCascade, "Kaska&da", "Ustawia okna kaskadowo jedno na drugim", kNoKey,
-                kOff, &MainWindow::CascadeViews, sid::kWindowCascade),
+                &MainWindow::CascadeViews, sid::kWindowCascade),
     MenuCommand(CommandId::kArrangeAll, "&Rozmieść wszystko", "Rozmieszcza okna automatycznie",
-                kNoKey, kOff, &MainWindow::ArrangeIcons, sid::kWindowArrangeAll),
+                kNoKey, &MainWindow::ArrangeIcons, sid::kWindowArrangeAll),
     Separator("PopUpChartSeparator"),
     MenuCommand(CommandId::kChart, "&Wykres",
-                "Rysuje aktywny widok jako wykres lub oś czasu alarmów", kNoKey, kOff,
+                "Rysuje aktywny widok jako wykres lub oś czasu alarmów", kNoKey,
                 &MainWindow::ShowChart, sid::kChart),
     Separator("PopUpFollowSeparator"),
     CheckCommand(CommandId::kFollow, kFollowCaption, kFollowHint, &MainWindow::FollowActiveView,
                  sid::kWindowFollow),
-    MenuCommand(CommandId::kFilter, kFilterCaption, kFilterHint, kFilterKey, kOff,
+    MenuCommand(CommandId::kFilter, kFilterCaption, kFilterHint, kFilterKey,
                 &MainWindow::FilterActiveView, sid::kFilterRows),
-    MenuCommand(CommandId::kGoToDate, kGoToDateCaption, kGoToDateHint, kGoToDateKey, kOff,
+    MenuCommand(CommandId::kGoToDate, kGoToDateCaption, kGoToDateHint, kGoToDateKey,
                 &MainWindow::GoToDate, sid::kGoToDate),
-    MenuCommand(CommandId::kDailySummary, kSummaryCaption, kSummaryHint, kNoKey, kOff,
+    MenuCommand(CommandId::kDailySummary, kSummaryCaption, kSummaryHint, kNoKey,
                 &MainWindow::ShowDailySummary, sid::kDailySummary),
 };
 
@@ -175,36 +170,34 @@ struct ToolRow {
   CommandId command;
   const char* icon;
   const char* hint;
-  bool enabled;
   Handler handler;
 };
 
-constexpr ToolRow ToolButton(CommandId command, const char* icon, const char* hint, bool enabled,
+constexpr ToolRow ToolButton(CommandId command, const char* icon, const char* hint,
                              Handler handler) {
-  return {"", command, icon, hint, enabled, handler};
+  return {"", command, icon, hint, handler};
 }
 constexpr ToolRow ToolSeparator(const char* name) {
-  return {name, CommandId{}, "", "", kOn, nullptr};
+  return {name, CommandId{}, "", "", nullptr};
 }
 
 const ToolRow kToolBar[] = {
-    ToolButton(CommandId::kOpen, ":/icons/open.svg", "Otwórz|Otwiera plik z zapisanymi danymi", kOn,
+    ToolButton(CommandId::kOpen, ":/icons/open.svg", "Otwórz|Otwiera plik z zapisanymi danymi",
                &MainWindow::OpenArchive),
     ToolButton(CommandId::kSaveAs, ":/icons/save.svg",
-               "Zapisz|Zapisuje plik danych jako plik tekstowy", kOff, &MainWindow::SaveReport),
+               "Zapisz|Zapisuje plik danych jako plik tekstowy", &MainWindow::SaveReport),
     ToolSeparator("ToolPrintSeparator"),
-    ToolButton(CommandId::kPrint, ":/icons/print.svg", "Drukuj|Drukuje plik danych", kOff,
+    ToolButton(CommandId::kPrint, ":/icons/print.svg", "Drukuj|Drukuje plik danych",
                &MainWindow::PrintView),
     ToolButton(CommandId::kChart, ":/icons/chart.svg",
-               "Wykres|Rysuje aktywny widok jako wykres lub oś czasu alarmów", kOff,
+               "Wykres|Rysuje aktywny widok jako wykres lub oś czasu alarmów",
                &MainWindow::ShowChart),
     ToolSeparator("ToolHelpSeparator"),
     ToolSeparator("ToolHelpSeparator2"),
-    ToolButton(CommandId::kHelp, ":/icons/help.svg", "Pomoc|Otwiera plik pomocy", kOn,
+    ToolButton(CommandId::kHelp, ":/icons/help.svg", "Pomoc|Otwiera plik pomocy",
                &MainWindow::ShowHelp),
     ToolSeparator("ToolExitSeparator"),
-    ToolButton(CommandId::kExit, ":/icons/exit.svg", "Zamknij|Zamyka program", kOn,
-               &MainWindow::Exit),
+    ToolButton(CommandId::kExit, ":/icons/exit.svg", "Zamknij|Zamyka program", &MainWindow::Exit),
 };
 
 // Each tool button's hint is joined from a short text and the hint of the menu command it
@@ -255,7 +248,6 @@ QMenu* AddMenuRow(MainWindow& form, QMenu* menu, const MenuRow& row, Place place
     commands[Bit(row.command)].SetItem(place, item);
   }
   SetHint(*item, QString::fromUtf8(row.hint));
-  item->setEnabled(row.enabled);
   return menu;
 }
 
@@ -298,7 +290,6 @@ void MainWindow::BuildToolBar() {
     }
     QAction* button = ToolBar->addAction(QIcon(row.icon), QString());
     SetHint(*button, QString::fromUtf8(row.hint));
-    button->setEnabled(row.enabled);
     Connect(*this, button, row.handler);
     commands_[Bit(row.command)].SetItem(Place::kToolBar, button);
   }
