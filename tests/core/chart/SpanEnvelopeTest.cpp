@@ -160,7 +160,7 @@ TEST_F(SpanEnvelopeTest, TheAlarmBandTakesTheUnitsEventsAsAPlainFilterDoes) {
   std::vector<ArchiveRecord> first;
   std::vector<ArchiveRecord> second;
   for (int i = 0; i < 120; ++i) {
-    ArchiveRecord record = EventRecord(i % 60, "GHLW"[i % 4]);
+    ArchiveRecord record = EventRecord(i / 2, "GHLW"[i % 4]);
     record.bytes[event_field::kCentralAddress] = static_cast<unsigned char>(10 + 5 + i % 3);
     record.bytes[event_field::kChannel] = static_cast<unsigned char>('1' + i % 4);
     (i < 70 ? first : second).push_back(record);
