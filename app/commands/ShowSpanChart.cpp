@@ -2,9 +2,9 @@
 
 #include <QMdiArea>
 
+#include <charconv>
 #include <chrono>
 #include <cmath>
-#include <string>
 
 #include "app/ApplicationTitle.h"
 #include "app/ProgramState.h"
@@ -54,7 +54,9 @@ ChartWindow* ShowSpanChart(ProgramState& state, QMdiArea& area, SpanChartRequest
     state.Dialogs().Message(area.window(), caption, state.Text(sid::kSpanChartNothing));
     return nullptr;
   }
-  const int unit = std::stoi(request.span.unit);
+  int unit = 0;
+  std::from_chars(request.span.unit.data(), request.span.unit.data() + request.span.unit.size(),
+                  unit);
   const std::vector<std::filesystem::path> archives =
       request.eventArchives ? *request.eventArchives
                             : EventArchivesNear(request.span.files.front());
