@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLegend>
+#include <QMenu>
 #include <QScrollArea>
 #include <QStyle>
 #include <QToolTip>
@@ -48,6 +49,16 @@ AlarmTimelineWindow::AlarmTimelineWindow(const ProgramState& state, const QStrin
   lanes_ = new LanesItem(timeline_, PlotArea());
   resize(760, 500);
   Complete();
+  // The alarm under the pointer leads to its channel's chart.
+  View()->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(View(), &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+    const QPointF chartPosition = Chart()->mapFromScene(View()->mapToScene(at));
+    if (TextAt(chartPosition).isEmpty()) return;
+    QMenu menu(this);
+    QAction* show = menu.addAction(State().Text(sid::kShowChannel));
+    show->setStatusTip(State().Text(sid::kShowChannelHint));
+    if (menu.exec(View()->mapToGlobal(at)) == show) ShowChannelAt(chartPosition);
+  });
 }
 
 AlarmTimelineWindow::~AlarmTimelineWindow() = default;
@@ -133,6 +144,18 @@ QString AlarmTimelineWindow::TextAt(QPointF chartPosition) const {
   const EventSpan span = timeline_.SpanOf(events, *event);
   return FromCp1250(EventDisplayText(row.Text(), 1)) + '\n' + State().Text(sid::kChartLastsUntil) +
          QString::fromStdString(FormatArchiveTime(span.to));
+}
+
+bool AlarmTimelineWindow::ShowChannelAt(QPointF chartPosition) {
+  if (!Chart()->plotArea().contains(chartPosition)) return false;
+  const std::optional<std::size_t> lane = lanes_->LaneAt(chartPosition.y());
+  if (!lane) return false;
+  const Lane& events = timeline_.Lanes()[*lane];
+  const std::optional<std::size_t> event =
+      timeline_.EventAt(events, View()->TimeAt(chartPosition.x()));
+  if (!event) return false;
+  emit ChannelAsked(events.key, static_cast<double>(events.times[*event]));
+  return true;
 }
 
 QPoint TipAnchor(QPoint pointer, QSize tip, const QRect& window) {

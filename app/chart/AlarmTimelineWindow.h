@@ -38,6 +38,13 @@ class AlarmTimelineWindow : public ChartWindow {
   // The text shown for the pointer at `chartPosition`: the row of the event whose situation
   // holds there and until when it lasts; empty where no event's situation holds.
   QString TextAt(QPointF chartPosition) const;
+  // Asks for the chart of the channel of the alarm under `chartPosition`, at its moment; false
+  // where no alarm is.
+  bool ShowChannelAt(QPointF chartPosition);
+
+ signals:
+  // The chart of `lane`'s unit and channel around `moment` (archive seconds) is asked for.
+  void ChannelAsked(LaneKey lane, double moment);
 
  protected:
   void PlaceView(QVBoxLayout& column, TimeChartView& view) override;

@@ -10,6 +10,9 @@
 #include "app/commands/OpenArchive.h"
 #include "app/dialogs/UserDialogs.h"
 #include "app/plant/CatalogueWindow.h"
+#if TELVORAN_CHARTS
+#include "app/commands/ShowSpanChart.h"
+#endif
 #include "core/text/StringIds.h"
 
 namespace telvoran::commands {
@@ -26,6 +29,16 @@ void OpenFolderPath(ProgramState& state, QMdiArea& area, const QString& folder) 
     if (areaGuard) OpenSpanView(state, *areaGuard, std::move(span));
   };
   auto* window = new CatalogueWindow(state.Strings(), ToFileSystemPath(folder), openSpan);
+#if TELVORAN_CHARTS
+  window->SetSpanCharter([&state, areaGuard](DaySpan span,
+                                             std::vector<std::filesystem::path> archives) {
+    if (!areaGuard) return;
+    SpanChartRequest request;
+    request.span = std::move(span);
+    request.eventArchives = std::move(archives);
+    ShowSpanChart(state, *areaGuard, std::move(request));
+  });
+#endif
   QObject::connect(window, &CatalogueWindow::listingFailed, window,
                    [&state, window, folder](const QString& reason) {
                      state.Dialogs().Beep();

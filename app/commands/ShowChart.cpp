@@ -2,6 +2,7 @@
 #include "app/commands/ShowChart.h"
 
 #include <QMdiArea>
+#include <QPointer>
 
 #include "app/ProgramState.h"
 #include "app/QtText.h"
@@ -9,6 +10,7 @@
 #include "app/chart/ChannelChartWindow.h"
 #include "app/chart/TimeChartView.h"
 #include "app/commands/ExportChart.h"
+#include "app/commands/ShowSpanChart.h"
 #include "app/dialogs/DialogReporter.h"
 #include "app/views/DataView.h"
 #include "core/archive/FailureReporter.h"
@@ -56,12 +58,25 @@ ChartWindow* Timeline(ProgramState& state, const DataView& view) {
 ChartWindow* ShowChart(ProgramState& state, QMdiArea& area) {
   const auto* view = qobject_cast<const DataView*>(area.currentSubWindow());
   if (!view) return nullptr;
+  // A span of days is charted from the first day to the last, with its alarms.
+  if (const DaySpan* span = view->Document().Span()) {
+    SpanChartRequest request;
+    request.span = *span;
+    return ShowSpanChart(state, area, std::move(request));
+  }
   const FileInCaptions about(state.Reporter(), FromFileSystemPath(view->FilePath()));
   ChartWindow* window =
       view->ViewKind() == ArchiveKind::Interval ? ChannelChart(state, *view) : Timeline(state, *view);
   if (!window) return nullptr;
   QObject::connect(window, &ChartWindow::ExportRequested, window,
                    [&state, window] { ExportChart(state, *window); });
+  if (auto* timeline = qobject_cast<AlarmTimelineWindow*>(window)) {
+    QPointer<QMdiArea> areaGuard(&area);
+    QObject::connect(timeline, &AlarmTimelineWindow::ChannelAsked, timeline,
+                     [&state, areaGuard, path = view->FilePath()](LaneKey lane, double moment) {
+                       if (areaGuard) ShowAlarmChannel(state, *areaGuard, path, lane, moment);
+                     });
+  }
   area.addSubWindow(window);
   window->show();
   window->View()->setFocus();

@@ -178,6 +178,12 @@ CatalogueWindow::CatalogueWindow(const StringLookup& strings, const std::filesys
   fields->addWidget(new QLabel(text(sid::kCatalogueTo)));
   fields->addWidget(to_);
   fields->addWidget(open_);
+  chart_ = new QPushButton(text(sid::kSpanChartButton));
+  chart_->setToolTip(text(sid::kSpanChartButtonHint));
+  chart_->setEnabled(false);
+  chart_->hide();
+  connect(chart_, &QPushButton::clicked, this, &CatalogueWindow::ChartChosenSpan);
+  fields->addWidget(chart_);
   fields->addStretch(1);
   topLayout->addLayout(fields);
   body->addWidget(top);
@@ -274,6 +280,7 @@ void CatalogueWindow::FillUnits() {
   for (int unit : catalogue_->Units()) unit_->addItem(UnitText(unit), unit);
   if (const int at = unit_->findData(chosen); at >= 0) unit_->setCurrentIndex(at);
   open_->setEnabled(unit_->count() > 0);
+  chart_->setEnabled(unit_->count() > 0);
   const auto first = catalogue_->FirstDay();
   const auto last = catalogue_->LastDay();
   if (!first || !last) return;
@@ -329,8 +336,8 @@ void CatalogueWindow::ChooseSpan(int unit, plant::Day from, plant::Day to) {
   to_->setDate(ToQDate(to));
 }
 
-void CatalogueWindow::OpenChosenSpan() {
-  if (!catalogue_ || !unit_->currentData().isValid()) return;
+std::optional<DaySpan> CatalogueWindow::ChosenSpan() const {
+  if (!catalogue_ || !unit_->currentData().isValid()) return std::nullopt;
   const int unit = unit_->currentData().toInt();
   plant::Day from = FromQDate(from_->date());
   plant::Day to = FromQDate(to_->date());
@@ -338,7 +345,25 @@ void CatalogueWindow::OpenChosenSpan() {
   DaySpan span{UnitText(unit).toStdString(), plant::DayText(from), plant::DayText(to), {}};
   for (const plant::DayFile* file : catalogue_->Span(unit, from, to))
     span.files.push_back(file->path);
-  openSpan_(std::move(span));
+  return span;
+}
+
+void CatalogueWindow::OpenChosenSpan() {
+  if (std::optional<DaySpan> span = ChosenSpan()) openSpan_(std::move(*span));
+}
+
+void CatalogueWindow::SetSpanCharter(SpanCharter chartSpan) {
+  chartSpan_ = std::move(chartSpan);
+  chart_->setVisible(static_cast<bool>(chartSpan_));
+}
+
+void CatalogueWindow::ChartChosenSpan() {
+  std::optional<DaySpan> span = ChosenSpan();
+  if (!span || !chartSpan_) return;
+  std::vector<std::filesystem::path> archives;
+  for (const plant::CatalogueFile& file : catalogue_->EventArchives())
+    archives.push_back(file.path);
+  chartSpan_(std::move(*span), std::move(archives));
 }
 
 }  // namespace telvoran

@@ -4,7 +4,9 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <thread>
+#include <vector>
 
 #include "core/plant/FolderCatalogue.h"
 #include "core/view/DaySpan.h"
@@ -31,6 +33,9 @@ class CatalogueWindow : public QMdiSubWindow {
 
  public:
   using SpanOpener = std::function<void(DaySpan span)>;
+  // Charts a span with the alarms of the folder's event archives.
+  using SpanCharter =
+      std::function<void(DaySpan span, std::vector<std::filesystem::path> eventArchives)>;
   static constexpr int kFollowMilliseconds = 5000;
 
   CatalogueWindow(const StringLookup& strings, const std::filesystem::path& folder,
@@ -46,6 +51,9 @@ class CatalogueWindow : public QMdiSubWindow {
   // The unit and days of the fields, and opening them.
   void ChooseSpan(int unit, plant::Day from, plant::Day to);
   void OpenChosenSpan();
+  // Gives the window its chart button; a build without charts has none.
+  void SetSpanCharter(SpanCharter chartSpan);
+  void ChartChosenSpan();
 
   QTableView* Calendar = nullptr;
   QTreeWidget* EventList = nullptr;
@@ -65,6 +73,7 @@ class CatalogueWindow : public QMdiSubWindow {
   void FillUnits();
   // The calendar's selection, as a unit and days in the fields.
   void TakeSelection();
+  std::optional<DaySpan> ChosenSpan() const;
 
   const StringLookup& strings_;
   std::filesystem::path folder_;
@@ -75,6 +84,8 @@ class CatalogueWindow : public QMdiSubWindow {
   QDateEdit* from_ = nullptr;
   QDateEdit* to_ = nullptr;
   QPushButton* open_ = nullptr;
+  QPushButton* chart_ = nullptr;
+  SpanCharter chartSpan_;
   QTimer* follow_ = nullptr;
   std::thread worker_;
   bool listing_ = false;

@@ -193,6 +193,23 @@ inline constexpr int kWorkCancel = 354;
 inline constexpr int kWorkCancelHint = 355;
 inline constexpr int kWorkFirst = 350;
 inline constexpr int kWorkLast = 355;
+// The channel chart of a unit's span of days with its alarm band: the steps of its reading,
+// the catalogue's button (caption, hint), the message of days it could not read, the band's
+// heading, and the alarm timeline's step to the chart of an alarm's channel (caption, hint, and
+// the message of a day without its file: 367, the unit, 368, the day).
+inline constexpr int kWorkSpanChart = 360;
+inline constexpr int kWorkSpanAlarms = 361;
+inline constexpr int kSpanChartButton = 362;
+inline constexpr int kSpanChartButtonHint = 363;
+inline constexpr int kSpanChartUnreadable = 364;
+inline constexpr int kSpanChartAlarms = 365;
+inline constexpr int kShowChannel = 366;
+inline constexpr int kShowChannelNoDay = 367;
+inline constexpr int kShowChannelNoDayOf = 368;
+inline constexpr int kShowChannelHint = 369;
+inline constexpr int kSpanChartNothing = 370;
+inline constexpr int kSpanChartFirst = 360;
+inline constexpr int kSpanChartLast = 370;
 // Going to a date in a view sorted by date or in a chart: the command (caption 325, hint 326)
 // and the dialog's label; the dialog's title is the caption without its key and dots.
 inline constexpr int kGoToDate = 325;

@@ -43,6 +43,8 @@ inline FakeStrings NumberedStrings() {
   for (int id = 300; id <= 324; ++id) strings.Set(id, "S" + std::to_string(id));
   // Going to a date, finding in a folder, daily summaries.
   for (int id = 325; id <= 349; ++id) strings.Set(id, "S" + std::to_string(id));
+  // The chart of a span of days and its alarm band.
+  for (int id = 360; id <= 374; ++id) strings.Set(id, "S" + std::to_string(id));
   return strings;
 }
 

@@ -152,6 +152,7 @@ TEST_P(BuiltLibrary, HoldsTheTextsOfLongWork) {
   const std::optional<StringTable> table = ParsePeStringTable(ReadFile(GetParam()));
   ASSERT_TRUE(table) << GetParam();
   ExpectTextsOf(*table, sid::kWorkFirst, sid::kWorkLast);
+  ExpectTextsOf(*table, sid::kSpanChartFirst, sid::kSpanChartLast);
 }
 
 // Pieces of a span's title and caption and of its messages run on into days and numbers.
