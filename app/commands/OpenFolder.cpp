@@ -10,6 +10,7 @@
 #include "app/commands/OpenArchive.h"
 #include "app/dialogs/UserDialogs.h"
 #include "app/plant/CatalogueWindow.h"
+#include "app/plant/DailySummaryWindow.h"
 #include "core/text/StringIds.h"
 
 namespace telvoran::commands {
@@ -26,6 +27,12 @@ void OpenFolderPath(ProgramState& state, QMdiArea& area, const QString& folder) 
     if (areaGuard) OpenSpanView(state, *areaGuard, std::move(span));
   };
   auto* window = new CatalogueWindow(state.Strings(), ToFileSystemPath(folder), openSpan);
+  window->SetSummaryOpener([&state, areaGuard](SummaryFiles files) {
+    if (!areaGuard) return;
+    auto* summary = new DailySummaryWindow(state, std::move(files));
+    areaGuard->addSubWindow(summary);
+    summary->show();
+  });
   QObject::connect(window, &CatalogueWindow::listingFailed, window,
                    [&state, window, folder](const QString& reason) {
                      state.Dialogs().Beep();

@@ -6,6 +6,7 @@
 #include <memory>
 #include <thread>
 
+#include "core/plant/DailySummary.h"
 #include "core/plant/FolderCatalogue.h"
 #include "core/view/DaySpan.h"
 
@@ -31,6 +32,7 @@ class CatalogueWindow : public QMdiSubWindow {
 
  public:
   using SpanOpener = std::function<void(DaySpan span)>;
+  using SummaryOpener = std::function<void(SummaryFiles files)>;
   static constexpr int kFollowMilliseconds = 5000;
 
   CatalogueWindow(const StringLookup& strings, const std::filesystem::path& folder,
@@ -46,6 +48,10 @@ class CatalogueWindow : public QMdiSubWindow {
   // The unit and days of the fields, and opening them.
   void ChooseSpan(int unit, plant::Day from, plant::Day to);
   void OpenChosenSpan();
+  // Shows a button that summarizes the chosen span from the days the catalogue holds, without
+  // listing the folder again.
+  void SetSummaryOpener(SummaryOpener openSummary);
+  void SummarizeChosenSpan();
 
   QTableView* Calendar = nullptr;
   QTreeWidget* EventList = nullptr;
@@ -63,18 +69,22 @@ class CatalogueWindow : public QMdiSubWindow {
   void ShowListing(std::shared_ptr<Result> result);
   void FillNamedLists();
   void FillUnits();
+  // The chosen unit and days, in order; false when none is chosen.
+  bool ChosenSpan(int& unit, plant::Day& from, plant::Day& to) const;
   // The calendar's selection, as a unit and days in the fields.
   void TakeSelection();
 
   const StringLookup& strings_;
   std::filesystem::path folder_;
   SpanOpener openSpan_;
+  SummaryOpener openSummary_;
   std::shared_ptr<const plant::FolderCatalogue> catalogue_;
   CalendarModel* model_ = nullptr;
   QComboBox* unit_ = nullptr;
   QDateEdit* from_ = nullptr;
   QDateEdit* to_ = nullptr;
   QPushButton* open_ = nullptr;
+  QPushButton* summarize_ = nullptr;
   QTimer* follow_ = nullptr;
   std::thread worker_;
   bool listing_ = false;
