@@ -22,6 +22,7 @@
 #include "app/dialogs/UserDialogs.h"
 #include "app/plant/UnreadableFiles.h"
 #include "app/views/DataView.h"
+#include "core/platform/Utf8Path.h"
 #include "core/text/StringIds.h"
 
 namespace telvoran {
@@ -33,6 +34,12 @@ plant::Day DayOf(const QDate& date) {
   return plant::Day(std::chrono::year_month_day(std::chrono::year(date.year()),
                                                 std::chrono::month(unsigned(date.month())),
                                                 std::chrono::day(unsigned(date.day()))));
+}
+
+QDate ToQDate(plant::Day day) {
+  const std::chrono::year_month_day date(day);
+  return QDate(static_cast<int>(date.year()), static_cast<int>(unsigned(date.month())),
+               static_cast<int>(unsigned(date.day())));
 }
 
 QString CaptionOf(const ProgramState& state) {
@@ -81,6 +88,7 @@ FindInFolderWindow::FindInFolderWindow(ProgramState& state, QMdiArea& area, cons
   scope->addWidget(new QLabel(state.Text(sid::kCatalogueTo)));
   scope->addWidget(ToDate);
   scope->addStretch(1);
+  OfferActiveDays(area);
   // Changing a field of the unit's days chooses them.
   connect(UnitBox, &QSpinBox::valueChanged, UnitDays, [this] { UnitDays->setChecked(true); });
   connect(FromDate, &QDateEdit::dateChanged, UnitDays, [this] { UnitDays->setChecked(true); });
@@ -182,6 +190,28 @@ void FindInFolderWindow::StartOrStop() {
     outcome_ = std::move(outcome);
   });
   poll_.start(kPollMs);
+}
+
+// The unit and days of the active interval view are offered, without choosing them: a span's
+// own, or a day's archive's unit and day.
+void FindInFolderWindow::OfferActiveDays(QMdiArea& area) {
+  const auto* view = qobject_cast<const DataView*>(area.activeSubWindow());
+  if (!view) return;
+  if (const DaySpan* span = view->Document().Span()) {
+    const std::optional<plant::Day> from = plant::DayFromText(span->from);
+    const std::optional<plant::Day> to = plant::DayFromText(span->to);
+    bool number = false;
+    const int unit = QString::fromStdString(span->unit).toInt(&number);
+    if (!from || !to || !number) return;
+    UnitBox->setValue(unit);
+    FromDate->setDate(ToQDate(*from));
+    ToDate->setDate(ToQDate(*to));
+  } else if (const std::optional<plant::DayAndUnit> named =
+                 plant::DayAndUnitOfName(Utf8FromPath(view->FilePath().filename()))) {
+    UnitBox->setValue(named->unit);
+    FromDate->setDate(ToQDate(named->day));
+    ToDate->setDate(ToQDate(named->day));
+  }
 }
 
 void FindInFolderWindow::ChooseUnitDays(int unit, const QDate& from, const QDate& to) {

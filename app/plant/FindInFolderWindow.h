@@ -70,6 +70,7 @@ class FindInFolderWindow : public QMdiSubWindow {
   void searchFinished();
 
  private:
+  void OfferActiveDays(QMdiArea& area);
   void TakeFindings();
   void Finish();
   void ShowCounts();
