@@ -10,6 +10,7 @@
 #include "app/commands/OpenArchive.h"
 #include "app/dialogs/UserDialogs.h"
 #include "app/plant/CatalogueWindow.h"
+#include "app/plant/DailySummaryWindow.h"
 #if TELVORAN_CHARTS
 #include "app/commands/ShowSpanChart.h"
 #endif
@@ -39,6 +40,12 @@ void OpenFolderPath(ProgramState& state, QMdiArea& area, const QString& folder) 
     ShowSpanChart(state, *areaGuard, std::move(request));
   });
 #endif
+  window->SetSummaryOpener([&state, areaGuard](SummaryFiles files) {
+    if (!areaGuard) return;
+    auto* summary = new DailySummaryWindow(state, std::move(files));
+    areaGuard->addSubWindow(summary);
+    summary->show();
+  });
   QObject::connect(window, &CatalogueWindow::listingFailed, window,
                    [&state, window, folder](const QString& reason) {
                      state.Dialogs().Beep();

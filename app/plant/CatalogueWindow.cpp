@@ -19,6 +19,8 @@
 #include <chrono>
 
 #include "app/QtText.h"
+#include "core/plant/SummaryDays.h"
+#include "core/plant/SummaryReport.h"
 #include "core/text/StringIds.h"
 #include "core/text/StringLookup.h"
 
@@ -171,6 +173,10 @@ CatalogueWindow::CatalogueWindow(const StringLookup& strings, const std::filesys
   open_ = new QPushButton(text(sid::kCatalogueOpenSpan));
   open_->setEnabled(false);
   connect(open_, &QPushButton::clicked, this, &CatalogueWindow::OpenChosenSpan);
+  summarize_ = new QPushButton(FromCp1250(TitleOfCaption(strings.Text(sid::kDailySummary))));
+  summarize_->setEnabled(false);
+  summarize_->hide();
+  connect(summarize_, &QPushButton::clicked, this, &CatalogueWindow::SummarizeChosenSpan);
   fields->addWidget(new QLabel(text(sid::kCatalogueUnit)));
   fields->addWidget(unit_);
   fields->addWidget(new QLabel(text(sid::kCatalogueFrom)));
@@ -184,6 +190,7 @@ CatalogueWindow::CatalogueWindow(const StringLookup& strings, const std::filesys
   chart_->hide();
   connect(chart_, &QPushButton::clicked, this, &CatalogueWindow::ChartChosenSpan);
   fields->addWidget(chart_);
+  fields->addWidget(summarize_);
   fields->addStretch(1);
   topLayout->addLayout(fields);
   body->addWidget(top);
@@ -281,6 +288,7 @@ void CatalogueWindow::FillUnits() {
   if (const int at = unit_->findData(chosen); at >= 0) unit_->setCurrentIndex(at);
   open_->setEnabled(unit_->count() > 0);
   chart_->setEnabled(unit_->count() > 0);
+  summarize_->setEnabled(unit_->count() > 0);
   const auto first = catalogue_->FirstDay();
   const auto last = catalogue_->LastDay();
   if (!first || !last) return;
@@ -336,16 +344,35 @@ void CatalogueWindow::ChooseSpan(int unit, plant::Day from, plant::Day to) {
   to_->setDate(ToQDate(to));
 }
 
-std::optional<DaySpan> CatalogueWindow::ChosenSpan() const {
-  if (!catalogue_ || !unit_->currentData().isValid()) return std::nullopt;
-  const int unit = unit_->currentData().toInt();
-  plant::Day from = FromQDate(from_->date());
-  plant::Day to = FromQDate(to_->date());
+bool CatalogueWindow::ChosenDays(int& unit, plant::Day& from, plant::Day& to) const {
+  if (!catalogue_ || !unit_->currentData().isValid()) return false;
+  unit = unit_->currentData().toInt();
+  from = FromQDate(from_->date());
+  to = FromQDate(to_->date());
   if (to < from) std::swap(from, to);
+  return true;
+}
+
+std::optional<DaySpan> CatalogueWindow::ChosenSpan() const {
+  int unit = 0;
+  plant::Day from{}, to{};
+  if (!ChosenDays(unit, from, to)) return std::nullopt;
   DaySpan span{UnitText(unit).toStdString(), plant::DayText(from), plant::DayText(to), {}};
   for (const plant::DayFile* file : catalogue_->Span(unit, from, to))
     span.files.push_back(file->path);
   return span;
+}
+
+void CatalogueWindow::SetSummaryOpener(SummaryOpener openSummary) {
+  openSummary_ = std::move(openSummary);
+  summarize_->setVisible(openSummary_ != nullptr);
+}
+
+void CatalogueWindow::SummarizeChosenSpan() {
+  int unit = 0;
+  plant::Day from{}, to{};
+  if (!openSummary_ || !ChosenDays(unit, from, to)) return;
+  openSummary_(plant::SummaryFilesOfCatalogue(*catalogue_, unit, from, to));
 }
 
 void CatalogueWindow::OpenChosenSpan() {

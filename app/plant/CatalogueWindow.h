@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/plant/DailySummary.h"
 #include "core/plant/FolderCatalogue.h"
 #include "core/view/DaySpan.h"
 
@@ -36,6 +37,7 @@ class CatalogueWindow : public QMdiSubWindow {
   // Charts a span with the alarms of the folder's event archives.
   using SpanCharter =
       std::function<void(DaySpan span, std::vector<std::filesystem::path> eventArchives)>;
+  using SummaryOpener = std::function<void(SummaryFiles files)>;
   static constexpr int kFollowMilliseconds = 5000;
 
   CatalogueWindow(const StringLookup& strings, const std::filesystem::path& folder,
@@ -54,6 +56,10 @@ class CatalogueWindow : public QMdiSubWindow {
   // Gives the window its chart button; a build without charts has none.
   void SetSpanCharter(SpanCharter chartSpan);
   void ChartChosenSpan();
+  // Shows a button that summarizes the chosen span from the days the catalogue holds, without
+  // listing the folder again.
+  void SetSummaryOpener(SummaryOpener openSummary);
+  void SummarizeChosenSpan();
 
   QTableView* Calendar = nullptr;
   QTreeWidget* EventList = nullptr;
@@ -71,13 +77,17 @@ class CatalogueWindow : public QMdiSubWindow {
   void ShowListing(std::shared_ptr<Result> result);
   void FillNamedLists();
   void FillUnits();
+  // The chosen unit and days, in order; false when none is chosen.
+  bool ChosenDays(int& unit, plant::Day& from, plant::Day& to) const;
   // The calendar's selection, as a unit and days in the fields.
   void TakeSelection();
+  // The chosen days and the catalogue's files of them.
   std::optional<DaySpan> ChosenSpan() const;
 
   const StringLookup& strings_;
   std::filesystem::path folder_;
   SpanOpener openSpan_;
+  SummaryOpener openSummary_;
   std::shared_ptr<const plant::FolderCatalogue> catalogue_;
   CalendarModel* model_ = nullptr;
   QComboBox* unit_ = nullptr;
@@ -86,6 +96,7 @@ class CatalogueWindow : public QMdiSubWindow {
   QPushButton* open_ = nullptr;
   QPushButton* chart_ = nullptr;
   SpanCharter chartSpan_;
+  QPushButton* summarize_ = nullptr;
   QTimer* follow_ = nullptr;
   std::thread worker_;
   bool listing_ = false;

@@ -1,6 +1,8 @@
 #include "app/plant/FindInFolderWindow.h"
 
+#include <QDateEdit>
 #include <QDir>
+#include <QHBoxLayout>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +11,8 @@
 #include <QMdiArea>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 
 #include <chrono>
 
@@ -18,12 +22,25 @@
 #include "app/dialogs/UserDialogs.h"
 #include "app/plant/UnreadableFiles.h"
 #include "app/views/DataView.h"
+#include "core/platform/Utf8Path.h"
 #include "core/text/StringIds.h"
 
 namespace telvoran {
 namespace {
 
 constexpr int kPollMs = 100;
+
+plant::Day DayOf(const QDate& date) {
+  return plant::Day(std::chrono::year_month_day(std::chrono::year(date.year()),
+                                                std::chrono::month(unsigned(date.month())),
+                                                std::chrono::day(unsigned(date.day()))));
+}
+
+QDate ToQDate(plant::Day day) {
+  const std::chrono::year_month_day date(day);
+  return QDate(static_cast<int>(date.year()), static_cast<int>(unsigned(date.month())),
+               static_cast<int>(unsigned(date.day())));
+}
 
 QString CaptionOf(const ProgramState& state) {
   QString caption = state.Text(sid::kFindInFolder);
@@ -49,6 +66,33 @@ FindInFolderWindow::FindInFolderWindow(ProgramState& state, QMdiArea& area, cons
   Progress->setRange(0, 1);
   Progress->setValue(0);
   CountLabel = new QLabel;
+  AllArchives = new QRadioButton(state.Text(sid::kFindAllArchives));
+  AllArchives->setChecked(true);
+  UnitDays = new QRadioButton(state.Text(sid::kFindUnitDays));
+  UnitBox = new QSpinBox;
+  UnitBox->setRange(0, 99);
+  UnitBox->setValue(1);
+  FromDate = new QDateEdit(QDate::currentDate().addDays(-6));
+  ToDate = new QDateEdit(QDate::currentDate());
+  for (QDateEdit* edit : {FromDate, ToDate}) {
+    edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    edit->setCalendarPopup(true);
+  }
+  auto* scope = new QHBoxLayout;
+  scope->addWidget(AllArchives);
+  scope->addSpacing(12);
+  scope->addWidget(UnitDays);
+  scope->addWidget(UnitBox);
+  scope->addWidget(new QLabel(state.Text(sid::kCatalogueFrom)));
+  scope->addWidget(FromDate);
+  scope->addWidget(new QLabel(state.Text(sid::kCatalogueTo)));
+  scope->addWidget(ToDate);
+  scope->addStretch(1);
+  OfferActiveDays(area);
+  // Changing a field of the unit's days chooses them.
+  connect(UnitBox, &QSpinBox::valueChanged, UnitDays, [this] { UnitDays->setChecked(true); });
+  connect(FromDate, &QDateEdit::dateChanged, UnitDays, [this] { UnitDays->setChecked(true); });
+  connect(ToDate, &QDateEdit::dateChanged, UnitDays, [this] { UnitDays->setChecked(true); });
   Results = new QListWidget;
   Results->setUniformItemSizes(true);
   Results->setFont(QFont("Monospace"));
@@ -57,9 +101,10 @@ FindInFolderWindow::FindInFolderWindow(ProgramState& state, QMdiArea& area, cons
   grid->addWidget(new QLabel(state.Text(sid::kFindTextLabel)), 1, 0);
   grid->addWidget(TextLine, 1, 1);
   grid->addWidget(FindButton, 1, 2);
-  grid->addWidget(Progress, 2, 0, 1, 2);
-  grid->addWidget(CountLabel, 2, 2);
-  grid->addWidget(Results, 3, 0, 1, 3);
+  grid->addLayout(scope, 2, 0, 1, 3);
+  grid->addWidget(Progress, 3, 0, 1, 2);
+  grid->addWidget(CountLabel, 3, 2);
+  grid->addWidget(Results, 4, 0, 1, 3);
   setWidget(body);
   resize(640, 420);
 
@@ -109,8 +154,20 @@ void FindInFolderWindow::StartOrStop() {
   const std::filesystem::path folder = ToFileSystemPath(FolderLine->text());
   const std::string utf8 = text.toStdString();
   const StringLookup& strings = state_.Strings();
-  worker_ = std::thread([this, folder, utf8, &strings] {
-    std::vector<std::filesystem::path> files = ArchivesInFolder(folder);
+  // Only the unit's days are listed when they are chosen, from their names.
+  std::optional<std::tuple<int, plant::Day, plant::Day>> unitDays;
+  if (UnitDays->isChecked()) {
+    plant::Day from = DayOf(FromDate->date());
+    plant::Day to = DayOf(ToDate->date());
+    if (to < from) std::swap(from, to);
+    unitDays.emplace(UnitBox->value(), from, to);
+  }
+  searchedUnitDays_ = unitDays.has_value();
+  worker_ = std::thread([this, folder, utf8, &strings, unitDays] {
+    std::vector<std::filesystem::path> files =
+        unitDays ? UnitArchivesInFolder(folder, std::get<0>(*unitDays), std::get<1>(*unitDays),
+                                        std::get<2>(*unitDays))
+                 : ArchivesInFolder(folder);
     {
       std::lock_guard lock(mutex_);
       files_ = files;
@@ -133,6 +190,35 @@ void FindInFolderWindow::StartOrStop() {
     outcome_ = std::move(outcome);
   });
   poll_.start(kPollMs);
+}
+
+// The unit and days of the active interval view are offered, without choosing them: a span's
+// own, or a day's archive's unit and day.
+void FindInFolderWindow::OfferActiveDays(QMdiArea& area) {
+  const auto* view = qobject_cast<const DataView*>(area.activeSubWindow());
+  if (!view) return;
+  if (const DaySpan* span = view->Document().Span()) {
+    const std::optional<plant::Day> from = plant::DayFromText(span->from);
+    const std::optional<plant::Day> to = plant::DayFromText(span->to);
+    bool number = false;
+    const int unit = QString::fromStdString(span->unit).toInt(&number);
+    if (!from || !to || !number) return;
+    UnitBox->setValue(unit);
+    FromDate->setDate(ToQDate(*from));
+    ToDate->setDate(ToQDate(*to));
+  } else if (const std::optional<plant::DayAndUnit> named =
+                 plant::DayAndUnitOfName(Utf8FromPath(view->FilePath().filename()))) {
+    UnitBox->setValue(named->unit);
+    FromDate->setDate(ToQDate(named->day));
+    ToDate->setDate(ToQDate(named->day));
+  }
+}
+
+void FindInFolderWindow::ChooseUnitDays(int unit, const QDate& from, const QDate& to) {
+  UnitBox->setValue(unit);
+  FromDate->setDate(from);
+  ToDate->setDate(to);
+  UnitDays->setChecked(true);
 }
 
 void FindInFolderWindow::TakeFindings() {
@@ -193,8 +279,8 @@ void FindInFolderWindow::Finish() {
   ShowCounts();
   const QString caption = windowTitle();
   if (shownFiles_.empty() && !outcome.cancelled) {
-    state_.Dialogs().Message(this, caption,
-                             state_.Text(sid::kFindNoArchive) + "\n" + FolderLine->text());
+    const int said = searchedUnitDays_ ? sid::kSpanNoDay : sid::kFindNoArchive;
+    state_.Dialogs().Message(this, caption, state_.Text(said) + "\n" + FolderLine->text());
   } else if (!outcome.unreadable.empty()) {
     const QString text = UnreadableFilesText(state_, std::move(outcome.unreadable));
     state_.Dialogs().Error(this, caption, text);

@@ -17,15 +17,19 @@ class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 class QMdiArea;
+class QDateEdit;
 class QProgressBar;
 class QPushButton;
+class QRadioButton;
+class QSpinBox;
 
 namespace telvoran {
 
 class ProgramState;
 
-// Finding a text in every archive of a folder: a folder and a text, a button that starts the
-// search (and stops it while it runs), a progress bar and the rows found, listed by file and
+// Finding a text in every archive of a folder, or in a central unit's daily archives of a span
+// of days: a folder and a text, the choice of archives, a button that starts the search (and
+// stops it while it runs), a progress bar and the rows found, listed by file and
 // row as they are found. The search runs on threads of its own; the window takes what they
 // found a few times a second, so it never waits for a file. Choosing a row found opens its
 // archive with that row the current one.
@@ -39,12 +43,20 @@ class FindInFolderWindow : public QMdiSubWindow {
   QLineEdit* FolderLine = nullptr;
   QLineEdit* TextLine = nullptr;
   QPushButton* FindButton = nullptr;
+  // Every archive of the folder, or the unit's days from one day to another.
+  QRadioButton* AllArchives = nullptr;
+  QRadioButton* UnitDays = nullptr;
+  QSpinBox* UnitBox = nullptr;
+  QDateEdit* FromDate = nullptr;
+  QDateEdit* ToDate = nullptr;
   QProgressBar* Progress = nullptr;
   QLabel* CountLabel = nullptr;
   QListWidget* Results = nullptr;
 
   // Starts a search for the text in the folder as they stand; stops one that runs.
   void StartOrStop();
+  // Chooses the unit's days from `from` to `to` as what is searched.
+  void ChooseUnitDays(int unit, const QDate& from, const QDate& to);
   bool Searching() const { return worker_.joinable(); }
   // Waits until the search has ended and its last findings are shown (tests and closing).
   void WaitUntilDone();
@@ -58,6 +70,7 @@ class FindInFolderWindow : public QMdiSubWindow {
   void searchFinished();
 
  private:
+  void OfferActiveDays(QMdiArea& area);
   void TakeFindings();
   void Finish();
   void ShowCounts();
@@ -67,6 +80,7 @@ class FindInFolderWindow : public QMdiSubWindow {
   QTimer poll_;
   std::thread worker_;
   std::atomic<bool> cancel_{false};
+  bool searchedUnitDays_ = false;
 
   // Shared with the search's threads, under the mutex.
   std::mutex mutex_;

@@ -131,19 +131,40 @@ SearchOutcome SearchArchives(std::span<const std::filesystem::path> files,
 
 namespace telvoran {
 
-std::vector<std::filesystem::path> ArchivesInFolder(const std::filesystem::path& folder) {
+namespace {
+
+// The regular files of a folder and its subfolders whose names `wanted` takes, by path in name
+// order. The entry's own type is enough: no file is looked at beyond its name.
+template <typename Wanted>
+std::vector<std::filesystem::path> FilesInFolder(const std::filesystem::path& folder,
+                                                 Wanted wanted) {
   namespace fs = std::filesystem;
-  std::vector<fs::path> archives;
+  std::vector<fs::path> files;
   std::error_code error;
   fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, error);
   for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
+    if (!wanted(Utf8FromPath(it->path().filename()))) continue;
     std::error_code typeError;
-    if (!it->is_regular_file(typeError)) continue;
-    if (ArchiveKindOfName(Utf8FromPath(it->path().filename())) != ArchiveKind::Other)
-      archives.push_back(it->path());
+    if (it->is_regular_file(typeError)) files.push_back(it->path());
   }
-  std::sort(archives.begin(), archives.end());
-  return archives;
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+}  // namespace
+
+std::vector<std::filesystem::path> ArchivesInFolder(const std::filesystem::path& folder) {
+  return FilesInFolder(folder, [](const std::string& name) {
+    return ArchiveKindOfName(name) != ArchiveKind::Other;
+  });
+}
+
+std::vector<std::filesystem::path> UnitArchivesInFolder(const std::filesystem::path& folder,
+                                                        int unit, plant::Day from, plant::Day to) {
+  return FilesInFolder(folder, [unit, from, to](const std::string& name) {
+    const std::optional<plant::DayAndUnit> key = plant::DayAndUnitOfName(name);
+    return key && key->unit == unit && from <= key->day && key->day <= to;
+  });
 }
 
 }  // namespace telvoran

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/plant/FolderCatalogue.h"
+
 namespace telvoran {
 
 class StringLookup;
@@ -54,5 +56,10 @@ namespace telvoran {
 // The interval and event archives in `folder` and its subfolders, by path in name order; only
 // names are read. Folders that cannot be listed are passed over.
 std::vector<std::filesystem::path> ArchivesInFolder(const std::filesystem::path& folder);
+
+// The daily interval archives of `unit` from `from` to `to` (both included) in `folder` and its
+// subfolders, as their names give unit and day, by path in name order; only names are read.
+std::vector<std::filesystem::path> UnitArchivesInFolder(const std::filesystem::path& folder,
+                                                        int unit, plant::Day from, plant::Day to);
 
 }  // namespace telvoran

@@ -243,6 +243,12 @@ inline constexpr int kSummaryAlarms = 348;
 inline constexpr int kSummaryUnit = 349;
 inline constexpr int kPlantViewsFirst = 325;
 inline constexpr int kPlantViewsLast = 349;
+// What finding in a folder searches: every archive of the folder, or the daily archives of one
+// central unit (followed by its number and the fields of the first and last day).
+inline constexpr int kFindAllArchives = 375;
+inline constexpr int kFindUnitDays = 376;
+inline constexpr int kFindScopeFirst = 375;
+inline constexpr int kFindScopeLast = 376;
 
 inline constexpr int kFirst = 101;
 inline constexpr int kLast = 183;

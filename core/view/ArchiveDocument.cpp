@@ -307,11 +307,21 @@ ArchiveDocument::Outcome ArchiveDocument::ReadSpanRows(const ArchiveMessages& me
 ArchiveDocument::Appended ArchiveDocument::TakeAppended() {
   // A span that reaches beyond its newest day takes the next day's file when it appears: what
   // is left of the newest day is read with the whole span.
+  // A day written late, between two days read already, is read with the whole span too.
   if (span_ && !span_->files.empty()) {
     std::error_code error;
     const std::optional<std::filesystem::path> next = NextDayFile(span_->files.back(), span_->to);
-    if (next && std::filesystem::is_regular_file(*next, error)) {
-      span_->files.push_back(*next);
+    const bool nextThere = next && std::filesystem::is_regular_file(*next, error);
+    const std::vector<std::filesystem::path> late = LateDayFiles(*span_);
+    if (nextThere || !late.empty()) {
+      if (nextThere) span_->files.push_back(*next);
+      span_->files.insert(span_->files.end(), late.begin(), late.end());
+      // The names begin with their days, so that their order is the days' order.
+      std::stable_sort(span_->files.begin(), span_->files.end(),
+                       [](const std::filesystem::path& a, const std::filesystem::path& b) {
+                         return Utf8FromPath(a.filename()).substr(0, 10) <
+                                Utf8FromPath(b.filename()).substr(0, 10);
+                       });
       FollowNewestDay();
       return Reread(content_.sortColumn) == Outcome::kComplete ? Appended::kReadAgain
                                                                : Appended::kStopped;

@@ -76,4 +76,35 @@ std::optional<std::filesystem::path> NextDayFile(const std::filesystem::path& fi
   return file.parent_path() / PathFromUtf8(next);
 }
 
+std::vector<std::filesystem::path> LateDayFiles(const DaySpan& span) {
+  std::vector<std::filesystem::path> late;
+  auto dayOf = [](const std::string& name) {
+    return plant::DayFromText(std::string_view(name).substr(0, std::min<std::size_t>(10, name.size())));
+  };
+  for (std::size_t k = 1; k < span.files.size(); ++k) {
+    const std::filesystem::path& earlier = span.files[k - 1];
+    const std::filesystem::path& later = span.files[k];
+    const std::string before = Utf8FromPath(earlier.filename());
+    const std::string after = Utf8FromPath(later.filename());
+    const std::optional<plant::Day> from = dayOf(before);
+    const std::optional<plant::Day> to = dayOf(after);
+    if (!from || !to) continue;
+    for (plant::Day day = *from + std::chrono::days(1); day < *to; day += std::chrono::days(1)) {
+      const std::string text = plant::DayText(day);
+      std::vector<std::filesystem::path> candidates{earlier.parent_path() /
+                                                    PathFromUtf8(text + before.substr(10))};
+      if (later.parent_path() != earlier.parent_path())
+        candidates.push_back(later.parent_path() / PathFromUtf8(text + after.substr(10)));
+      for (const std::filesystem::path& candidate : candidates) {
+        std::error_code error;
+        if (std::filesystem::is_regular_file(candidate, error)) {
+          late.push_back(candidate);
+          break;
+        }
+      }
+    }
+  }
+  return late;
+}
+
 }  // namespace telvoran

@@ -35,4 +35,9 @@ std::string HeaderDifference(const StringLookup& strings, std::string_view spanH
 std::optional<std::filesystem::path> NextDayFile(const std::filesystem::path& file,
                                                  std::string_view to);
 
+// The files of days missing between two of the span's files that are there now, oldest first:
+// a day's file looked for under the name of the day before the gap with its day in place, in
+// that file's folder and, when the day after the gap lies in another, in that one too.
+std::vector<std::filesystem::path> LateDayFiles(const DaySpan& span);
+
 }  // namespace telvoran

@@ -11,7 +11,9 @@
 #include "app/GivenFiles.h"
 #include "app/mainwindow/MainWindow.h"
 #include "app/plant/CatalogueWindow.h"
+#include "app/plant/DailySummaryWindow.h"
 #include "app/views/IntervalView.h"
+#include "core/plant/SummaryDays.h"
 #include "support/ArchiveRecords.h"
 #include "support/FakeStrings.h"
 #include "support/FileSystemThings.h"
@@ -100,6 +102,22 @@ TEST_F(CatalogueWindowTest, ShowsDaysByUnitAndOpensASpanAsOneView) {
   EXPECT_EQ(calendar.index(3, 1).data().toString(), "1");
   following->FollowFile();
   EXPECT_EQ(test::Displayed(*following).size(), 3u);
+
+  // The daily summary of the chosen span, from the catalogue's own days.
+  window->ChooseSpan(7, D("2005-03-14"), D("2005-03-16"));
+  window->SummarizeChosenSpan();
+  auto* summary = qobject_cast<DailySummaryWindow*>(
+      form.MdiArea()->subWindowList(QMdiArea::CreationOrder).back());
+  ASSERT_NE(summary, nullptr);
+  summary->WaitUntilReady();
+  SummaryFiles named{7, plant::MidnightOf(D("2005-03-14")), plant::MidnightOf(D("2005-03-16")),
+                     {dir / "2005-03-14_C07.czt", dir / "2005-03-16_C07.czt"},
+                     {dir / "alarm2005.zdr"}};
+  const DailySummary expected = SummarizeDays(named, strings);
+  ASSERT_FALSE(expected.days.empty());
+  ASSERT_EQ(summary->Summary().days.size(), expected.days.size());
+  for (std::size_t d = 0; d < expected.days.size(); ++d)
+    EXPECT_EQ(summary->Summary().days[d].channels.at(0).count, expected.days[d].channels.at(0).count);
 }
 
 TEST_F(CatalogueWindowTest, AFolderThatCannotBeListedIsToldAndItsWindowCloses) {

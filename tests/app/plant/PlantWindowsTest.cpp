@@ -8,6 +8,8 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTableWidget>
 
 #include <gtest/gtest.h>
@@ -93,6 +95,22 @@ TEST_F(PlantWindowsTest, FindListsWhatTheCoreFindsNamesTheUnreadableFileAndOpens
   const QModelIndex current = view->List()->currentIndex();
   ASSERT_TRUE(current.isValid());
   EXPECT_EQ(view->Content().rows.RecordIndexAt(static_cast<std::size_t>(current.row())), 17u);
+
+  // A unit's days: days 2 and 3 only, so the unreadable day 9 is not looked at.
+  find->AllArchives->setChecked(true);
+  find->UnitBox->setValue(4);
+  EXPECT_TRUE(find->UnitDays->isChecked()) << "changing a field of the days chooses them";
+  find->ChooseUnitDays(3, QDate(2005, 3, 2), QDate(2005, 3, 3));
+  find->FindButton->click();
+  find->WaitUntilDone();
+  EXPECT_EQ(find->Results->count(), 2 * 9);
+  EXPECT_TRUE(find->Results->item(0)->text().startsWith("2005-03-02"));
+  EXPECT_TRUE(dialogs.asked.isEmpty());
+  find->ChooseUnitDays(4, QDate(2005, 3, 1), QDate(2005, 3, 9));
+  find->FindButton->click();
+  find->WaitUntilDone();
+  ASSERT_EQ(dialogs.asked.size(), 1);
+  EXPECT_TRUE(dialogs.asked[0].contains("S319")) << dialogs.asked[0].toStdString();
 }
 
 TEST_F(PlantWindowsTest, SummaryOfAViewsMonthIsSavedAsCsvThroughTheFileMenu) {

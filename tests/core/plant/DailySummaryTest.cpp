@@ -9,6 +9,7 @@
 #include <map>
 #include <random>
 
+#include "core/plant/SummaryDays.h"
 #include "core/plant/SummaryReport.h"
 #include "support/ChartRecords.h"
 #include "support/FakeStrings.h"
@@ -155,6 +156,62 @@ TEST(DailySummaryTest, StopsBetweenFilesWhenCancelled) {
   const DailySummary summary = SummarizeDays(files, strings, &cancel);
   EXPECT_TRUE(summary.cancelled);
   EXPECT_TRUE(summary.unreadable.empty()) << "no file was looked at";
+}
+
+// The days a catalogue hands over and those a listing of the year's folder finds are the same
+// files, and so the same summary: a second copy of a day, another unit's days, a name of
+// neither kind, the year's event archive above the folder and one beside the days.
+TEST(DailySummaryTest, DaysHandedFromACatalogueSummarizeAsAListingOfTheFolder) {
+  test::TempDir dir;
+  test::FakeStrings strings = test::NumberedStrings();
+  std::filesystem::create_directories(dir / "plant/2005");
+  const ArchiveSeconds first = ToArchiveSeconds({2005, 3, 1, 0, 0, 0});
+  std::vector<std::filesystem::path> unitDays;
+  for (int d = 0; d < 9; ++d) {
+    if (d == 4) continue;
+    for (int unit : {7, 8}) {
+      std::vector<ArchiveRecord> records = Header("H1  T1  degC");
+      for (int i = 0; i < 4; ++i)
+        records.push_back(test::IntervalRecordAt(first + d * kDay + i * 3600,
+                                                 " " + std::to_string(unit * 10 + d + i) + ".0"));
+      char name[32];
+      std::snprintf(name, sizeof name, "plant/2005/2005-03-%02d_C%02d.czt", d + 1, unit);
+      const std::filesystem::path path = dir.Write(name, records);
+      if (unit == 7 && d >= 1 && d <= 7) unitDays.push_back(path);
+    }
+  }
+  dir.Write("plant/2005/2005-03-03xC07.czt", Header("H1  X9  bar"));  // a second copy
+  dir.Write("plant/2005/notes.txt", "not an archive");
+  std::vector<ArchiveRecord> alarms;
+  for (int i = 0; i < 40; ++i) alarms.push_back(Alarm(7 + i % 2, first + i * 20000, "GLH"[i % 3]));
+  const std::filesystem::path above = dir.Write("plant/alarm2005.zdr", alarms);
+  const std::filesystem::path beside = dir.Write("plant/2005/alarm.zdr", alarms);
+
+  plant::FolderCatalogue catalogue(dir / "plant");
+  ASSERT_TRUE(catalogue.Read());
+  using namespace std::chrono;
+  const plant::Day from = year{2005} / March / 2;
+  const plant::Day to = year{2005} / March / 8;
+  const SummaryFiles handed = plant::SummaryFilesOfCatalogue(catalogue, 7, from, to);
+  const SummaryFiles listed = plant::SummaryFilesOfFolder(dir / "plant/2005", 7, from, to);
+  EXPECT_EQ(handed.dayFiles, unitDays);
+  EXPECT_EQ(listed.dayFiles, unitDays);
+  EXPECT_EQ(handed.eventFiles, (std::vector{beside, above}));
+  EXPECT_EQ(listed.eventFiles, handed.eventFiles);
+  EXPECT_EQ(listed.firstDay, first + kDay);
+  EXPECT_EQ(listed.lastDay, handed.lastDay);
+
+  const SummaryReport fromCatalogue(SummarizeDays(handed, strings), strings);
+  const SummaryReport fromListing(SummarizeDays(listed, strings), strings);
+  ASSERT_EQ(fromCatalogue.RowCount(), 7u);
+  ASSERT_EQ(fromListing.RowCount(), fromCatalogue.RowCount());
+  for (std::size_t row = 0; row < fromListing.RowCount(); ++row)
+    EXPECT_EQ(fromListing.DisplayText(row), fromCatalogue.DisplayText(row)) << row;
+
+  // A catalogue of the year's folder alone still finds the year's event archive above it.
+  plant::FolderCatalogue yearOnly(dir / "plant/2005");
+  ASSERT_TRUE(yearOnly.Read());
+  EXPECT_EQ(plant::SummaryFilesOfCatalogue(yearOnly, 7, from, to).eventFiles, handed.eventFiles);
 }
 
 }  // namespace

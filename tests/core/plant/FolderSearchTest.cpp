@@ -108,5 +108,50 @@ TEST(FolderSearchTest, FindsWhatAPlainScanFindsOnAnyNumberOfThreads) {
   EXPECT_EQ(cancelled.filesSearched, 0u);
 }
 
+// A unit and span of days: what the search finds in the files it lists is what a plain scan finds
+// in the folder's files whose names, read as text, begin with a day of the span and name the unit
+// in characters 13 and 14; days in a subfolder, other units, days just outside, event archives.
+TEST(FolderSearchTest, AUnitsSpanFindsWhatAPlainScanOfThoseFilesFinds) {
+  test::TempDir dir;
+  const test::FakeStrings strings = test::NumberedStrings();
+  test::RandomRecords random(23);
+  std::filesystem::create_directory(dir / "2005");
+  for (int day = 1; day <= 9; ++day) {
+    for (const char* unit : {"07", "08", "17"}) {
+      const std::string name = (day % 2 ? "2005/" : "") + std::string("2005-03-0") +
+                               std::to_string(day) + "_C" + unit + ".czt";
+      dir.Write(name, test::Join(test::IntervalHeader('3'),
+                                 random.Interval(120, test::DateRun::Rising)));
+    }
+  }
+  dir.Write("2005/alarm2005.zdr", random.Event(200, test::DateRun::Rising));
+  dir.Write("2005-03-04_C07.txt", "a name of neither kind");
+
+  std::vector<std::filesystem::path> restricted;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.Path())) {
+    const std::string name = entry.path().filename().string();
+    if (entry.is_regular_file() && name.ends_with(".czt") && name.substr(12, 2) == "07" &&
+        name.substr(0, 10) >= "2005-03-03" && name.substr(0, 10) <= "2005-03-07")
+      restricted.push_back(entry.path());
+  }
+  std::sort(restricted.begin(), restricted.end());
+  using namespace std::chrono;
+  const std::vector<std::filesystem::path> files =
+      UnitArchivesInFolder(dir.Path(), 7, year{2005} / March / 3, year{2005} / March / 7);
+  ASSERT_EQ(files, restricted);
+  for (std::string_view text : {"1", "5a", ".2"}) {
+    std::vector<Found> found;
+    SearchListener listener;
+    listener.found = [&](std::vector<FoundRow> rows) {
+      for (FoundRow& row : rows) found.emplace_back(row.file, row.record, std::move(row.text));
+    };
+    SearchArchives(files, text, strings, listener, nullptr, 2);
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, PlainScan(restricted, text, strings)) << text;
+  }
+  EXPECT_TRUE(UnitArchivesInFolder(dir.Path(), 9, year{2005} / March / 1, year{2005} / March / 9)
+                  .empty());
+}
+
 }  // namespace
 }  // namespace telvoran

@@ -176,6 +176,7 @@ TEST_P(BuiltLibrary, HoldsTheTextsOfDatesFindingInAFolderAndTheDailySummary) {
   const std::optional<StringTable> table = ParsePeStringTable(ReadFile(GetParam()));
   ASSERT_TRUE(table) << GetParam();
   ExpectTextsOf(*table, sid::kPlantViewsFirst, sid::kPlantViewsLast);
+  ExpectTextsOf(*table, sid::kFindScopeFirst, sid::kFindScopeLast);
   for (int id : {sid::kGoToDate, sid::kFindInFolder, sid::kDailySummary})
     EXPECT_NE(table->at(id).find(u'&'), std::u16string::npos) << "a menu key: " << id;
   const auto library = ParseStringLibrary(ReadFile(GetParam()));

@@ -132,5 +132,28 @@ TEST_F(DaySpanTest, FollowingTakesTheNewestDayAndTheNextOneWithinTheSpan) {
   EXPECT_TRUE(reporter.events.empty());
 }
 
+TEST_F(DaySpanTest, ADayWrittenLateBetweenTwoDaysReadShowsOnTheNextLook) {
+  const std::filesystem::path first =
+      Day("2005-03-14", Join(IntervalHeader('2'), std::vector{IntervalRecord(1)}));
+  std::filesystem::create_directory(dir / "next");
+  const std::filesystem::path last =
+      dir.Write("next/2005-03-17_C07.czt", Join(IntervalHeader('2'), std::vector{IntervalRecord(5)}));
+  ArchiveDocument document(strings, reporter);
+  ASSERT_EQ(document.OpenSpan(Span({first, last}, "2005-03-17"), 1), Outcome::kComplete);
+  EXPECT_EQ(document.TakeAppended(), ArchiveDocument::Appended::kNothingNew);
+
+  // One day beside the earlier file, one beside the later; another unit's day is no concern.
+  dir.Write("2005-03-15_C08.czt", Join(IntervalHeader('2'), std::vector{IntervalRecord(7)}));
+  const auto beside = Day("2005-03-15", Join(IntervalHeader('2'), std::vector{IntervalRecord(2)}));
+  const auto later =
+      dir.Write("next/2005-03-16_C07.czt", Join(IntervalHeader('2'), std::vector{IntervalRecord(3)}));
+  EXPECT_EQ(document.TakeAppended(), ArchiveDocument::Appended::kReadAgain);
+  EXPECT_EQ(document.Span()->files, (std::vector{first, beside, later, last}));
+  EXPECT_EQ(document.FilePath(), last) << "the newest day is still the one followed";
+  EXPECT_EQ(document.Content().rows.Size(), 4u);
+  EXPECT_EQ(document.TakeAppended(), ArchiveDocument::Appended::kNothingNew);
+  EXPECT_TRUE(reporter.events.empty());
+}
+
 }  // namespace
 }  // namespace telvoran
