@@ -114,10 +114,10 @@ void RowStore::Sort() {
   Sort(none);
 }
 
-void RowStore::Sort(SortMemory& memory) {
+void RowStore::Sort(SortMemory& memory, const WorkProgress* progress) {
   records_.ShrinkToFit();
   order_.Clear();
-  TakeOrder(SortByCollation(Source(*this), 0, records_.Size(), allDates_, &memory),
+  TakeOrder(SortByCollation(Source(*this), 0, records_.Size(), allDates_, &memory, progress),
             records_.Size());
   duplicatesRemoved_ = false;
 }
