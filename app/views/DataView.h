@@ -142,16 +142,29 @@ class DataView : public QMdiSubWindow, private DocumentObserver {
   QModelIndex NearestShownIndex(const std::optional<std::string>& rowText) const;
   // Selects the rows shown anew for the filter line as it stands.
   void ApplyFilter();
-  // ApplyFilter() for keystrokes taken together, once no long work reads the shown rows.
+  // For keystrokes taken together: the rows of a big view are chosen on other threads, the
+  // window going on meanwhile; a filter that looks at no row is applied at once.
   void ApplyPendingFilter();
   static constexpr int kPendingFilterRetryMs = 50;
   // What a change of the filter line does: a view of few rows is filtered at once. In a big one
   // the filter waits until the event loop has delivered the keystrokes typed meanwhile, and is
-  // then applied once for the text as it stands: a keystroke typed while the one before is
-  // being applied replaces it instead of waiting behind it.
+  // then worked out aside for the text as it stands: a keystroke typed while the one before is
+  // being worked out stops it and replaces it instead of waiting behind it.
   void FilterChanged();
   static constexpr std::size_t kRowsFilteredAtOnce = 100'000;
   bool filterPending_ = false;
+  // The rows of the filter line's text being chosen on a thread of its own, which reads the
+  // view's rows and the rows shown: while it runs, they do not change.
+  struct FilterWork;
+  std::unique_ptr<FilterWork> filterWork_;
+  std::uint64_t filterWorkNumber_ = 0;
+  // A keystroke came while the filter work ran: the work is worked out again for it.
+  bool filterAgain_ = false;
+  void StartFilterWork();
+  // Takes the rows the work `number` chose, once no long work reads the shown rows.
+  void FilterWorked(std::uint64_t number);
+  // Stops the filter work and waits for its thread; true when one was running.
+  bool StopFilterWork();
   QString ReplacedFileNote() const;
   // Reads the file again for `column` as long work; the view stays as it was when cancelled.
   ArchiveDocument::Outcome ReloadRowsBy(int column);
