@@ -4,7 +4,6 @@
 #include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListView>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QShortcut>
@@ -93,9 +92,8 @@ DataView::DataView(std::unique_ptr<ArchiveDocument> document, const Layout& layo
     Panel(number)->SetCaption(content_.columnCaptions[static_cast<std::size_t>(number - 1)]);
   titlePanel_->setText(FromCp1250(content_.title));
 
-  listBox_ = new QListView;
+  listBox_ = new RowListView(kItemHeight);
   listBox_->setFont(ListFont());
-  listBox_->setUniformItemSizes(true);
   listBox_->setSelectionMode(QAbstractItemView::SingleSelection);
   listBox_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   listBox_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -170,7 +168,9 @@ void DataView::SetRowDelegate(RowDelegate* delegate) {
 void DataView::FitRowWidth() {
   if (!delegate_) return;
   const auto characters = static_cast<double>(content_.WidestDisplayTextLength() + 1);
-  delegate_->SetRowWidth(static_cast<int>(std::ceil(characters * CharacterAdvance())));
+  const int width = static_cast<int>(std::ceil(characters * CharacterAdvance()));
+  delegate_->SetRowWidth(width);
+  listBox_->SetRowWidth(width);
 }
 
 HeaderPanel* DataView::Panel(int number) const {

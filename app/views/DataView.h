@@ -9,11 +9,11 @@
 #include <string_view>
 #include <vector>
 
+#include "app/views/RowListView.h"
 #include "core/view/ArchiveDocument.h"
 #include "core/view/ViewContent.h"
 
 class QLabel;
-class QListView;
 
 namespace telvoran {
 
@@ -62,7 +62,7 @@ class DataView : public QMdiSubWindow, private DocumentObserver {
   // Controls, named by role. Panel(1) is the date and time column. The list is given out for
   // the commands and tests that move through it or look at it; the view alone sets them up.
   QLabel* Title() const { return titlePanel_; }
-  QListView* List() const { return listBox_; }
+  RowListView* List() const { return listBox_; }
   HeaderPanel* Panel(int number) const;
   int PanelCount() const { return static_cast<int>(panels_.size()); }
 
@@ -192,7 +192,7 @@ class DataView : public QMdiSubWindow, private DocumentObserver {
   ViewReport report_{content_};
   std::vector<int> panelSpans_;
   QLabel* titlePanel_ = nullptr;
-  QListView* listBox_ = nullptr;
+  RowListView* listBox_ = nullptr;
   std::vector<HeaderPanel*> panels_;
   // The panels sit side by side on a row that follows the list's horizontal scrolling.
   QWidget* panelRow_ = nullptr;
