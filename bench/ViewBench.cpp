@@ -12,6 +12,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTimer>
@@ -329,8 +330,9 @@ void FollowWhileWritten(benchmark::State& state, bool interval, int column) {
     QElapsedTimer clock;
     clock.start();
     writer.start();
-    while (clock.elapsed() < kFollowSeconds * 1000)
-      QApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    QEventLoop loop;
+    QTimer::singleShot(kFollowSeconds * 1000, &loop, &QEventLoop::quit);
+    loop.exec();
     writer.stop();
     rusage end{};
     getrusage(RUSAGE_SELF, &end);
