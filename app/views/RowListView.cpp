@@ -11,6 +11,8 @@ RowListView::RowListView(int rowHeight, QWidget* parent) : QTableView(parent) {
   setShowGrid(false);
   setWordWrap(false);
   setCornerButtonEnabled(false);
+  // Tab leaves the list, as it leaves a list view, instead of going on to the next row.
+  setTabKeyNavigation(false);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   QHeaderView* rows = verticalHeader();
   rows->hide();

@@ -118,6 +118,8 @@ TEST_F(OpenViewsTest, ListKeysReachTheFirstAndTheLastRowAndTheRowsFillTheList) {
     QTest::keyClick(list, key);
     EXPECT_EQ(list->currentIndex().row(), row) << QKeySequence(key).toString().toStdString();
   }
+  QTest::keyClick(list, Qt::Key_Tab);
+  EXPECT_EQ(list->currentIndex().row(), 0) << "Tab leaves the rows alone";
   view->resize(2000, 400);
   QApplication::processEvents();
   EXPECT_GE(list->columnWidth(0), list->viewport()->width());
