@@ -12,17 +12,22 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 
 #include "BenchArchives.h"
 #include "core/archive/ArchiveFile.h"
 #include "core/archive/FailureReporter.h"
 #include "core/report/ReportRowLines.h"
 #include "core/rows/RowReading.h"
+#include "core/text/StringIds.h"
+#include "core/work/WorkProgress.h"
 #include "core/text/StringLookup.h"
 #include "core/view/ShownRows.h"
 #include "core/view/ViewContent.h"
@@ -137,6 +142,56 @@ void BM_ReadAndSortIntervalArchive(benchmark::State& state) {
 void BM_ReadAndSortEventArchive(benchmark::State& state) {
   ReadAndSort(state, ReloadEventRows, false);
 }
+
+// Esc pressed while the rows are being sorted: a second thread waits until the reading has
+// reached its sort step, lets the sort run for `kSortingBeforeCancel`, asks it to stop and times
+// how long the reading then takes to end, which is the time the window waits after Esc. Archives
+// in time order sort fastest by date: they are sorted by another column.
+constexpr auto kSortingBeforeCancel = std::chrono::milliseconds(20);
+
+void CancelDuringSort(benchmark::State& state, bool interval, int sortColumn) {
+  const auto path = WriteBenchArchive(interval, gRecords);
+  BenchStrings strings;
+  SilentReporter reporter;
+  double cancelledSorts = 0;
+  for (auto _ : state) {
+    ArchiveFile file(strings, reporter);
+    RowStore rows;
+    if (!file.OpenArchiveFile(path, sid::kMissingFile, sid::kEmptyFile) ||
+        (interval && !file.ReadIntervalHeader(sid::kShortHeader))) {
+      state.SkipWithError("the archive did not open");
+      break;
+    }
+    WorkProgress progress;
+    std::atomic<std::int64_t> cancelledAt{0};
+    std::thread esc([&] {
+      while (progress.StepText() != sid::kWorkSorting) std::this_thread::yield();
+      std::this_thread::sleep_for(kSortingBeforeCancel);
+      cancelledAt = std::chrono::steady_clock::now().time_since_epoch().count();
+      progress.Cancel();
+    });
+    const ReadStop stop = interval ? ReadIntervalRows(file, *ChannelCount(file.IntervalHeader()),
+                                                      sortColumn, rows, &progress)
+                                   : ReadEventRows(file, sortColumn, rows, &progress);
+    const auto ended = std::chrono::steady_clock::now().time_since_epoch().count();
+    esc.join();
+    cancelledSorts += stop == ReadStop::Cancelled ? 1 : 0;
+    state.SetIterationTime(std::max<double>(0, static_cast<double>(ended - cancelledAt)) *
+                           std::chrono::steady_clock::period::num /
+                           std::chrono::steady_clock::period::den);
+  }
+  // Below 1 where the sort ended before it was asked to stop.
+  state.counters["cancelled_share"] = cancelledSorts / static_cast<double>(state.iterations());
+}
+
+void BM_CancelDuringSortIntervalByChannel2(benchmark::State& state) {
+  CancelDuringSort(state, true, 3);
+}
+void BM_CancelDuringSortEventBySituation(benchmark::State& state) {
+  CancelDuringSort(state, false, 7);
+}
+BENCHMARK(BM_CancelDuringSortIntervalByChannel2)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CancelDuringSortEventBySituation)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 BENCHMARK(BM_ReadAndSortIntervalArchive)
     ->Arg(1)

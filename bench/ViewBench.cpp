@@ -12,6 +12,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTimer>
@@ -284,6 +285,71 @@ void BM_FollowEventAt100PerSecondSortedBySituation(benchmark::State& state) {
   FollowAt100RecordsASecond(state, false, 7);
 }
 
+// The same writer for real: while the program's event loop runs for kFollowSeconds, a timer
+// appends one record every 10 ms to the followed file, and the file follower, the looks, the
+// list and its paints take what they take. `core_share` is the process's CPU time over the
+// wall time; the writer's own share is a few records' bytes.
+constexpr int kFollowSeconds = 10;
+void FollowWhileWritten(benchmark::State& state, bool interval, int column) {
+  const auto archive = WriteBenchArchive(interval, gRecords);
+  auto path = archive.parent_path() / ("telvoran-follow-bench-" + std::to_string(::getpid()));
+  path += archive.extension();
+  std::filesystem::copy_file(archive, path, std::filesystem::copy_options::overwrite_existing);
+  const auto strings = Strings();
+  test::ScriptedDialogs dialogs;
+  MainWindow main(*strings, dialogs, QString());
+  main.show();
+  dialogs.openAnswers.push_back(QString::fromStdString(path.string()));
+  main.OpenArchive();
+  auto* view = dynamic_cast<DataView*>(main.ActiveChild());
+  if (!view) {
+    state.SkipWithError("the archive did not open");
+    return;
+  }
+  view->SortBy(column);
+  view->List()->scrollToBottom();
+  view->SetFollowing(true);
+  QApplication::processEvents();
+  std::ofstream out(path, std::ios::binary | std::ios::app);
+  std::int64_t next = gRecords;
+  QTimer writer;
+  writer.setInterval(10);
+  QObject::connect(&writer, &QTimer::timeout, [&] {
+    const std::string record = BenchRecords(interval, next++, 1);
+    out.write(record.data(), static_cast<std::streamsize>(record.size()));
+    out.flush();
+  });
+  double share = 0;
+  for (auto _ : state) {
+    const std::size_t before = view->Report().RowCount();
+    rusage start{};
+    getrusage(RUSAGE_SELF, &start);
+    QElapsedTimer clock;
+    clock.start();
+    writer.start();
+    QEventLoop loop;
+    QTimer::singleShot(kFollowSeconds * 1000, &loop, &QEventLoop::quit);
+    loop.exec();
+    writer.stop();
+    rusage end{};
+    getrusage(RUSAGE_SELF, &end);
+    auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    const double cpu = seconds(end.ru_utime) - seconds(start.ru_utime) + seconds(end.ru_stime) -
+                       seconds(start.ru_stime);
+    share = cpu / (static_cast<double>(clock.elapsed()) / 1000);
+    if (view->Report().RowCount() <= before) state.SkipWithError("no new rows");
+  }
+  state.counters["core_share"] = share;
+  state.counters["rows"] = static_cast<double>(view->Report().RowCount());
+  std::filesystem::remove(path);
+}
+void BM_FollowIntervalWritten100PerSecond(benchmark::State& state) {
+  FollowWhileWritten(state, true, 1);
+}
+void BM_FollowEventWritten100PerSecondSortedBySituation(benchmark::State& state) {
+  FollowWhileWritten(state, false, 7);
+}
+
 void BM_FollowIntervalArchive(benchmark::State& state) {
   FollowAppendedRecords(state, true, 1);
 }
@@ -319,14 +385,19 @@ void FilterKeystrokes(benchmark::State& state, bool interval, int column,
   QLineEdit& line = *view->FilterLine()->TextLine;
   std::size_t next = 0;
   double shown = 0;
+  // A keystroke is timed until its rows are shown, whether they were chosen on the window's
+  // thread or aside.
+  int changes = 0;
+  QObject::connect(view, &DataView::shownRowsChanged, [&changes] { ++changes; });
   for (auto _ : state) {
     const QString& text = keystrokes[next++ % keystrokes.size()];
+    const int before = changes;
     if (text == "!") {
       view->FilterLine()->SituationBox('G')->click();
     } else {
       line.setText(text);
     }
-    QApplication::processEvents();
+    while (changes == before) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     shown += static_cast<double>(view->ShownRowCount());
   }
   state.counters["rows shown"] = shown / static_cast<double>(state.iterations());
@@ -383,6 +454,10 @@ BENCHMARK(BM_FilterIntervalEveryRowPerKeystroke)
     ->Iterations(18)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime();
+BENCHMARK(BM_FollowIntervalWritten100PerSecond)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FollowEventWritten100PerSecondSortedBySituation)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FilterIntervalTypingAndDeleting)
     ->Iterations(20)
     ->Unit(benchmark::kMillisecond)

@@ -4,7 +4,6 @@
 #include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListView>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QShortcut>
@@ -12,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <thread>
 
 #include "app/QtText.h"
 #include "app/dialogs/DialogReporter.h"
@@ -92,9 +92,8 @@ DataView::DataView(std::unique_ptr<ArchiveDocument> document, const Layout& layo
     Panel(number)->SetCaption(content_.columnCaptions[static_cast<std::size_t>(number - 1)]);
   titlePanel_->setText(FromCp1250(content_.title));
 
-  listBox_ = new QListView;
+  listBox_ = new RowListView(kItemHeight);
   listBox_->setFont(ListFont());
-  listBox_->setUniformItemSizes(true);
   listBox_->setSelectionMode(QAbstractItemView::SingleSelection);
   listBox_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   listBox_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -113,6 +112,7 @@ DataView::DataView(std::unique_ptr<ArchiveDocument> document, const Layout& layo
 }
 
 DataView::~DataView() {
+  StopFilterWork();
   document_->SetObserver(nullptr);
   // Once the window and what it held are gone, the heap's freed blocks go back to the system.
   QTimer::singleShot(0, QCoreApplication::instance(), &platform::ReturnFreedMemory);
@@ -168,7 +168,9 @@ void DataView::SetRowDelegate(RowDelegate* delegate) {
 void DataView::FitRowWidth() {
   if (!delegate_) return;
   const auto characters = static_cast<double>(content_.WidestDisplayTextLength() + 1);
-  delegate_->SetRowWidth(static_cast<int>(std::ceil(characters * CharacterAdvance())));
+  const int width = static_cast<int>(std::ceil(characters * CharacterAdvance()));
+  delegate_->SetRowWidth(width);
+  listBox_->SetRowWidth(width);
 }
 
 HeaderPanel* DataView::Panel(int number) const {
@@ -228,6 +230,7 @@ void DataView::ShowChangedRows() {
 }
 
 bool DataView::ReadRows() {
+  StopFilterWork();
   afterChange_ = AfterChange::kStayAtTop;
   const int column = content_.sortColumn;
   LongWork::Run(this, document_->Strings(), [this, column](WorkProgress& progress) {
@@ -241,6 +244,8 @@ bool DataView::ReloadRows() {
 }
 
 ArchiveDocument::Outcome DataView::ReloadRowsBy(int column) {
+  // The filter typed is worked out again for the rows read.
+  if (StopFilterWork()) FilterChanged();
   afterChange_ = AfterChange::kShowFirstRow;
   // The old rows stay in sight, and in place when the reading is cancelled.
   LongWork::Run(this, document_->Strings(), [this, column](WorkProgress& progress) {
@@ -266,8 +271,16 @@ bool DataView::FilterShown() const {
   return !filterBar_->isHidden();
 }
 
+struct DataView::FilterWork {
+  std::uint64_t number = 0;
+  RowFilter filter;
+  WorkProgress progress;
+  std::optional<std::vector<RowNumber>> selected;
+  std::thread thread;
+};
+
 void DataView::FilterChanged() {
-  if (content_.rows.Size() < kRowsFilteredAtOnce) {
+  if (content_.rows.Size() < kRowsFilteredAtOnce && !filterWork_) {
     ApplyFilter();
     return;
   }
@@ -283,7 +296,62 @@ void DataView::ApplyPendingFilter() {
     return;
   }
   filterPending_ = false;
-  ApplyFilter();
+  if (!filterBar_->Filter().IsActive()) {
+    StopFilterWork();
+    ApplyFilter();
+    return;
+  }
+  if (filterWork_) {
+    filterWork_->progress.Cancel();
+    filterAgain_ = true;
+    return;
+  }
+  StartFilterWork();
+}
+
+void DataView::StartFilterWork() {
+  filterAgain_ = false;
+  auto work = std::make_unique<FilterWork>();
+  work->number = ++filterWorkNumber_;
+  work->filter = filterBar_->Filter();
+  FilterWork& running = *work;
+  running.thread = std::thread([this, &running] {
+    running.selected = content_.shown.Select(running.filter, content_.rows, &running.progress);
+    QMetaObject::invokeMethod(
+        this, [this, number = running.number] { FilterWorked(number); }, Qt::QueuedConnection);
+  });
+  filterWork_ = std::move(work);
+}
+
+void DataView::FilterWorked(std::uint64_t number) {
+  if (!filterWork_ || filterWork_->number != number) return;
+  if (LongWork::Running()) {
+    QTimer::singleShot(kPendingFilterRetryMs, this, [this, number] { FilterWorked(number); });
+    return;
+  }
+  const std::unique_ptr<FilterWork> work = std::move(filterWork_);
+  work->thread.join();
+  if (filterAgain_ || !work->selected) {
+    StartFilterWork();
+    return;
+  }
+  // The current row and the rows in sight stay where they are still shown.
+  const ListPlace place = SavePlace();
+  model_->Change(
+      [&] { content_.shown.Take(std::move(work->filter), std::move(*work->selected)); });
+  RestorePlace(place);
+  emit shownRowsChanged();
+  // A look at a followed file waited for the filter.
+  if (IsFollowing()) QTimer::singleShot(0, this, &DataView::FollowFile);
+}
+
+bool DataView::StopFilterWork() {
+  if (!filterWork_) return false;
+  filterWork_->progress.Cancel();
+  filterWork_->thread.join();
+  filterWork_.reset();
+  filterAgain_ = false;
+  return true;
 }
 
 // The current row and the rows in sight stay where they are still shown.
@@ -337,7 +405,9 @@ void DataView::FollowFile() {
   // A message box of this view's may be up, from within an earlier look: the next look
   // catches up.
   // Nor while long work runs, which may be reading this document.
-  if (!IsFollowing() || lookingAtFile_ || QApplication::activeModalWidget() || LongWork::Running())
+  // Nor while the filter's rows are being chosen aside from them.
+  if (!IsFollowing() || lookingAtFile_ || QApplication::activeModalWidget() || LongWork::Running() ||
+      filterWork_)
     return;
   const QScopedValueRollback looking(lookingAtFile_, true);
   const FileInCaptions about(document_->Reporter(), FromFileSystemPath(content_.filePath));

@@ -9,11 +9,11 @@
 #include <string_view>
 #include <vector>
 
+#include "app/views/RowListView.h"
 #include "core/view/ArchiveDocument.h"
 #include "core/view/ViewContent.h"
 
 class QLabel;
-class QListView;
 
 namespace telvoran {
 
@@ -62,7 +62,7 @@ class DataView : public QMdiSubWindow, private DocumentObserver {
   // Controls, named by role. Panel(1) is the date and time column. The list is given out for
   // the commands and tests that move through it or look at it; the view alone sets them up.
   QLabel* Title() const { return titlePanel_; }
-  QListView* List() const { return listBox_; }
+  RowListView* List() const { return listBox_; }
   HeaderPanel* Panel(int number) const;
   int PanelCount() const { return static_cast<int>(panels_.size()); }
 
@@ -142,16 +142,29 @@ class DataView : public QMdiSubWindow, private DocumentObserver {
   QModelIndex NearestShownIndex(const std::optional<std::string>& rowText) const;
   // Selects the rows shown anew for the filter line as it stands.
   void ApplyFilter();
-  // ApplyFilter() for keystrokes taken together, once no long work reads the shown rows.
+  // For keystrokes taken together: the rows of a big view are chosen on other threads, the
+  // window going on meanwhile; a filter that looks at no row is applied at once.
   void ApplyPendingFilter();
   static constexpr int kPendingFilterRetryMs = 50;
   // What a change of the filter line does: a view of few rows is filtered at once. In a big one
   // the filter waits until the event loop has delivered the keystrokes typed meanwhile, and is
-  // then applied once for the text as it stands: a keystroke typed while the one before is
-  // being applied replaces it instead of waiting behind it.
+  // then worked out aside for the text as it stands: a keystroke typed while the one before is
+  // being worked out stops it and replaces it instead of waiting behind it.
   void FilterChanged();
   static constexpr std::size_t kRowsFilteredAtOnce = 100'000;
   bool filterPending_ = false;
+  // The rows of the filter line's text being chosen on a thread of its own, which reads the
+  // view's rows and the rows shown: while it runs, they do not change.
+  struct FilterWork;
+  std::unique_ptr<FilterWork> filterWork_;
+  std::uint64_t filterWorkNumber_ = 0;
+  // A keystroke came while the filter work ran: the work is worked out again for it.
+  bool filterAgain_ = false;
+  void StartFilterWork();
+  // Takes the rows the work `number` chose, once no long work reads the shown rows.
+  void FilterWorked(std::uint64_t number);
+  // Stops the filter work and waits for its thread; true when one was running.
+  bool StopFilterWork();
   QString ReplacedFileNote() const;
   // Reads the file again for `column` as long work; the view stays as it was when cancelled.
   ArchiveDocument::Outcome ReloadRowsBy(int column);
@@ -179,7 +192,7 @@ class DataView : public QMdiSubWindow, private DocumentObserver {
   ViewReport report_{content_};
   std::vector<int> panelSpans_;
   QLabel* titlePanel_ = nullptr;
-  QListView* listBox_ = nullptr;
+  RowListView* listBox_ = nullptr;
   std::vector<HeaderPanel*> panels_;
   // The panels sit side by side on a row that follows the list's horizontal scrolling.
   QWidget* panelRow_ = nullptr;

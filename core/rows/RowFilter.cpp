@@ -1,5 +1,6 @@
 #include "core/rows/RowFilter.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -21,6 +22,17 @@ const std::array<unsigned char, 256> kFolded = [] {
     folded[static_cast<std::size_t>(byte)] = static_cast<unsigned char>(last);
   }
   return folded;
+}();
+
+// Whether a byte is the only one that folds to what it folds to: a text of such bytes is found
+// in a row as it is, without the row being folded.
+const std::array<bool, 256> kFoldsAlone = [] {
+  std::array<int, 256> folding{};
+  for (const unsigned char folded : kFolded) ++folding[folded];
+  std::array<bool, 256> alone{};
+  for (std::size_t byte = 0; byte < alone.size(); ++byte)
+    alone[byte] = folding[kFolded[byte]] == 1;
+  return alone;
 }();
 
 // Whether `text` holds `folded` once folded. A row's text is short: folding it whole into a
@@ -46,6 +58,9 @@ void RowFilter::SetText(std::string_view utf8) {
   keepsNothing_ = !exact;
   text_ = exact ? *exact : Utf8ToCp1250(utf8);
   folded_ = FoldAsSorted(text_);
+  foundUnfolded_ = std::all_of(folded_.begin(), folded_.end(), [](char c) {
+    return kFoldsAlone[static_cast<unsigned char>(c)];
+  });
 }
 
 void RowFilter::SetSituationHidden(char code, bool hidden) {
@@ -71,7 +86,10 @@ bool RowFilter::Keeps(const ArchiveRecord& record, const RowFormat& format, RowT
       SituationHidden(static_cast<char>(record.bytes[kEventSituationByte])))
     return false;
   if (folded_.empty()) return true;
-  return ContainsFolded(format.DisplayText(record, text), folded_);
+  const std::string_view row = format.DisplayText(record, text);
+  // Digits and signs, as dates and values are typed, are looked for in the row as it is.
+  return foundUnfolded_ ? row.find(folded_) != std::string_view::npos
+                        : ContainsFolded(row, folded_);
 }
 
 }  // namespace telvoran

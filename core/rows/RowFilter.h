@@ -42,6 +42,8 @@ class RowFilter {
   // The text folded by FoldAsSorted().
   std::string folded_;
   bool keepsNothing_ = false;
+  // Every byte of the folded text is the only one that folds to itself.
+  bool foundUnfolded_ = true;
   std::bitset<256> hidden_;
 };
 

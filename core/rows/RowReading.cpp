@@ -83,7 +83,11 @@ ReadStop ReadRows(ArchiveFile& file, std::uint32_t kind, RowFormat format, RowSt
   if (stop == ReadStop::Cancelled || StopAsked(progress)) return ReadStop::Cancelled;
   if (progress) progress->Step(sid::kWorkSorting, 0);
   try {
-    rows.Sort(memory);
+    rows.Sort(memory, progress);
+  } catch (const SortCancelled&) {
+    RowFormat format = rows.Format();
+    rows = RowStore(std::move(format));
+    return ReadStop::Cancelled;
   } catch (const std::bad_alloc&) {
     // Rows that cannot be put in order are not shown out of it.
     RowFormat format = rows.Format();

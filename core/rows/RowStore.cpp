@@ -1,6 +1,7 @@
 #include "core/rows/RowStore.h"
 
 #include <algorithm>
+#include <numeric>
 #include <cstring>
 #include <limits>
 #include <stdexcept>
@@ -114,10 +115,10 @@ void RowStore::Sort() {
   Sort(none);
 }
 
-void RowStore::Sort(SortMemory& memory) {
+void RowStore::Sort(SortMemory& memory, const WorkProgress* progress) {
   records_.ShrinkToFit();
   order_.Clear();
-  TakeOrder(SortByCollation(Source(*this), 0, records_.Size(), allDates_, &memory),
+  TakeOrder(SortByCollation(Source(*this), 0, records_.Size(), allDates_, &memory, progress),
             records_.Size());
   duplicatesRemoved_ = false;
 }
@@ -364,16 +365,22 @@ void RowStore::InsertRows(const LargeArray<RecordIndex>& added,
       inReadingOrder_ && ordered_ == recordsOrdered_ && count == AppendedCount() &&
       (count == 0 || (before.front() == ordered_ && std::is_sorted(added.begin(), added.end())));
   if (!allAtEndAsRead) {
-    LargeArray<RecordIndex> merged;
-    merged.Resize(ordered_ + count);
-    std::size_t row = 0;
-    for (std::size_t i = 0; i <= count; ++i) {
-      const std::size_t upTo = i < count ? before[i] : ordered_;
-      for (; row < upTo; ++row) merged[row + i] = RecordIndexAt(row);
-      if (i < count) merged[upTo + i] = added[i];
+    if (inReadingOrder_) {
+      order_.Resize(ordered_);
+      std::iota(order_.begin(), order_.end(), RecordIndex{0});
+      inReadingOrder_ = false;
     }
-    order_ = std::move(merged);
-    inReadingOrder_ = false;
+    // The rows are moved within the array, from its end: a look at a followed file costs the
+    // rows after the first new one, not a new array of every row.
+    order_.Resize(ordered_ + count);
+    std::size_t end = ordered_;
+    for (std::size_t i = count; i-- > 0;) {
+      const std::size_t from = before[i];
+      std::memmove(order_.Data() + from + i + 1, order_.Data() + from,
+                   (end - from) * sizeof(RecordIndex));
+      order_[from + i] = added[i];
+      end = from;
+    }
   }
   ordered_ += count;
 }

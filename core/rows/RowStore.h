@@ -54,8 +54,9 @@ class RowStore {
   // Puts every row in the views' order: Collation::RowLess of the stored texts, equal texts side
   // by side in the order they were read. Rows removed as duplicates come back.
   void Sort();
-  // The same, in memory prepared for the sort while the records were read.
-  void Sort(SortMemory& memory);
+  // The same, in memory prepared for the sort while the records were read. Throws
+  // SortCancelled when `progress` is cancelled meanwhile, the rows then left out of order.
+  void Sort(SortMemory& memory, const WorkProgress* progress = nullptr);
   // Deletes every row whose stored text equals the row's before it (exact comparison); rows
   // appended meanwhile are merged first. The rows merged in afterwards are kept free of
   // duplicates too.

@@ -86,6 +86,9 @@ constexpr std::size_t kRadixFrom = 2048;
 // Ranges from this size on are worked on by two threads, a half each: their rows' texts built
 // for the keys, their words sorted.
 constexpr std::size_t kTwoThreadsFrom = 1 << 15;
+// Rows whose texts are built between two looks at whether the sort was asked to stop: a few
+// milliseconds of work.
+constexpr std::ptrdiff_t kRowsBetweenStopChecks = 1 << 16;
 
 // Compares two stored texts whose collation weights are equal before `shared`.
 bool LessFrom(std::string_view a, std::string_view b, std::size_t shared) {
@@ -97,7 +100,7 @@ bool LessFrom(std::string_view a, std::string_view b, std::size_t shared) {
 class Sorter {
  public:
   Sorter(const SortSource& source, RecordIndex first, std::size_t count, const DateTimeOrder& dates,
-         SortMemory* memory)
+         SortMemory* memory, const WorkProgress* progress)
       : source_(source),
         first_(first),
         count_(count),
@@ -106,7 +109,8 @@ class Sorter {
         indexBits_(static_cast<int>(std::bit_width(std::max<std::size_t>(count, 2) - 1))),
         indexMask_((Word{1} << indexBits_) - 1),
         keyChars_(static_cast<std::size_t>(64 - indexBits_) / 8),
-        memory_(memory) {}
+        memory_(memory),
+        progress_(progress) {}
 
   CollationOrder Run();
 
@@ -148,6 +152,10 @@ class Sorter {
   Word* Scratch();
   static void MergeHalves(Word* begin, Word* middle, Word* end, Word* scratch);
   CollationOrder Result();
+  // Gives up the sort, throwing SortCancelled, once whoever waits for it asked it to stop.
+  void StopIfAsked() const {
+    if (StopAsked(progress_)) throw SortCancelled{};
+  }
 
   const SortSource& source_;
   const RecordIndex first_;
@@ -160,6 +168,7 @@ class Sorter {
   const std::size_t keyChars_;
   // Memory prepared for the sort ahead, if any.
   SortMemory* const memory_;
+  const WorkProgress* const progress_;
   platform::LargeBuffer words_;
   platform::LargeBuffer scratch_;
   RowText text_;
@@ -318,6 +327,7 @@ bool Sorter::PutClasses(Word* begin, Word* end, PrefixClasses& classes, RowText&
   std::array<std::uint32_t, 256> classOfSlot;
   classOfSlot.fill(kNotFound);
   for (Word* word = begin; word != end; ++word) {
+    if ((word - begin) % kRowsBetweenStopChecks == 0) StopIfAsked();
     const int slot = source_.PrefixSlot(IndexOf(*word));
     std::uint32_t id = slot >= 0 ? classOfSlot[static_cast<std::size_t>(slot)] : kNotFound;
     if (id == kNotFound) {
@@ -344,6 +354,7 @@ void Sorter::SortRange(Word* begin, Word* end, std::size_t shared) {
     SortFew(begin, end);
     return;
   }
+  StopIfAsked();
   if (InOrder(begin, end, shared)) return;
   const PrefixWidths widths = PutKeys(begin, end, shared);
   SortWords(begin, end);
@@ -371,6 +382,7 @@ Sorter::PrefixWidths Sorter::PutKeys(Word* begin, Word* end, std::size_t offset,
   const std::size_t length = offset + keyChars_;
   char quickHead[kQuickHeadRoom];
   for (Word* word = begin; word != end; ++word) {
+    if ((word - begin) % kRowsBetweenStopChecks == 0) StopIfAsked();
     // Most rows' keys are told from their records' bytes at once; the others build their heads.
     const int quickPrefix = source_.QuickHead(IndexOf(*word), length, quickHead);
     const std::string_view text =
@@ -428,6 +440,7 @@ void Sorter::SortWords(Word* begin, Word* end, std::span<Word> scratch, bool two
   Word* from = begin;
   Word* to = scratch.data();
   for (std::size_t byte = 0; byte < keyChars_; ++byte) {
+    StopIfAsked();
     std::array<std::size_t, 256>& places = counts[byte];
     if (places[digit(*from, byte)] == count) continue;
     std::size_t place = 0;
@@ -537,6 +550,7 @@ bool Sorter::SortByDateTime(Word* begin, Word* end, std::size_t offset) {
     *word = (value - least) << indexBits_ | (*word & indexMask_);
   }
   SortWords(begin, end);
+  StopIfAsked();
   for (Word* group = begin; group != end;) {
     const Word key = KeyOf(*group);
     Word* groupEnd = group + 1;
@@ -639,8 +653,9 @@ CollationOrder Sorter::Result() {
 }  // namespace
 
 CollationOrder SortByCollation(const SortSource& source, RecordIndex first, std::size_t count,
-                               const DateTimeOrder& dates, SortMemory* memory) {
-  return Sorter(source, first, count, dates, memory).Run();
+                               const DateTimeOrder& dates, SortMemory* memory,
+                               const WorkProgress* progress) {
+  return Sorter(source, first, count, dates, memory, progress).Run();
 }
 
 }  // namespace telvoran

@@ -7,6 +7,7 @@
 #include "core/sort/LargeArray.h"
 #include "core/sort/RepeatedDates.h"
 #include "core/sort/RowText.h"
+#include "core/work/WorkProgress.h"
 
 namespace telvoran {
 
@@ -95,8 +96,11 @@ struct CollationOrder {
 // with the dates `dates` tells of, in the views' order: Collation::RowLess of their stored
 // texts, rows with equal texts in reading order. Besides the records it takes at most 12 bytes
 // a row while it runs, and 4 bytes a row for the result unless that is the reading order. It
-// works in `memory` where that was prepared for it.
+// works in `memory` where that was prepared for it. Once `progress` is cancelled it stops within
+// a few milliseconds, throwing SortCancelled.
+struct SortCancelled {};
 CollationOrder SortByCollation(const SortSource& source, RecordIndex first, std::size_t count,
-                               const DateTimeOrder& dates, SortMemory* memory = nullptr);
+                               const DateTimeOrder& dates, SortMemory* memory = nullptr,
+                               const WorkProgress* progress = nullptr);
 
 }  // namespace telvoran

@@ -7,6 +7,7 @@
 
 #include "core/rows/RowFilter.h"
 #include "core/rows/RowStore.h"
+#include "core/work/WorkProgress.h"
 
 namespace telvoran {
 
@@ -22,6 +23,13 @@ class ShownRows {
   // Takes `filter` and selects the rows of `rows` it keeps. When it narrows the filter before
   // (more text typed, a situation more hidden), only the rows shown so far are looked at.
   void SetFilter(RowFilter filter, const RowStore& rows);
+  // SetFilter() in two halves, so that the rows can be chosen on another thread while this
+  // selection and the store stay as they are: Select() reads them and chooses the rows of `rows`
+  // that `filter` keeps, on several threads for a big store; none once `progress` is cancelled,
+  // which it sees within a few milliseconds. Take() then puts the filter and its rows in place.
+  std::optional<std::vector<RowNumber>> Select(const RowFilter& filter, const RowStore& rows,
+                                               const WorkProgress* progress = nullptr) const;
+  void Take(RowFilter filter, std::vector<RowNumber> selected);
   // Selects again among all rows, after the store was replaced or changed its rows.
   void Reselect(const RowStore& rows);
   // After RowStore::MergeAppended() put new rows at `places` (ascending, in the merged list):
@@ -41,6 +49,10 @@ class ShownRows {
   std::optional<std::size_t> NearestShownRow(std::size_t storeRow, const RowStore& rows) const;
 
  private:
+  std::optional<std::vector<RowNumber>> SelectAmong(const RowFilter& filter, const RowStore& rows,
+                                                    bool narrowing,
+                                                    const WorkProgress* progress) const;
+
   RowFilter filter_;
   // The store's rows kept by an active filter, ascending.
   std::vector<RowNumber> selected_;

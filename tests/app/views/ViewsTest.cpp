@@ -90,6 +90,32 @@ TEST_F(OpenViewsTest, IntervalArchiveOpensInAViewOfItsOwn) {
   EXPECT_EQ(main.ActiveViewKind(), ArchiveKind::Interval);
 }
 
+// The list moves as a list does: Home and End go to the first and the last row, whatever the
+// arrows did before; and its one column fills the list where the rows are narrower than it.
+TEST_F(OpenViewsTest, ListKeysReachTheFirstAndTheLastRowAndTheRowsFillTheList) {
+  std::vector<ArchiveRecord> records;
+  for (int minute = 0; minute < 50; ++minute) records.push_back(IntervalRecord(minute));
+  auto* view = OpenedView<DataView>(main, dialogs,
+                                    dir.Write("2005-03-14_C07.czt",
+                                              Join(IntervalHeader('2'), records)));
+  ASSERT_NE(view, nullptr);
+  RowListView* list = view->List();
+  list->setFocus();
+  const int last = list->model()->rowCount() - 1;
+  ASSERT_EQ(last, 49);
+  for (const auto& [key, row] : {std::pair{Qt::Key_End, last}, std::pair{Qt::Key_Home, 0},
+                                 std::pair{Qt::Key_Down, 1}, std::pair{Qt::Key_End, last},
+                                 std::pair{Qt::Key_Up, last - 1}, std::pair{Qt::Key_Home, 0}}) {
+    QTest::keyClick(list, key);
+    EXPECT_EQ(list->currentIndex().row(), row) << QKeySequence(key).toString().toStdString();
+  }
+  QTest::keyClick(list, Qt::Key_Tab);
+  EXPECT_EQ(list->currentIndex().row(), 0) << "Tab leaves the rows alone";
+  view->resize(2000, 400);
+  QApplication::processEvents();
+  EXPECT_GE(list->columnWidth(0), list->viewport()->width());
+}
+
 TEST_F(OpenViewsTest, ShortNamesGiveShortTitles) {
   Open(dir.Write("abc.czt", TwoChannelArchive()));
   ASSERT_NE(OnlyView<IntervalView>(), nullptr);

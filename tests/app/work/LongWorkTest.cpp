@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QMdiArea>
 #include <QProgressBar>
+#include <QPrinter>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/ProgramState.h"
 #include "app/mainwindow/MainWindow.h"
 #include "app/views/HeaderPanel.h"
 #include "app/work/LongWork.h"
@@ -63,8 +65,30 @@ TEST_F(LongWorkTest, CancelledOpenResortAndSaveLeaveAllAsItWas) {
   }
   EXPECT_FALSE(std::filesystem::exists(fresh));
   EXPECT_EQ(ReadBytes(existing), "old bytes");
+
+  // A printout to a file, cancelled, leaves no file half written, nor a temporary one.
+  const auto freshPdf = dir / "fresh.pdf";
+  const auto existingPdf = dir.Write("existing.pdf", "old printout");
+  QPrinter& printer = main.State().Printer();
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  for (const auto& target : {freshPdf, existingPdf}) {
+    const QString name = QString::fromStdString(target.string());
+    printer.setOutputFileName(name);
+    dialogs.printAnswers.push_back(true);
+    LongWork::CancelNext();
+    main.PrintView();
+    EXPECT_EQ(printer.outputFileName(), name);
+  }
+  EXPECT_FALSE(std::filesystem::exists(freshPdf));
+  EXPECT_EQ(ReadBytes(existingPdf), "old printout");
   for (const QString& asked : Asked()) EXPECT_FALSE(asked.startsWith("message")) << asked.toStdString();
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 3);
+
+  // Not cancelled, the printout takes the file's place.
+  dialogs.printAnswers.push_back(true);
+  main.PrintView();
+  EXPECT_EQ(ReadBytes(existingPdf).substr(0, 5), "%PDF-");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 3);
 }
 
 // Work that lasts until it is stopped: the window's timers keep running, the status bar shows the

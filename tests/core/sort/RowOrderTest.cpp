@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "core/sort/Collation.h"
+#include "core/work/WorkProgress.h"
 #include "support/TextRows.h"
 
 namespace telvoran {
@@ -74,6 +76,52 @@ TEST(RowOrder, SortAgreesWithTheCollationOnRandomRows) {
 
 // Rows read from an archive in time order and led by a sort prefix: within each prefix they are
 // in order already, except where a record is out of place.
+// Rows whose texts, once `cancelAfter` of them have been built, ask the sort to stop, as Esc
+// pressed in the middle of a sort would.
+class RowsCancellingTheSort final : public SortSource {
+ public:
+  RowsCancellingTheSort(std::size_t count, std::size_t cancelAfter, WorkProgress& progress)
+      : cancelAfter_(cancelAfter), progress_(progress) {
+    std::mt19937 random(7);
+    for (std::size_t i = 0; i < count; ++i) texts_.push_back(std::to_string(random() % 1000000));
+  }
+  void StoredText(RecordIndex index, RowText& text) const override {
+    if (++built_ == cancelAfter_) progress_.Cancel();
+    text.Clear();
+    text.Append(texts_[index]);
+  }
+  bool SameDateTime(RecordIndex, RecordIndex) const override { return false; }
+  bool WithoutPrefixes() const override { return false; }
+  std::size_t WidestPrefix() const override { return 0; }
+  std::size_t Built() const { return built_; }
+
+ private:
+  std::vector<std::string> texts_;
+  std::size_t cancelAfter_;
+  WorkProgress& progress_;
+  mutable std::atomic<std::size_t> built_{0};
+};
+
+TEST(RowOrder, ACancelledSortStopsSoonAndOneNotCancelledIsTheSame) {
+  constexpr std::size_t kRows = 400'000;
+  WorkProgress cancelled;
+  const RowsCancellingTheSort stopping(kRows, 1000, cancelled);
+  EXPECT_THROW(SortByCollation(stopping, 0, kRows, DateTimeOrder::Unknown(), nullptr, &cancelled),
+               SortCancelled);
+  // A look every 65536 rows on each of two threads.
+  EXPECT_LT(stopping.Built(), 1000u + 2 * 65536u);
+
+  WorkProgress running;
+  const RowsCancellingTheSort going(kRows, kRows * 100, running);
+  const CollationOrder withProgress =
+      SortByCollation(going, 0, kRows, DateTimeOrder::Unknown(), nullptr, &running);
+  const CollationOrder without = SortByCollation(going, 0, kRows, DateTimeOrder::Unknown());
+  ASSERT_FALSE(without.readingOrder);
+  ASSERT_FALSE(withProgress.readingOrder);
+  EXPECT_TRUE(std::equal(without.indices.begin(), without.indices.end(),
+                         withProgress.indices.begin()));
+}
+
 TEST(RowOrder, SortsRowsThatAreInOrderWithinEachPrefix) {
   std::mt19937 random(11);
   const std::string prefixes[] = {" 21.5", "101.0", "  5.0", " 21.5", "ab", "AB", "  5.0"};

@@ -13,6 +13,7 @@
 #include "core/report/PageScheme.h"
 #include "core/rows/EventRows.h"
 #include "core/view/ViewContent.h"
+#include "core/work/WorkProgress.h"
 #include "support/ArchiveRecords.h"
 #include "support/FakeStrings.h"
 #include "support/RandomRecords.h"
@@ -114,6 +115,33 @@ TEST_P(ShownRowsOfStore, EachStepOfTypingShowsWhatAFreshLookShows) {
                                        ? std::vector<std::size_t>{}
                                        : Expected(store, step));
     EXPECT_EQ(shown.Filtered(), step.IsActive());
+  }
+}
+
+// A big store is looked at on several threads; rows chosen for a filter that was stopped are
+// dropped and leave the rows shown as they were, and the filter typed after it then shows what
+// it shows at one go.
+TEST_P(ShownRowsOfStore, RowsChosenAsideOrStoppedAgreeWithAFreshLook) {
+  const RowStore store = SortedStore(format, Records(150'000, 13));
+  ShownRows shown;
+  shown.SetFilter(Filter("1"), store);
+  const std::vector<std::size_t> before = Shown(shown, store);
+  EXPECT_EQ(before, Expected(store, Filter("1")));
+
+  WorkProgress stopped;
+  stopped.Cancel();
+  EXPECT_FALSE(shown.Select(Filter("12"), store, &stopped));
+  EXPECT_FALSE(shown.Select(Filter("7"), store, &stopped));
+  EXPECT_EQ(Shown(shown, store), before);
+
+  for (const RowFilter& next : {Filter("12"), Filter("7", "L"), Filter("")}) {
+    SCOPED_TRACE(next.Text());
+    WorkProgress going;
+    auto selected = shown.Select(next, store, &going);
+    ASSERT_TRUE(selected);
+    shown.Take(next, std::move(*selected));
+    EXPECT_EQ(Shown(shown, store), next.IsActive() ? Expected(store, next)
+                                                   : Shown(ShownRows(), store));
   }
 }
 
