@@ -43,6 +43,11 @@ class ValueBlocks {
 
   // Adds the summary of the next kBlockSize values, for an index built block by block.
   void AppendBlock(std::span<const float> block);
+  // Adds the blocks of `later`, an index of the values that follow these, for an index built
+  // in pieces.
+  void Append(const ValueBlocks& later) {
+    blocks_.insert(blocks_.end(), later.blocks_.begin(), later.blocks_.end());
+  }
 
   // The summary of `values` (the ones the index was built over) at positions `first` up to,
   // not including, `last`.
