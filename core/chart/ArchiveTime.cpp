@@ -36,8 +36,7 @@ std::optional<ArchiveSeconds> RecordTime(const unsigned char* bytes) {
   const int year = DecodedByte(bytes[0]);
   const int month = DecodedByte(bytes[1]);
   const int day = DecodedByte(bytes[2]);
-  if (!InRange(year, 0, 99) || !InRange(month, 1, 12) || !InRange(day, 1, 31))
-    return std::nullopt;
+  if (!InRange(year, 0, 99) || !InRange(month, 1, 12) || !InRange(day, 1, 31)) return std::nullopt;
   const std::chrono::year_month_day date(std::chrono::year(kYearBase + year),
                                          std::chrono::month(static_cast<unsigned>(month)),
                                          std::chrono::day(static_cast<unsigned>(day)));

@@ -82,7 +82,6 @@ void IntervalSeries::ReadValues(const IntervalSeries& series, std::size_t from, 
   }
 }
 
-
 float IntervalSeries::ValueAt(int channel, std::size_t position) const {
   const std::size_t record = order_.empty() ? position : order_[position];
   const std::optional<ChannelNumber> number = ChannelNumberOf(records_[record], Index(channel));

@@ -122,7 +122,9 @@ TEST(IntervalSeries, LongSeriesMatchesAPassOverItsValues) {
     EXPECT_EQ(std::vector<std::uint32_t>(series.Gaps(channel).begin(), series.Gaps(channel).end()),
               gaps);
     for (const auto& [first, last] : {std::pair<std::size_t, std::size_t>{0, size},
-                                      {70'001, 80'003}, {74'990, 75'100}, {1, 149'999}}) {
+                                      {70'001, 80'003},
+                                      {74'990, 75'100},
+                                      {1, 149'999}}) {
       ValueSummary expected;
       for (std::size_t at = first; at < last; ++at) {
         if (std::isnan(values[at])) continue;
