@@ -111,6 +111,7 @@ AlarmTimeline AlarmTimelineOf(ArraySnapshot<ArchiveRecord> records) {
     lane.events.all_ = records;
     lane.events.records_.resize(events);
     lane.times.resize(events);
+    lane.fills.resize(events);
     // From here on each half's counts say where its next event of the lane goes.
     second.counts[number] = first.counts[number];
     first.counts[number] = 0;
@@ -124,11 +125,13 @@ AlarmTimeline AlarmTimelineOf(ArraySnapshot<ArchiveRecord> records) {
       const std::uint32_t at = half.counts[number]++;
       lane.events.records_[at] = static_cast<std::uint32_t>(index);
       lane.times[at] = static_cast<CompactSeconds>(*time);
+      // Told here, where the records are read as they lie: a lane's records lie far apart.
+      lane.fills[at] = LaneFill(static_cast<char>(records[index].bytes[event_field::kSituation]));
     }
   };
   onBoth(place);
 
-  // Puts a lane's events in time order and leaves out repeats, then gives them their fills.
+  // Puts a lane's events in time order and leaves out repeats.
   auto finishLane = [&records](Lane& lane) {
     std::vector<std::uint32_t>& indexes = lane.events.records_;
     std::vector<CompactSeconds>& times = lane.times;
@@ -139,7 +142,11 @@ AlarmTimeline AlarmTimelineOf(ArraySnapshot<ArchiveRecord> records) {
       for (std::size_t i = 0; i < times.size(); ++i) events[i] = {times[i], indexes[i]};
       std::stable_sort(events.begin(), events.end(),
                        [](const auto& a, const auto& b) { return a.first < b.first; });
-      for (std::size_t i = 0; i < times.size(); ++i) std::tie(times[i], indexes[i]) = events[i];
+      for (std::size_t i = 0; i < times.size(); ++i) {
+        std::tie(times[i], indexes[i]) = events[i];
+        lane.fills[i] =
+            LaneFill(static_cast<char>(records[indexes[i]].bytes[event_field::kSituation]));
+      }
     }
     // A repeat has its original's moment: it is left out when any event of that moment already
     // in the lane is the same.
@@ -151,18 +158,17 @@ AlarmTimeline AlarmTimelineOf(ArraySnapshot<ArchiveRecord> records) {
       if (repeat) continue;
       times[kept] = times[i];
       indexes[kept] = indexes[i];
+      lane.fills[kept] = lane.fills[i];
       ++kept;
     }
     if (kept < times.size()) {
       times.resize(kept);
       indexes.resize(kept);
+      lane.fills.resize(kept);
       times.shrink_to_fit();
       indexes.shrink_to_fit();
+      lane.fills.shrink_to_fit();
     }
-    lane.fills.reserve(kept);
-    for (const std::uint32_t index : indexes)
-      lane.fills.push_back(
-          LaneFill(static_cast<char>(records[index].bytes[event_field::kSituation])));
   };
   std::size_t firstLanes = 0;
   for (std::size_t events = 0; firstLanes < lanes.size() && 2 * events < size; ++firstLanes)
