@@ -6,12 +6,15 @@
 #include <utility>
 
 #include "core/rows/EventRows.h"
+#include "core/sort/SideBySide.h"
 
 namespace telvoran {
 namespace {
 
 constexpr std::size_t kLaneKeys = std::size_t{1} << 16;
 constexpr std::uint32_t kNoLane = ~std::uint32_t{0};
+// Archives from this many records on have their timelines built on two threads.
+constexpr std::size_t kTwoThreadsFrom = std::size_t{1} << 16;
 
 // The lane of a record as one number that orders the lanes as their keys do.
 std::size_t LaneNumber(const ArchiveRecord& record) {
@@ -61,38 +64,75 @@ TimelineEvent LaneEvents::operator[](std::size_t event) const {
 }
 
 // Two passes over the records: the first counts each lane's events, so that the second puts
-// them straight into lanes of their final size, with nothing grown on the way.
+// them straight into lanes of their final size, with nothing grown on the way. A long archive
+// has each pass run on two threads, a half of the records each: the second half's events of a
+// lane go after the first half's, as they lie in the file. The lanes are then finished on two
+// threads, about half of the events each.
 AlarmTimeline AlarmTimelineOf(ArraySnapshot<ArchiveRecord> records) {
   AlarmTimeline timeline;
-  std::vector<std::uint32_t> counts(kLaneKeys);
-  for (std::size_t index = 0; index < records.Size(); ++index) {
-    if (!EventTime(records[index])) {
-      ++timeline.recordsWithoutTime_;
-      continue;
+  const std::size_t size = records.Size();
+  const std::size_t middle = size < kTwoThreadsFrom ? size : size / 2;
+  struct Half {
+    std::size_t from = 0;
+    std::size_t to = 0;
+    std::vector<std::uint32_t> counts = std::vector<std::uint32_t>(kLaneKeys);
+    std::uint64_t withoutTime = 0;
+  };
+  Half first{0, middle};
+  Half second{middle, size};
+  auto count = [&records](Half& half) {
+    for (std::size_t index = half.from; index < half.to; ++index) {
+      if (!EventTime(records[index])) {
+        ++half.withoutTime;
+        continue;
+      }
+      ++half.counts[LaneNumber(records[index])];
     }
-    ++counts[LaneNumber(records[index])];
-  }
+  };
+  auto onBoth = [&](auto work) {
+    if (second.from == second.to) {
+      work(first);
+    } else {
+      RunSideBySide([&] { work(first); }, [&] { work(second); });
+    }
+  };
+  onBoth(count);
+  timeline.recordsWithoutTime_ = first.withoutTime + second.withoutTime;
+
   std::vector<std::uint32_t> laneOf(kLaneKeys, kNoLane);
   std::vector<Lane>& lanes = timeline.lanes_;
   for (std::size_t number = 0; number < kLaneKeys; ++number) {
-    if (counts[number] == 0) continue;
+    const std::uint32_t events = first.counts[number] + second.counts[number];
+    if (events == 0) continue;
     laneOf[number] = static_cast<std::uint32_t>(lanes.size());
     Lane& lane = lanes.emplace_back();
     lane.key = {DecodedByte(static_cast<unsigned char>(number >> 8)),
                 static_cast<unsigned char>(number & 0xFF)};
     lane.events.all_ = records;
-    lane.events.records_.reserve(counts[number]);
-    lane.times.reserve(counts[number]);
+    lane.events.records_.resize(events);
+    lane.times.resize(events);
+    lane.fills.resize(events);
+    // From here on each half's counts say where its next event of the lane goes.
+    second.counts[number] = first.counts[number];
+    first.counts[number] = 0;
   }
-  for (std::size_t index = 0; index < records.Size(); ++index) {
-    const std::optional<ArchiveSeconds> time = EventTime(records[index]);
-    if (!time) continue;
-    Lane& lane = lanes[laneOf[LaneNumber(records[index])]];
-    lane.events.records_.push_back(static_cast<std::uint32_t>(index));
-    lane.times.push_back(static_cast<CompactSeconds>(*time));
-  }
+  auto place = [&](Half& half) {
+    for (std::size_t index = half.from; index < half.to; ++index) {
+      const std::optional<ArchiveSeconds> time = EventTime(records[index]);
+      if (!time) continue;
+      const std::size_t number = LaneNumber(records[index]);
+      Lane& lane = lanes[laneOf[number]];
+      const std::uint32_t at = half.counts[number]++;
+      lane.events.records_[at] = static_cast<std::uint32_t>(index);
+      lane.times[at] = static_cast<CompactSeconds>(*time);
+      // Told here, where the records are read as they lie: a lane's records lie far apart.
+      lane.fills[at] = LaneFill(static_cast<char>(records[index].bytes[event_field::kSituation]));
+    }
+  };
+  onBoth(place);
 
-  for (Lane& lane : lanes) {
+  // Puts a lane's events in time order and leaves out repeats.
+  auto finishLane = [&records](Lane& lane) {
     std::vector<std::uint32_t>& indexes = lane.events.records_;
     std::vector<CompactSeconds>& times = lane.times;
     // Archives are written in time order; a clock set back leaves a lane out of order. Equal
@@ -102,7 +142,11 @@ AlarmTimeline AlarmTimelineOf(ArraySnapshot<ArchiveRecord> records) {
       for (std::size_t i = 0; i < times.size(); ++i) events[i] = {times[i], indexes[i]};
       std::stable_sort(events.begin(), events.end(),
                        [](const auto& a, const auto& b) { return a.first < b.first; });
-      for (std::size_t i = 0; i < times.size(); ++i) std::tie(times[i], indexes[i]) = events[i];
+      for (std::size_t i = 0; i < times.size(); ++i) {
+        std::tie(times[i], indexes[i]) = events[i];
+        lane.fills[i] =
+            LaneFill(static_cast<char>(records[indexes[i]].bytes[event_field::kSituation]));
+      }
     }
     // A repeat has its original's moment: it is left out when any event of that moment already
     // in the lane is the same.
@@ -114,18 +158,28 @@ AlarmTimeline AlarmTimelineOf(ArraySnapshot<ArchiveRecord> records) {
       if (repeat) continue;
       times[kept] = times[i];
       indexes[kept] = indexes[i];
+      lane.fills[kept] = lane.fills[i];
       ++kept;
     }
     if (kept < times.size()) {
       times.resize(kept);
       indexes.resize(kept);
+      lane.fills.resize(kept);
       times.shrink_to_fit();
       indexes.shrink_to_fit();
+      lane.fills.shrink_to_fit();
     }
-    lane.fills.reserve(kept);
-    for (const std::uint32_t index : indexes)
-      lane.fills.push_back(
-          LaneFill(static_cast<char>(records[index].bytes[event_field::kSituation])));
+  };
+  std::size_t firstLanes = 0;
+  for (std::size_t events = 0; firstLanes < lanes.size() && 2 * events < size; ++firstLanes)
+    events += lanes[firstLanes].times.size();
+  auto finish = [&](std::size_t from, std::size_t to) {
+    for (std::size_t lane = from; lane < to; ++lane) finishLane(lanes[lane]);
+  };
+  if (size < kTwoThreadsFrom) {
+    finish(0, lanes.size());
+  } else {
+    RunSideBySide([&] { finish(0, firstLanes); }, [&] { finish(firstLanes, lanes.size()); });
   }
 
   if (!lanes.empty()) {

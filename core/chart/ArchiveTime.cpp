@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 
 #include "core/archive/RecordLayout.h"
 
@@ -21,17 +22,28 @@ bool InRange(int value, int low, int high) {
 }  // namespace
 
 std::optional<ArchiveSeconds> RecordTime(const unsigned char* bytes) {
-  int fields[kDateTimeFields];
-  for (int i = 0; i < kDateTimeFields; ++i) fields[i] = DecodedByte(bytes[i]);
-  const DateTime time{kYearBase + fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]};
-  if (!InRange(fields[0], 0, 99) || !InRange(time.hour, 0, 23) || !InRange(time.minute, 0, 59) ||
-      !InRange(time.second, 0, 59) || !InRange(time.month, 1, 12) || !InRange(time.day, 1, 31))
+  const int hour = DecodedByte(bytes[3]);
+  const int minute = DecodedByte(bytes[4]);
+  const int second = DecodedByte(bytes[5]);
+  if (!InRange(hour, 0, 23) || !InRange(minute, 0, 59) || !InRange(second, 0, 59))
     return std::nullopt;
-  const std::chrono::year_month_day date(std::chrono::year(time.year),
-                                         std::chrono::month(static_cast<unsigned>(time.month)),
-                                         std::chrono::day(static_cast<unsigned>(time.day)));
+  const ArchiveSeconds timeOfDay = hour * 3600 + minute * 60 + second;
+  // Records one after another mostly share their day, and a chart asks this of every record:
+  // each thread keeps the last day it checked and counted.
+  thread_local unsigned char lastDay[3] = {};
+  thread_local ArchiveSeconds lastDayStart = -1;
+  if (lastDayStart >= 0 && std::memcmp(lastDay, bytes, 3) == 0) return lastDayStart + timeOfDay;
+  const int year = DecodedByte(bytes[0]);
+  const int month = DecodedByte(bytes[1]);
+  const int day = DecodedByte(bytes[2]);
+  if (!InRange(year, 0, 99) || !InRange(month, 1, 12) || !InRange(day, 1, 31)) return std::nullopt;
+  const std::chrono::year_month_day date(std::chrono::year(kYearBase + year),
+                                         std::chrono::month(static_cast<unsigned>(month)),
+                                         std::chrono::day(static_cast<unsigned>(day)));
   if (!date.ok()) return std::nullopt;
-  return ToArchiveSeconds(time);
+  std::memcpy(lastDay, bytes, 3);
+  lastDayStart = (std::chrono::sys_days(date) - kEpoch).count() * kSecondsPerDay;
+  return lastDayStart + timeOfDay;
 }
 
 ArchiveSeconds ToArchiveSeconds(const DateTime& time) {

@@ -7,6 +7,7 @@
 
 #include "core/archive/ArchiveFile.h"
 #include "core/chart/ChannelValue.h"
+#include "core/sort/SideBySide.h"
 
 namespace telvoran {
 namespace {
@@ -17,7 +18,69 @@ std::optional<ChannelNumber> ChannelNumberOf(const ArchiveRecord& record, std::s
   return ParseChannelValue(std::string_view(bytes, kValueWidth));
 }
 
+// Series from this many records on have their values read on two threads.
+constexpr std::size_t kTwoThreadsFrom = std::size_t{1} << 16;
+
 }  // namespace
+
+// What reading the values of some positions found, for each channel.
+struct IntervalSeries::ValuesRead {
+  explicit ValuesRead(std::size_t channels)
+      : blocks(channels),
+        gaps(channels),
+        decimals(channels),
+        numberCounts(channels),
+        commaCounts(channels) {}
+
+  // Puts what was found for the positions after these behind it.
+  void Append(ValuesRead&& later) {
+    for (std::size_t channel = 0; channel < blocks.size(); ++channel) {
+      blocks[channel].Append(later.blocks[channel]);
+      gaps[channel].insert(gaps[channel].end(), later.gaps[channel].begin(),
+                           later.gaps[channel].end());
+      decimals[channel] = std::max(decimals[channel], later.decimals[channel]);
+      numberCounts[channel] += later.numberCounts[channel];
+      commaCounts[channel] += later.commaCounts[channel];
+    }
+  }
+
+  std::vector<ValueBlocks> blocks;
+  std::vector<std::vector<std::uint32_t>> gaps;
+  std::vector<int> decimals;
+  std::vector<std::size_t> numberCounts;
+  std::vector<std::size_t> commaCounts;
+};
+
+// Reads the values of positions `from` (the start of a block) up to `to`.
+void IntervalSeries::ReadValues(const IntervalSeries& series, std::size_t from, std::size_t to,
+                                ValuesRead& read) {
+  const std::size_t channels = read.blocks.size();
+  const ArraySnapshot<ArchiveRecord>& all = series.records_;
+  float block[kMaxChannels][ValueBlocks::kBlockSize];
+  for (std::size_t start = from; start < to; start += ValueBlocks::kBlockSize) {
+    const std::size_t end = std::min(to, start + ValueBlocks::kBlockSize);
+    for (std::size_t position = start; position < end; ++position) {
+      const std::size_t index = series.order_.empty() ? position : series.order_[position];
+      const ArchiveRecord& record = all[index];
+      for (std::size_t channel = 0; channel < channels; ++channel) {
+        const std::optional<ChannelNumber> number = ChannelNumberOf(record, channel);
+        float& value = block[channel][position - start];
+        if (!number) {
+          value = std::numeric_limits<float>::quiet_NaN();
+          read.gaps[channel].push_back(static_cast<std::uint32_t>(position));
+          continue;
+        }
+        value = static_cast<float>(number->value);
+        read.decimals[channel] = std::max(read.decimals[channel], number->decimals);
+        ++read.numberCounts[channel];
+        if (number->comma) ++read.commaCounts[channel];
+      }
+    }
+    if (end - start == ValueBlocks::kBlockSize)
+      for (std::size_t channel = 0; channel < channels; ++channel)
+        read.blocks[channel].AppendBlock(block[channel]);
+  }
+}
 
 float IntervalSeries::ValueAt(int channel, std::size_t position) const {
   const std::size_t record = order_.empty() ? position : order_[position];
@@ -105,37 +168,26 @@ IntervalSeries IntervalSeriesOf(std::string_view intervalHeader,
   series.FindPauses();
 
   // Every value once, a block of positions at a time: its channels' indexes, gaps and writing.
+  // A long series is read on two threads, a half each, cut at a block's end, and the second
+  // half's findings are put after the first's.
   const std::size_t size = times.size();
-  std::vector<int> commaCounts(channels);
-  std::vector<int> numberCounts(channels);
-  series.blocks_.resize(channels);
-  float block[kMaxChannels][ValueBlocks::kBlockSize];
-  for (std::size_t start = 0; start < size; start += ValueBlocks::kBlockSize) {
-    const std::size_t end = std::min(size, start + ValueBlocks::kBlockSize);
-    for (std::size_t position = start; position < end; ++position) {
-      const std::size_t index = series.order_.empty() ? position : series.order_[position];
-      const ArchiveRecord& record = all[index];
-      for (std::size_t channel = 0; channel < channels; ++channel) {
-        const std::optional<ChannelNumber> number = ChannelNumberOf(record, channel);
-        float& value = block[channel][position - start];
-        if (!number) {
-          value = std::numeric_limits<float>::quiet_NaN();
-          series.gaps_[channel].push_back(static_cast<std::uint32_t>(position));
-          continue;
-        }
-        value = static_cast<float>(number->value);
-        ChannelInfo& info = series.channels_[channel];
-        info.decimals = std::max(info.decimals, number->decimals);
-        ++numberCounts[channel];
-        if (number->comma) ++commaCounts[channel];
-      }
-    }
-    if (end - start == ValueBlocks::kBlockSize)
-      for (std::size_t channel = 0; channel < channels; ++channel)
-        series.blocks_[channel].AppendBlock(block[channel]);
+  IntervalSeries::ValuesRead first(channels);
+  const std::size_t half = size / 2 / ValueBlocks::kBlockSize * ValueBlocks::kBlockSize;
+  if (size < kTwoThreadsFrom) {
+    IntervalSeries::ReadValues(series, 0, size, first);
+  } else {
+    IntervalSeries::ValuesRead second(channels);
+    RunSideBySide([&] { IntervalSeries::ReadValues(series, 0, half, first); },
+                  [&] { IntervalSeries::ReadValues(series, half, size, second); });
+    first.Append(std::move(second));
   }
-  for (std::size_t channel = 0; channel < channels; ++channel)
-    series.channels_[channel].comma = 2 * commaCounts[channel] > numberCounts[channel];
+  series.blocks_ = std::move(first.blocks);
+  series.gaps_ = std::move(first.gaps);
+  for (std::size_t channel = 0; channel < channels; ++channel) {
+    ChannelInfo& info = series.channels_[channel];
+    info.decimals = first.decimals[channel];
+    info.comma = 2 * first.commaCounts[channel] > first.numberCounts[channel];
+  }
   return series;
 }
 

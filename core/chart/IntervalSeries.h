@@ -81,6 +81,9 @@ class IntervalSeries {
   friend IntervalSeries IntervalSeriesOf(std::string_view, ArraySnapshot<ArchiveRecord>);
   static std::size_t Index(int channel) { return static_cast<std::size_t>(channel); }
   void FindPauses();
+  struct ValuesRead;
+  static void ReadValues(const IntervalSeries& series, std::size_t from, std::size_t to,
+                         ValuesRead& read);
 
   ArraySnapshot<ArchiveRecord> records_;
   // The record at each position, while that is not simply the position itself.

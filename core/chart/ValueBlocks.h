@@ -43,6 +43,11 @@ class ValueBlocks {
 
   // Adds the summary of the next kBlockSize values, for an index built block by block.
   void AppendBlock(std::span<const float> block);
+  // Adds the blocks of `later`, an index of the values that follow these, for an index built
+  // in pieces.
+  void Append(const ValueBlocks& later) {
+    blocks_.insert(blocks_.end(), later.blocks_.begin(), later.blocks_.end());
+  }
 
   // The summary of `values` (the ones the index was built over) at positions `first` up to,
   // not including, `last`.
@@ -50,9 +55,13 @@ class ValueBlocks {
   ValueSummary Summarize(const Values& values, std::size_t first, std::size_t last) const;
 
  private:
-  // A block's summary, in the narrow form kept for each block.
+  // A block's summary, in the narrow form kept for each block. Its lowest and highest values
+  // are kept too: values read from their records when asked for would cost a look into a
+  // record of every block each time a stretch is summarized.
   struct Block {
     double sum = 0;
+    float lowestValue = 0;
+    float highestValue = 0;
     std::uint32_t count = 0;
     std::uint8_t first = 0;  // offsets within the block; meaningless while count is 0
     std::uint8_t last = 0;
@@ -120,6 +129,8 @@ inline void ValueBlocks::AppendBlock(std::span<const float> values) {
     block.last = static_cast<std::uint8_t>(summary.last);
     block.lowest = static_cast<std::uint8_t>(summary.lowest);
     block.highest = static_cast<std::uint8_t>(summary.highest);
+    block.lowestValue = running.lowest;
+    block.highestValue = running.highest;
   }
   blocks_.push_back(block);
 }
@@ -145,8 +156,8 @@ ValueSummary ValueBlocks::Summarize(const Values& values, std::size_t first,
     const std::size_t start = b * kBlockSize;
     const std::size_t lowest = start + block.lowest;
     const std::size_t highest = start + block.highest;
-    const float lowestValue = values[lowest];
-    const float highestValue = block.highest == block.lowest ? lowestValue : values[highest];
+    const float lowestValue = block.lowestValue;
+    const float highestValue = block.highestValue;
     if (summary.count == 0) {
       summary.first = start + block.first;
       summary.lowest = lowest;

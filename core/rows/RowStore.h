@@ -118,6 +118,8 @@ class RowStore {
   void NoteDateTimes(std::size_t from, std::size_t to);
   std::optional<std::vector<RecordIndex>> RepeatedRecords() const;
   void DropRows(const std::vector<RecordIndex>& repeated);
+  LargeArray<std::uint32_t> DateKeys() const;
+  void KeepRow(std::size_t row, RecordIndex record);
   void DropDuplicates(LargeArray<RecordIndex>& rows, const DateTimeOrder& dates) const;
   std::size_t PlaceAmongOrdered(std::string_view text, std::size_t from) const;
   std::vector<std::size_t> PlacesAmongOrdered(LargeArray<RecordIndex>& added) const;

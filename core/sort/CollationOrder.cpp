@@ -90,6 +90,18 @@ constexpr std::size_t kTwoThreadsFrom = 1 << 15;
 // milliseconds of work.
 constexpr std::ptrdiff_t kRowsBetweenStopChecks = 1 << 16;
 
+// Loops that reach records in no order ask for the record this many words ahead.
+constexpr std::ptrdiff_t kAhead = 16;
+
+// Asks for the cache line of `byte` ahead of a loop that reaches it a few steps later.
+inline void FetchAhead(const unsigned char* byte) {
+#if defined(__GNUC__) || defined(__clang__)
+  __builtin_prefetch(byte);
+#else
+  (void)byte;
+#endif
+}
+
 // Compares two stored texts whose collation weights are equal before `shared`.
 bool LessFrom(std::string_view a, std::string_view b, std::size_t shared) {
   const int order = Collation::Compare(a.substr(std::min(shared, a.size())),
@@ -534,6 +546,8 @@ bool Sorter::SortByDateTime(Word* begin, Word* end, std::size_t offset) {
   Word most = 0;
   const bool numbersFitWords = kNumberBits + indexBits_ <= 64;
   for (Word* word = begin; word != end; ++word) {
+    // Words sorted by a prefix reach their records in no order: each is asked for ahead.
+    if (end - word > kAhead) FetchAhead(record(word[kAhead]) + records.dateTime);
     const Word value = number(*word);
     least = std::min(least, value);
     most = std::max(most, value);
@@ -552,6 +566,11 @@ bool Sorter::SortByDateTime(Word* begin, Word* end, std::size_t offset) {
   SortWords(begin, end);
   StopIfAsked();
   for (Word* group = begin; group != end;) {
+    // Only groups of equal dates look at their records: theirs are asked for ahead.
+    if (end - group > kAhead + 1 && KeyOf(group[kAhead]) == KeyOf(group[kAhead + 1])) {
+      FetchAhead(record(group[kAhead]));
+      FetchAhead(record(group[kAhead + 1]));
+    }
     const Word key = KeyOf(*group);
     Word* groupEnd = group + 1;
     // Most often a group is a record and its copies, which stay as read.

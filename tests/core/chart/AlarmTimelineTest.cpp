@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <map>
+
 #include "core/rows/EventRows.h"
 #include "support/ChartRecords.h"
 #include "support/FakeStrings.h"
@@ -126,6 +130,60 @@ TEST(AlarmTimeline, AnEventGivesBackTheRowOfItsRecord) {
     const TimelineEvent& event = timeline.Lanes()[0].events[0];
     EXPECT_EQ(EventRow(EventRecordOf(event), 1, strings).Text(),
               EventRow(record, 1, strings).Text());
+  }
+}
+
+// A long archive, built on two threads, gives the lanes one pass in file order gives: each
+// lane's events stably sorted by time, exact repeats of an event of the same moment left out.
+TEST(AlarmTimeline, LongArchiveMatchesOnePassInFileOrder) {
+  std::vector<ArchiveRecord> records;
+  std::uint32_t seed = 11;
+  auto next = [&seed] { return (seed = seed * 1664525u + 1013904223u) >> 8; };
+  const char codes[] = "GLHOF";
+  for (int i = 0; i < 140'000; ++i) {
+    const std::uint32_t r = next();
+    // Mostly in time order, now and then a clock set back or a repeat of an earlier record.
+    const int minutes = r % 50 == 0 ? static_cast<int>(r % 1000) : i / 3;
+    if (r % 40 == 1 && !records.empty()) {
+      records.push_back(records[next() % records.size()]);
+      continue;
+    }
+    records.push_back(Event(8 + static_cast<int>(r % 3), static_cast<char>('1' + r / 7 % 4),
+                            minutes, codes[r / 31 % 5]));
+  }
+  // Lane key -> (time, record) in file order.
+  std::map<std::pair<int, char>, std::vector<std::pair<ArchiveSeconds, std::uint32_t>>> expected;
+  for (std::uint32_t i = 0; i < records.size(); ++i) {
+    const auto time = RecordTime(records[i].bytes.data() + event_field::kDateTime);
+    expected[{records[i].bytes[event_field::kCentralAddress] - 10,
+              static_cast<char>(records[i].bytes[event_field::kChannel])}]
+        .emplace_back(*time, i);
+  }
+  const AlarmTimeline timeline = Build(records);
+  ASSERT_EQ(timeline.Lanes().size(), expected.size());
+  std::size_t laneNumber = 0;
+  for (auto& [key, events] : expected) {
+    std::stable_sort(events.begin(), events.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::pair<ArchiveSeconds, std::uint32_t>> kept;
+    for (const auto& event : events) {
+      bool repeat = false;
+      for (auto k = kept.rbegin(); k != kept.rend() && k->first == event.first; ++k)
+        repeat = repeat || std::memcmp(records[k->second].bytes.data(),
+                                       records[event.second].bytes.data(), kEventFieldBytes) == 0;
+      if (!repeat) kept.push_back(event);
+    }
+    const Lane& lane = timeline.Lanes()[laneNumber++];
+    EXPECT_EQ(std::make_pair(lane.key.centralUnit, static_cast<char>(lane.key.channel)), key);
+    ASSERT_EQ(lane.times.size(), kept.size());
+    ASSERT_EQ(lane.fills.size(), kept.size());
+    for (std::size_t e = 0; e < kept.size(); ++e) {
+      ASSERT_EQ(lane.times[e], kept[e].first) << e;
+      const ArchiveRecord& record = records[kept[e].second];
+      ASSERT_EQ(std::memcmp(lane.events[e].fields.data(), record.bytes.data(), kEventFieldBytes), 0)
+          << e;
+      ASSERT_EQ(lane.fills[e], LaneFill(static_cast<char>(record.bytes[event_field::kSituation])));
+    }
   }
 }
 

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <utility>
 
 #include "support/ChartRecords.h"
 
@@ -88,6 +91,61 @@ TEST(IntervalSeries, RecordsOutOfTimeOrderAreSortedWithTheirValues) {
   EXPECT_EQ(values[3], 3.0f);
   EXPECT_EQ(std::vector<std::uint32_t>(series.Gaps(0).begin(), series.Gaps(0).end()),
             std::vector<std::uint32_t>{2});
+}
+
+// A series long enough to be read on two threads gives what one pass over its values gives:
+// gaps, block summaries across the cut, decimals and the decimal sign.
+TEST(IntervalSeries, LongSeriesMatchesAPassOverItsValues) {
+  IntervalSeriesBuilder builder(IntervalHeaderText('2'));
+  const ArchiveSeconds start = SeriesStart();
+  const std::size_t size = 150'001;
+  std::uint32_t seed = 7;
+  auto next = [&seed] { return (seed = seed * 1664525u + 1013904223u) >> 8; };
+  for (std::size_t i = 0; i < size; ++i) {
+    char values[11];
+    const std::uint32_t r = next();
+    // Channel 1: one decimal, a gap now and then; channel 2: commas, two decimals at the end.
+    std::snprintf(values, sizeof values, "%5.1f", (r % 2000) / 10.0 - 50);
+    if (r % 97 == 0) std::memcpy(values, "  ERR", 5);
+    std::snprintf(values + 5, 6, "%5d", static_cast<int>(r % 900));
+    if (i % 3 != 0) values[9] = ',';
+    if (i + 1 == size) std::memcpy(values + 5, " 1,25", 5);
+    builder.Add(IntervalRecordAt(start + 60 * static_cast<ArchiveSeconds>(i), values));
+  }
+  const IntervalSeries series = std::move(builder).Finish();
+  ASSERT_EQ(series.Size(), size);
+  for (int channel = 0; channel < 2; ++channel) {
+    const auto values = ValuesOf(series, channel);
+    std::vector<std::uint32_t> gaps;
+    for (std::size_t i = 0; i < size; ++i)
+      if (std::isnan(values[i])) gaps.push_back(static_cast<std::uint32_t>(i));
+    EXPECT_EQ(std::vector<std::uint32_t>(series.Gaps(channel).begin(), series.Gaps(channel).end()),
+              gaps);
+    for (const auto& [first, last] : {std::pair<std::size_t, std::size_t>{0, size},
+                                      {70'001, 80'003},
+                                      {74'990, 75'100},
+                                      {1, 149'999}}) {
+      ValueSummary expected;
+      for (std::size_t at = first; at < last; ++at) {
+        if (std::isnan(values[at])) continue;
+        if (expected.count == 0 || values[at] < values[expected.lowest]) expected.lowest = at;
+        if (expected.count == 0 || values[at] > values[expected.highest]) expected.highest = at;
+        if (expected.count == 0) expected.first = at;
+        expected.last = at;
+        ++expected.count;
+      }
+      const ValueSummary summary = series.Summarize(channel, first, last);
+      EXPECT_EQ(summary.count, expected.count) << channel << " " << first;
+      EXPECT_EQ(summary.first, expected.first) << channel << " " << first;
+      EXPECT_EQ(summary.last, expected.last) << channel << " " << first;
+      EXPECT_EQ(summary.lowest, expected.lowest) << channel << " " << first;
+      EXPECT_EQ(summary.highest, expected.highest) << channel << " " << first;
+    }
+  }
+  EXPECT_EQ(series.Channel(0).decimals, 1);
+  EXPECT_FALSE(series.Channel(0).comma);
+  EXPECT_EQ(series.Channel(1).decimals, 2);
+  EXPECT_TRUE(series.Channel(1).comma);
 }
 
 }  // namespace
