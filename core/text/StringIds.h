@@ -249,6 +249,11 @@ inline constexpr int kFindAllArchives = 375;
 inline constexpr int kFindUnitDays = 376;
 inline constexpr int kFindScopeFirst = 375;
 inline constexpr int kFindScopeLast = 376;
+// The steps of building a view's chart and its alarm timeline, as long work shows them.
+inline constexpr int kWorkChart = 385;
+inline constexpr int kWorkTimeline = 386;
+inline constexpr int kChartWorkFirst = 385;
+inline constexpr int kChartWorkLast = 386;
 
 inline constexpr int kFirst = 101;
 inline constexpr int kLast = 183;

@@ -153,6 +153,7 @@ TEST_P(BuiltLibrary, HoldsTheTextsOfLongWork) {
   ASSERT_TRUE(table) << GetParam();
   ExpectTextsOf(*table, sid::kWorkFirst, sid::kWorkLast);
   ExpectTextsOf(*table, sid::kSpanChartFirst, sid::kSpanChartLast);
+  ExpectTextsOf(*table, sid::kChartWorkFirst, sid::kChartWorkLast);
 }
 
 // Pieces of a span's title and caption and of its messages run on into days and numbers.
