@@ -7,6 +7,8 @@
 
 #include "core/rows/EventRows.h"
 #include "core/sort/SideBySide.h"
+#include "core/text/StringIds.h"
+#include "core/work/WorkProgress.h"
 
 namespace telvoran {
 namespace {
@@ -15,6 +17,8 @@ constexpr std::size_t kLaneKeys = std::size_t{1} << 16;
 constexpr std::uint32_t kNoLane = ~std::uint32_t{0};
 // Archives from this many records on have their timelines built on two threads.
 constexpr std::size_t kTwoThreadsFrom = std::size_t{1} << 16;
+// Progress is told, and a stop looked for, every this many records.
+constexpr std::size_t kTellEvery = std::size_t{1} << 16;
 
 // The lane of a record as one number that orders the lanes as their keys do.
 std::size_t LaneNumber(const ArchiveRecord& record) {
@@ -67,11 +71,19 @@ TimelineEvent LaneEvents::operator[](std::size_t event) const {
 // them straight into lanes of their final size, with nothing grown on the way. A long archive
 // has each pass run on two threads, a half of the records each: the second half's events of a
 // lane go after the first half's, as they lie in the file. The lanes are then finished on two
-// threads, about half of the events each.
-AlarmTimeline AlarmTimelineOf(ArraySnapshot<ArchiveRecord> records) {
+// threads, about half of the events each. The first half tells the progress of both passes, as
+// the second goes at about its pace; finishing counts as a third pass.
+AlarmTimeline AlarmTimelineOf(ArraySnapshot<ArchiveRecord> records, WorkProgress* progress) {
   AlarmTimeline timeline;
   const std::size_t size = records.Size();
   const std::size_t middle = size < kTwoThreadsFrom ? size : size / 2;
+  if (progress) progress->Step(sid::kWorkTimeline, 3 * size);
+  // Whether to go on with the pass `pass` at `index` of a half: false once asked to stop.
+  auto goOn = [&](std::size_t pass, std::size_t index) {
+    if (index % kTellEvery != 0 || !progress) return true;
+    if (index < middle) progress->Done(pass * size + index * size / middle);
+    return !progress->Cancelled();
+  };
   struct Half {
     std::size_t from = 0;
     std::size_t to = 0;
@@ -80,8 +92,9 @@ AlarmTimeline AlarmTimelineOf(ArraySnapshot<ArchiveRecord> records) {
   };
   Half first{0, middle};
   Half second{middle, size};
-  auto count = [&records](Half& half) {
+  auto count = [&](Half& half) {
     for (std::size_t index = half.from; index < half.to; ++index) {
+      if (!goOn(0, index)) return;
       if (!EventTime(records[index])) {
         ++half.withoutTime;
         continue;
@@ -97,6 +110,7 @@ AlarmTimeline AlarmTimelineOf(ArraySnapshot<ArchiveRecord> records) {
     }
   };
   onBoth(count);
+  if (StopAsked(progress)) return timeline;
   timeline.recordsWithoutTime_ = first.withoutTime + second.withoutTime;
 
   std::vector<std::uint32_t> laneOf(kLaneKeys, kNoLane);
@@ -118,6 +132,7 @@ AlarmTimeline AlarmTimelineOf(ArraySnapshot<ArchiveRecord> records) {
   }
   auto place = [&](Half& half) {
     for (std::size_t index = half.from; index < half.to; ++index) {
+      if (!goOn(1, index)) return;
       const std::optional<ArchiveSeconds> time = EventTime(records[index]);
       if (!time) continue;
       const std::size_t number = LaneNumber(records[index]);
@@ -130,6 +145,8 @@ AlarmTimeline AlarmTimelineOf(ArraySnapshot<ArchiveRecord> records) {
     }
   };
   onBoth(place);
+  if (StopAsked(progress)) return timeline;
+  if (progress) progress->Done(2 * size);
 
   // Puts a lane's events in time order and leaves out repeats.
   auto finishLane = [&records](Lane& lane) {
@@ -174,7 +191,7 @@ AlarmTimeline AlarmTimelineOf(ArraySnapshot<ArchiveRecord> records) {
   for (std::size_t events = 0; firstLanes < lanes.size() && 2 * events < size; ++firstLanes)
     events += lanes[firstLanes].times.size();
   auto finish = [&](std::size_t from, std::size_t to) {
-    for (std::size_t lane = from; lane < to; ++lane) finishLane(lanes[lane]);
+    for (std::size_t lane = from; lane < to && !StopAsked(progress); ++lane) finishLane(lanes[lane]);
   };
   if (size < kTwoThreadsFrom) {
     finish(0, lanes.size());
@@ -182,6 +199,7 @@ AlarmTimeline AlarmTimelineOf(ArraySnapshot<ArchiveRecord> records) {
     RunSideBySide([&] { finish(0, firstLanes); }, [&] { finish(firstLanes, lanes.size()); });
   }
 
+  if (StopAsked(progress)) return timeline;
   if (!lanes.empty()) {
     CompactSeconds earliest = lanes.front().times.front();
     CompactSeconds latest = lanes.front().times.back();

@@ -32,6 +32,7 @@ struct TimelineEvent {
 };
 
 class AlarmTimeline;
+class WorkProgress;
 
 // A lane's events in time order, made from their records when asked for: the lane keeps only
 // which records they are.
@@ -44,7 +45,7 @@ class LaneEvents {
   ColumnIterator<LaneEvents, TimelineEvent> end() const { return {this, size()}; }
 
  private:
-  friend AlarmTimeline AlarmTimelineOf(ArraySnapshot<ArchiveRecord>);
+  friend AlarmTimeline AlarmTimelineOf(ArraySnapshot<ArchiveRecord>, WorkProgress*);
   ArraySnapshot<ArchiveRecord> all_;
   std::vector<std::uint32_t> records_;
 };
@@ -86,7 +87,7 @@ class AlarmTimeline {
   std::optional<std::size_t> EventAt(const Lane& lane, double time) const;
 
  private:
-  friend AlarmTimeline AlarmTimelineOf(ArraySnapshot<ArchiveRecord>);
+  friend AlarmTimeline AlarmTimelineOf(ArraySnapshot<ArchiveRecord>, WorkProgress*);
   std::vector<Lane> lanes_;
   TimeSpan span_;
   std::uint64_t recordsWithoutTime_ = 0;
@@ -94,14 +95,18 @@ class AlarmTimeline {
 
 // The timeline of the event records `records` (kind 33), shared with the view they came from
 // rather than copied: a few bytes an event are kept beside them. A record whose time is no real
-// moment is counted and left out.
-AlarmTimeline AlarmTimelineOf(ArraySnapshot<ArchiveRecord> records);
+// moment is counted and left out. The building tells `progress` how far it has come; once that is
+// asked to stop, what is returned is unfinished and only to be thrown away.
+AlarmTimeline AlarmTimelineOf(ArraySnapshot<ArchiveRecord> records,
+                              WorkProgress* progress = nullptr);
 
 // Builds a timeline from event records read one by one; they are kept as they come.
 class AlarmTimelineBuilder {
  public:
   void Add(const ArchiveRecord& record) { records_.PushBack(record); }
-  AlarmTimeline Finish() && { return AlarmTimelineOf(records_.Snapshot()); }
+  AlarmTimeline Finish(WorkProgress* progress = nullptr) && {
+    return AlarmTimelineOf(records_.Snapshot(), progress);
+  }
 
  private:
   SharedLargeArray<ArchiveRecord> records_;

@@ -8,6 +8,8 @@
 #include "core/archive/ArchiveFile.h"
 #include "core/chart/ChannelValue.h"
 #include "core/sort/SideBySide.h"
+#include "core/text/StringIds.h"
+#include "core/work/WorkProgress.h"
 
 namespace telvoran {
 namespace {
@@ -20,6 +22,8 @@ std::optional<ChannelNumber> ChannelNumberOf(const ArchiveRecord& record, std::s
 
 // Series from this many records on have their values read on two threads.
 constexpr std::size_t kTwoThreadsFrom = std::size_t{1} << 16;
+// Progress is told, and a stop looked for, every this many records.
+constexpr std::size_t kTellEvery = std::size_t{1} << 16;
 
 }  // namespace
 
@@ -51,14 +55,19 @@ struct IntervalSeries::ValuesRead {
   std::vector<std::size_t> commaCounts;
 };
 
-// Reads the values of positions `from` (the start of a block) up to `to`.
+// Reads the values of positions `from` (the start of a block) up to `to`. The part that begins
+// at the first position tells `progress` for both, as the other goes at about its pace.
 void IntervalSeries::ReadValues(const IntervalSeries& series, std::size_t from, std::size_t to,
-                                ValuesRead& read) {
+                                ValuesRead& read, WorkProgress* progress) {
   const std::size_t channels = read.blocks.size();
   const ArraySnapshot<ArchiveRecord>& all = series.records_;
   float block[kMaxChannels][ValueBlocks::kBlockSize];
   for (std::size_t start = from; start < to; start += ValueBlocks::kBlockSize) {
     const std::size_t end = std::min(to, start + ValueBlocks::kBlockSize);
+    if (start % kTellEvery == 0 && progress) {
+      if (progress->Cancelled()) return;
+      if (from == 0) progress->Done(series.Size() + (to == series.Size() ? start : 2 * start));
+    }
     for (std::size_t position = start; position < end; ++position) {
       const std::size_t index = series.order_.empty() ? position : series.order_[position];
       const ArchiveRecord& record = all[index];
@@ -122,7 +131,7 @@ void IntervalSeries::FindPauses() {
 }
 
 IntervalSeries IntervalSeriesOf(std::string_view intervalHeader,
-                                ArraySnapshot<ArchiveRecord> records) {
+                                ArraySnapshot<ArchiveRecord> records, WorkProgress* progress) {
   IntervalSeries series;
   for (ChannelName& channel : ChannelNames(intervalHeader))
     series.channels_.push_back({std::move(channel.name), std::move(channel.unit)});
@@ -132,9 +141,16 @@ IntervalSeries IntervalSeriesOf(std::string_view intervalHeader,
   series.records_ = std::move(records);
   const ArraySnapshot<ArchiveRecord>& all = series.records_;
 
+  // Two passes of the records: their times, then their values.
+  if (progress) progress->Step(sid::kWorkChart, 2 * all.Size());
+
   // The times, and which records have one.
   series.times_.reserve(all.Size());
   for (std::size_t index = 0; index < all.Size(); ++index) {
+    if (index % kTellEvery == 0 && progress) {
+      if (progress->Cancelled()) return series;
+      progress->Done(index);
+    }
     const std::optional<ArchiveSeconds> time = RecordTime(all[index].bytes.data());
     if (!time) {
       // From the first record left out on, each position names its record.
@@ -166,6 +182,7 @@ IntervalSeries IntervalSeriesOf(std::string_view intervalHeader,
     series.order_ = std::move(order);
   }
   series.FindPauses();
+  if (StopAsked(progress)) return series;
 
   // Every value once, a block of positions at a time: its channels' indexes, gaps and writing.
   // A long series is read on two threads, a half each, cut at a block's end, and the second
@@ -174,11 +191,11 @@ IntervalSeries IntervalSeriesOf(std::string_view intervalHeader,
   IntervalSeries::ValuesRead first(channels);
   const std::size_t half = size / 2 / ValueBlocks::kBlockSize * ValueBlocks::kBlockSize;
   if (size < kTwoThreadsFrom) {
-    IntervalSeries::ReadValues(series, 0, size, first);
+    IntervalSeries::ReadValues(series, 0, size, first, progress);
   } else {
     IntervalSeries::ValuesRead second(channels);
-    RunSideBySide([&] { IntervalSeries::ReadValues(series, 0, half, first); },
-                  [&] { IntervalSeries::ReadValues(series, half, size, second); });
+    RunSideBySide([&] { IntervalSeries::ReadValues(series, 0, half, first, progress); },
+                  [&] { IntervalSeries::ReadValues(series, half, size, second, progress); });
     first.Append(std::move(second));
   }
   series.blocks_ = std::move(first.blocks);

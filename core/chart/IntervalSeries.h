@@ -24,6 +24,7 @@ struct ChannelInfo {
 };
 
 class IntervalSeries;
+class WorkProgress;
 
 // One channel's values in time order, read from the records when asked for: NaN where the value
 // is blank or not a number.
@@ -78,12 +79,13 @@ class IntervalSeries {
   std::uint64_t RecordsWithoutTime() const { return recordsWithoutTime_; }
 
  private:
-  friend IntervalSeries IntervalSeriesOf(std::string_view, ArraySnapshot<ArchiveRecord>);
+  friend IntervalSeries IntervalSeriesOf(std::string_view, ArraySnapshot<ArchiveRecord>,
+                                         WorkProgress*);
   static std::size_t Index(int channel) { return static_cast<std::size_t>(channel); }
   void FindPauses();
   struct ValuesRead;
   static void ReadValues(const IntervalSeries& series, std::size_t from, std::size_t to,
-                         ValuesRead& read);
+                         ValuesRead& read, WorkProgress* progress);
 
   ArraySnapshot<ArchiveRecord> records_;
   // The record at each position, while that is not simply the position itself.
@@ -98,9 +100,11 @@ class IntervalSeries {
 
 // The series of the interval records `records` (kind 26) under `intervalHeader`, which names
 // the channel count (0 to 4), each channel's name and unit. A record whose time is no real
-// moment is counted and left out.
+// moment is counted and left out. The building tells `progress` how far it has come; once that is
+// asked to stop, what is returned is unfinished and only to be thrown away.
 IntervalSeries IntervalSeriesOf(std::string_view intervalHeader,
-                                ArraySnapshot<ArchiveRecord> records);
+                                ArraySnapshot<ArchiveRecord> records,
+                                WorkProgress* progress = nullptr);
 
 // Builds an interval series from the header of an interval archive and its records, read one
 // by one; they are kept as they come.
@@ -109,7 +113,9 @@ class IntervalSeriesBuilder {
   explicit IntervalSeriesBuilder(std::string_view intervalHeader) : header_(intervalHeader) {}
 
   void Add(const ArchiveRecord& record) { records_.PushBack(record); }
-  IntervalSeries Finish() && { return IntervalSeriesOf(header_, records_.Snapshot()); }
+  IntervalSeries Finish(WorkProgress* progress = nullptr) && {
+    return IntervalSeriesOf(header_, records_.Snapshot(), progress);
+  }
 
  private:
   std::string header_;
