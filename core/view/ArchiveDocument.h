@@ -148,6 +148,11 @@ class ArchiveDocument {
   std::optional<SharedRecords> RecordsOfWholeFile();
   // The document's own reader, for a chart that reads the same file.
   ArchiveFile& File() { return file_; }
+  // What the reader tells is kept from now on, for work done away from the window's thread, to
+  // be told in order (ReleaseFailures) or forgotten (DropFailures) once the work has ended.
+  void HoldFailures() { reporter_.Hold(); }
+  void ReleaseFailures() { reporter_.Release(); }
+  void DropFailures() { reporter_.Drop(); }
   const StringLookup& Strings() const { return file_.Strings(); }
   // The reporter the document was given.
   FailureReporter& Reporter() const { return reporter_.Target(); }
