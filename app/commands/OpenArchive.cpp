@@ -51,7 +51,7 @@ View* CreateView(ProgramState& state, QMdiArea& area, std::unique_ptr<ArchiveDoc
 // user was told why while the view was still on the screen, and it closes. True when the whole
 // file was read.
 bool ReadRows(DataView* view) {
-  if (!view->ReadRows()) {
+  if (view->ReadRows() != ArchiveDocument::Outcome::kComplete) {
     view->close();
     return false;
   }
@@ -93,8 +93,12 @@ void OpenSpanView(ProgramState& state, QMdiArea& area, DaySpan span) {
   if (!document->OpenSpan(std::move(span))) return;
   auto* view = CreateView<IntervalView>(state, area, std::move(document));
   view->SetCaption(view->Content().caption);
-  // A day the reading stopped in has been told; the rows read before stay in sight.
-  view->ReadRows();
+  // A day the reading stopped in has been told; the rows read before stay in sight. A reading
+  // cancelled leaves no view.
+  if (view->ReadRows() == ArchiveDocument::Outcome::kCancelled) {
+    view->close();
+    return;
+  }
   view->show();
   view->raise();
   view->List()->setFocus(Qt::OtherFocusReason);

@@ -229,14 +229,14 @@ void DataView::ShowChangedRows() {
   emit shownRowsChanged();
 }
 
-bool DataView::ReadRows() {
+ArchiveDocument::Outcome DataView::ReadRows() {
   StopFilterWork();
   afterChange_ = AfterChange::kStayAtTop;
   const int column = content_.sortColumn;
   LongWork::Run(this, document_->Strings(), [this, column](WorkProgress& progress) {
     document_->ReadRowsAside(column, &progress);
   });
-  return document_->TakeRowsReadAside() == ArchiveDocument::Outcome::kComplete;
+  return document_->TakeRowsReadAside();
 }
 
 bool DataView::ReloadRows() {
@@ -413,7 +413,25 @@ void DataView::FollowFile() {
   const FileInCaptions about(document_->Reporter(), FromFileSystemPath(content_.filePath));
   afterChange_ = AfterChange::kKeepPlace;
   placeBeforeChange_ = SavePlace();
-  const ArchiveDocument::Appended appended = document_->TakeAppended();
+  ArchiveDocument::Appended appended;
+  if (document_->TakeNewDays()) {
+    // A span read again for a new day reads all its days: aside, as an opening does.
+    const int column = content_.sortColumn;
+    LongWork::Run(this, document_->Strings(), [this, column](WorkProgress& progress) {
+      document_->RereadAside(column, &progress);
+    });
+    const ArchiveDocument::Outcome outcome = document_->TakeRowsReadAside();
+    // Cancelled, the old rows stay; the next look would only read the span again.
+    if (outcome == ArchiveDocument::Outcome::kCancelled) {
+      SetFollowing(false);
+      return;
+    }
+    appended = outcome == ArchiveDocument::Outcome::kComplete
+                   ? ArchiveDocument::Appended::kReadAgain
+                   : ArchiveDocument::Appended::kStopped;
+  } else {
+    appended = document_->TakeAppended();
+  }
   const bool replaced = appended == ArchiveDocument::Appended::kReplaced;
   if (replaced && !waitingForReplacedFile_) emit statusNote(ReplacedFileNote());
   waitingForReplacedFile_ = replaced;

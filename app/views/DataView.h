@@ -69,10 +69,10 @@ class DataView : public QMdiSubWindow, private DocumentObserver {
   void SetPanelHint(int number, std::string_view hint);
   // The window caption: the file name once the view is complete.
   void SetCaption(std::string_view caption);
-  // Reads the rows of the document's open file for the sort column as long work (LongWork),
-  // the list showing them once read; true when the whole file was read (otherwise the user has
-  // been told why, or cancelled the reading).
-  bool ReadRows();
+  // Reads the rows of the document's open file (or span) for the sort column as long work
+  // (LongWork), the list showing them once read; kComplete when the whole file was read,
+  // otherwise the user has been told why, or cancelled the reading (kCancelled).
+  ArchiveDocument::Outcome ReadRows();
   // The width of one character of the rows in the list's font, in pixels, as the list draws it.
   // Panels and list are both measured in it, so each panel stands over its column at any font
   // and scale.

@@ -7,6 +7,8 @@
 #include "core/archive/FailureReporter.h"
 #include "core/platform/RecordFile.h"
 #include "core/platform/Utf8Path.h"
+#include "core/sort/CollationOrder.h"
+#include "core/sort/SortMemory.h"
 #include "core/text/Cp1250.h"
 #include "core/text/StringIds.h"
 #include "core/text/StringLookup.h"
@@ -113,10 +115,6 @@ ArchiveDocument::Outcome ArchiveDocument::FinishReading(ReadStop stop) {
 }
 
 ArchiveDocument::Outcome ArchiveDocument::ReadRows(int sortColumn) {
-  if (span_) {
-    content_.sortColumn = sortColumn;
-    return ReadSpanRows(kOpenMessages);
-  }
   ReadRowsAside(sortColumn, nullptr);
   return TakeRowsReadAside();
 }
@@ -124,7 +122,7 @@ ArchiveDocument::Outcome ArchiveDocument::ReadRows(int sortColumn) {
 void ArchiveDocument::ReadRowsAside(int sortColumn, WorkProgress* progress) {
   aside_.emplace();
   aside_->sortColumn = sortColumn;
-  if (span_) return;
+  if (span_) return ReadSpanAside(kOpenMessages, progress);
   aside_->stop = ReadOpenFile(sortColumn, aside_->rows, progress);
   aside_->cancelled = StopAsked(progress);
 }
@@ -133,7 +131,7 @@ void ArchiveDocument::RereadAside(int sortColumn, WorkProgress* progress) {
   aside_.emplace();
   aside_->reread = true;
   aside_->sortColumn = sortColumn;
-  if (span_) return;
+  if (span_) return ReadSpanAside(kReloadMessages, progress);
   // Told once the old rows have gone, as the one-step Reread() tells them.
   reporter_.Hold();
   aside_->opened = file_.OpenArchiveFile(content_.filePath, kReloadMessages.missingFile,
@@ -147,8 +145,7 @@ void ArchiveDocument::RereadAside(int sortColumn, WorkProgress* progress) {
 ArchiveDocument::Outcome ArchiveDocument::TakeRowsReadAside() {
   Aside aside = std::move(*aside_);
   aside_.reset();
-  // A span's days are many small files, read in one go where their rows are taken.
-  if (span_) return aside.reread ? Reread(aside.sortColumn) : ReadRows(aside.sortColumn);
+  if (span_) return TakeSpanRows(aside);
   if (aside.cancelled) {
     reporter_.Drop();
     file_.Close();
@@ -179,10 +176,6 @@ ArchiveDocument::Outcome ArchiveDocument::Reread(int sortColumn) {
   // The old rows go before the file is read again, so that memory holds one set of them.
   ChangeRows([&] { content_.rows = RowStore(); });
   readingComplete_ = false;
-  if (span_) {
-    content_.sortColumn = sortColumn;
-    return ReadSpanRows(kReloadMessages);
-  }
   RereadAside(sortColumn, nullptr);
   aside_->oldRowsGone = true;
   return TakeRowsReadAside();
@@ -246,87 +239,113 @@ void ArchiveDocument::FollowNewestDay() {
   fileName_ = FileNameOf(content_.filePath);
 }
 
-ArchiveDocument::Outcome ArchiveDocument::ReadSpanRows(const ArchiveMessages& messages) {
+void ArchiveDocument::ReadSpanAside(const ArchiveMessages& messages, WorkProgress* progress) {
   const StringLookup& strings = file_.Strings();
-  std::vector<std::string> unreadable;
-  std::vector<std::string> differing;
-  bool newestComplete = false;
-  bool outOfMemory = false;
-  auto readDays = [&] {
-    // Every day is read in the format of the span's header, which the panels were titled from.
-    RowStore rows(RowFormat::Interval(ChannelCount(content_.intervalHeader).value_or(0),
-                                      content_.sortColumn));
-    DayReporter told;
-    for (const std::filesystem::path& path : span_->files) {
-      const bool newest = &path == &span_->files.back();
-      ArchiveFile day(strings, told);
-      if (!day.OpenArchiveFile(path, messages.missingFile, messages.emptyFile) ||
-          !day.ReadIntervalHeader(messages.shortHeader)) {
-        unreadable.push_back(FileNameOf(path) + ": " + told.Take());
-        continue;
-      }
-      const std::string difference =
-          HeaderDifference(strings, content_.intervalHeader, day.IntervalHeader());
-      if (!difference.empty()) {
-        day.Close();
-        differing.push_back(FileNameOf(path) + ": " + difference);
-        continue;
-      }
-      const ReadStop stop = AppendRows(day, kIntervalKind, rows);
-      ReportReadStop(stop, day);
+  Aside& aside = *aside_;
+  // Every day is read in the format of the span's header, which the panels were titled from.
+  aside.rows = RowStore(
+      RowFormat::Interval(ChannelCount(content_.intervalHeader).value_or(0), aside.sortColumn));
+  RowStore& rows = aside.rows;
+  // The days are many small files: their share read is the progress, and a stop is seen
+  // between two of them.
+  if (progress) progress->Step(sid::kWorkReading, span_->files.size());
+  std::uint64_t daysRead = 0;
+  DayReporter told;
+  for (const std::filesystem::path& path : span_->files) {
+    if (StopAsked(progress)) break;
+    if (progress) progress->Done(daysRead++);
+    const bool newest = &path == &span_->files.back();
+    ArchiveFile day(strings, told);
+    if (!day.OpenArchiveFile(path, messages.missingFile, messages.emptyFile) ||
+        !day.ReadIntervalHeader(messages.shortHeader)) {
+      aside.daysUnreadable.push_back(FileNameOf(path) + ": " + told.Take());
+      continue;
+    }
+    const std::string difference =
+        HeaderDifference(strings, content_.intervalHeader, day.IntervalHeader());
+    if (!difference.empty()) {
       day.Close();
-      if (stop != ReadStop::EndOfFile) unreadable.push_back(FileNameOf(path) + ": " + told.Take());
-      if (newest) {
-        readingEnd_ = day.LastReadingEnd();
-        newestComplete = stop == ReadStop::EndOfFile;
-      }
-      if (stop == ReadStop::OutOfMemory) {
-        outOfMemory = true;
-        break;
-      }
+      aside.daysDiffering.push_back(FileNameOf(path) + ": " + difference);
+      continue;
     }
-    try {
-      rows.Sort();
-    } catch (const std::bad_alloc&) {
-      // Rows that cannot be put in order are not shown out of it.
-      rows.Clear();
-      outOfMemory = true;
-      unreadable.push_back(platform::OutOfMemoryText());
+    const ReadStop stop = AppendRows(day, kIntervalKind, rows);
+    ReportReadStop(stop, day);
+    day.Close();
+    if (stop != ReadStop::EndOfFile)
+      aside.daysUnreadable.push_back(FileNameOf(path) + ": " + told.Take());
+    if (newest) {
+      aside.newestEnd = day.LastReadingEnd();
+      aside.newestComplete = stop == ReadStop::EndOfFile;
     }
-    content_.rows = std::move(rows);
-  };
-  ChangeRows(readDays);
-  daysNotRead_ = unreadable.size();
+    if (stop == ReadStop::OutOfMemory) {
+      aside.outOfMemory = true;
+      break;
+    }
+  }
+  aside.cancelled = StopAsked(progress);
+  if (aside.cancelled) return;
+  if (progress) progress->Step(sid::kWorkSorting, 0);
+  try {
+    SortMemory memory;
+    rows.Sort(memory, progress);
+  } catch (const SortCancelled&) {
+    aside.cancelled = true;
+  } catch (const std::bad_alloc&) {
+    // Rows that cannot be put in order are not shown out of it.
+    rows.Clear();
+    aside.outOfMemory = true;
+    aside.daysUnreadable.push_back(platform::OutOfMemoryText());
+  }
+}
+
+ArchiveDocument::Outcome ArchiveDocument::TakeSpanRows(Aside& aside) {
+  if (aside.cancelled) return Outcome::kCancelled;
+  newDaysToRead_ = false;
+  content_.sortColumn = aside.sortColumn;
+  if (aside.reread && !aside.oldRowsGone) {
+    // The old rows go before the new ones come, as when the span is read again in one go.
+    ChangeRows([&] { content_.rows = RowStore(); });
+    readingComplete_ = false;
+  }
+  ChangeRows([&] { content_.rows = std::move(aside.rows); });
+  if (aside.newestEnd) readingEnd_ = *aside.newestEnd;
+  daysNotRead_ = aside.daysUnreadable.size();
   // The rows show before the days are told.
-  ReportDays(Reporter(), strings, sid::kSpanDiffering, differing);
-  ReportDays(Reporter(), strings, sid::kSpanUnreadable, unreadable);
-  readingComplete_ = newestComplete && !outOfMemory;
+  const StringLookup& strings = file_.Strings();
+  ReportDays(Reporter(), strings, sid::kSpanDiffering, aside.daysDiffering);
+  ReportDays(Reporter(), strings, sid::kSpanUnreadable, aside.daysUnreadable);
+  readingComplete_ = aside.newestComplete && !aside.outOfMemory;
   return readingComplete_ ? Outcome::kComplete : Outcome::kStopped;
 }
 
-ArchiveDocument::Appended ArchiveDocument::TakeAppended() {
+bool ArchiveDocument::TakeNewDays() {
   // A span that reaches beyond its newest day takes the next day's file when it appears: what
   // is left of the newest day is read with the whole span.
   // A day written late, between two days read already, is read with the whole span too.
-  if (span_ && !span_->files.empty()) {
-    std::error_code error;
-    const std::optional<std::filesystem::path> next = NextDayFile(span_->files.back(), span_->to);
-    const bool nextThere = next && std::filesystem::is_regular_file(*next, error);
-    const std::vector<std::filesystem::path> late = LateDayFiles(*span_);
-    if (nextThere || !late.empty()) {
-      if (nextThere) span_->files.push_back(*next);
-      span_->files.insert(span_->files.end(), late.begin(), late.end());
-      // The names begin with their days, so that their order is the days' order.
-      std::stable_sort(span_->files.begin(), span_->files.end(),
-                       [](const std::filesystem::path& a, const std::filesystem::path& b) {
-                         return Utf8FromPath(a.filename()).substr(0, 10) <
-                                Utf8FromPath(b.filename()).substr(0, 10);
-                       });
-      FollowNewestDay();
-      return Reread(content_.sortColumn) == Outcome::kComplete ? Appended::kReadAgain
-                                                               : Appended::kStopped;
-    }
+  if (!span_ || span_->files.empty()) return false;
+  std::error_code error;
+  const std::optional<std::filesystem::path> next = NextDayFile(span_->files.back(), span_->to);
+  const bool nextThere = next && std::filesystem::is_regular_file(*next, error);
+  const std::vector<std::filesystem::path> late = LateDayFiles(*span_);
+  if (nextThere || !late.empty()) {
+    if (nextThere) span_->files.push_back(*next);
+    span_->files.insert(span_->files.end(), late.begin(), late.end());
+    // The names begin with their days, so that their order is the days' order.
+    std::stable_sort(span_->files.begin(), span_->files.end(),
+                     [](const std::filesystem::path& a, const std::filesystem::path& b) {
+                       return Utf8FromPath(a.filename()).substr(0, 10) <
+                              Utf8FromPath(b.filename()).substr(0, 10);
+                     });
+    FollowNewestDay();
+    newDaysToRead_ = true;
   }
+  return newDaysToRead_;
+}
+
+ArchiveDocument::Appended ArchiveDocument::TakeAppended() {
+  if (TakeNewDays())
+    return Reread(content_.sortColumn) == Outcome::kComplete ? Appended::kReadAgain
+                                                             : Appended::kStopped;
   auto readAgain = [this] {
     // A writer that rotates its archive leaves an empty file under the name for a moment.
     if (HoldsNoRecordYet()) return Appended::kReplaced;

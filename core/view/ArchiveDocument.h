@@ -4,6 +4,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "core/archive/ArchiveFile.h"
 #include "core/archive/HeldReporter.h"
@@ -109,6 +110,8 @@ class ArchiveDocument {
   // window's thread, puts the rows in place and tells what was held back, with the steps,
   // observer calls and messages of ReadRows() or Reread(); after a cancelled reading it
   // changes nothing and tells nothing.
+  // A span's days are read in the first half, their share read being the progress, and are
+  // named in the second.
   // ReadRows() in halves: the file is open and its header read (steps 1 and 2).
   void ReadRowsAside(int sortColumn, WorkProgress* progress);
   // Reread() in halves: the old rows stay in place until the new ones are taken.
@@ -127,6 +130,10 @@ class ArchiveDocument {
   // Reads what was appended to the file since the last reading and puts each new row in its
   // place in the current order.
   Appended TakeAppended();
+  // The first step of TakeAppended() for a span: takes the files of days that have appeared
+  // within it (the next day's, a day written late). True when the span is to be read again for
+  // them, until a reading of it is taken; a window may then read it aside (RereadAside()).
+  bool TakeNewDays();
 
   ArchiveKind Kind() const { return content_.kind; }
   const std::filesystem::path& FilePath() const { return content_.filePath; }
@@ -173,14 +180,22 @@ class ArchiveDocument {
     int sortColumn = 1;
     ReadStop stop = ReadStop::EndOfFile;
     RowStore rows;
+    // A span's reading: the days to be named after it, and how its newest day ended.
+    std::vector<std::string> daysUnreadable;
+    std::vector<std::string> daysDiffering;
+    bool newestComplete = false;
+    bool outOfMemory = false;
+    std::optional<ReadingEnd> newestEnd;  // when the newest day was read
   };
   void ChangeRows(auto change);
   // Whether the file under the document's name holds too little to be read from its start:
   // a writer that rotates its archive leaves it empty for a moment.
   bool HoldsNoRecordYet() const;
-  // The span's days read into the rows for the sort column, and the one message of the days
-  // that could not be read or were left out.
-  Outcome ReadSpanRows(const ArchiveMessages& messages);
+  // The span's days read into the aside rows for its sort column, with what the one message of
+  // the days that could not be read or were left out will name; tells nothing.
+  void ReadSpanAside(const ArchiveMessages& messages, WorkProgress* progress);
+  // Puts the span's rows read aside in place and tells the days.
+  Outcome TakeSpanRows(Aside& aside);
   // Takes the newest day's file as the one followed, the one the views name as theirs.
   void FollowNewestDay();
 
@@ -194,6 +209,7 @@ class ArchiveDocument {
   bool readingComplete_ = false;
   std::optional<DaySpan> span_;
   std::size_t daysNotRead_ = 0;
+  bool newDaysToRead_ = false;  // days taken into the span and not read yet
 };
 
 }  // namespace telvoran

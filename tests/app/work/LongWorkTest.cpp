@@ -1,6 +1,6 @@
-// Long work in the program: cancelled, an opening leaves no view, a re-sort the old order and a
-// save no file (an existing one whole); while it runs the window's events go on, the status bar
-// shows its progress and Esc or the Cancel button stop it.
+// Long work in the program: cancelled, an opening (of a file or a span of days) leaves no view,
+// a re-sort the old order and a save no file (an existing one whole); while it runs the window's
+// events go on, the status bar shows its progress and Esc or the Cancel button stop it.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMdiArea>
@@ -15,8 +15,10 @@
 #include <gtest/gtest.h>
 
 #include "app/ProgramState.h"
+#include "app/commands/OpenArchive.h"
 #include "app/mainwindow/MainWindow.h"
 #include "app/views/HeaderPanel.h"
+#include "app/views/IntervalView.h"
 #include "app/work/LongWork.h"
 #include "core/text/StringIds.h"
 #include "core/work/WorkProgress.h"
@@ -89,6 +91,45 @@ TEST_F(LongWorkTest, CancelledOpenResortAndSaveLeaveAllAsItWas) {
   main.PrintView();
   EXPECT_EQ(ReadBytes(existingPdf).substr(0, 5), "%PDF-");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 3);
+}
+
+// A span of days is read as long work too: cancelled, its opening leaves no view, its re-sort
+// the old order and its reading for a new day the old rows, with nothing told.
+TEST_F(LongWorkTest, CancelledSpanOpenAndResortLeaveAllAsItWas) {
+  auto day = [this](const std::string& name) {
+    return dir.Write(name + "_C07.czt",
+                     Join(IntervalHeader('2'), std::vector{IntervalRecord(9, " 21.5  3.0"),
+                                                           IntervalRecord(7, "101.0  2.0")}));
+  };
+  const DaySpan span{"07", "2005-03-14", "2005-03-16", {day("2005-03-14"), day("2005-03-15")}};
+  QMdiArea& area = *main.MdiArea();
+  LongWork::CancelNext();
+  commands::OpenSpanView(main.State(), area, span);
+  QApplication::processEvents();
+  EXPECT_TRUE(area.subWindowList().isEmpty());
+
+  commands::OpenSpanView(main.State(), area, span);
+  QApplication::processEvents();
+  auto* view = dynamic_cast<IntervalView*>(main.ActiveChild());
+  ASSERT_NE(view, nullptr);
+  const std::vector<std::string> opened = Displayed(*view);
+  ASSERT_EQ(opened.size(), 4u);
+  LongWork::CancelNext();
+  view->SortBy(3);
+  EXPECT_EQ(view->SortColumn(), 1);
+  EXPECT_EQ(Displayed(*view), opened);
+  EXPECT_TRUE(view->Panel(1)->IsLowered());
+
+  // Following stops with the reading cancelled; taken up again, it reads the new day.
+  view->SetFollowing(true);
+  day("2005-03-16");
+  LongWork::CancelNext();
+  view->FollowFile();
+  EXPECT_FALSE(view->IsFollowing());
+  EXPECT_EQ(Displayed(*view), opened);
+  view->SetFollowing(true);
+  EXPECT_EQ(Displayed(*view).size(), 6u);
+  EXPECT_TRUE(Asked().isEmpty());
 }
 
 // Work that lasts until it is stopped: the window's timers keep running, the status bar shows the

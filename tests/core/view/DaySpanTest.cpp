@@ -8,7 +8,9 @@
 
 #include "core/report/CsvReport.h"
 #include "core/report/TextReport.h"
+#include "core/text/StringIds.h"
 #include "core/view/ArchiveDocument.h"
+#include "core/work/WorkProgress.h"
 #include "support/ArchiveReading.h"
 #include "support/ArchiveRecords.h"
 #include "support/FileSystemThings.h"
@@ -109,6 +111,47 @@ TEST_F(DaySpanTest, DaysThatDifferOrFailAreToldOnceWithTheRowsReadBeforeKept) {
   EXPECT_EQ(reporter.events,
             (Events{"beep", "message:S319", "beep",
                     "message:S314\runreadable_C07.czt: S107\r2005-03-18_C07.czt: S106"}));
+}
+
+// Read in halves, as the program reads a span away from its window: rows, outcome and every
+// message of the reading in one go, in the same order; a cancelled re-sort leaves all as it was.
+TEST_F(DaySpanTest, ASpanReadAsideTellsWhatItsReadingInOneGoTells) {
+  RandomRecords random(9);
+  const std::vector<std::filesystem::path> files = {
+      Day("2005-03-14", Join(IntervalHeader('2'), random.Interval(300, DateRun::Shuffled))),
+      dir.Write("2005-03-15_C07.czt", std::string(5, 'x')),  // holds no whole record
+      Day("2005-03-16", Join(IntervalHeader('3'), random.Interval(10, DateRun::Shuffled))),
+      Day("2005-03-17", Join(IntervalHeader('2'), random.Interval(300, DateRun::Shuffled),
+                             std::vector{IntervalRecord(9, " 1", kEventKind)})),
+  };
+  RecordingReporter oneGoTold;
+  ArchiveDocument oneGo(strings, oneGoTold);
+  ASSERT_EQ(oneGo.OpenSpan(Span(files, "2005-03-17"), 3), Outcome::kStopped);
+  const std::vector<std::string> byChannel = RowTexts(oneGo.Content().rows);
+  ASSERT_EQ(oneGo.Reread(1), Outcome::kStopped);
+  ASSERT_EQ(oneGoTold.events.size(), 8u);
+
+  ArchiveDocument aside(strings, reporter);
+  ASSERT_TRUE(aside.OpenSpan(Span(files, "2005-03-17")));
+  WorkProgress progress;
+  aside.ReadRowsAside(3, &progress);
+  EXPECT_TRUE(reporter.events.empty()) << "nothing told before the rows are taken";
+  EXPECT_EQ(aside.TakeRowsReadAside(), Outcome::kStopped);
+  EXPECT_EQ(RowTexts(aside.Content().rows), byChannel);
+  EXPECT_EQ(progress.StepText(), sid::kWorkSorting);
+
+  WorkProgress cancelled;
+  cancelled.Cancel();
+  aside.RereadAside(1, &cancelled);
+  EXPECT_EQ(aside.TakeRowsReadAside(), Outcome::kCancelled);
+  EXPECT_EQ(RowTexts(aside.Content().rows), byChannel);
+  EXPECT_EQ(aside.SortColumn(), 3);
+
+  aside.RereadAside(1, &progress);
+  EXPECT_EQ(aside.TakeRowsReadAside(), Outcome::kStopped);
+  EXPECT_EQ(RowTexts(aside.Content().rows), RowTexts(oneGo.Content().rows));
+  EXPECT_EQ(aside.DaysNotRead(), oneGo.DaysNotRead());
+  EXPECT_EQ(reporter.events, oneGoTold.events);
 }
 
 TEST_F(DaySpanTest, FollowingTakesTheNewestDayAndTheNextOneWithinTheSpan) {
