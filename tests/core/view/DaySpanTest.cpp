@@ -8,7 +8,6 @@
 
 #include "core/report/CsvReport.h"
 #include "core/report/TextReport.h"
-#include "core/text/StringIds.h"
 #include "core/view/ArchiveDocument.h"
 #include "core/work/WorkProgress.h"
 #include "support/ArchiveReading.h"
@@ -114,7 +113,7 @@ TEST_F(DaySpanTest, DaysThatDifferOrFailAreToldOnceWithTheRowsReadBeforeKept) {
 }
 
 // Read in halves, as the program reads a span away from its window: rows, outcome and every
-// message of the reading in one go, in the same order; a cancelled re-sort leaves all as it was.
+// message of the reading in one go, in the same order.
 TEST_F(DaySpanTest, ASpanReadAsideTellsWhatItsReadingInOneGoTells) {
   RandomRecords random(9);
   const std::vector<std::filesystem::path> files = {
@@ -138,15 +137,6 @@ TEST_F(DaySpanTest, ASpanReadAsideTellsWhatItsReadingInOneGoTells) {
   EXPECT_TRUE(reporter.events.empty()) << "nothing told before the rows are taken";
   EXPECT_EQ(aside.TakeRowsReadAside(), Outcome::kStopped);
   EXPECT_EQ(RowTexts(aside.Content().rows), byChannel);
-  EXPECT_EQ(progress.StepText(), sid::kWorkSorting);
-
-  WorkProgress cancelled;
-  cancelled.Cancel();
-  aside.RereadAside(1, &cancelled);
-  EXPECT_EQ(aside.TakeRowsReadAside(), Outcome::kCancelled);
-  EXPECT_EQ(RowTexts(aside.Content().rows), byChannel);
-  EXPECT_EQ(aside.SortColumn(), 3);
-
   aside.RereadAside(1, &progress);
   EXPECT_EQ(aside.TakeRowsReadAside(), Outcome::kStopped);
   EXPECT_EQ(RowTexts(aside.Content().rows), RowTexts(oneGo.Content().rows));
