@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -23,6 +24,7 @@
 #include "core/chart/ChannelStatistics.h"
 #include "core/chart/ChartReading.h"
 #include "core/text/StringLibrary.h"
+#include "support/PrivateSettings.h"
 #include "support/RecordingReporter.h"
 #include "support/ScriptedDialogs.h"
 
@@ -250,6 +252,9 @@ BENCHMARK(BM_StatisticsWholeSpan)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   telvoran::gRecords = telvoran::TakeRecordCountArgument(argc, argv);
+  // The archives each chart opens would be recorded as recently opened: a folder of the run's own.
+  QTemporaryDir settings;
+  telvoran::test::UsePrivateSettings(settings.path());
   QApplication app(argc, argv);
   QApplication::setApplicationName("Telvoran");
   benchmark::Initialize(&argc, argv);

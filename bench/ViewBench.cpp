@@ -16,7 +16,6 @@
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTimer>
-#include <QSettings>
 #include <QTemporaryDir>
 
 #include <sys/resource.h>
@@ -33,6 +32,7 @@
 #include "app/views/FilterBar.h"
 #include "core/text/StringLibrary.h"
 #include "support/MainWindowWithArchive.h"
+#include "support/PrivateSettings.h"
 
 namespace telvoran {
 namespace {
@@ -479,7 +479,7 @@ int main(int argc, char** argv) {
   telvoran::gRecords = telvoran::TakeRecordCountArgument(argc, argv);
   // The recently opened archives that each opening records go to a folder of the run's own.
   QTemporaryDir settings;
-  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+  telvoran::test::UsePrivateSettings(settings.path());
   QApplication app(argc, argv);
   QApplication::setApplicationName("Telvoran");
   benchmark::Initialize(&argc, argv);

@@ -31,6 +31,11 @@ given)
   done
   [ -z "$(windows_titled "$copy" "missing.zdr - Telvoran")" ] || fail "the message did not close"
   kill -0 "$copy" 2>/dev/null || fail "the copy ended"
+  # The opened archive is recorded among the recent files, in the settings the test gave.
+  if [ -n "${XDG_CONFIG_HOME:-}" ]; then
+    grep -q 'alarm2005\.zdr' "$XDG_CONFIG_HOME/Telvoran/Telvoran.conf" 2>/dev/null ||
+      fail "the archive is not among the recent files in $XDG_CONFIG_HOME"
+  fi
   ;;
 second)
   start "$program"

@@ -1,9 +1,10 @@
 // Runs GoogleTest inside a QApplication, so that widget tests can create windows.
 #include <QApplication>
-#include <QSettings>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include "support/PrivateSettings.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM",
@@ -11,8 +12,7 @@ int main(int argc, char** argv) {
   // The program's settings (its recently opened files) go to a folder of the test run's own,
   // never to the settings of the person running the tests.
   QTemporaryDir settings;
-  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+  telvoran::test::UsePrivateSettings(settings.path());
   QApplication app(argc, argv);
   // As at start-up: the application title is set before any window is made.
   QApplication::setApplicationName("Telvoran");
