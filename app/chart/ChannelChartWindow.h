@@ -1,9 +1,6 @@
 #pragma once
 
-#include <QBrush>
-#include <QPen>
-
-#include <vector>
+#include <memory>
 
 #include "app/chart/ChartWindow.h"
 #include "core/chart/ChannelStatistics.h"
@@ -16,6 +13,7 @@ class QValueAxis;
 
 namespace telvoran {
 
+class ChannelAxes;
 class ChannelLineItem;
 class StatisticsTable;
 
@@ -57,32 +55,11 @@ class ChannelChartWindow : public ChartWindow {
   void DrawQuickly(bool quickly) override;
 
  private:
-  // How a legend entry looks while its channel is shown.
-  struct MarkerLook {
-    QPen pen;
-    QBrush brush;
-    QBrush labelBrush;
-  };
-  struct ChannelDrawing {
-    QLineSeries* legend = nullptr;
-    ChannelLineItem* line = nullptr;
-    int axis = 0;
-    MarkerLook markerLook;
-  };
-  struct UnitAxis {
-    QValueAxis* axis = nullptr;
-    std::vector<int> channels;
-  };
-
-  void BuildAxesAndLegend();
-  void ScaleAxis(UnitAxis& unit, const std::vector<ChannelStatistics>& statistics);
-  void ShowAxes();
   void DrawChannel(int channel);
   QString ChannelLabel(int channel) const;
 
   IntervalSeries series_;
-  std::vector<ChannelDrawing> channels_;
-  std::vector<UnitAxis> axes_;
+  std::unique_ptr<ChannelAxes> axes_;
   StatisticsTable* table_ = nullptr;
   QWidget* statisticsRoom_ = nullptr;  // the space the chart and the table share
   QGraphicsLineItem* cursorLine_ = nullptr;

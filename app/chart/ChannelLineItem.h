@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "core/chart/QuickLine.h"
+
 namespace telvoran {
 
 // A channel's line: a path item painted exactly as Qt's own at rest, and from a lighter path
@@ -19,6 +21,8 @@ class ChannelLineItem : public QGraphicsPathItem {
   // columns, all in this item's coordinates.
   void SetPaths(const QPainterPath& full, const QPainterPath& quick,
                 std::vector<QRectF> quickBars = {});
+  // Both paths of the line through `points`: a point joined to neither neighbour is a dot.
+  void SetLine(const std::vector<LinePoint>& points);
   // Paints the quick form from now on, or the full line again.
   void SetQuick(bool quick);
   bool Quick() const { return quick_; }

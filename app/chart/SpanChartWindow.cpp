@@ -19,11 +19,10 @@
 
 #include "app/ProgramState.h"
 #include "app/QtText.h"
+#include "app/chart/ChannelAxes.h"
 #include "app/chart/ChannelLineItem.h"
 #include "app/chart/LanesItem.h"
 #include "app/chart/TimeChartView.h"
-#include "core/chart/NiceScale.h"
-#include "core/chart/QuickLine.h"
 #include "core/rows/EventRows.h"
 #include "core/text/StringIds.h"
 
@@ -32,9 +31,6 @@ namespace {
 
 const QColor kSeriesColours[] = {QColor(31, 119, 180), QColor(214, 39, 40), QColor(44, 160, 44),
                                  QColor(148, 103, 189), QColor(255, 127, 14), QColor(23, 190, 207)};
-constexpr double kDotRadius = 1.5;
-constexpr double kAxisPadding = 0.05;
-constexpr int kAxisTicks = 7;
 constexpr int kLaneHeight = 16;
 constexpr int kBandGap = 6;      // between the time axis's labels and the band
 constexpr int kBandHeading = 16;  // the band's heading above its lanes
@@ -51,7 +47,12 @@ SpanChartWindow::SpanChartWindow(const ProgramState& state, const QString& capti
       envelope_(std::move(envelope)),
       alarms_(std::move(alarms)) {
   Chart()->legend()->setAlignment(Qt::AlignTop);
-  BuildAxesAndLegend();
+  std::vector<ChannelAxes::Channel> channels;
+  for (int series = 0; series < envelope_.SeriesCount(); ++series)
+    channels.push_back({envelope_.Series(series), SeriesLabel(series), SeriesColour(series)});
+  axes_ = std::make_unique<ChannelAxes>(
+      *Chart(), *TimeAxis(), *PlotArea(), std::move(channels), false, *this,
+      [this](int series) { SetSeriesShown(series, !SeriesShown(series)); });
   BuildBand();
   resize(820, 560);
   Complete();
@@ -64,51 +65,6 @@ QString SpanChartWindow::SeriesLabel(int series) const {
   QString label = FromCp1250(info.name);
   if (!info.unit.empty()) label += " [" + FromCp1250(info.unit) + "]";
   return label;
-}
-
-void SpanChartWindow::BuildAxesAndLegend() {
-  for (int series = 0; series < envelope_.SeriesCount(); ++series) {
-    const std::string& unit = envelope_.Series(series).unit;
-    auto shared = std::find_if(axes_.begin(), axes_.end(), [&](const UnitAxis& axis) {
-      return envelope_.Series(axis.series.front()).unit == unit;
-    });
-    if (shared == axes_.end()) shared = axes_.insert(axes_.end(), UnitAxis{new QValueAxis, {}});
-    shared->series.push_back(series);
-
-    SeriesDrawing drawing;
-    drawing.axis = static_cast<int>(shared - axes_.begin());
-    drawing.legend = new QLineSeries;
-    drawing.legend->setName(SeriesLabel(series));
-    drawing.legend->setPen(QPen(SeriesColour(series), 2));
-    drawing.line = new ChannelLineItem(PlotArea());
-    QPen pen(SeriesColour(series), 1);
-    pen.setCosmetic(true);
-    drawing.line->setPen(pen);
-    series_.push_back(drawing);
-  }
-  for (std::size_t i = 0; i < axes_.size(); ++i) {
-    UnitAxis& unit = axes_[i];
-    QStringList names;
-    int decimals = 0;
-    for (int series : unit.series) {
-      names << FromCp1250(envelope_.Series(series).name);
-      decimals = std::max(decimals, envelope_.Series(series).decimals);
-    }
-    const QString unitText = FromCp1250(envelope_.Series(unit.series.front()).unit);
-    unit.axis->setTitleText(names.join(", ") + (unitText.isEmpty() ? "" : " [" + unitText + "]"));
-    unit.axis->setLabelFormat("%." + QString::number(decimals) + "f");
-    Chart()->addAxis(unit.axis, i % 2 == 0 ? Qt::AlignLeft : Qt::AlignRight);
-  }
-  for (int series = 0; series < envelope_.SeriesCount(); ++series) {
-    SeriesDrawing& drawing = series_[static_cast<std::size_t>(series)];
-    Chart()->addSeries(drawing.legend);
-    drawing.legend->attachAxis(TimeAxis());
-    drawing.legend->attachAxis(axes_[static_cast<std::size_t>(drawing.axis)].axis);
-    for (QLegendMarker* marker : Chart()->legend()->markers(drawing.legend))
-      connect(marker, &QLegendMarker::clicked, this,
-              [this, series] { SetSeriesShown(series, !SeriesShown(series)); });
-  }
-  ShowAxes();
 }
 
 // The band lies in the chart's bottom margin, below the time axis's labels, so the lines keep
@@ -152,107 +108,50 @@ void SpanChartWindow::PlaceBand() {
 }
 
 QLineSeries* SpanChartWindow::LegendSeries(int series) const {
-  return series_.at(static_cast<std::size_t>(series)).legend;
+  return axes_->Legend(series);
 }
 
 bool SpanChartWindow::SeriesShown(int series) const {
-  return LegendSeries(series)->isVisible();
+  return axes_->Shown(series);
 }
 
 void SpanChartWindow::SetSeriesShown(int series, bool shown) {
-  LegendSeries(series)->setVisible(shown);
-  for (QLegendMarker* marker : Chart()->legend()->markers(LegendSeries(series))) {
-    marker->setVisible(true);
+  axes_->SetShown(series, shown);
+  for (QLegendMarker* marker : axes_->Markers(series)) {
     QColor colour = SeriesColour(series);
     if (!shown) colour.setAlpha(60);
     marker->setBrush(colour);
     marker->setPen(QPen(colour));
   }
-  series_[static_cast<std::size_t>(series)].line->setVisible(shown);
-  ShowAxes();
   Redraw();
-}
-
-void SpanChartWindow::ShowAxes() {
-  bool gridDrawn = false;
-  for (UnitAxis& unit : axes_) {
-    const bool shown = std::any_of(unit.series.begin(), unit.series.end(),
-                                   [this](int series) { return SeriesShown(series); });
-    unit.axis->setVisible(shown);
-    unit.axis->setGridLineVisible(shown && !gridDrawn);
-    unit.axis->setMinorGridLineVisible(false);
-    gridDrawn = gridDrawn || shown;
-  }
 }
 
 void SpanChartWindow::Redraw() {
   const TimeSpan visible = View()->Window().Visible();
   const QRectF plot = Chart()->plotArea();
   const int columns = std::max(1, static_cast<int>(plot.width()));
-  std::vector<std::vector<EnvelopePoint>> points(series_.size());
-  for (int series = 0; series < envelope_.SeriesCount(); ++series)
-    if (SeriesShown(series))
-      points[static_cast<std::size_t>(series)] = envelope_.Envelope(series, visible, columns);
-
-  // Each axis spans its shown series' values in the visible span, with a little room.
-  for (UnitAxis& unit : axes_) {
-    double low = INFINITY;
-    double high = -INFINITY;
-    for (int series : unit.series)
-      for (const EnvelopePoint& point : points[static_cast<std::size_t>(series)]) {
-        if (point.time < visible.from || point.time > visible.to) continue;
-        low = std::min(low, point.value);
-        high = std::max(high, point.value);
-      }
-    if (low > high) continue;
-    const double room = (high - low) * kAxisPadding;
-    const AxisScale scale = NiceScale(low - room, high + room, kAxisTicks);
-    if (unit.axis->min() != scale.minimum || unit.axis->max() != scale.maximum)
-      unit.axis->setRange(scale.minimum, scale.maximum);
-    if (unit.axis->tickCount() != scale.ticks) unit.axis->setTickCount(scale.ticks);
+  std::vector<std::vector<EnvelopePoint>> points(static_cast<std::size_t>(axes_->Count()));
+  std::vector<ChannelAxes::ValueRange> ranges(points.size());
+  for (int series = 0; series < envelope_.SeriesCount(); ++series) {
+    if (!SeriesShown(series)) continue;
+    const auto at = static_cast<std::size_t>(series);
+    points[at] = envelope_.Envelope(series, visible, columns);
+    // Only the values inside the visible span count for the axis.
+    for (const EnvelopePoint& point : points[at]) {
+      if (point.time < visible.from || point.time > visible.to) continue;
+      ranges[at].low = std::min(ranges[at].low, point.value);
+      ranges[at].high = std::max(ranges[at].high, point.value);
+    }
   }
+  axes_->Scale(ranges);
 
-  for (std::size_t series = 0; series < series_.size(); ++series) {
-    SeriesDrawing& drawing = series_[series];
-    const QValueAxis* axis = axes_[static_cast<std::size_t>(drawing.axis)].axis;
-    const double low = axis->min();
-    const double range = axis->max() - axis->min();
+  for (int series = 0; series < axes_->Count(); ++series) {
     std::vector<LinePoint> line;
-    line.reserve(points[series].size());
-    for (const EnvelopePoint& point : points[series])
-      line.push_back({View()->XOf(point.time),
-                      range > 0 ? plot.bottom() - (point.value - low) / range * plot.height()
-                                : plot.center().y(),
-                      point.joinsPrevious});
-    QPainterPath full;
-    QPainterPath quick;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-      const QPointF at(line[i].x, line[i].y);
-      if (line[i].joinsPrevious) {
-        full.lineTo(at);
-        continue;
-      }
-      // A value with a break on either side joins nothing: it is drawn as a dot.
-      if (i + 1 >= line.size() || !line[i + 1].joinsPrevious) {
-        full.addEllipse(at, kDotRadius, kDotRadius);
-        quick.addEllipse(at, kDotRadius, kDotRadius);
-      }
-      full.moveTo(at);
-    }
-    const QuickLine quickLine = QuickLineOf(line);
-    for (const LineStep& step : quickLine.steps) {
-      if (step.draws) {
-        quick.lineTo(step.x, step.y);
-      } else {
-        quick.moveTo(step.x, step.y);
-      }
-    }
-    std::vector<QRectF> bars;
-    for (const LineBar& bar : quickLine.bars) {
-      const double top = std::floor(bar.low);
-      bars.emplace_back(bar.column, top, 1, std::floor(bar.high) - top + 1);
-    }
-    drawing.line->SetPaths(full, quick, std::move(bars));
+    line.reserve(points[static_cast<std::size_t>(series)].size());
+    for (const EnvelopePoint& point : points[static_cast<std::size_t>(series)])
+      line.push_back(
+          {View()->XOf(point.time), axes_->YOf(series, point.value, plot), point.joinsPrevious});
+    axes_->Line(series).SetLine(line);
   }
   PlaceBand();
   HidePointerMarks();
@@ -320,11 +219,7 @@ bool SpanChartWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void SpanChartWindow::DrawForOutput(bool output) {
-  for (SeriesDrawing& drawing : series_) {
-    QPen pen = drawing.line->pen();
-    pen.setCosmetic(!output);
-    drawing.line->setPen(pen);
-  }
+  axes_->SetCosmetic(!output);
 }
 
 void SpanChartWindow::PointerMoved(QPointF, QPoint) {}
@@ -332,7 +227,7 @@ void SpanChartWindow::PointerMoved(QPointF, QPoint) {}
 void SpanChartWindow::HidePointerMarks() {}
 
 void SpanChartWindow::DrawQuickly(bool quickly) {
-  for (SeriesDrawing& drawing : series_) drawing.line->SetQuick(quickly);
+  for (int series = 0; series < axes_->Count(); ++series) axes_->Line(series).SetQuick(quickly);
   if (lanes_) lanes_->SetQuick(quickly);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QPointF>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -11,11 +12,10 @@
 
 class QGraphicsSimpleTextItem;
 class QLineSeries;
-class QValueAxis;
 
 namespace telvoran {
 
-class ChannelLineItem;
+class ChannelAxes;
 class LanesItem;
 
 // The channel chart of a central unit's span of days: one line per channel from the first day
@@ -52,27 +52,14 @@ class SpanChartWindow : public ChartWindow {
   void DrawQuickly(bool quickly) override;
 
  private:
-  struct SeriesDrawing {
-    QLineSeries* legend = nullptr;
-    ChannelLineItem* line = nullptr;
-    int axis = 0;
-  };
-  struct UnitAxis {
-    QValueAxis* axis = nullptr;
-    std::vector<int> series;
-  };
-
-  void BuildAxesAndLegend();
   void BuildBand();
   void PlaceBand();
-  void ShowAxes();
   QString SeriesLabel(int series) const;
   std::optional<std::pair<std::size_t, std::size_t>> AlarmAt(QPointF chartPosition) const;
 
   SpanEnvelope envelope_;
   AlarmTimeline alarms_;
-  std::vector<SeriesDrawing> series_;
-  std::vector<UnitAxis> axes_;
+  std::unique_ptr<ChannelAxes> axes_;
   LanesItem* lanes_ = nullptr;
   std::vector<QGraphicsSimpleTextItem*> laneLabels_;
   QGraphicsSimpleTextItem* bandHeading_ = nullptr;
