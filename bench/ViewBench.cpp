@@ -223,36 +223,54 @@ void BM_SaveEventViewSortedBySituation(benchmark::State& state) {
   SaveView(state, false, 7);
 }
 
-// A view of the archive, sorted by `column` and scrolled to its end, follows it; each iteration
-// appends a thousand records to the file (not timed) and times the look that shows them, with
-// the list laid out and painted again. The archive is a copy of the program's own, as it grows.
+// A copy of the program's bench archive, as it grows, in a view of a shown main window, sorted
+// by `column`, scrolled to its end and following the file; `view` is null when it did not open.
+// The copy goes with this.
+class FollowedCopy {
+ public:
+  FollowedCopy(bool interval, int column) {
+    const auto archive = WriteBenchArchive(interval, gRecords);
+    path = archive.parent_path() / ("telvoran-follow-bench-" + std::to_string(::getpid()));
+    path += archive.extension();
+    std::filesystem::copy_file(archive, path, std::filesystem::copy_options::overwrite_existing);
+    window.main.show();
+    view = window.Open(path);
+    if (!view) return;
+    view->SortBy(column);
+    view->List()->scrollToBottom();
+    view->SetFollowing(true);
+    QApplication::processEvents();
+  }
+  ~FollowedCopy() { std::filesystem::remove(path); }
+  FollowedCopy(const FollowedCopy&) = delete;
+  FollowedCopy& operator=(const FollowedCopy&) = delete;
+
+  std::filesystem::path path;
+  DataView* view = nullptr;
+
+ private:
+  std::unique_ptr<StringLookup> strings_ = Strings();
+  test::MainWindowWithArchive window{*strings_, QString()};
+};
+
+// A view of the archive follows it; each iteration appends a thousand records to the file (not
+// timed) and times the look that shows them, with the list laid out and painted again.
 constexpr std::int64_t kAppendedRecords = 1000;
 
 void FollowAppendedRecords(benchmark::State& state, bool interval, int column,
                            std::int64_t appended = kAppendedRecords) {
-  const auto archive = WriteBenchArchive(interval, gRecords);
-  auto path = archive.parent_path() / ("telvoran-follow-bench-" + std::to_string(::getpid()));
-  path += archive.extension();
-  std::filesystem::copy_file(archive, path, std::filesystem::copy_options::overwrite_existing);
-  const auto strings = Strings();
-  test::MainWindowWithArchive window(*strings, QString());
-  MainWindow& main = window.main;
-  main.show();
-  auto* view = window.Open(path);
+  FollowedCopy followed(interval, column);
+  DataView* view = followed.view;
   if (!view) {
     state.SkipWithError("the archive did not open");
     return;
   }
-  view->SortBy(column);
-  view->List()->scrollToBottom();
-  view->SetFollowing(true);
-  QApplication::processEvents();
 
   std::int64_t next = gRecords;
   for (auto _ : state) {
     state.PauseTiming();
     const std::string records = BenchRecords(interval, next, appended);
-    std::ofstream(path, std::ios::binary | std::ios::app)
+    std::ofstream(followed.path, std::ios::binary | std::ios::app)
         .write(records.data(), static_cast<std::streamsize>(records.size()));
     next += appended;
     const std::size_t before = view->Report().RowCount();
@@ -265,7 +283,6 @@ void FollowAppendedRecords(benchmark::State& state, bool interval, int column,
     state.ResumeTiming();
   }
   state.counters["rows"] = static_cast<double>(view->Report().RowCount());
-  std::filesystem::remove(path);
 }
 
 // A writer of 100 records a second, each written as it comes: the file follower looks once the
@@ -291,26 +308,13 @@ void BM_FollowEventAt100PerSecondSortedBySituation(benchmark::State& state) {
 // wall time; the writer's own share is a few records' bytes.
 constexpr int kFollowSeconds = 10;
 void FollowWhileWritten(benchmark::State& state, bool interval, int column) {
-  const auto archive = WriteBenchArchive(interval, gRecords);
-  auto path = archive.parent_path() / ("telvoran-follow-bench-" + std::to_string(::getpid()));
-  path += archive.extension();
-  std::filesystem::copy_file(archive, path, std::filesystem::copy_options::overwrite_existing);
-  const auto strings = Strings();
-  test::ScriptedDialogs dialogs;
-  MainWindow main(*strings, dialogs, QString());
-  main.show();
-  dialogs.openAnswers.push_back(QString::fromStdString(path.string()));
-  main.OpenArchive();
-  auto* view = dynamic_cast<DataView*>(main.ActiveChild());
+  FollowedCopy followed(interval, column);
+  DataView* view = followed.view;
   if (!view) {
     state.SkipWithError("the archive did not open");
     return;
   }
-  view->SortBy(column);
-  view->List()->scrollToBottom();
-  view->SetFollowing(true);
-  QApplication::processEvents();
-  std::ofstream out(path, std::ios::binary | std::ios::app);
+  std::ofstream out(followed.path, std::ios::binary | std::ios::app);
   std::int64_t next = gRecords;
   QTimer writer;
   writer.setInterval(10);
@@ -341,7 +345,6 @@ void FollowWhileWritten(benchmark::State& state, bool interval, int column) {
   }
   state.counters["core_share"] = share;
   state.counters["rows"] = static_cast<double>(view->Report().RowCount());
-  std::filesystem::remove(path);
 }
 void BM_FollowIntervalWritten100PerSecond(benchmark::State& state) {
   FollowWhileWritten(state, true, 1);
