@@ -3,36 +3,25 @@
 # of the same files in the same run (the files read once before, so both find them cached), and
 # the unit's ten years opened as one span view: the longest wait of the window meanwhile.
 #   bench/plant-views.sh BUILD_FOLDER [PLANT_FOLDER]
-# Without a plant folder one is made with telvoran-mkarchive: 20 units x 3650 days x 96
-# records, and 200,000 alarms.
+# Without a plant folder one is made with telvoran-mkarchive (see bench/plant-folder.sh).
 set -eu
+. "$(dirname "$0")/plant-folder.sh"
 build=$1
-plant=${2:-}
-if [ -z "$plant" ]; then
-  plant=$(mktemp -d)/plant
-  "$build/telvoran-mkarchive" --plant "$plant" --units 20 --days 3650 \
-    --records-per-day 96 --alarms 200000 >/dev/null
-fi
+plant=$(plant_or_new "$build" "${2:-}")
 bench="$build/bench/plant_views_bench"
 list=$(mktemp)
-now() { date +%s.%N; }
-cat_time() { # files listed in $list
-  xargs -d '\n' cat <"$list" >/dev/null
-  start=$(now); xargs -d '\n' cat <"$list" >/dev/null; end=$(now)
-  echo "$end - $start" | bc -l
-}
 
 year=$(ls "$plant" | grep -E '^[0-9]{4}$' | head -n 1)
 "$bench" summary "$plant" 7 "$year" 2>"$list" >/dev/null
 set -- $("$bench" summary "$plant" 7 "$year" 2>/dev/null)
-catted=$(cat_time)
+catted=$(cat_seconds "$list")
 printf 'daily summary of a unit year: %s s, %s files, %s bytes, cat %.3f s, ratio %.1f\n' \
   "$1" "$2" "$3" "$catted" "$(echo "$1 / $catted" | bc -l)"
 
 # From a day's view: only the year's folder is listed, by name (builds before this step lack it).
 if out=$("$bench" summary-folder "$plant" 7 "$year" 2>"$list"); then
   set -- $out
-  catted=$(cat_time)
+  catted=$(cat_seconds "$list")
   printf 'daily summary of a unit year, folder listed: %s s, %s files, cat %.3f s, ratio %.1f\n' \
     "$1" "$2" "$catted" "$(echo "$1 / $catted" | bc -l)"
 fi
@@ -49,9 +38,9 @@ if [ -x "$window_bench" ]; then
 fi
 
 find "$plant" -type f \( -name '*.czt' -o -name '*.zdr' \) >"$list"
-cat_time >/dev/null
+cat_seconds "$list" >/dev/null
 set -- $("$bench" find "$plant" "17.5")
-catted=$(cat_time)
+catted=$(cat_seconds "$list")
 printf 'find in the whole folder: %s s, %s files, %s bytes, %s rows found, cat %.3f s, ratio %.1f\n' \
   "$1" "$2" "$3" "$4" "$catted" "$(echo "$1 / $catted" | bc -l)"
 rm -f "$list"

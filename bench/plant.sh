@@ -6,7 +6,7 @@
 #   span open/resort  a month of one unit read as one view, and read again by another column;
 #                     against `cat` of that month's files (target: under 0.1 s each)
 # The plant is made by telvoran-mkarchive when PLANT (default $TMPDIR/telvoran-plant) does not
-# hold one yet: 20 units x 3650 days x 96 records a day, and 200,000 alarms.
+# hold one yet (see bench/plant-folder.sh for its size).
 #
 # Usage: bench/plant.sh [BUILD_FOLDER] [RUNS]
 set -euo pipefail
@@ -18,10 +18,8 @@ unit=7
 from=2010-03-01
 to=2010-03-30
 
-if [ ! -d "$plant" ]; then
-  "$build/telvoran-mkarchive" --plant "$plant" --units 20 --days 3650 --records-per-day 96 \
-    --alarms 200000
-fi
+. "$(dirname "$0")/plant-folder.sh"
+[ -d "$plant" ] || make_plant "$build" "$plant"
 
 # The median seconds of `runs` runs of a command.
 median() {

@@ -3,25 +3,18 @@
 # zoom or pan step, and the chart's memory, against `cat` of the same files in the same run (the
 # files read once before, so both find them cached).
 #   bench/span-chart.sh BUILD_FOLDER [PLANT_FOLDER]
-# Without a plant folder one is made with telvoran-mkarchive: 20 units x 3650 days x 96
-# records, and 200,000 alarms.
+# Without a plant folder one is made with telvoran-mkarchive (see bench/plant-folder.sh).
 set -eu
+. "$(dirname "$0")/plant-folder.sh"
 build=$1
-plant=${2:-}
-if [ -z "$plant" ]; then
-  plant=$(mktemp -d)/plant
-  "$build/telvoran-mkarchive" --plant "$plant" --units 20 --days 3650 \
-    --records-per-day 96 --alarms 200000 >/dev/null
-fi
+plant=$(plant_or_new "$build" "${2:-}")
 bench="$build/bench/span_chart_bench"
 list=$(mktemp)
-now() { date +%s.%N; }
 
 "$bench" "$plant" 7 2>"$list" >/dev/null
 xargs -d '\n' cat <"$list" >/dev/null
 set -- $("$bench" "$plant" 7 2>/dev/null)
-start=$(now); xargs -d '\n' cat <"$list" >/dev/null; end=$(now)
-catted=$(echo "$end - $start" | bc -l)
+catted=$(cat_seconds "$list")
 printf 'ten-year chart first shown: %s s, %s files, %s bytes, cat %.3f s, ratio %.1f\n' \
   "$1" "$7" "$8" "$catted" "$(echo "$1 / $catted" | bc -l)"
 printf 'zoom or pan step, alarms band included: slowest %s s, median %s s of %s steps, ratio of the slowest to cat %.3f\n' \
