@@ -16,6 +16,8 @@ RowListView::RowListView(int rowHeight, QWidget* parent)
 }
 
 void RowListView::SetRowWidth(int width) {
+  // Told again at every look at a followed file, mostly the same.
+  if (width == rowWidth_) return;
   rowWidth_ = width;
   UpdateScrollBars();
   viewport()->update();
