@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -198,17 +199,25 @@ void RowListView::RowsChanged() {
   viewport()->update();
 }
 
-// The scroll bar keeps its value: the rows in sight move down by those inserted above them, and
-// the view that inserted them puts back the top row it wants.
+// Rows inserted above those in sight would move them down: the scroll bar moves by as many, so
+// the same rows stay in sight and none is painted again. Rows inserted among them move only
+// those below.
 void RowListView::rowsInserted(const QModelIndex& parent, int start, int end) {
   QAbstractItemView::rowsInserted(parent, start, end);
   if (parent != rootIndex()) return;
+  const int first = FirstRowShown();
   UpdateScrollBars();
-  if (start <= FirstRowShown() + WholeRowsShown()) viewport()->update();
+  if (start < first) {
+    const QScopedValueRollback shifting(shiftingRows_, true);
+    verticalScrollBar()->setValue(first + end - start + 1);
+  } else if (start <= first + WholeRowsShown()) {
+    const int top = (start - first) * rowHeight_;
+    viewport()->update(0, top, viewport()->width(), viewport()->height() - top);
+  }
 }
 
 void RowListView::scrollContentsBy(int dx, int dy) {
-  viewport()->scroll(dx, dy * rowHeight_);
+  if (!shiftingRows_) viewport()->scroll(dx, dy * rowHeight_);
 }
 
 void RowListView::paintEvent(QPaintEvent* event) {

@@ -9,7 +9,8 @@ namespace telvoran {
 // the row height, so inserting, painting and scrolling cost the same for a million rows as for
 // ten: a list view lays every row out again on insert, and a table view's header keeps and
 // re-sums a position per row. The vertical scroll bar counts rows, its value the first row shown,
-// so the top row is always whole; the horizontal one counts pixels. Home and End go to the first
+// so the top row is always whole, and follows rows inserted above it; the horizontal one counts
+// pixels. Home and End go to the first
 // and the last row; Tab leaves the list.
 class RowListView : public QAbstractItemView {
   Q_OBJECT
@@ -52,6 +53,8 @@ class RowListView : public QAbstractItemView {
 
   const int rowHeight_;
   int rowWidth_ = 0;
+  // The scroll bar follows rows inserted above those in sight: nothing on screen moves.
+  bool shiftingRows_ = false;
 };
 
 }  // namespace telvoran
