@@ -5,13 +5,48 @@
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QStyleOptionSlider>
 
 #include <algorithm>
+#include <tuple>
 
 namespace telvoran {
+namespace {
+
+// The scroll bar of a million rows: each look at a followed file changes its range and value while
+// its handle, a few pixels long, stays where it was. It is painted again, and the window frame
+// beneath it, only when what it shows changed.
+class RowScrollBar : public QScrollBar {
+ public:
+  using QScrollBar::QScrollBar;
+
+ protected:
+  void sliderChange(SliderChange change) override {
+    if ((change == SliderRangeChange || change == SliderValueChange) && painted_ == Look()) return;
+    QScrollBar::sliderChange(change);
+  }
+  void paintEvent(QPaintEvent* event) override {
+    painted_ = Look();
+    QScrollBar::paintEvent(event);
+  }
+
+ private:
+  // The handle's place and whether either end is reached, which a style may show on its arrows.
+  std::tuple<QRect, bool, bool> Look() const {
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    return {style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this),
+            value() == minimum(), value() == maximum()};
+  }
+
+  std::tuple<QRect, bool, bool> painted_;
+};
+
+}  // namespace
 
 RowListView::RowListView(int rowHeight, QWidget* parent)
     : QAbstractItemView(parent), rowHeight_(std::max(rowHeight, 1)) {
+  setVerticalScrollBar(new RowScrollBar(Qt::Vertical));
   setTabKeyNavigation(false);
   setSelectionBehavior(QAbstractItemView::SelectRows);
 }
