@@ -10,8 +10,7 @@ namespace telvoran {
 // ten: a list view lays every row out again on insert, and a table view's header keeps and
 // re-sums a position per row. The vertical scroll bar counts rows, its value the first row shown,
 // so the top row is always whole, and follows rows inserted above it; the horizontal one counts
-// pixels. Home and End go to the first
-// and the last row; Tab leaves the list.
+// pixels. Home and End go to the first and the last row; Tab leaves the list.
 class RowListView : public QAbstractItemView {
   Q_OBJECT
 
