@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QMdiSubWindow>
 
 #include <memory>
@@ -199,6 +200,14 @@ class DataView : public QMdiSubWindow, private DocumentObserver {
   RowListModel* model_ = nullptr;
   RowDelegate* delegate_ = nullptr;
   FilterBar* filterBar_ = nullptr;
+  // CharacterAdvance() as last measured, with the font and resolution it was measured at.
+  struct MeasuredAdvance {
+    QFont font;
+    int dpi = 0;
+    double pixelRatio = 0;
+    double advance = 0;
+  };
+  mutable std::optional<MeasuredAdvance> measuredAdvance_;
 };
 
 }  // namespace telvoran
