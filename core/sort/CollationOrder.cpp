@@ -51,7 +51,9 @@
 //
 // Memory: 8 bytes a row for the words and at most 4 for the scratch area of the radix passes
 // and merges (room for half of the words), 12 bytes a row at most besides the records while the
-// sort runs; the result, 4 bytes a row, is written over the words.
+// sort runs; the result, 4 bytes a row, is written over the words. Two bits a row more note
+// what the sort learnt of neighbouring rows' texts on its way (NeighbourMarks), which spares
+// the search for repeated rows most reaches into the records.
 
 #include "core/sort/CollationOrder.h"
 
@@ -164,6 +166,14 @@ class Sorter {
   Word* Scratch();
   static void MergeHalves(Word* begin, Word* middle, Word* end, Word* scratch);
   CollationOrder Result();
+  // Notes that the row of `word` differs in its text from the row before it in the list.
+  void MarkDiffers(const Word* word) { Mark(neighbours_.differs, word); }
+  // Notes that the row of `word` has the text of the row before it.
+  void MarkEqual(const Word* word) { Mark(neighbours_.equal, word); }
+  void Mark(std::vector<std::uint64_t>& bits, const Word* word) {
+    const auto place = static_cast<std::size_t>(word - static_cast<const Word*>(words_.Data()));
+    bits[place / 64] |= std::uint64_t{1} << (place % 64);
+  }
   // Gives up the sort, throwing SortCancelled, once whoever waits for it asked it to stop.
   void StopIfAsked() const {
     if (StopAsked(progress_)) throw SortCancelled{};
@@ -186,6 +196,9 @@ class Sorter {
   RowText text_;
   RowText otherText_;
   std::array<RowText, kFew> fewTexts_;
+  // What the sort learns of neighbours: where runs of different keys or dates meet, and groups
+  // of copies of one record.
+  NeighbourMarks neighbours_;
 };
 
 // The stored text of a word's row, or a beginning of it at least `length` characters long: the
@@ -236,6 +249,8 @@ Word* Sorter::MakeWords() {
   words_.Prepare(0, words_.Size());
   Word* begin = static_cast<Word*>(words_.Data());
   for (std::size_t i = 0; i < count_; ++i) begin[i] = i;
+  neighbours_.differs.assign((count_ + 63) / 64, 0);
+  neighbours_.equal.assign((count_ + 63) / 64, 0);
   return begin;
 }
 
@@ -507,6 +522,8 @@ void Sorter::SortRuns(Word* begin, Word* end, std::size_t covered, PrefixWidths 
   const bool runsInReadingOrder = RowsWithinPrefixInReadingOrder() && runsBeforeDates;
   for (Word* run = begin; run != end;) {
     const Word key = KeyOf(*run);
+    // Different weights at the same characters: different texts.
+    if (run != begin) MarkDiffers(run);
     Word* runEnd = run + 1;
     while (runEnd != end && KeyOf(*runEnd) == key) ++runEnd;
     if (runEnd - run > 1) {
@@ -572,6 +589,8 @@ bool Sorter::SortByDateTime(Word* begin, Word* end, std::size_t offset) {
       FetchAhead(record(group[kAhead + 1]));
     }
     const Word key = KeyOf(*group);
+    // Different dates after prefixes equally wide: different texts.
+    if (group != begin) MarkDiffers(group);
     Word* groupEnd = group + 1;
     // Most often a group is a record and its copies, which stay as read.
     bool copies = true;
@@ -579,7 +598,13 @@ bool Sorter::SortByDateTime(Word* begin, Word* end, std::size_t offset) {
       copies = copies && std::memcmp(record(*group), record(*groupEnd), records.size) == 0;
       ++groupEnd;
     }
-    if (groupEnd - group > 1 && !copies) SortRange(group, groupEnd, offset + kDateTimeColumnWidth);
+    if (groupEnd - group > 1) {
+      if (!copies) {
+        SortRange(group, groupEnd, offset + kDateTimeColumnWidth);
+      } else {
+        for (const Word* copy = group + 1; copy != groupEnd; ++copy) MarkEqual(copy);
+      }
+    }
     group = groupEnd;
   }
   return true;
@@ -589,6 +614,8 @@ bool Sorter::SortByDateTime(Word* begin, Word* end, std::size_t offset) {
 // but for such groups, and whose texts have equal weights before `shared`.
 void Sorter::SortEqualDateTimes(Word* begin, Word* end, std::size_t shared) {
   for (Word* group = begin; group != end;) {
+    // Different dates after prefixes equally wide: different texts.
+    if (group != begin) MarkDiffers(group);
     Word* groupEnd = group + 1;
     while (groupEnd != end && SameDateTime(groupEnd[-1], *groupEnd)) ++groupEnd;
     if (groupEnd - group > 1) SortRange(group, groupEnd, shared);
@@ -666,7 +693,7 @@ CollationOrder Sorter::Result() {
   }
   if (readingOrder) return {};
   words_.Resize(count_ * sizeof(RecordIndex));
-  return {false, LargeArray<RecordIndex>(std::move(words_), count_)};
+  return {false, LargeArray<RecordIndex>(std::move(words_), count_), std::move(neighbours_)};
 }
 
 }  // namespace
