@@ -90,6 +90,8 @@ std::vector<Case> LongCases() {
     cases.push_back({ArchiveKind::Event, column, DateRun::Shuffled, 40000});
     cases.push_back({ArchiveKind::Event, column, DateRun::Scattered, 40000});
     cases.push_back({ArchiveKind::Event, column, DateRun::WithEquals, 40000, true});
+    // Dates out of range: sorted without the dates' numbers, repeated rows told by texts.
+    cases.push_back({ArchiveKind::Event, column, DateRun::WithStrays, 40000});
   }
   return cases;
 }
