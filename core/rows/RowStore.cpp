@@ -126,6 +126,7 @@ void RowStore::Sort(SortMemory& memory, const WorkProgress* progress) {
 void RowStore::TakeOrder(CollationOrder order, std::size_t rows) {
   inReadingOrder_ = order.readingOrder;
   order_ = std::move(order.indices);
+  neighbours_ = std::move(order.neighbours);
   ordered_ = rows;
   recordsOrdered_ = records_.Size();
   appendedDates_ = DateTimeOrder();
@@ -217,6 +218,7 @@ std::optional<std::vector<RecordIndex>> RowStore::RepeatedRecords() const {
 // Takes the rows of the `repeated` records (ascending) out of the list. In a sorted list equal
 // texts stand side by side in reading order, so this keeps the first row of each text.
 void RowStore::DropRows(const std::vector<RecordIndex>& repeated) {
+  neighbours_ = {};
   std::vector<bool> dropped(records_.Size());
   for (const RecordIndex record : repeated) dropped[record] = true;
   if (inReadingOrder_) {
@@ -281,13 +283,16 @@ void RowStore::RemoveDuplicateRows() {
   // the records repeated are not all rows to drop.
   if (ordered_ == records_.Size()) {
     if (const auto repeated = RepeatedRecords()) {
+      neighbours_ = {};
       if (!repeated->empty()) DropRows(*repeated);
       return;
     }
+    if (!inReadingOrder_ && neighbours_.Cover(ordered_)) return DropMarkedRepeats();
   }
   // Rows out of reading order reach their records in no order, and most rows differ from the
   // row before them in their dates: a small number for each record's date, made in one pass
   // over the records as they lie, tells most rows apart without reaching into their records.
+  neighbours_ = {};
   const LargeArray<std::uint32_t> dateKeys = DateKeys();
   std::size_t kept = 1;
   for (std::size_t row = 1; row < ordered_; ++row) {
@@ -320,6 +325,32 @@ void RowStore::RemoveDuplicateRows() {
     order_.Resize(kept);
     order_.ShrinkToFit();
   }
+}
+
+// Drops the rows whose texts equal the row's before them, in the list as the sort left it: the
+// rows its marks tell apart from their neighbours or equal to them are kept or dropped without
+// a look at their records, which a sorted list reaches in no order.
+void RowStore::DropMarkedRepeats() {
+  const NeighbourMarks marks = std::move(neighbours_);
+  neighbours_ = {};
+  auto unknown = [&](std::size_t row) { return !marks.Differs(row) && !marks.Equal(row); };
+  constexpr std::size_t kAhead = 16;
+  std::size_t kept = 1;
+  for (std::size_t row = 1; row < ordered_; ++row) {
+    const RecordIndex record = order_[row];
+    if (!marks.Differs(row)) {
+      // A row dropped before this one had the text of the row kept last.
+      if (row + kAhead < ordered_ && unknown(row + kAhead)) {
+        FetchAhead(row + kAhead - 1);
+        FetchAhead(row + kAhead);
+      }
+      if (marks.Equal(row) || SameText(order_[kept - 1], record)) continue;
+    }
+    order_[kept++] = record;
+  }
+  ordered_ = kept;
+  order_.Resize(kept);
+  order_.ShrinkToFit();
 }
 
 // The appended records in list order, free of duplicates when the store removes them.
@@ -399,6 +430,7 @@ std::vector<std::size_t> RowStore::PlacesAmongOrdered(LargeArray<RecordIndex>& a
 
 std::vector<RowNumber> RowStore::MergeAppended() {
   if (AppendedCount() == 0) return {};
+  neighbours_ = {};
   LargeArray<RecordIndex> added = AppendedInOrder();
   const std::vector<std::size_t> before = PlacesAmongOrdered(added);
   std::vector<RowNumber> places(before.size());

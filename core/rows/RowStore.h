@@ -26,7 +26,8 @@ using RowNumber = std::uint32_t;
 // The rows of a view: the records of its archive as they were read, and the order in which the
 // list shows them. A row's text is built from its record, with the store's format, only when it
 // is drawn, written, printed or compared; the store keeps 40 bytes a record and 4 bytes a row
-// for the order (none while the order is the reading order).
+// for the order (none while the order is the reading order), and two bits a row of what the sort
+// learnt of neighbouring rows until duplicates are removed or the list changes.
 //
 // Records appended after the rows were put in order stand at the end of the list until they are
 // merged in, which puts them in their places without sorting the others again.
@@ -118,6 +119,7 @@ class RowStore {
   void NoteDateTimes(std::size_t from, std::size_t to);
   std::optional<std::vector<RecordIndex>> RepeatedRecords() const;
   void DropRows(const std::vector<RecordIndex>& repeated);
+  void DropMarkedRepeats();
   LargeArray<std::uint32_t> DateKeys() const;
   void KeepRow(std::size_t row, RecordIndex record);
   void DropDuplicates(LargeArray<RecordIndex>& rows, const DateTimeOrder& dates) const;
@@ -138,6 +140,8 @@ class RowStore {
   DateTimeOrder appendedDates_;
   RepeatedDates repeatedDates_;
   bool duplicatesRemoved_ = false;
+  // What the last sort learnt of neighbouring rows' texts, while the list is as it left it.
+  NeighbourMarks neighbours_;
   // The widest display text among records 0 to widthMeasured_ - 1.
   mutable std::size_t widest_ = 0;
   mutable std::size_t widthMeasured_ = 0;

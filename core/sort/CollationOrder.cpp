@@ -51,7 +51,9 @@
 //
 // Memory: 8 bytes a row for the words and at most 4 for the scratch area of the radix passes
 // and merges (room for half of the words), 12 bytes a row at most besides the records while the
-// sort runs; the result, 4 bytes a row, is written over the words.
+// sort runs; the result, 4 bytes a row, is written over the words. Two bits a row more note
+// what the sort learnt of neighbouring rows' texts on its way (NeighbourMarks), which spares
+// the search for repeated rows most reaches into the records.
 
 #include "core/sort/CollationOrder.h"
 
@@ -64,6 +66,7 @@
 #include <span>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "core/sort/Collation.h"
 #include "core/sort/PrefixClasses.h"
@@ -151,8 +154,17 @@ class Sorter {
   void SortRange(Word* begin, Word* end, std::size_t shared);
   PrefixWidths PutKeys(Word* begin, Word* end, std::size_t offset);
   PrefixWidths PutKeys(Word* begin, Word* end, std::size_t offset, RowText& row) const;
+  // How the keys of a radix sort are cut: `count` digits of `bits` bits each, from the lowest.
+  struct Digits {
+    int bits = 8;
+    int count = 0;
+  };
+  Digits KeyBytes() const { return {8, static_cast<int>(keyChars_)}; }
+  static Digits DigitsOf(int keyBits);
   void SortWords(Word* begin, Word* end);
-  void SortWords(Word* begin, Word* end, std::span<Word> scratch, bool twoThreads) const;
+  void SortWords(Word* begin, Word* end, Digits digits);
+  void SortWords(Word* begin, Word* end, std::span<Word> scratch, bool twoThreads,
+                 Digits digits) const;
   void SortRuns(Word* begin, Word* end, std::size_t covered, PrefixWidths widths);
   void SortEqualDateTimes(Word* begin, Word* end, std::size_t shared);
   bool SortByDateTime(Word* begin, Word* end, std::size_t offset);
@@ -164,6 +176,14 @@ class Sorter {
   Word* Scratch();
   static void MergeHalves(Word* begin, Word* middle, Word* end, Word* scratch);
   CollationOrder Result();
+  // Notes that the row of `word` differs in its text from the row before it in the list.
+  void MarkDiffers(const Word* word) { Mark(neighbours_.differs, word); }
+  // Notes that the row of `word` has the text of the row before it.
+  void MarkEqual(const Word* word) { Mark(neighbours_.equal, word); }
+  void Mark(std::vector<std::uint64_t>& bits, const Word* word) {
+    const auto place = static_cast<std::size_t>(word - static_cast<const Word*>(words_.Data()));
+    bits[place / 64] |= std::uint64_t{1} << (place % 64);
+  }
   // Gives up the sort, throwing SortCancelled, once whoever waits for it asked it to stop.
   void StopIfAsked() const {
     if (StopAsked(progress_)) throw SortCancelled{};
@@ -186,6 +206,9 @@ class Sorter {
   RowText text_;
   RowText otherText_;
   std::array<RowText, kFew> fewTexts_;
+  // What the sort learns of neighbours: where runs of different keys or dates meet, and groups
+  // of copies of one record.
+  NeighbourMarks neighbours_;
 };
 
 // The stored text of a word's row, or a beginning of it at least `length` characters long: the
@@ -236,6 +259,8 @@ Word* Sorter::MakeWords() {
   words_.Prepare(0, words_.Size());
   Word* begin = static_cast<Word*>(words_.Data());
   for (std::size_t i = 0; i < count_; ++i) begin[i] = i;
+  neighbours_.differs.assign((count_ + 63) / 64, 0);
+  neighbours_.equal.assign((count_ + 63) / 64, 0);
   return begin;
 }
 
@@ -414,15 +439,30 @@ Sorter::PrefixWidths Sorter::PutKeys(Word* begin, Word* end, std::size_t offset,
 
 // Orders the words as numbers, with the scratch area, which has room for half of all words.
 void Sorter::SortWords(Word* begin, Word* end) {
-  SortWords(begin, end, {Scratch(), ScratchWords()}, true);
+  SortWords(begin, end, KeyBytes());
 }
 
-// A long range goes a key byte at a time from the last, each pass spreading the words over 256
-// places in one sweep; a byte every key shares needs no pass. The passes keep the order of equal
-// keys, which is the ascending order of the indices. A range longer than `scratch` is sorted in
-// two halves that are then merged; when `twoThreads` allows, the halves of a long range are
+// The same, for keys whose bits above the lowest `digits` cover are all zero.
+void Sorter::SortWords(Word* begin, Word* end, Digits digits) {
+  SortWords(begin, end, {Scratch(), ScratchWords()}, true, digits);
+}
+
+// Keys of `keyBits` bits cut into as few digits as the widest digit allows, all equally wide:
+// each digit is a pass over the words, and a wider one spreads them over more places.
+Sorter::Digits Sorter::DigitsOf(int keyBits) {
+  constexpr int kWidestDigit = 11;
+  const int count = std::max(1, (keyBits + kWidestDigit - 1) / kWidestDigit);
+  return {(keyBits + count - 1) / count, count};
+}
+
+// A long range goes a digit of the key at a time from the last (a key byte, unless told
+// otherwise), each pass spreading the words over the digit's values in one sweep; a digit every
+// key shares needs no pass. The passes keep the order of equal keys, which is the ascending
+// order of the indices. A range longer than `scratch` is sorted in two halves that are then
+// merged; when `twoThreads` allows, the halves of a long range are
 // sorted on two threads, each with part of the scratch area, room for half of its half.
-void Sorter::SortWords(Word* begin, Word* end, std::span<Word> scratch, bool twoThreads) const {
+void Sorter::SortWords(Word* begin, Word* end, std::span<Word> scratch, bool twoThreads,
+                       Digits digits) const {
   const auto count = static_cast<std::size_t>(end - begin);
   if (count < kRadixFrom) {
     std::sort(begin, end);
@@ -433,32 +473,39 @@ void Sorter::SortWords(Word* begin, Word* end, std::span<Word> scratch, bool two
     if (twoThreads && count >= kTwoThreadsFrom) {
       const std::span<Word> first = scratch.first((middle - begin + 1) / 2);
       const std::span<Word> second = scratch.subspan(first.size());
-      RunSideBySide([&] { SortWords(begin, middle, first, false); },
-                    [&] { SortWords(middle, end, second, false); });
+      RunSideBySide([&] { SortWords(begin, middle, first, false, digits); },
+                    [&] { SortWords(middle, end, second, false, digits); });
     } else {
-      SortWords(begin, middle, scratch, false);
-      SortWords(middle, end, scratch, false);
+      SortWords(begin, middle, scratch, false, digits);
+      SortWords(middle, end, scratch, false, digits);
     }
     MergeHalves(begin, middle, end, scratch.data());
     return;
   }
-  std::array<std::array<std::size_t, 256>, 8> counts{};
-  auto digit = [this](Word word, std::size_t byte) {
-    return static_cast<std::size_t>(word >> (indexBits_ + 8 * byte)) & 0xFF;
+  const std::size_t values = std::size_t{1} << digits.bits;
+  const auto passes = static_cast<std::size_t>(digits.count);
+  const Word mask = values - 1;
+  // The counts of every digit's values at once, then their places; a range holds fewer than
+  // 2^32 words.
+  std::vector<std::uint32_t> counts(passes * values);
+  auto digit = [&](Word word, std::size_t pass) {
+    return static_cast<std::size_t>(word >> (indexBits_ + digits.bits * static_cast<int>(pass)) &
+                                    mask);
   };
   for (const Word* word = begin; word != end; ++word) {
-    for (std::size_t byte = 0; byte < keyChars_; ++byte) ++counts[byte][digit(*word, byte)];
+    for (std::size_t pass = 0; pass < passes; ++pass) ++counts[pass * values + digit(*word, pass)];
   }
   Word* from = begin;
   Word* to = scratch.data();
-  for (std::size_t byte = 0; byte < keyChars_; ++byte) {
+  for (std::size_t pass = 0; pass < passes; ++pass) {
     StopIfAsked();
-    std::array<std::size_t, 256>& places = counts[byte];
-    if (places[digit(*from, byte)] == count) continue;
-    std::size_t place = 0;
-    for (std::size_t& slot : places) place += std::exchange(slot, place);
+    std::uint32_t* const places = counts.data() + pass * values;
+    if (places[digit(*from, pass)] == count) continue;
+    std::uint32_t place = 0;
+    for (std::size_t value = 0; value < values; ++value)
+      place += std::exchange(places[value], place);
     for (const Word* word = from; word != from + count; ++word)
-      to[places[digit(*word, byte)]++] = *word;
+      to[places[digit(*word, pass)]++] = *word;
     std::swap(from, to);
   }
   if (from != begin) std::copy(from, from + count, begin);
@@ -507,6 +554,8 @@ void Sorter::SortRuns(Word* begin, Word* end, std::size_t covered, PrefixWidths 
   const bool runsInReadingOrder = RowsWithinPrefixInReadingOrder() && runsBeforeDates;
   for (Word* run = begin; run != end;) {
     const Word key = KeyOf(*run);
+    // Different weights at the same characters: different texts.
+    if (run != begin) MarkDiffers(run);
     Word* runEnd = run + 1;
     while (runEnd != end && KeyOf(*runEnd) == key) ++runEnd;
     if (runEnd - run > 1) {
@@ -554,7 +603,8 @@ bool Sorter::SortByDateTime(Word* begin, Word* end, std::size_t offset) {
     // Each record is reached once where the words have room for the whole numbers.
     if (numbersFitWords) *word = value << indexBits_ | (*word & indexMask_);
   }
-  if (static_cast<std::size_t>(std::bit_width(most - least)) > 8 * keyChars_) {
+  const int spanBits = std::bit_width(most - least);
+  if (static_cast<std::size_t>(spanBits) > 8 * keyChars_) {
     if (numbersFitWords)
       for (Word* word = begin; word != end; ++word) *word &= indexMask_;
     return false;
@@ -563,7 +613,9 @@ bool Sorter::SortByDateTime(Word* begin, Word* end, std::size_t offset) {
     const Word value = numbersFitWords ? KeyOf(*word) : number(*word);
     *word = (value - least) << indexBits_ | (*word & indexMask_);
   }
-  SortWords(begin, end);
+  // The dates of an archive span a narrow range: only the bits that vary are sorted, in few
+  // wide digits.
+  SortWords(begin, end, DigitsOf(spanBits));
   StopIfAsked();
   for (Word* group = begin; group != end;) {
     // Only groups of equal dates look at their records: theirs are asked for ahead.
@@ -572,6 +624,8 @@ bool Sorter::SortByDateTime(Word* begin, Word* end, std::size_t offset) {
       FetchAhead(record(group[kAhead + 1]));
     }
     const Word key = KeyOf(*group);
+    // Different dates after prefixes equally wide: different texts.
+    if (group != begin) MarkDiffers(group);
     Word* groupEnd = group + 1;
     // Most often a group is a record and its copies, which stay as read.
     bool copies = true;
@@ -579,7 +633,13 @@ bool Sorter::SortByDateTime(Word* begin, Word* end, std::size_t offset) {
       copies = copies && std::memcmp(record(*group), record(*groupEnd), records.size) == 0;
       ++groupEnd;
     }
-    if (groupEnd - group > 1 && !copies) SortRange(group, groupEnd, offset + kDateTimeColumnWidth);
+    if (groupEnd - group > 1) {
+      if (!copies) {
+        SortRange(group, groupEnd, offset + kDateTimeColumnWidth);
+      } else {
+        for (const Word* copy = group + 1; copy != groupEnd; ++copy) MarkEqual(copy);
+      }
+    }
     group = groupEnd;
   }
   return true;
@@ -589,6 +649,8 @@ bool Sorter::SortByDateTime(Word* begin, Word* end, std::size_t offset) {
 // but for such groups, and whose texts have equal weights before `shared`.
 void Sorter::SortEqualDateTimes(Word* begin, Word* end, std::size_t shared) {
   for (Word* group = begin; group != end;) {
+    // Different dates after prefixes equally wide: different texts.
+    if (group != begin) MarkDiffers(group);
     Word* groupEnd = group + 1;
     while (groupEnd != end && SameDateTime(groupEnd[-1], *groupEnd)) ++groupEnd;
     if (groupEnd - group > 1) SortRange(group, groupEnd, shared);
@@ -666,7 +728,7 @@ CollationOrder Sorter::Result() {
   }
   if (readingOrder) return {};
   words_.Resize(count_ * sizeof(RecordIndex));
-  return {false, LargeArray<RecordIndex>(std::move(words_), count_)};
+  return {false, LargeArray<RecordIndex>(std::move(words_), count_), std::move(neighbours_)};
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "core/sort/DateTimeOrder.h"
 #include "core/sort/LargeArray.h"
@@ -85,11 +86,30 @@ class SortSource : public SortSpeedUps {
   ~SortSource() = default;
 };
 
+// What a sort learnt, on its way, of each row's stored text against the text of the row before
+// it in list order: a bit a row, by place in the list, in each of two sets. Neither bit set: not
+// known. A row may then be told apart from its neighbour without its record being reached.
+struct NeighbourMarks {
+  std::vector<std::uint64_t> differs;
+  std::vector<std::uint64_t> equal;
+
+  // Whether the marks are of a list of `rows` rows.
+  bool Cover(std::size_t rows) const { return rows > 0 && differs.size() == (rows + 63) / 64; }
+  bool Differs(std::size_t place) const { return Bit(differs, place); }
+  bool Equal(std::size_t place) const { return Bit(equal, place); }
+
+ private:
+  static bool Bit(const std::vector<std::uint64_t>& bits, std::size_t place) {
+    return (bits[place / 64] >> (place % 64) & 1) != 0;
+  }
+};
+
 // The list order of some records: either the order they were read in, or the record indices
-// in list order.
+// in list order, with what was learnt of neighbours' texts (none for the reading order).
 struct CollationOrder {
   bool readingOrder = true;
   LargeArray<RecordIndex> indices;
+  NeighbourMarks neighbours;
 };
 
 // Puts the rows of the records `first` to `first + count - 1`, which were read in this order
