@@ -34,8 +34,8 @@ TEST(LargeBuffer, KeepsItsBytesWhileGrowingAndShrinking) {
 // after being written whole and shrunk again.
 TEST(LargeBuffer, LargeBlocksOfOddSizesKeepEveryByte) {
   LargeBuffer buffer;
-  for (std::size_t size : {(std::size_t{33} << 20) + 4097, (std::size_t{67} << 20) + 40,
-                           (std::size_t{32} << 20) + 1}) {
+  for (std::size_t size : {(std::size_t{9} << 20) + 4097, (std::size_t{21} << 20) + 40,
+                           (std::size_t{8} << 20) + 1}) {
     const std::size_t kept = std::min(size, buffer.Size());
     buffer.Resize(size);
     buffer.Prepare(kept, size);
