@@ -8,7 +8,7 @@ namespace telvoran::platform {
 // can grow and shrink in place of a copy, so growing never holds the old and the new block at
 // once, and it goes back to the system as soon as it is freed. Its bytes are not initialised.
 //
-// A block of 32 MiB or more asks for huge pages (madvise) while the system has them free: reads
+// A block of 8 MiB or more asks for huge pages (madvise) while the system has them free: reads
 // of records in no order then seldom wait for a page's address. It keeps ordinary pages while
 // the system would first have to gather huge ones, which made a start after a pause up to a
 // second slower at ten million records.

@@ -67,10 +67,8 @@ void LargeBuffer::Resize(std::size_t bytes) {
 
 namespace {
 
-// Blocks from this size on are given huge pages where the system has them free: the last huge
-// page of a block is given whole once it is touched, which for smaller blocks would cost more
-// than a few bytes a row.
-constexpr std::size_t kHugePagesFrom = std::size_t{32} << 20;
+// Blocks from this size on are given huge pages where the system has them free.
+constexpr std::size_t kHugePagesFrom = std::size_t{8} << 20;
 
 std::size_t HugePageSize() {
   std::ifstream file("/sys/kernel/mm/transparent_hugepage/hpage_pmd_size");
