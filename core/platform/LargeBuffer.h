@@ -8,10 +8,9 @@ namespace telvoran::platform {
 // can grow and shrink in place of a copy, so growing never holds the old and the new block at
 // once, and it goes back to the system as soon as it is freed. Its bytes are not initialised.
 //
-// A block of 8 MiB or more asks for huge pages (madvise) while the system has them free: reads
-// of records in no order then seldom wait for a page's address. It keeps ordinary pages while
-// the system would first have to gather huge ones, which made a start after a pause up to a
-// second slower at ten million records.
+// It keeps ordinary pages. Asking for huge pages (madvise) was measured with archives of ten
+// million records: quicker while the system has huge pages free, but a start after a pause,
+// when the system must first gather them, took up to a second longer.
 class LargeBuffer {
  public:
   LargeBuffer() = default;

@@ -4,10 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <new>
-#include <sstream>
-#include <string>
 #include <utility>
 
 #include "core/platform/LargeBuffer.h"
@@ -65,48 +62,6 @@ void LargeBuffer::Resize(std::size_t bytes) {
 
 #else
 
-namespace {
-
-// Blocks from this size on are given huge pages where the system has them free.
-constexpr std::size_t kHugePagesFrom = std::size_t{8} << 20;
-
-std::size_t HugePageSize() {
-  std::ifstream file("/sys/kernel/mm/transparent_hugepage/hpage_pmd_size");
-  std::size_t size = 0;
-  return file >> size ? size : 0;
-}
-
-// Bytes the system holds free in blocks of at least a huge page each (/proc/buddyinfo: for each
-// zone, the count of free blocks of 2^order pages, order 0 on).
-std::size_t FreeInHugeBlocks(std::size_t hugePage) {
-  const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
-  std::ifstream file("/proc/buddyinfo");
-  std::size_t bytes = 0;
-  for (std::string line; std::getline(file, line);) {
-    const std::size_t counts = line.find("zone");
-    if (counts == std::string::npos) continue;
-    std::istringstream fields(line.substr(counts + 4));
-    std::string zone;
-    fields >> zone;
-    std::size_t count = 0;
-    for (std::size_t block = page; fields >> count; block *= 2)
-      if (block >= hugePage) bytes += count * block;
-  }
-  return bytes;
-}
-
-// Asks for huge pages for `bytes` of a block, whose records a sorted list reaches in no order:
-// with ordinary pages nearly every such read waits for the page's address to be found. Asked
-// only while the system has free blocks of that size for twice as much, for it would otherwise
-// first gather them, which made a start after a pause up to a second slower at 10M records.
-void AskForHugePages(void* data, std::size_t bytes) {
-  static const std::size_t hugePage = HugePageSize();
-  if (hugePage == 0 || bytes < kHugePagesFrom) return;
-  if (FreeInHugeBlocks(hugePage) / 2 >= bytes) madvise(data, bytes, MADV_HUGEPAGE);
-}
-
-}  // namespace
-
 void LargeBuffer::Resize(std::size_t bytes) {
   if (bytes == size_) return;
   if (bytes == 0) {
@@ -119,7 +74,6 @@ void LargeBuffer::Resize(std::size_t bytes) {
       data_ ? mremap(data_, size_, bytes, MREMAP_MAYMOVE)
             : mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (resized == MAP_FAILED) throw std::bad_alloc();
-  if (bytes > size_) AskForHugePages(resized, bytes);
   data_ = resized;
   size_ = bytes;
 }

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 #include <new>
 #include <numeric>
@@ -28,22 +27,6 @@ TEST(LargeBuffer, KeepsItsBytesWhileGrowingAndShrinking) {
   EXPECT_EQ(std::memcmp(moved.Data(), bytes.data(), bytes.size()), 0);
   moved.Resize(0);
   EXPECT_EQ(moved.Data(), nullptr);
-}
-
-// Blocks large enough to be given huge pages, of sizes that end inside one, grown in place
-// after being written whole and shrunk again.
-TEST(LargeBuffer, LargeBlocksOfOddSizesKeepEveryByte) {
-  LargeBuffer buffer;
-  for (std::size_t size : {(std::size_t{9} << 20) + 4097, (std::size_t{21} << 20) + 40,
-                           (std::size_t{8} << 20) + 1}) {
-    const std::size_t kept = std::min(size, buffer.Size());
-    buffer.Resize(size);
-    buffer.Prepare(kept, size);
-    auto* bytes = static_cast<unsigned char*>(buffer.Data());
-    for (std::size_t i = 0; i < kept; i += 4093) ASSERT_EQ(bytes[i], i % 251) << size;
-    for (std::size_t i = kept; i < size; ++i) bytes[i] = static_cast<unsigned char>(i % 251);
-    EXPECT_EQ(bytes[size - 1], (size - 1) % 251);
-  }
 }
 
 TEST(LargeBuffer, RefusesWhatNoSystemCanGiveAndStaysAsItWas) {
