@@ -118,6 +118,7 @@ void RowStore::Sort() {
 void RowStore::Sort(SortMemory& memory, const WorkProgress* progress) {
   records_.ShrinkToFit();
   order_.Clear();
+  inserted_ = {};
   TakeOrder(SortByCollation(Source(*this), 0, records_.Size(), allDates_, &memory, progress),
             records_.Size());
   duplicatesRemoved_ = false;
@@ -126,6 +127,7 @@ void RowStore::Sort(SortMemory& memory, const WorkProgress* progress) {
 void RowStore::TakeOrder(CollationOrder order, std::size_t rows) {
   inReadingOrder_ = order.readingOrder;
   order_ = std::move(order.indices);
+  inserted_ = {};
   neighbours_ = std::move(order.neighbours);
   ordered_ = rows;
   recordsOrdered_ = records_.Size();
@@ -134,7 +136,12 @@ void RowStore::TakeOrder(CollationOrder order, std::size_t rows) {
 
 RecordIndex RowStore::RecordIndexAt(std::size_t row) const {
   if (row >= ordered_) return static_cast<RecordIndex>(recordsOrdered_ + (row - ordered_));
-  return inReadingOrder_ ? static_cast<RecordIndex>(row) : order_[row];
+  if (inReadingOrder_) return static_cast<RecordIndex>(row);
+  if (inserted_.empty()) return order_[row];
+  const auto at = std::lower_bound(inserted_.begin(), inserted_.end(), row,
+                                   [](const InsertedRow& r, std::size_t n) { return r.row < n; });
+  if (at != inserted_.end() && at->row == row) return at->record;
+  return order_[row - static_cast<std::size_t>(at - inserted_.begin())];
 }
 
 std::string RowStore::operator[](std::size_t row) const {
@@ -219,6 +226,7 @@ std::optional<std::vector<RecordIndex>> RowStore::RepeatedRecords() const {
 // texts stand side by side in reading order, so this keeps the first row of each text.
 void RowStore::DropRows(const std::vector<RecordIndex>& repeated) {
   neighbours_ = {};
+  SettleInserted();
   std::vector<bool> dropped(records_.Size());
   for (const RecordIndex record : repeated) dropped[record] = true;
   if (inReadingOrder_) {
@@ -277,6 +285,7 @@ void RowStore::KeepRow(std::size_t row, RecordIndex record) {
 
 void RowStore::RemoveDuplicateRows() {
   if (AppendedCount() > 0) MergeAppended();
+  SettleInserted();
   duplicatesRemoved_ = true;
   if (ordered_ <= 1) return;
   // Each record read has its row in the list unless it was dropped before as a duplicate: then
@@ -331,6 +340,7 @@ void RowStore::RemoveDuplicateRows() {
 // rows its marks tell apart from their neighbours or equal to them are kept or dropped without
 // a look at their records, which a sorted list reaches in no order.
 void RowStore::DropMarkedRepeats() {
+  SettleInserted();
   const NeighbourMarks marks = std::move(neighbours_);
   neighbours_ = {};
   auto unknown = [&](std::size_t row) { return !marks.Differs(row) && !marks.Equal(row); };
@@ -449,25 +459,51 @@ void RowStore::InsertRows(const LargeArray<RecordIndex>& added,
   const bool allAtEndAsRead =
       inReadingOrder_ && ordered_ == recordsOrdered_ && count == AppendedCount() &&
       (count == 0 || (before.front() == ordered_ && std::is_sorted(added.begin(), added.end())));
-  if (!allAtEndAsRead) {
+  if (!allAtEndAsRead && count > 0) {
     if (inReadingOrder_) {
       order_.Resize(ordered_);
       std::iota(order_.begin(), order_.end(), RecordIndex{0});
       inReadingOrder_ = false;
     }
-    // The rows are moved within the array, from its end: a look at a followed file costs the
-    // rows after the first new one, not a new array of every row.
-    order_.Resize(ordered_ + count);
-    std::size_t end = ordered_;
-    for (std::size_t i = count; i-- > 0;) {
-      const std::size_t from = before[i];
-      std::memmove(order_.Data() + from + i + 1, order_.Data() + from,
-                   (end - from) * sizeof(RecordIndex));
-      order_[from + i] = added[i];
-      end = from;
+    // A row inserted before moves down by the added rows in front of it.
+    std::size_t moved = 0;
+    for (InsertedRow& row : inserted_) {
+      while (moved < count && before[moved] <= row.row) ++moved;
+      row.row += moved;
     }
+    std::vector<InsertedRow> merged;
+    merged.reserve(inserted_.size() + count);
+    auto old = inserted_.begin();
+    for (std::size_t i = 0; i < count; ++i) {
+      const std::size_t row = before[i] + i;
+      for (; old != inserted_.end() && old->row < row; ++old) merged.push_back(*old);
+      merged.push_back({row, added[i]});
+    }
+    merged.insert(merged.end(), old, inserted_.end());
+    inserted_ = std::move(merged);
   }
   ordered_ += count;
+  // Written out once they are many: a row's record is then found in a few steps still, and
+  // writing them costs a pass over the order now and then, not one a look.
+  constexpr std::size_t kMostInserted = 4096;
+  if (inserted_.size() > kMostInserted) SettleInserted();
+}
+
+// Writes the inserted rows into the order, moving the others down to make room, from the end.
+void RowStore::SettleInserted() {
+  if (inserted_.empty()) return;
+  std::size_t from = ordered_ - inserted_.size();
+  std::size_t end = ordered_;
+  order_.Resize(ordered_);
+  RecordIndex* order = order_.Data();
+  for (auto row = inserted_.rbegin(); row != inserted_.rend(); ++row) {
+    const std::size_t after = end - row->row - 1;
+    std::memmove(order + row->row + 1, order + from - after, after * sizeof(RecordIndex));
+    order[row->row] = row->record;
+    from -= after;
+    end = row->row;
+  }
+  inserted_ = {};
 }
 
 std::optional<std::size_t> FindRow(const RowStore& rows, std::string_view stored) {

@@ -105,7 +105,10 @@ class RowStore {
   }
 
   // Bytes held for records and order.
-  std::size_t MemoryBytes() const { return records_.CapacityBytes() + order_.CapacityBytes(); }
+  std::size_t MemoryBytes() const {
+    return records_.CapacityBytes() + order_.CapacityBytes() +
+           inserted_.capacity() * sizeof(InsertedRow);
+  }
 
  private:
   class Source;
@@ -126,11 +129,24 @@ class RowStore {
   std::size_t PlaceAmongOrdered(std::string_view text, std::size_t from) const;
   std::vector<std::size_t> PlacesAmongOrdered(LargeArray<RecordIndex>& added) const;
   void InsertRows(const LargeArray<RecordIndex>& added, const std::vector<std::size_t>& before);
+  void SettleInserted();
+
+  // A row merged in since the order was last written out, at its place in the list.
+  struct InsertedRow {
+    std::size_t row;
+    RecordIndex record;
+  };
 
   RowFormat format_;
   SharedLargeArray<ArchiveRecord> records_;
-  // The records of rows 0 to ordered_ - 1 in list order; empty while that is the reading order.
+  // The records of rows 0 to ordered_ - 1 in list order, but for those of inserted_; empty
+  // while that is the reading order.
   LargeArray<RecordIndex> order_;
+  // Rows merged in among the others and not yet written into order_, by row: a followed file
+  // adds a few rows a look all over a list sorted by another column than the date, and moving
+  // the rows after each (megabytes at a million rows) would cost more than the look itself.
+  // They are written out once there are many, or before the list changes otherwise.
+  std::vector<InsertedRow> inserted_;
   bool inReadingOrder_ = true;
   std::size_t ordered_ = 0;
   // Records 0 to recordsOrdered_ - 1 have been put in order (or removed as duplicates); the

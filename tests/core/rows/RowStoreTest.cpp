@@ -221,6 +221,38 @@ TEST_P(RowStoreOrder, MergeAppendedGivesWhatSortingEverythingGives) {
   }
 }
 
+// A followed file is merged in a few records a look, for longer than the list keeps merged rows
+// apart from the others: every look's places are its own records', and the list at the end, and
+// once more without duplicates, is the one sorting them all gives.
+TEST_P(RowStoreOrder, MergingLookByLookGivesWhatSortingEverythingGives) {
+  const auto records = Records();
+  const std::size_t first = records.size() / 8;
+  for (bool withoutDuplicates : {false, true}) {
+    RowStore whole = StoreOf(records);
+    whole.Sort();
+    RowStore grown = StoreOf({records.begin(), records.begin() + static_cast<long>(first)});
+    grown.Sort();
+    if (withoutDuplicates) {
+      whole.RemoveDuplicateRows();
+      grown.RemoveDuplicateRows();
+    }
+    for (std::size_t look = first, step = 0; look < records.size(); ++step) {
+      const std::size_t end = std::min(records.size(), look + 1 + step % 23);
+      for (std::size_t i = look; i < end; ++i) grown.Append(records[i]);
+      for (const RowNumber place : grown.MergeAppended()) {
+        const RecordIndex record = grown.RecordIndexAt(place);
+        ASSERT_TRUE(record >= look && record < end) << place << " after record " << look;
+      }
+      look = end;
+    }
+    ASSERT_EQ(OrderOf(grown), OrderOf(whole)) << withoutDuplicates;
+    if (withoutDuplicates) {
+      grown.RemoveDuplicateRows();
+      EXPECT_EQ(OrderOf(grown), OrderOf(whole));
+    }
+  }
+}
+
 TEST_P(RowStoreOrder, DisplayTextIsTheStoredTextWithoutPrefixAndClosingCharacter) {
   const auto records = Records();
   RowStore store = StoreOf(records);
