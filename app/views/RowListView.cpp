@@ -1,6 +1,7 @@
 #include "app/views/RowListView.h"
 
 #include <QEvent>
+#include <QMetaObject>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScopedValueRollback>
@@ -15,15 +16,28 @@ namespace {
 
 // The scroll bar of a million rows: each look at a followed file changes its range and value while
 // its handle, a few pixels long, stays where it was. It is painted again, and the window frame
-// beneath it, only when what it shows changed.
+// beneath it, only when what it shows changed. A look sets the range first and the value after
+// it, and between the two the handle is off the end for a moment: what it shows is compared once
+// both are set.
 class RowScrollBar : public QScrollBar {
  public:
   using QScrollBar::QScrollBar;
 
  protected:
   void sliderChange(SliderChange change) override {
-    if ((change == SliderRangeChange || change == SliderValueChange) && painted_ == Look()) return;
-    QScrollBar::sliderChange(change);
+    if (change != SliderRangeChange && change != SliderValueChange) {
+      QScrollBar::sliderChange(change);
+      return;
+    }
+    if (lookPending_) return;
+    lookPending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          lookPending_ = false;
+          if (painted_ != Look()) update();
+        },
+        Qt::QueuedConnection);
   }
   void paintEvent(QPaintEvent* event) override {
     painted_ = Look();
@@ -39,6 +53,7 @@ class RowScrollBar : public QScrollBar {
             value() == minimum(), value() == maximum()};
   }
 
+  bool lookPending_ = false;
   std::tuple<QRect, bool, bool> painted_;
 };
 
