@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStyleOptionSlider>
 
 #include <algorithm>
@@ -229,7 +230,14 @@ QRegion RowListView::visualRegionForSelection(const QItemSelection& selection) c
 void RowListView::UpdateScrollBars() {
   const int whole = WholeRowsShown();
   QScrollBar* vertical = verticalScrollBar();
-  vertical->setRange(0, std::max(RowCount() - whole, 0));
+  const int last = std::max(RowCount() - whole, 0);
+  // A range that only grows, on a bar shown before and after, is not told to the scroll area:
+  // it would lay its bars out again and raise both, which paints them and the frame beneath
+  // them at every look at a followed file. The value stays where it is.
+  const bool onlyGrows = vertical->minimum() == 0 && vertical->maximum() > 0 &&
+                         last >= vertical->maximum();
+  const QSignalBlocker quietly(onlyGrows ? vertical : nullptr);
+  vertical->setRange(0, last);
   vertical->setPageStep(whole);
   vertical->setSingleStep(1);
   const int shown = viewport()->width();

@@ -95,6 +95,42 @@ TEST_F(RowListViewTest, InsertedRowsKeepTheRowsInSightCurrentRowAndSelection) {
   model.removeRows(0, 1000);
   EXPECT_EQ(list.verticalScrollBar()->maximum(), 0);
   EXPECT_EQ(Top(), 0);
+  // Rows again after too few for the bar: it comes back with them.
+  model.insertRows(0, 50);
+  QApplication::processEvents();
+  EXPECT_EQ(list.verticalScrollBar()->maximum(), 45);
+  EXPECT_TRUE(list.verticalScrollBar()->isVisible());
+}
+
+// Counts the paints of the widgets it watches.
+class PaintCounter : public QObject {
+ public:
+  int paints = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+// A followed file sorted by another column than the date adds rows above those in sight at
+// every look: the bars' handles stay on the same pixels, so neither they nor the frame are
+// painted again.
+TEST_F(RowListViewTest, RowsInsertedAboveThoseInSightPaintNoBarNorFrame) {
+  QTest::keyClick(&list, Qt::Key_End);
+  QApplication::processEvents();
+  PaintCounter counter;
+  for (QWidget* widget : {static_cast<QWidget*>(list.verticalScrollBar()),
+                          static_cast<QWidget*>(list.horizontalScrollBar()),
+                          static_cast<QWidget*>(&list)})
+    widget->installEventFilter(&counter);
+  for (int look = 0; look < 3; ++look) {
+    model.insertRows(200, 5);
+    QApplication::processEvents();
+  }
+  EXPECT_EQ(counter.paints, 0);
+  EXPECT_EQ(list.verticalScrollBar()->value(), list.verticalScrollBar()->maximum());
 }
 
 TEST_F(RowListViewTest, PointsAndDragsOffTheRowsSelectNothing) {
