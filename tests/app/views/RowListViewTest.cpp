@@ -95,6 +95,8 @@ TEST_F(RowListViewTest, InsertedRowsKeepTheRowsInSightCurrentRowAndSelection) {
   model.removeRows(0, 1000);
   EXPECT_EQ(list.verticalScrollBar()->maximum(), 0);
   EXPECT_EQ(Top(), 0);
+  QApplication::processEvents();
+  EXPECT_FALSE(list.verticalScrollBar()->isVisible()) << "too few rows for the bar";
   // Rows again after too few for the bar: it comes back with them.
   model.insertRows(0, 50);
   QApplication::processEvents();
@@ -131,6 +133,16 @@ TEST_F(RowListViewTest, RowsInsertedAboveThoseInSightPaintNoBarNorFrame) {
   }
   EXPECT_EQ(counter.paints, 0);
   EXPECT_EQ(list.verticalScrollBar()->value(), list.verticalScrollBar()->maximum());
+  // On a short list more rows shorten the handle: the bar is painted again.
+  model.removeRows(20, model.rowCount() - 20);
+  QTest::keyClick(&list, Qt::Key_Home);
+  QApplication::processEvents();
+  counter.paints = 0;
+  model.insertRows(model.rowCount(), 20);
+  QApplication::processEvents();
+  QApplication::processEvents();
+  EXPECT_GT(counter.paints, 0) << list.verticalScrollBar()->maximum();
+  EXPECT_EQ(list.verticalScrollBar()->maximum(), model.rowCount() - 10);
 }
 
 TEST_F(RowListViewTest, PointsAndDragsOffTheRowsSelectNothing) {
