@@ -226,7 +226,6 @@ std::optional<std::vector<RecordIndex>> RowStore::RepeatedRecords() const {
 // texts stand side by side in reading order, so this keeps the first row of each text.
 void RowStore::DropRows(const std::vector<RecordIndex>& repeated) {
   neighbours_ = {};
-  SettleInserted();
   std::vector<bool> dropped(records_.Size());
   for (const RecordIndex record : repeated) dropped[record] = true;
   if (inReadingOrder_) {
@@ -285,6 +284,7 @@ void RowStore::KeepRow(std::size_t row, RecordIndex record) {
 
 void RowStore::RemoveDuplicateRows() {
   if (AppendedCount() > 0) MergeAppended();
+  // The ways below write the order in place.
   SettleInserted();
   duplicatesRemoved_ = true;
   if (ordered_ <= 1) return;
@@ -340,7 +340,6 @@ void RowStore::RemoveDuplicateRows() {
 // rows its marks tell apart from their neighbours or equal to them are kept or dropped without
 // a look at their records, which a sorted list reaches in no order.
 void RowStore::DropMarkedRepeats() {
-  SettleInserted();
   const NeighbourMarks marks = std::move(neighbours_);
   neighbours_ = {};
   auto unknown = [&](std::size_t row) { return !marks.Differs(row) && !marks.Equal(row); };
