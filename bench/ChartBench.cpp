@@ -24,6 +24,7 @@
 #include "core/chart/ChannelStatistics.h"
 #include "core/chart/ChartReading.h"
 #include "core/text/StringLibrary.h"
+#include "support/PaintCounter.h"
 #include "support/PrivateSettings.h"
 #include "support/RecordingReporter.h"
 #include "support/ScriptedDialogs.h"
@@ -71,19 +72,6 @@ struct OpenArchive {
 void Draw(ChartWindow&) {
   QApplication::processEvents();
 }
-
-// Counts the paints of the chart's view, to show that each step was painted.
-class PaintCounter : public QObject {
- public:
-  explicit PaintCounter(QWidget& viewport) { viewport.installEventFilter(this); }
-  int paints = 0;
-
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) ++paints;
-    return false;
-  }
-};
 
 // The resident memory of the process now, in megabytes (Linux).
 double ResidentMegabytes() {
@@ -168,7 +156,8 @@ void Navigate(benchmark::State& state, bool interval, bool zoom, double visibleS
   view.Show(
       {middle - visibleShare * whole.Length() / 2, middle + visibleShare * whole.Length() / 2});
   Draw(*chart);
-  PaintCounter counter(*view.viewport());
+  // Counts the paints of the chart's view, to show that each step was painted.
+  test::PaintCounter counter({view.viewport()});
   bool forward = true;
   for (auto _ : state) {
     if (settled) state.PauseTiming();

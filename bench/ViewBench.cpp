@@ -32,6 +32,7 @@
 #include "app/views/FilterBar.h"
 #include "core/text/StringLibrary.h"
 #include "support/MainWindowWithArchive.h"
+#include "support/PaintCounter.h"
 #include "support/PrivateSettings.h"
 
 namespace telvoran {
@@ -43,23 +44,10 @@ std::unique_ptr<StringLookup> Strings() {
   return LoadStringLibrary(std::filesystem::absolute(TELVORAN_BUILD_DIR));
 }
 
-// Counts the paint events of a widget: whether the list has painted its rows.
-class PaintCounter : public QObject {
- public:
-  int paints = 0;
-
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) ++paints;
-    return false;
-  }
-};
-
 // Lays out and paints the main window at once, as the first paint after the command does; the
 // list lays out its rows when it paints. False when the view's list was not painted.
 bool PaintNow(MainWindow& main, DataView& view) {
-  PaintCounter counter;
-  view.List()->viewport()->installEventFilter(&counter);
+  test::PaintCounter counter({view.List()->viewport()});
   QCoreApplication::sendPostedEvents();
   main.repaint();
   view.List()->viewport()->removeEventFilter(&counter);
@@ -183,8 +171,7 @@ void BM_SaveWindowGaps(benchmark::State& state) {
     state.PauseTiming();
     std::filesystem::remove(report);
     dialogs.saveAnswers.push_back({QString::fromStdString(report.string())});
-    PaintCounter paints;
-    main.statusBar()->installEventFilter(&paints);
+    test::PaintCounter paints({main.statusBar()});
     QElapsedTimer clock;
     qint64 lastPaint = 0;
     int paintsSeen = 0;

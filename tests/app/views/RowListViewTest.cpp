@@ -7,10 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <tuple>
 
 #include "app/views/RowListView.h"
+#include "support/PaintCounter.h"
 
 namespace telvoran {
 namespace {
@@ -104,28 +104,13 @@ TEST_F(RowListViewTest, InsertedRowsKeepTheRowsInSightCurrentRowAndSelection) {
   EXPECT_TRUE(list.verticalScrollBar()->isVisible());
 }
 
-// Counts the paints of the widgets it watches.
-class PaintCounter : public QObject {
- public:
-  int paints = 0;
-
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) ++paints;
-    return false;
-  }
-};
-
 // A followed file sorted by another column than the date adds rows above those in sight at
 // every look: the bars' handles stay on the same pixels, so neither they nor the frame are
 // painted again.
 TEST_F(RowListViewTest, RowsInsertedAboveThoseInSightPaintNoBarNorFrame) {
   QTest::keyClick(&list, Qt::Key_End);
   QApplication::processEvents();
-  PaintCounter counter;
-  for (QObject* widget : std::initializer_list<QObject*>{
-           list.verticalScrollBar(), list.horizontalScrollBar(), &list})
-    widget->installEventFilter(&counter);
+  test::PaintCounter counter({list.verticalScrollBar(), list.horizontalScrollBar(), &list});
   for (int look = 0; look < 3; ++look) {
     model.insertRows(200, 5);
     QApplication::processEvents();
