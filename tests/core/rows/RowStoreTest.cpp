@@ -194,12 +194,16 @@ TEST_P(LongRowStoreOrder, RemoveDuplicateRowsKeepsTheFirstOfEqualTexts) {
   ExpectFirstOfEqualTextsKept();
 }
 
-// Records read later are merged into a sorted store: the list is the one sorting them all gives,
-// and the places returned are those of the later records.
+// Records read later are merged into a sorted store, at once or a few a look (a followed file)
+// for longer than the list keeps merged rows apart from the others: the list is the one sorting
+// them all gives, also once more without duplicates, and the places returned are those of the
+// later records.
 TEST_P(RowStoreOrder, MergeAppendedGivesWhatSortingEverythingGives) {
   const auto records = Records();
+  const std::size_t n = records.size();
   for (bool withoutDuplicates : {false, true}) {
-    for (std::size_t first : {std::size_t{0}, records.size() / 3, records.size() - 1}) {
+    for (const auto& [first, lookByLook] : {std::pair{std::size_t{0}, false},
+                                             {n / 3, false}, {n - 1, false}, {n / 8, true}}) {
       RowStore whole = StoreOf(records);
       whole.Sort();
       RowStore grown = StoreOf({records.begin(), records.begin() + static_cast<long>(first)});
@@ -208,47 +212,28 @@ TEST_P(RowStoreOrder, MergeAppendedGivesWhatSortingEverythingGives) {
         whole.RemoveDuplicateRows();
         grown.RemoveDuplicateRows();
       }
-      for (std::size_t i = first; i < records.size(); ++i) grown.Append(records[i]);
-      const std::vector<RowNumber> places = grown.MergeAppended();
-
-      ASSERT_EQ(OrderOf(grown), OrderOf(whole)) << first << withoutDuplicates;
-      std::vector<RowNumber> later;
-      for (std::size_t row = 0; row < grown.Size(); ++row)
-        if (grown.RecordIndexAt(row) >= first) later.push_back(static_cast<RowNumber>(row));
-      EXPECT_EQ(places, later) << first << withoutDuplicates;
-      EXPECT_TRUE(grown.MergeAppended().empty()) << "nothing left to merge";
-    }
-  }
-}
-
-// A followed file is merged in a few records a look, for longer than the list keeps merged rows
-// apart from the others: every look's places are its own records', and the list at the end, and
-// once more without duplicates, is the one sorting them all gives.
-TEST_P(RowStoreOrder, MergingLookByLookGivesWhatSortingEverythingGives) {
-  const auto records = Records();
-  const std::size_t first = records.size() / 8;
-  for (bool withoutDuplicates : {false, true}) {
-    RowStore whole = StoreOf(records);
-    whole.Sort();
-    RowStore grown = StoreOf({records.begin(), records.begin() + static_cast<long>(first)});
-    grown.Sort();
-    if (withoutDuplicates) {
-      whole.RemoveDuplicateRows();
-      grown.RemoveDuplicateRows();
-    }
-    for (std::size_t look = first, step = 0; look < records.size(); ++step) {
-      const std::size_t end = std::min(records.size(), look + 1 + step % 23);
-      for (std::size_t i = look; i < end; ++i) grown.Append(records[i]);
-      for (const RowNumber place : grown.MergeAppended()) {
-        const RecordIndex record = grown.RecordIndexAt(place);
-        ASSERT_TRUE(record >= look && record < end) << place << " after record " << look;
+      for (std::size_t look = first, step = 0; look < n; ++step) {
+        const std::size_t end = lookByLook ? std::min(n, look + 1 + step % 23) : n;
+        for (std::size_t i = look; i < end; ++i) grown.Append(records[i]);
+        const std::vector<RowNumber> places = grown.MergeAppended();
+        for (const RowNumber place : places) {
+          const RecordIndex record = grown.RecordIndexAt(place);
+          ASSERT_TRUE(record >= look && record < end) << place << " after record " << look;
+        }
+        if (!lookByLook) {
+          std::vector<RowNumber> later;
+          for (std::size_t row = 0; row < grown.Size(); ++row)
+            if (grown.RecordIndexAt(row) >= first) later.push_back(static_cast<RowNumber>(row));
+          EXPECT_EQ(places, later) << first << withoutDuplicates;
+        }
+        look = end;
       }
-      look = end;
-    }
-    ASSERT_EQ(OrderOf(grown), OrderOf(whole)) << withoutDuplicates;
-    if (withoutDuplicates) {
-      grown.RemoveDuplicateRows();
-      EXPECT_EQ(OrderOf(grown), OrderOf(whole));
+      ASSERT_EQ(OrderOf(grown), OrderOf(whole)) << first << withoutDuplicates;
+      EXPECT_TRUE(grown.MergeAppended().empty()) << "nothing left to merge";
+      if (withoutDuplicates) {
+        grown.RemoveDuplicateRows();
+        EXPECT_EQ(OrderOf(grown), OrderOf(whole)) << first;
+      }
     }
   }
 }
